@@ -1,0 +1,4 @@
+// Version of the framework library.
+#pragma once
+
+const char* KsTavik20Version();

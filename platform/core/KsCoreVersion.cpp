@@ -1,0 +1,3 @@
+#include "KsCoreVersion.h"
+
+const char* KsCoreVersion() { return KS_VERSION_TEXT; }

@@ -1,0 +1,4 @@
+// Version of the toolbox layer library.
+#pragma once
+
+const char* KsToolboxVersion();
