@@ -1,3 +1,5 @@
 #include "KsCoreVersion.h"
 
-const char* KsCoreVersion() { return KS_VERSION_TEXT; }
+const char* KsCoreVersion() {
+    return KS_VERSION_TEXT;
+}

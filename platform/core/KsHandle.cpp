@@ -30,10 +30,14 @@ MasterBlock* Block(Handle h) {
     return (b && b->magic == kMagic) ? b : nullptr;
 }
 
-bool SizeOk(Size size) { return size >= 0 && size <= kKsMaxHandleSize; }
+bool SizeOk(Size size) {
+    return size >= 0 && size <= kKsMaxHandleSize;
+}
 } // namespace
 
-OSErr KsGetMemError() { return gMemError; }
+OSErr KsGetMemError() {
+    return gMemError;
+}
 
 Handle KsNewHandle(Size size) {
     if (!SizeOk(size)) {
@@ -78,7 +82,9 @@ Size KsGetHandleSize(Handle h) {
     return b ? b->size : 0;
 }
 
-bool KsIsHandle(Handle h) { return Block(h) != nullptr; }
+bool KsIsHandle(Handle h) {
+    return Block(h) != nullptr;
+}
 
 bool KsSetHandleSize(Handle h, Size size) {
     MasterBlock* b = Block(h);

@@ -15,15 +15,15 @@
 
 constexpr Size kKsMaxHandleSize = Size(1) << 31;
 
-Handle KsNewHandle(Size size);        // zero-filled; null on failure
+Handle KsNewHandle(Size size); // zero-filled; null on failure
 Handle KsNewHandleFrom(const void* data, Size size);
-void KsDisposeHandle(Handle h);       // null is allowed
-Size KsGetHandleSize(Handle h);       // 0 for null
+void KsDisposeHandle(Handle h);            // null is allowed
+Size KsGetHandleSize(Handle h);            // 0 for null
 bool KsSetHandleSize(Handle h, Size size); // keeps the contents; new bytes are zero
-Handle KsCopyHand(Handle h);          // a new handle with the same contents; null stays null
-bool KsIsHandle(Handle h);            // true for a live handle made here
+Handle KsCopyHand(Handle h);               // a new handle with the same contents; null stays null
+bool KsIsHandle(Handle h);                 // true for a live handle made here
 
-Ptr KsNewPtr(Size size);              // zero-filled; null on failure
+Ptr KsNewPtr(Size size); // zero-filled; null on failure
 void KsDisposePtr(Ptr p);
 Size KsGetPtrSize(Ptr p);
 

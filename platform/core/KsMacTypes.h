@@ -59,6 +59,6 @@ struct RGBColor {
 
 // A four-character code from its text, as written in sources: FourCharCode("KsPn").
 constexpr OSType FourCharCode(const char (&s)[5]) {
-    return (OSType(UInt8(s[0])) << 24) | (OSType(UInt8(s[1])) << 16) |
-           (OSType(UInt8(s[2])) << 8) | OSType(UInt8(s[3]));
+    return (OSType(UInt8(s[0])) << 24) | (OSType(UInt8(s[1])) << 16) | (OSType(UInt8(s[2])) << 8) |
+           OSType(UInt8(s[3]));
 }

@@ -61,7 +61,9 @@ KsOutputSinkSlot KsSetCaptureSink(KsOutputSinkSlot slot) {
     return old;
 }
 
-bool KsSetStderrOutput(bool enabled) { return gStderr.exchange(enabled); }
+bool KsSetStderrOutput(bool enabled) {
+    return gStderr.exchange(enabled);
+}
 
 void KsWriteOutput(KsOutputChannel channel, const char* text, std::size_t length) {
     KsOutputSinkSlot console, capture;

@@ -47,14 +47,18 @@ XError::Stack& XError::Mutable() {
     return *stack_;
 }
 
-int XError::Levels() const { return stack_ ? int(stack_->levels.size()) : 0; }
+int XError::Levels() const {
+    return stack_ ? int(stack_->levels.size()) : 0;
+}
 
 const char* XError::GetCode(int level) const {
     if (level < 1 || level > Levels()) return nullptr;
     return stack_->levels[size_t(level - 1)].code.c_str();
 }
 
-const char* XError::GetCode() const { return GetCode(Levels()); }
+const char* XError::GetCode() const {
+    return GetCode(Levels());
+}
 
 bool XError::FindCode(const char* code) const {
     if (!code || !stack_) return false;
@@ -176,9 +180,13 @@ std::string XError::GetText(int level) const {
 // ---------------------------------------------------------------------------
 // Raising and the standard catch
 
-void xraisexerror(const XError& error) { throw error; }
+void xraisexerror(const XError& error) {
+    throw error;
+}
 
-void xraisexerror(const char* code) { throw XError(code); }
+void xraisexerror(const char* code) {
+    throw XError(code);
+}
 
 XError XErrorFromCurrentException() {
     try {
@@ -218,28 +226,39 @@ StSetCurrentException::StSetCurrentException(const XError& error) : previous_(gC
     gCurrent = &error;
 }
 
-StSetCurrentException::~StSetCurrentException() { gCurrent = previous_; }
+StSetCurrentException::~StSetCurrentException() {
+    gCurrent = previous_;
+}
 
-const XError& ESGetCurrent() { return gCurrent ? *gCurrent : NoError(); }
+const XError& ESGetCurrent() {
+    return gCurrent ? *gCurrent : NoError();
+}
 
-void ESInit() { gCurrent = nullptr; }
+void ESInit() {
+    gCurrent = nullptr;
+}
 
-int ESGetTopLevel() { return ESGetCurrent().Levels(); }
+int ESGetTopLevel() {
+    return ESGetCurrent().Levels();
+}
 
 int EMGetErrorMsgLevel(char* buffer, int size, int level) {
     return CopyCut(buffer, size, ESGetCurrent().GetText(level));
 }
 
-int EMGetErrorMsg(char* buffer, int size) { return CopyCut(buffer, size, ESGetCurrent().GetText()); }
+int EMGetErrorMsg(char* buffer, int size) {
+    return CopyCut(buffer, size, ESGetCurrent().GetText());
+}
 
 // ---------------------------------------------------------------------------
 // The message table
 
 namespace {
 const EMMessage kCoreMessages[] = {
-    {"MEM_LOW", "Memory is running low. Save your work and close some windows.//low memory", nullptr},
-    {"MEM_DANGER_LOW",
-     "Memory is dangerously low. Save your work now and restart the application.", nullptr},
+    {"MEM_LOW", "Memory is running low. Save your work and close some windows.//low memory",
+     nullptr},
+    {"MEM_DANGER_LOW", "Memory is dangerously low. Save your work now and restart the application.",
+     nullptr},
     {"FATAL_ERROR", "A serious program error has occurred: {msg} ({file}, line {line}).", nullptr},
     {"BASE_USER_ABORT", "The operation was cancelled.", nullptr},
     {"SYS_ERROR", "A system error occurred (error {OSErr}).", nullptr},
@@ -252,7 +271,8 @@ struct Table {
     std::mutex lock;
     std::map<std::string, EMMessage, std::less<>> byCode;
     Table() {
-        for (const EMMessage& m : kCoreMessages) byCode[m.code] = m;
+        for (const EMMessage& m : kCoreMessages)
+            byCode[m.code] = m;
     }
 };
 

@@ -20,7 +20,7 @@
 #include <type_traits>
 
 struct XErrorParam {
-    std::string type;  // "str", "int", "short", "long", "double", "bool", ...
+    std::string type; // "str", "int", "short", "long", "double", "bool", ...
     std::string name;
     std::string value; // as text, the form the message texts show
     std::int64_t intValue = 0;
@@ -74,8 +74,7 @@ public:
     XError& SetText(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Adds a level above the current top (context for the error below).
-    template <class... Args>
-    XError& PushLevel(const char* code, Args&&... params) {
+    template <class... Args> XError& PushLevel(const char* code, Args&&... params) {
         PushCode(code);
         if constexpr (sizeof...(Args) > 0) AddParams(std::forward<Args>(params)...);
         return *this;
@@ -86,8 +85,7 @@ public:
 private:
     XError& AddIntParam(const char* desc, std::int64_t value);
     void PushCode(std::string_view code);
-    template <class V, class... Rest>
-    void AddParams(const char* desc, V&& value, Rest&&... rest) {
+    template <class V, class... Rest> void AddParams(const char* desc, V&& value, Rest&&... rest) {
         AddParam(desc, std::forward<V>(value));
         if constexpr (sizeof...(Rest) > 0) AddParams(std::forward<Rest>(rest)...);
     }

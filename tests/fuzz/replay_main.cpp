@@ -3,6 +3,7 @@
 // known inputs (crash inputs included) and probes a little further.
 //
 // usage: <target> [--mutations=N] [--seed=S] [--max-len=L] corpus-dir-or-file ...
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,7 +37,8 @@ void Collect(const std::filesystem::path& p, std::vector<Bytes>& out) {
         for (const auto& e : std::filesystem::recursive_directory_iterator(p))
             if (e.is_regular_file()) files.push_back(e.path());
         std::sort(files.begin(), files.end()); // the same order on every machine
-        for (const auto& f : files) Collect(f, out);
+        for (const auto& f : files)
+            Collect(f, out);
         return;
     }
     std::ifstream in(p, std::ios::binary);
@@ -49,8 +50,8 @@ void Collect(const std::filesystem::path& p, std::vector<Bytes>& out) {
 }
 
 void Mutate(Bytes& b, const std::vector<Bytes>& corpus, SplitMix& rng, std::size_t maxLen) {
-    static const std::uint8_t kInteresting[] = {0, 1, 0x7F, 0x80, 0xFF, 0xFE, '0', '9', ':',
-                                                ';', '\\', '"', '\n', '\r', ' ', '-'};
+    static const std::uint8_t kInteresting[] = {0,   1,   0x7F, 0x80, 0xFF, 0xFE, '0', '9',
+                                                ':', ';', '\\', '"',  '\n', '\r', ' ', '-'};
     int steps = 1 + int(rng.Below(4));
     for (int s = 0; s < steps; ++s) {
         switch (rng.Below(7)) {
@@ -58,8 +59,7 @@ void Mutate(Bytes& b, const std::vector<Bytes>& corpus, SplitMix& rng, std::size
             if (!b.empty()) b[rng.Below(b.size())] ^= std::uint8_t(1u << rng.Below(8));
             break;
         case 1: // an interesting byte
-            if (!b.empty())
-                b[rng.Below(b.size())] = kInteresting[rng.Below(sizeof kInteresting)];
+            if (!b.empty()) b[rng.Below(b.size())] = kInteresting[rng.Below(sizeof kInteresting)];
             break;
         case 2: { // delete a range
             if (b.empty()) break;
@@ -106,16 +106,21 @@ int main(int argc, char** argv) {
     std::size_t maxLen = 4096;
     std::vector<Bytes> corpus;
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--mutations=", 12) == 0) mutations = std::atol(argv[i] + 12);
-        else if (std::strncmp(argv[i], "--seed=", 7) == 0) seed = std::strtoull(argv[i] + 7, nullptr, 10);
-        else if (std::strncmp(argv[i], "--max-len=", 10) == 0) maxLen = std::size_t(std::atol(argv[i] + 10));
-        else Collect(argv[i], corpus);
+        if (std::strncmp(argv[i], "--mutations=", 12) == 0)
+            mutations = std::atol(argv[i] + 12);
+        else if (std::strncmp(argv[i], "--seed=", 7) == 0)
+            seed = std::strtoull(argv[i] + 7, nullptr, 10);
+        else if (std::strncmp(argv[i], "--max-len=", 10) == 0)
+            maxLen = std::size_t(std::atol(argv[i] + 10));
+        else
+            Collect(argv[i], corpus);
     }
     if (corpus.empty()) {
         std::fprintf(stderr, "no corpus inputs\n");
         return 2;
     }
-    for (const Bytes& b : corpus) LLVMFuzzerTestOneInput(b.data(), b.size());
+    for (const Bytes& b : corpus)
+        LLVMFuzzerTestOneInput(b.data(), b.size());
     SplitMix rng{seed};
     for (long i = 0; i < mutations; ++i) {
         Bytes b = corpus[rng.Below(corpus.size())];

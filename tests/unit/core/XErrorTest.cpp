@@ -1,5 +1,5 @@
-#include "KsOutput.h"
 #include "XError.h"
+#include "KsOutput.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,9 @@ XError CatchStandard(void (*raise)()) {
 }
 
 std::string gLogged;
-void Log(const char* text) { gLogged += text ? text : "(null)"; }
+void Log(const char* text) {
+    gLogged += text ? text : "(null)";
+}
 
 } // namespace
 
@@ -113,10 +115,9 @@ TEST(XError, DisplayGoesToHookOrDebugOutput) {
     xInstallDisplay(old);
 
     static std::string captured;
-    auto prevSink = KsSetCaptureSink({[](KsOutputChannel, const char* t, std::size_t n, void*) {
-                                          captured.append(t, n);
-                                      },
-                                      nullptr});
+    auto prevSink = KsSetCaptureSink(
+        {[](KsOutputChannel, const char* t, std::size_t n, void*) { captured.append(t, n); },
+         nullptr});
     bool prevErr = KsSetStderrOutput(false);
     XError e("SYS_ERROR", "short OSErr", -1);
     StSetCurrentException mark(e);
