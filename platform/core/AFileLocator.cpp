@@ -55,13 +55,21 @@ ADirLocator::ADirLocator(std::string_view path) {
     path_ = path[0] == '/' ? Normalise(path) : Normalise(CurrentFolder() + "/" + std::string(path));
 }
 
-ADirLocator ADirLocator::ApplicationFolder() { return ADirLocator(KsApplicationFolder()); }
+ADirLocator ADirLocator::ApplicationFolder() {
+    return ADirLocator(KsApplicationFolder());
+}
 ADirLocator ADirLocator::PreferencesFolder() {
     return ADirLocator(KsUserFolder(KsFolderKind::config));
 }
-ADirLocator ADirLocator::StateFolder() { return ADirLocator(KsUserFolder(KsFolderKind::state)); }
-ADirLocator ADirLocator::DataFolder() { return ADirLocator(KsUserFolder(KsFolderKind::data)); }
-ADirLocator ADirLocator::CacheFolder() { return ADirLocator(KsUserFolder(KsFolderKind::cache)); }
+ADirLocator ADirLocator::StateFolder() {
+    return ADirLocator(KsUserFolder(KsFolderKind::state));
+}
+ADirLocator ADirLocator::DataFolder() {
+    return ADirLocator(KsUserFolder(KsFolderKind::data));
+}
+ADirLocator ADirLocator::CacheFolder() {
+    return ADirLocator(KsUserFolder(KsFolderKind::cache));
+}
 
 std::string ADirLocator::GetName() const {
     if (path_.size() <= 1) return {};
@@ -81,7 +89,8 @@ void ADirLocator::Create() const {
 ADirLocator ADirLocator::Parent() const {
     if (path_.size() <= 1) return *this;
     std::size_t slash = path_.find_last_of('/');
-    return ADirLocator(slash == 0 ? std::string_view("/") : std::string_view(path_).substr(0, slash));
+    return ADirLocator(slash == 0 ? std::string_view("/")
+                                  : std::string_view(path_).substr(0, slash));
 }
 
 ADirLocator ADirLocator::Child(std::string_view name) const {
@@ -91,7 +100,9 @@ ADirLocator ADirLocator::Child(std::string_view name) const {
     return child;
 }
 
-AFileLocator ADirLocator::File(std::string_view name) const { return AFileLocator(*this, name); }
+AFileLocator ADirLocator::File(std::string_view name) const {
+    return AFileLocator(*this, name);
+}
 
 // ---------------------------------------------------------------- AFileLocator
 

@@ -3,6 +3,7 @@
 #include "KsOutput.h"
 #include "KsThreads.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -14,7 +15,9 @@ std::atomic<UIresetProc> gReset{nullptr};
 std::atomic<UIcloseProc> gClose{nullptr};
 } // namespace
 
-UIdialogProc InstallUIdialog(UIdialogProc proc) { return gDialog.exchange(proc); }
+UIdialogProc InstallUIdialog(UIdialogProc proc) {
+    return gDialog.exchange(proc);
+}
 
 short UIdialog(const char* text, const char* buttons, short defaultButton, UIicon_t icon,
                const char* tag, bool flag, const char* source) {
@@ -42,7 +45,8 @@ std::string UIdialogButtonLabel(const char* buttons, int number) {
     if (number <= 0 || count == 0) return {};
     if (number > count) number = count;
     const char* start = buttons;
-    for (int i = 1; i < number; ++i) start = std::strchr(start, '|') + 1;
+    for (int i = 1; i < number; ++i)
+        start = std::strchr(start, '|') + 1;
     const char* end = std::strchr(start, '|');
     std::size_t length = end ? std::size_t(end - start) : std::strlen(start);
     return std::string(start, std::min(length, std::size_t(kUIdialogMaxLabel)));
