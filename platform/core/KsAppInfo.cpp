@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <deque>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,8 +12,17 @@
 namespace {
 std::mutex gLock;
 // Names handed out by KSGetApplName stay valid for the process: each distinct
-// name is kept, never freed (a handful at most).
-std::string* gName = nullptr;
+// name is kept, never freed (a handful at most). A deque never moves its
+// elements; the pointer keeps it alive past static destruction.
+std::deque<std::string>* gNames = new std::deque<std::string>;
+const std::string* gName = nullptr;
+
+const std::string* Keep(std::string name) {
+    for (const std::string& kept : *gNames)
+        if (kept == name) return &kept;
+    gNames->push_back(std::move(name));
+    return &gNames->back();
+}
 std::string gVersion;
 
 std::string ProgramName() {
@@ -42,7 +52,7 @@ int CopyOut(const std::string& text, char* buffer, int size) {
 
 const char* KSGetApplName() {
     std::lock_guard<std::mutex> hold(gLock);
-    if (!gName) gName = new std::string(ProgramName());
+    if (!gName) gName = Keep(ProgramName());
     return gName->c_str();
 }
 
@@ -57,7 +67,7 @@ bool KsSetApplName(const char* name) {
         if (c == '/' || c < 0x20 || c == 0x7F) return false;
     std::lock_guard<std::mutex> hold(gLock);
     if (gName && *gName == wanted) return true;
-    gName = new std::string(std::move(wanted)); // the old one stays valid for callers
+    gName = Keep(std::move(wanted));
     return true;
 }
 
