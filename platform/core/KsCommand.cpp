@@ -186,6 +186,8 @@ std::vector<KsCommandArgs::Param> ParseDescription(const std::string& command,
         if (params.size() == kKsCommandMaxParams) bad();
         params.push_back({type, std::string(parts[1]), false, {}});
     }
+    std::size_t last = desc.find_last_not_of(" \t\r\n");
+    if (last != std::string_view::npos && desc[last] == ',') bad(); // an empty last item
     return params;
 }
 
