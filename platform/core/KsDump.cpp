@@ -1,5 +1,8 @@
 #include "KsDump.h"
 
+#include "KsAppInfo.h"
+#include "KsFolders.h"
+
 #include "KsOutput.h"
 #include "XError.h"
 
@@ -38,35 +41,18 @@ const EMMessage kMessages[] = {
 };
 const bool gRegistered = (EMRegisterMessages(kMessages, 1), true);
 
-std::string ProgramName() {
-    char buf[4096];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return "KsTavik20";
-    buf[n] = '\0';
-    const char* slash = std::strrchr(buf, '/');
-    return slash ? slash + 1 : buf;
+[[noreturn]] void Fail(const std::string& path, int err) {
+    xraisexerror("DMP_WRITE_FAILED", "str path", path, "str why", std::strerror(err));
 }
 
-void MakeDirs(const std::string& path) {
-    for (size_t i = 1; i <= path.size(); ++i)
-        if (i == path.size() || path[i] == '/') mkdir(path.substr(0, i).c_str(), 0700);
+std::string ProgramName() {
+    return KSGetApplName();
 }
 
 std::string DumpFolder() {
-    std::string base;
-    if (const char* s = std::getenv("XDG_STATE_HOME"); s && s[0] == '/')
-        base = s;
-    else if (const char* h = std::getenv("HOME"); h && h[0] == '/')
-        base = std::string(h) + "/.local/state";
-    else
-        base = "/tmp";
-    std::string dir = base + "/" + ProgramName() + "/dumps";
-    MakeDirs(dir);
+    std::string dir = KsUserFolder(KsFolderKind::state) + "/dumps";
+    if (int err = KsMakeFolders(dir, 0700)) Fail(dir, err);
     return dir;
-}
-
-[[noreturn]] void Fail(const std::string& path, int err) {
-    xraisexerror("DMP_WRITE_FAILED", "str path", path, "str why", std::strerror(err));
 }
 
 void WriteBody(std::FILE* f, const char* title) {
