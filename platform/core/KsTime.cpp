@@ -106,7 +106,9 @@ void KsDoNothing(long milliseconds) {
     // Short steps keep tracking loops responsive; the sleep keeps the core idle.
     constexpr std::int64_t kStepUnits = 5 * kUnitsPerMs;
     std::int64_t remaining = milliseconds > 0 ? std::int64_t(milliseconds) * kUnitsPerMs : 0;
-    std::int64_t deadline = NowUnits() + remaining;
+    // The real clock is read in whole units, so one more unit makes sure the
+    // wait is never shorter than asked.
+    std::int64_t deadline = NowUnits() + remaining + (remaining > 0 && !KsIsVirtualClock());
     for (;;) {
         Pump();
         std::int64_t left = deadline - NowUnits();
