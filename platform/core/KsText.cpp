@@ -37,6 +37,7 @@ inline bool IsBlank(unsigned char c) {
 } // namespace
 
 unsigned char* CtoPstr(char* s) {
+    if (!s) return nullptr;
     auto* p = reinterpret_cast<unsigned char*>(s);
     std::size_t n = std::strlen(s);
     if (n > 255) n = 255;
@@ -46,6 +47,7 @@ unsigned char* CtoPstr(char* s) {
 }
 
 char* PtoCstr(unsigned char* s) {
+    if (!s) return nullptr;
     std::size_t n = s[0];
     std::memmove(s, s + 1, n);
     s[n] = 0;

@@ -130,8 +130,8 @@ TEST_F(KsTime, DoNothingOnTheRealClockSleepsInsteadOfSpinning) {
     auto us = std::chrono::duration_cast<std::chrono::microseconds>(
                   std::chrono::steady_clock::now() - start)
                   .count();
-    EXPECT_GE(us, 200000); // never shorter than asked
-    EXPECT_LT(us, 400000);
+    EXPECT_GE(us, 200000);  // never shorter than asked
+    EXPECT_LT(us, 1000000); // a loaded machine may oversleep, but not by seconds
     EXPECT_GE(log.calls, 10);
     EXPECT_LT(log.calls, 200); // about one pump per 5 ms
     EXPECT_LT(cpu, 0.1);       // a spinning wait would use the whole 0.2 s
