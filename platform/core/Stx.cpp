@@ -425,7 +425,7 @@ std::vector<std::string> StxLanguagesFromEnvironment() {
     if (locale.empty()) locale = Env("LC_MESSAGES");
     if (locale.empty()) locale = Env("LANG");
     std::vector<std::string> out;
-    bool plain = locale == "C" || locale == "POSIX";
+    bool plain = locale == "C" || locale == "POSIX" || locale.rfind("C.", 0) == 0;
     std::string list = Env("LANGUAGE");
     if (!plain && !list.empty()) {
         for (std::size_t start = 0; start <= list.size();) {

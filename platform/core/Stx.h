@@ -54,7 +54,7 @@ std::vector<std::string> StxDefaultTableFolders(const char* applicationName = nu
 // setting an empty list) they come from the environment.
 void StxSetLanguages(std::vector<std::string> languages);
 // From $LANGUAGE (a colon-separated list, ignored when the locale is
-// explicitly C or POSIX) and else the first set of $LC_ALL, $LC_MESSAGES and
+// explicitly C, C.<codeset> or POSIX) and else the first set of $LC_ALL, $LC_MESSAGES and
 // $LANG. "de_DE.UTF-8@euro" yields "de_DE@euro", "de_DE", "de@euro", "de". Names with
 // characters other than letters, digits, '_', '-' and '@' are ignored.
 std::vector<std::string> StxLanguagesFromEnvironment();

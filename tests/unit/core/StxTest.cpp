@@ -291,6 +291,8 @@ TEST(StxEnvironment, LanguagesAndDefaultFolders) {
     EXPECT_TRUE(StxLanguagesFromEnvironment().empty());
     setenv("LC_ALL", "POSIX", 1);
     EXPECT_TRUE(StxLanguagesFromEnvironment().empty());
+    setenv("LC_ALL", "C.UTF-8", 1);
+    EXPECT_TRUE(StxLanguagesFromEnvironment().empty());
 
     setenv("XDG_DATA_HOME", "/home/u/data/", 1);
     setenv("XDG_DATA_DIRS", "/opt/share:relative/dir::/usr/share/", 1);
