@@ -2,8 +2,11 @@
 
 # Warnings are errors in our own code only; third-party headers come in as
 # system includes and are not judged.
-set(KS_WARNINGS -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor -Wcast-align
-    -Wformat=2 -Wimplicit-fallthrough -Werror)
+set(KS_WARNINGS -Wall -Wextra -Wnon-virtual-dtor -Wcast-align -Wformat=2
+    -Wimplicit-fallthrough -Werror)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  list(APPEND KS_WARNINGS -Wshadow=local)
+endif()
 
 set(KS_SANITIZER_FLAGS "")
 if(KS_SANITIZE)

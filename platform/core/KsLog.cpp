@@ -5,6 +5,7 @@
 #include "KsAppInfo.h"
 #include "KsFolders.h"
 #include "KsLogPrivate.h"
+#include "KsMacRoman.h"
 #include "KsOutput.h"
 #include "XError.h"
 
@@ -30,34 +31,6 @@ struct RegisterMessages {
     RegisterMessages() { EMRegisterMessages(kMessages, int(std::size(kMessages))); }
 } gRegisterMessages;
 
-// Mac OS Roman 0x80..0xFF as Unicode.
-const char16_t kMacRoman[128] = {
-    0x00C4, 0x00C5, 0x00C7, 0x00C9, 0x00D1, 0x00D6, 0x00DC, 0x00E1, 0x00E0, 0x00E2, 0x00E4, 0x00E3,
-    0x00E5, 0x00E7, 0x00E9, 0x00E8, 0x00EA, 0x00EB, 0x00ED, 0x00EC, 0x00EE, 0x00EF, 0x00F1, 0x00F3,
-    0x00F2, 0x00F4, 0x00F6, 0x00F5, 0x00FA, 0x00F9, 0x00FB, 0x00FC, 0x2020, 0x00B0, 0x00A2, 0x00A3,
-    0x00A7, 0x2022, 0x00B6, 0x00DF, 0x00AE, 0x00A9, 0x2122, 0x00B4, 0x00A8, 0x2260, 0x00C6, 0x00D8,
-    0x221E, 0x00B1, 0x2264, 0x2265, 0x00A5, 0x00B5, 0x2202, 0x2211, 0x220F, 0x03C0, 0x222B, 0x00AA,
-    0x00BA, 0x03A9, 0x00E6, 0x00F8, 0x00BF, 0x00A1, 0x00AC, 0x221A, 0x0192, 0x2248, 0x2206, 0x00AB,
-    0x00BB, 0x2026, 0x00A0, 0x00C0, 0x00C3, 0x00D5, 0x0152, 0x0153, 0x2013, 0x2014, 0x201C, 0x201D,
-    0x2018, 0x2019, 0x00F7, 0x25CA, 0x00FF, 0x0178, 0x2044, 0x20AC, 0x2039, 0x203A, 0xFB01, 0xFB02,
-    0x2021, 0x00B7, 0x201A, 0x201E, 0x2030, 0x00C2, 0x00CA, 0x00C1, 0x00CB, 0x00C8, 0x00CD, 0x00CE,
-    0x00CF, 0x00CC, 0x00D3, 0x00D4, 0xF8FF, 0x00D2, 0x00DA, 0x00DB, 0x00D9, 0x0131, 0x02C6, 0x02DC,
-    0x00AF, 0x02D8, 0x02D9, 0x02DA, 0x00B8, 0x02DD, 0x02DB, 0x02C7,
-};
-
-void AppendUTF8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 // Notes a failing log once per kind, so a full disk does not flood stderr.
 void NoteFailure(std::atomic<bool>& noted, const std::string& path, int error) {
     if (!noted.exchange(true))
@@ -69,34 +42,12 @@ void NoteFailure(std::atomic<bool>& noted, const std::string& path, int error) {
 
 bool KsIsValidUTF8(std::string_view text) {
     std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra;
-        char32_t value;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1, value = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2, value = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3, value = c & 0x07;
-        } else {
-            return false;
-        }
-        if (n - i <= std::size_t(extra)) return false;
-        for (int k = 1; k <= extra; ++k) {
-            unsigned char t = static_cast<unsigned char>(text[i + k]);
-            if ((t & 0xC0) != 0x80) return false;
-            value = (value << 6) | (t & 0x3F);
-        }
-        if ((extra == 2 && value < 0x800) || (extra == 3 && value < 0x10000) ||
-            (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
-            return false;
-        i += std::size_t(extra) + 1;
+    while (i < text.size()) {
+        char32_t ch;
+        std::size_t used = KsDecodeUTF8(text.data() + i, text.size() - i, &ch);
+        // The decoder answers U+FFFD for a bad sequence; a real U+FFFD is EF BF BD.
+        if (ch == 0xFFFD && text.substr(i, used) != "\xEF\xBF\xBD") return false;
+        i += used;
     }
     return true;
 }
@@ -113,8 +64,10 @@ std::string KsLogText(std::string_view text, KsLineBreaks breaks) {
         } else if (c >= 0x80) {
             if (utf8)
                 out += char(c);
-            else
-                AppendUTF8(out, kMacRoman[c - 0x80]);
+            else {
+                char buf[4];
+                out.append(buf, KsEncodeUTF8(KsMacRomanToUnicode(c), buf));
+            }
         } else if ((c < 0x20 && c != '\t') || c == 0x7F) {
             out += '?';
         } else {

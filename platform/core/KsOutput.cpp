@@ -27,7 +27,8 @@ void WriteStderr(const char* text, std::size_t length) {
     std::fwrite(out.data(), 1, out.size(), stderr);
 }
 
-void VOutput(KsOutputChannel channel, const char* format, va_list ap) {
+__attribute__((format(printf, 2, 0))) void VOutput(KsOutputChannel channel, const char* format,
+                                                   va_list ap) {
     char small[512];
     va_list ap2;
     va_copy(ap2, ap);
