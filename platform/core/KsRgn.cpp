@@ -335,6 +335,19 @@ void InsetAxis(pixman_region32_t* reg, SInt32 dh, SInt32 dv) {
     }
     bool ok = InitDilated(&reach, &outside, gh, gv);
     pixman_region32_fini(&outside);
+    // Beyond the 32-bit limits nothing is in the region, so pixels within the
+    // box's reach of a limit go too; the frame above could not hold that part.
+    if (ok && (frame.x1 == INT32_MIN || frame.y1 == INT32_MIN || frame.x2 == INT32_MAX ||
+               frame.y2 == INT32_MAX)) {
+        std::vector<pixman_box32_t> strips = {
+            {INT32_MIN, INT32_MIN, Saturate32(SInt64(INT32_MIN) + gh), INT32_MAX},
+            {Saturate32(SInt64(INT32_MAX) - gh), INT32_MIN, INT32_MAX, INT32_MAX},
+            {INT32_MIN, INT32_MIN, INT32_MAX, Saturate32(SInt64(INT32_MIN) + gv)},
+            {INT32_MIN, Saturate32(SInt64(INT32_MAX) - gv), INT32_MAX, INT32_MAX}};
+        pixman_region32_t edges;
+        ok = InitBoxes(&edges, strips) && pixman_region32_union(&reach, &reach, &edges);
+        pixman_region32_fini(&edges);
+    }
     if (!ok) {
         pixman_region32_fini(&reach);
         RaiseMemFull();

@@ -214,6 +214,18 @@ TEST(KsRgn, InsetShrinksAndGrows) {
     KsRgn split({{0, 0, 4, 4}, {6, 0, 10, 4}});
     EXPECT_EQ(KsRgn(split).Inset(-1, 0), KsRgn(KsRect{-1, 0, 11, 4}));
     EXPECT_TRUE(KsRgn().Inset(-3, -3).IsEmpty());
+    // Extreme amounts saturate (growing by INT32_MIN grows by INT32_MAX), and
+    // nothing lies beyond the limits of the plane.
+    KsRgn all = KsRgn(r).Inset(INT32_MIN, INT32_MIN);
+    EXPECT_EQ(all.Bounds(), (KsRect{INT32_MIN + 1, INT32_MIN + 1, INT32_MAX, INT32_MAX}));
+    EXPECT_TRUE(all.Contains(KsPoint{INT32_MIN + 1, INT32_MAX - 1}));
+    EXPECT_EQ(KsRgn(all).Inset(1, 0).Bounds(),
+              (KsRect{INT32_MIN + 2, INT32_MIN + 1, INT32_MAX - 1, INT32_MAX}));
+    KsRgn plane(KsRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+    EXPECT_EQ(plane.Inset(3, 2),
+              KsRgn(KsRect{INT32_MIN + 3, INT32_MIN + 2, INT32_MAX - 3, INT32_MAX - 2}));
+    EXPECT_TRUE(KsRgn(l).Inset(INT32_MAX, 0).IsEmpty());
+    EXPECT_TRUE(all.Inset(INT32_MAX, INT32_MAX).IsEmpty());
 }
 
 TEST(KsRgn, CopyMoveAndPrivateAccess) {
