@@ -4,7 +4,7 @@
 #include "KsSort.h"
 #include "XError.h"
 
-#include <cassert>
+#include "KsFatal.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -13,8 +13,8 @@ AArray::~AArray() {
 }
 
 void AArray::IArrayWithSlotAndBlock(Size itemSize, SInt32 initialSlots, SInt32 blockSlots) {
-    assert(itemSize > 0 && "AArray item size must be positive");
-    assert(count_ == 0 && "AArray initialised while it holds items");
+    FtlAssert(itemSize > 0 && "AArray item size must be positive");
+    FtlAssert(count_ == 0 && "AArray initialised while it holds items");
     if (itemSize <= 0 || count_ != 0) return;
     if (itemSize != itemSize_) {
         std::free(data_);
@@ -60,9 +60,9 @@ bool AArray::SetItem(SInt32 index, const void* item) {
 }
 
 SInt32 AArray::InsertAtIndex(SInt32 index, const void* item) {
-    assert(itemSize_ > 0 && "AArray used before IArray");
-    assert(item && "AArray::InsertAtIndex needs an item");
-    assert(index >= 1 && "AArray index is 1-based");
+    FtlAssert(itemSize_ > 0 && "AArray used before IArray");
+    FtlAssert(item && "AArray::InsertAtIndex needs an item");
+    FtlAssert(index >= 1 && "AArray index is 1-based");
     if (itemSize_ <= 0 || !item) return 0;
     if (index < 1) index = 1;
     if (index > count_ + 1) index = count_ + 1;
@@ -107,7 +107,7 @@ SInt32 AArray::Search(const void* item, CompareProc compare) const {
 }
 
 SInt32 AArray::BinarySearchItem(const void* item, CompareProc compare, SInt32* insertAt) const {
-    assert(compare && "AArray::BinarySearchItem needs a comparison");
+    FtlAssert(compare && "AArray::BinarySearchItem needs a comparison");
     if (!compare || !item) {
         if (insertAt) *insertAt = count_ + 1;
         return 0;

@@ -2,7 +2,7 @@
 
 #include "KsSort.h"
 
-#include <cassert>
+#include "KsFatal.h"
 
 // ---- AList: storage and order ----
 
@@ -33,7 +33,7 @@ void AList::Append(void* item) {
 }
 
 void AList::InsertAt(SInt32 index, void* item) {
-    assert(index >= 1 && index <= GetCount() + 1 && "AList::InsertAt index out of range");
+    FtlAssert(index >= 1 && index <= GetCount() + 1 && "AList::InsertAt index out of range");
     if (index < 1) index = 1;
     if (index > GetCount() + 1) index = GetCount() + 1;
     items_.insert(items_.begin() + (index - 1), item);
@@ -41,7 +41,7 @@ void AList::InsertAt(SInt32 index, void* item) {
 }
 
 void AList::SetAt(SInt32 index, void* item) {
-    assert(ValidIndex(index) && "AList::SetAt index out of range");
+    FtlAssert(ValidIndex(index) && "AList::SetAt index out of range");
     if (ValidIndex(index)) items_[size_t(index - 1)] = item;
 }
 

@@ -1,6 +1,6 @@
 #include "CoreAttrList.h"
 
-#include <cassert>
+#include "KsFatal.h"
 #include <cstring>
 
 namespace {
@@ -95,7 +95,7 @@ void CoreAttrList::SetText(std::string_view name, const char* text) {
 }
 
 void CoreAttrList::SetData(std::string_view name, const void* data, Size size) {
-    assert(size >= 0 && (data || size == 0) && "CoreAttrList::SetData: bad block");
+    FtlAssert(size >= 0 && (data || size == 0) && "CoreAttrList::SetData: bad block");
     if (size < 0 || (!data && size != 0)) size = 0;
     CoreAttr& e = Entry(name);
     e.type_ = KsAttrType::data;

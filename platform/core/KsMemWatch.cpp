@@ -1,7 +1,7 @@
 #include "KsMemWatch.h"
 #include "KsMemWatchPrivate.h"
 
-#include <cassert>
+#include "KsFatal.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -224,7 +224,7 @@ void KsMemMoreMasters(short count) {
 
 bool KsMemSetPayload(long kilobytes) {
     // A reserve is a few megabytes; a gigabyte is certainly a mistake.
-    assert(kilobytes >= 0 && kilobytes <= 1024L * 1024 && "KsMemSetPayload: size in KB");
+    FtlAssert(kilobytes >= 0 && kilobytes <= 1024L * 1024 && "KsMemSetPayload: size in KB");
     if (kilobytes < 0) kilobytes = 0;
     if (kilobytes > 1024L * 1024) kilobytes = 1024L * 1024;
     ReleasePayload();
@@ -279,7 +279,7 @@ void KsMemSLDisable() {
 }
 
 void KsMemSLEnable() {
-    assert(gWatch.suspended > 0 && "KsMemSLEnable without KsMemSLDisable");
+    FtlAssert(gWatch.suspended > 0 && "KsMemSLEnable without KsMemSLDisable");
     if (gWatch.suspended > 0) --gWatch.suspended;
 }
 
