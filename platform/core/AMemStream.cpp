@@ -27,12 +27,12 @@ void AMemStream::Trim() {
         capacity_ = GetLength();
 }
 
-Handle AMemStream::GetHandle() {
+Handle AMemStream::GetDataHandle() {
     Trim();
     return handle_;
 }
 
-Handle AMemStream::DetachHandle() {
+Handle AMemStream::DetachDataHandle() {
     if (!ownsHandle_) return nullptr;
     Trim();
     Handle h = handle_;

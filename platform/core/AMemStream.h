@@ -16,9 +16,9 @@ class AMemStream : public AStream {
     ~AMemStream() override;
 
     // The handle, holding exactly the stream's bytes. Still owned as before.
-    Handle GetHandle();
+    Handle GetDataHandle();
     // Gives the stream's own handle to the caller; the stream is empty after.
-    Handle DetachHandle();
+    Handle DetachDataHandle();
 
 protected:
     void WriteAt(long position, const void* data, long length) override;
