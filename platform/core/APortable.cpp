@@ -15,6 +15,10 @@ AObject* APortable::Copy() {
     return stream.GetObject(nullptr);
 }
 
+APortable::~APortable() {
+    if (itsReadStream) itsReadStream->ForgetReadObject(itsReadIndex);
+}
+
 OSType APortable::GetClassID() const {
     SubclassResponsibility("GetClassID");
     return 0; // not reached

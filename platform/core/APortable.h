@@ -41,6 +41,15 @@ class AStream;
 class APortable : public AObject {
     KS_DECLARE_CLASS(APortable, AObject)
 
+    APortable() = default;
+    // A copy is not the object a stream read.
+    APortable(const APortable& other) : AObject(other) {}
+    APortable& operator=(const APortable&) { return *this; }
+    // Leaves the numbering of the stream that read it, so that a reference
+    // read after the object was disposed answers null instead of the freed
+    // object.
+    ~APortable() override;
+
     // Copies through a memory stream: Put, then Get into a new object made by
     // the factory registered under GetClassID. Raises XError when the class
     // is not registered.
@@ -62,6 +71,11 @@ class APortable : public AObject {
     // Reads this object's record; the stream calls it on a freshly made
     // object. The default is Get.
     virtual void GetObjectFromStream(AStream& stream);
+
+private:
+    friend class AStream;
+    AStream* itsReadStream = nullptr; // the stream whose numbering holds this object
+    UInt32 itsReadIndex = 0;
 };
 
 // The class registry.

@@ -141,15 +141,17 @@ AStream::AStream(KsByteOrder order) : order_(order) {
     (void)gMessagesRegistered;
 }
 
-AStream::~AStream() = default;
+AStream::~AStream() {
+    ForgetReadObjectsFrom(0);
+}
 
 void AStream::Rewind() {
+    ForgetReadObjectsFrom(0);
     pos_ = 0;
     readDepth_ = 0;
     writeDepth_ = 0;
     readFrames_.clear();
     writeFrames_.clear();
-    readObjects_.clear();
     writtenObjects_.clear();
 }
 
@@ -562,6 +564,12 @@ long AStream::GetBytes(const char* label, void* buf, long size) {
     return long(n);
 }
 
+void AStream::ForgetReadObjectsFrom(std::size_t count) {
+    for (std::size_t i = count; i < readObjects_.size(); ++i)
+        if (readObjects_[i]) readObjects_[i]->itsReadStream = nullptr;
+    if (readObjects_.size() > count) readObjects_.resize(count);
+}
+
 void AStream::PopReadFramesTo(std::size_t count) {
     if (readFrames_.size() > count) readFrames_.resize(count);
 }
@@ -584,6 +592,8 @@ APortable* AStream::GetObject(const char* label) {
     std::size_t numbered = readObjects_.size();
     std::size_t frames = readFrames_.size();
     long end = pos_ + long(n);
+    object->itsReadStream = this;
+    object->itsReadIndex = UInt32(numbered);
     readObjects_.push_back(object);
     readFrames_.push_back({end, 0, true});
     ++readDepth_;
@@ -591,7 +601,7 @@ APortable* AStream::GetObject(const char* label) {
         object->GetObjectFromStream(*this);
     } catch (...) {
         // Nothing read from here on may be referred to again.
-        readObjects_.resize(numbered);
+        ForgetReadObjectsFrom(numbered);
         PopReadFramesTo(frames);
         --readDepth_;
         object->Dispose();

@@ -173,7 +173,8 @@ class AStream : public AObject {
     virtual long GetBytes(const char* label, void* buf, long size);
     // A new object the caller owns, or null. A reference here is corrupt data.
     virtual APortable* GetObject(const char* label);
-    // An object read earlier in this stream (not owned), or null.
+    // An object read earlier in this stream (not owned), or null (also when
+    // that object has been disposed since).
     virtual APortable* GetObjectRef(const char* label);
     // Checks the class and answers the version; STRM_CLASS_MISMATCH,
     // STRM_VERSION_TOO_NEW or STRM_VERSION_TOO_OLD otherwise.
@@ -207,6 +208,7 @@ protected:
 
 private:
     friend class AObjDoc;
+    friend class APortable;
     struct Frame {
         long end;      // reading: end of the object or extension
         long lengthAt; // writing: where its length is patched
@@ -224,6 +226,8 @@ private:
     void ReadBody(void* data, long count, const char* label, long itemStart);
     void SkipTo(long position) { pos_ = position; }
     void PopReadFramesTo(std::size_t count);
+    void ForgetReadObjectsFrom(std::size_t count);
+    void ForgetReadObject(UInt32 index) { readObjects_[index] = nullptr; }
 
     UInt16 Load16(const UInt8* p) const;
     UInt32 Load32(const UInt8* p) const;

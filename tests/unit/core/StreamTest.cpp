@@ -534,6 +534,7 @@ TEST_F(Stream, NullObjectsReferencesAndStrangers) {
     s.PutObject("child", nullptr);
     s.PutObject("root", &root);
     s.PutObjectRef("again", &root);
+    s.PutObjectRef("stranger", &other);
     s.Rewind();
     EXPECT_EQ(s.GetObject("none"), nullptr);
     EXPECT_EQ(s.GetObjectRef("dangling"), nullptr);
@@ -546,6 +547,9 @@ TEST_F(Stream, NullObjectsReferencesAndStrangers) {
     APortable* r = s.GetObject("root");
     ASSERT_NE(r, nullptr);
     EXPECT_EQ(s.GetObjectRef("again"), r);
+    // The stranger was disposed after reading: a reference to it is null,
+    // never the freed object.
+    EXPECT_EQ(s.GetObjectRef("stranger"), nullptr);
     r->Dispose();
 
     // An owning slot does not take a reference.
