@@ -30,8 +30,10 @@
 // Ownership: an object item owns the object it holds; a reference never owns
 // (a reference to an object not written before it is written as null). A
 // record's extensions come after its fixed items and end with an extensions-
-// end item; a reader skips the ones it does not know, and whatever a newer
-// writer added at the end of an object's record.
+// end item; a reader skips the ones it does not know, what is left of an
+// extension it stopped reading, and whatever a newer writer appended to the
+// end of an object's whole record (a base class's part of the record cannot
+// grow that way, since its subclass's part follows it: use an extension).
 //
 // Reading is bounded: every length is checked against what is left of the
 // innermost object or extension (or the stream) before anything is read or
