@@ -10,9 +10,13 @@
 // has one owner.
 #pragma once
 
+#include "AObject.h"
+
 #include "KsMacTypes.h"
 
-class ACollection {
+class ACollection : public AObject {
+    KS_DECLARE_CLASS(ACollection, AObject)
+
 public:
     ACollection() = default;
     virtual ~ACollection() = default;
@@ -23,6 +27,5 @@ public:
     bool IsEmpty() const { return GetCount() == 0; }
     bool ValidIndex(SInt32 index) const { return index >= 1 && index <= GetCount(); }
 
-    // Destroys the container itself; items it points to are not touched.
-    virtual void Dispose() { delete this; }
+    // Dispose destroys the container itself; items it points to are not touched.
 };

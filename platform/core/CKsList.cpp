@@ -1,5 +1,7 @@
 #include "CKsList.h"
 
+#include "AObject.h"
+
 #include "KsSort.h"
 
 #include "KsFatal.h"
@@ -135,8 +137,12 @@ void AList::NoteRemoved(SInt32 index) {
 // ---- CKsList: ownership ----
 
 namespace {
-CKsList::DisposeProc gDefaultDisposer = nullptr;
+// The items of a list that disposes them are objects of the stack.
+void DisposeObject(void* item) {
+    static_cast<AObject*>(item)->Dispose();
 }
+CKsList::DisposeProc gDefaultDisposer = DisposeObject;
+} // namespace
 
 CKsList::DisposeProc CKsList::SetDefaultDisposer(DisposeProc proc) {
     DisposeProc old = gDefaultDisposer;

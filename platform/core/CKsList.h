@@ -95,9 +95,8 @@ class CKsList : public AList {
 public:
     using AList::AList;
 
-    // How an item is disposed of. The object model installs the default (an
-    // AObject's virtual Dispose) with SetDefaultDisposer; until then
-    // DisposeAll() without a disposer only empties the list.
+    // How an item is disposed of. By default the items are AObjects and their
+    // virtual Dispose runs; a list of other things passes its own disposer.
     using DisposeProc = void (*)(void* item);
     static DisposeProc SetDefaultDisposer(DisposeProc proc); // answers the previous one
     static DisposeProc GetDefaultDisposer();

@@ -1,10 +1,14 @@
 #include "KsMisuse.h"
 
-#include "KsOutput.h"
+#include "KsFatal.h"
 
-#include <cstdlib>
+#include <string>
 
 void KsMisuse(const char* what, const char* className) {
-    dprintf("Misuse of %s: %s\n", className ? className : "(no class)", what ? what : "?");
-    std::abort();
+    std::string text = std::string("Misuse of ") + (className ? className : "(no class)") + ": " +
+                       (what ? what : "?");
+    // The fatal handler decides; when it lets the program go on, the caller's
+    // contract is already broken, so stopping here is the only safe answer.
+    __FtlAbortm(text.c_str(), __FILE__, __LINE__);
+    __builtin_trap();
 }
