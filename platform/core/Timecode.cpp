@@ -59,19 +59,25 @@ struct Label {
     int minutes, seconds, frames;
 };
 
-// n >= 0. Drop-frame: every ten minutes hold 9 short minutes after a full one;
-// add back the labels skipped so far and split the result as non-drop.
-Label LabelOf(const RateInfo& r, SInt64 n) {
+// 0 <= n <= INT32_MAX. Drop-frame: every ten minutes hold 9 short minutes
+// after a full one; add back the labels skipped so far and split the result
+// as non-drop. 32-bit unsigned arithmetic suffices (the labels skipped add
+// less than 2^31) and keeps this cheap: displays rewrite it every frame.
+Label LabelOf(const RateInfo& r, SInt64 frames) {
+    UInt32 n = UInt32(frames);
+    const UInt32 nominal = UInt32(r.nominal);
     if (r.drop) {
-        SInt64 perMinute = SInt64(r.nominal) * 60 - r.drop;
-        SInt64 blocks = n / FramesPerTenMinutes(r);
-        SInt64 rest = n % FramesPerTenMinutes(r);
-        n += 9 * r.drop * blocks;
-        if (rest >= r.drop) n += r.drop * ((rest - r.drop) / perMinute);
+        const UInt32 drop = UInt32(r.drop);
+        const UInt32 perTen = nominal * 600 - 9 * drop;
+        const UInt32 perMinute = nominal * 60 - drop;
+        UInt32 blocks = n / perTen;
+        UInt32 rest = n % perTen;
+        n += 9 * drop * blocks;
+        if (rest >= drop) n += drop * ((rest - drop) / perMinute);
     }
     Label l;
-    l.frames = int(n % r.nominal);
-    n /= r.nominal;
+    l.frames = int(n % nominal);
+    n /= nominal;
     l.seconds = int(n % 60);
     n /= 60;
     l.minutes = int(n % 60);
@@ -167,6 +173,14 @@ bool TCConvertFPS(timecode_t& tc, SInt32 rate) {
 
 // ---- Writing -------------------------------------------------------------
 
+namespace {
+char* PutTwo(char* out, int v) {
+    out[0] = char('0' + v / 10);
+    out[1] = char('0' + v % 10);
+    return out + 2;
+}
+} // namespace
+
 bool TCToStr(const timecode_t& tc, char* buffer, int length, UInt16 flags) {
     const RateInfo* r = FindRate(tc.rate);
     if (!r) {
@@ -193,12 +207,14 @@ bool TCToStr(const timecode_t& tc, char* buffer, int length, UInt16 flags) {
     } else {
         Label l = LabelOf(*r, n);
         at += kscode::PutDigits(text + at, UInt64(l.hours), 2);
-        text[at++] = ':';
-        at += kscode::PutDigits(text + at, UInt64(l.minutes), 2);
-        text[at++] = ':';
-        at += kscode::PutDigits(text + at, UInt64(l.seconds), 2);
-        text[at++] = r->drop ? ';' : ':';
-        at += kscode::PutDigits(text + at, UInt64(l.frames), 2);
+        char* p = text + at;
+        *p++ = ':';
+        p = PutTwo(p, l.minutes);
+        *p++ = ':';
+        p = PutTwo(p, l.seconds);
+        *p++ = r->drop ? ';' : ':';
+        p = PutTwo(p, l.frames);
+        at = int(p - text);
     }
     return kscode::CopyOut(text, at, buffer, length);
 }

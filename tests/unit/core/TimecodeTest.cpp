@@ -309,6 +309,12 @@ TEST(TimecodeWrite, FlagsNoValueAndBufferLimits) {
     EXPECT_TRUE(TCToStr(TCMake(kTCRate23_976, -2147483647), buf, 16, kShowDur));
     EXPECT_STREQ(buf, "-24855:08:05:07");
     EXPECT_EQ(Read(kTCRate23_976, buf, kTCFormatDuration), -2147483647);
+    for (SInt32 rate : kAllRates) {
+        for (SInt32 n : {2147483647, -2147483647}) {
+            ASSERT_TRUE(TCToStr(TCMake(rate, n), buf, 16, kShowDur)) << rate;
+            EXPECT_EQ(Read(rate, buf, kTCFormatDuration), n) << rate << " " << buf;
+        }
+    }
 }
 
 // ---- Typing -----------------------------------------------------------------
