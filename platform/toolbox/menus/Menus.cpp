@@ -46,7 +46,7 @@ std::string KsMenuPString(ConstStr255Param p) {
 void KsMenuToPString(std::string_view s, Str255 out) {
     const std::size_t n = std::min<std::size_t>(s.size(), 255);
     out[0] = static_cast<unsigned char>(n);
-    std::memcpy(out + 1, s.data(), n);
+    if (n) std::memcpy(out + 1, s.data(), n);
 }
 
 // ---------------------------------------------------------------------------

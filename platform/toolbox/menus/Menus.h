@@ -47,13 +47,14 @@ using MenuItemIndex = SInt16;
 using CharParameter = SInt16;
 
 enum : SInt16 {
-    hierMenu = -1,          // InsertMenu's beforeID for the hierarchical list
-    textMenuProc = 0,       // the standard text menu definition
-    noMark = 0,             //
-    checkMark = 0x12,       // the check mark character
-    hMenuCmd = 0x1B,        // an item's command that opens a submenu (its mark is the submenu ID)
-    kMenuShiftStyle = 0x40, // an item style bit: the command key wants Shift as well
+    hierMenu = -1,    // InsertMenu's beforeID for the hierarchical list
+    textMenuProc = 0, // the standard text menu definition
+    noMark = 0,       //
+    checkMark = 0x12, // the check mark character
+    hMenuCmd = 0x1B,  // an item's command that opens a submenu (its mark is the submenu ID)
 };
+// An item style bit: the command key wants Shift as well.
+constexpr Style kMenuShiftStyle = 0x40;
 
 // ---------------------------------------------------------------------------
 // Menus
