@@ -1,0 +1,220 @@
+// Menu items: metacharacters, numbering after inserts and deletes, enabling
+// beyond 31 items, marks and submenus, mnemonics.
+#include "MenuTestSupport.h"
+
+#include "XError.h"
+
+namespace {
+
+struct ItemState {
+    std::string text;
+    SInt16 icon;
+    CharParameter mark, cmd;
+    Style style;
+    bool enabled;
+};
+
+ItemState State(MenuHandle m, MenuItemIndex i) {
+    ItemState s{ItemText(m, i), 0, 0, 0, 0, IsMenuItemEnabled(m, i) != 0};
+    GetItemIcon(m, i, &s.icon);
+    GetItemMark(m, i, &s.mark);
+    GetItemCmd(m, i, &s.cmd);
+    GetItemStyle(m, i, &s.style);
+    return s;
+}
+
+class MenuItemsTest : public MenuFixture {};
+
+TEST_F(MenuItemsTest, EachMetacharacterSetsItsAttributeAndLeavesTheText) {
+    MenuHandle m = Make(300, "Open/O;Icon^2;Marked!*;Bold<B;All<B<I<U<O<S;(Off;Sub/\x1B!\x05");
+    ASSERT_EQ(CountMItems(m), 7);
+
+    ItemState s = State(m, 1);
+    EXPECT_EQ(s.text, "Open");
+    EXPECT_EQ(s.cmd, 'O');
+    EXPECT_TRUE(s.enabled);
+    EXPECT_EQ(State(m, 2).text, "Icon");
+    EXPECT_EQ(State(m, 2).icon, 2);
+    EXPECT_EQ(State(m, 3).mark, '*');
+    EXPECT_EQ(State(m, 4).style, bold);
+    EXPECT_EQ(State(m, 5).style, bold | italic | underline | outline | shadow);
+    EXPECT_EQ(State(m, 5).text, "All");
+    EXPECT_EQ(State(m, 6).text, "Off");
+    EXPECT_FALSE(State(m, 6).enabled);
+    s = State(m, 7);
+    EXPECT_EQ(s.text, "Sub");
+    EXPECT_EQ(s.cmd, hMenuCmd);
+    EXPECT_EQ(s.mark, 5);
+}
+
+TEST_F(MenuItemsTest, MetacharactersCombineAnywhereInTheItem) {
+    MenuHandle m = Make(300, "(Sa<Bve^1/S!\x12");
+    ASSERT_EQ(CountMItems(m), 1);
+    const ItemState s = State(m, 1);
+    EXPECT_EQ(s.text, "Save");
+    EXPECT_FALSE(s.enabled);
+    EXPECT_EQ(s.style, bold);
+    EXPECT_EQ(s.icon, 1);
+    EXPECT_EQ(s.cmd, 'S');
+    EXPECT_EQ(s.mark, checkMark);
+}
+
+TEST_F(MenuItemsTest, SeparatorsAndItemBoundaries) {
+    // Return separates like ';'; "(-" is a disabled separator line; empty
+    // segments add nothing; a metacharacter at the end of an item is dropped.
+    MenuHandle m = Make(300, "Cut;(-\rPaste;;Trail/;");
+    ASSERT_EQ(CountMItems(m), 4);
+    EXPECT_EQ(ItemText(m, 1), "Cut");
+    EXPECT_EQ(ItemText(m, 2), "-");
+    EXPECT_FALSE(IsMenuItemEnabled(m, 2));
+    EXPECT_EQ(ItemText(m, 3), "Paste");
+    EXPECT_EQ(ItemText(m, 4), "Trail");
+    CharParameter cmd = -1;
+    GetItemCmd(m, 4, &cmd);
+    EXPECT_EQ(cmd, 0);
+}
+
+TEST_F(MenuItemsTest, TextCallsTakeMetacharactersLiterally) {
+    MenuHandle m = Make(300);
+    AppendMenuItemText(m, PStr("A;B/C(D"));
+    ASSERT_EQ(CountMItems(m), 1);
+    EXPECT_EQ(ItemText(m, 1), "A;B/C(D");
+    SetMenuItemText(m, 1, PStr("<B^1"));
+    EXPECT_EQ(ItemText(m, 1), "<B^1");
+    EXPECT_EQ(State(m, 1).style, normal);
+    EXPECT_EQ(ItemText(m, 2), ""); // out of range
+}
+
+TEST_F(MenuItemsTest, NumberingFollowsInsertsAndDeletes) {
+    MenuHandle m = Make(300, "A;B;C");
+    InsertMenuItem(m, PStr("X;Y"), 1); // after A, in order
+    InsertMenuItem(m, PStr("Top"), 0);
+    InsertMenuItem(m, PStr("End"), 100);
+    InsertMenuItem(m, PStr("Neg"), -5);
+    const char* expected[] = {"Neg", "Top", "A", "X", "Y", "B", "C", "End"};
+    ASSERT_EQ(CountMItems(m), 8);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(ItemText(m, MenuItemIndex(i + 1)), expected[i]) << i;
+
+    DeleteMenuItem(m, 4); // X
+    DeleteMenuItem(m, 0);
+    DeleteMenuItem(m, 9);
+    ASSERT_EQ(CountMItems(m), 7);
+    EXPECT_EQ(ItemText(m, 4), "Y");
+    EXPECT_EQ(ItemText(m, 7), "End");
+}
+
+TEST_F(MenuItemsTest, AttributesMoveWithTheirItems) {
+    MenuHandle m = Make(300, "A;B/B;C");
+    DisableMenuItem(m, 3);
+    InsertMenuItem(m, PStr("New"), 1);
+    EXPECT_EQ(State(m, 3).cmd, 'B');
+    EXPECT_FALSE(IsMenuItemEnabled(m, 4));
+    EXPECT_TRUE(IsMenuItemEnabled(m, 2));
+    DeleteMenuItem(m, 1);
+    EXPECT_EQ(State(m, 2).cmd, 'B');
+    EXPECT_FALSE(IsMenuItemEnabled(m, 3));
+}
+
+TEST_F(MenuItemsTest, EnablingWorksBeyondThirtyOneItems) {
+    MenuHandle m = Make(300);
+    for (int i = 0; i < 100; ++i)
+        AppendMenu(m, PStr("Item"));
+    DisableMenuItem(m, 40);
+    DisableMenuItem(m, 100);
+    EXPECT_TRUE(IsMenuItemEnabled(m, 39));
+    EXPECT_FALSE(IsMenuItemEnabled(m, 40));
+    EXPECT_FALSE(IsMenuItemEnabled(m, 100));
+    MacEnableMenuItem(m, 40);
+    EXPECT_TRUE(IsMenuItemEnabled(m, 40));
+    EXPECT_FALSE(IsMenuItemEnabled(m, 101)); // no such item
+
+    // The mirror of the first 31 items and the menu in enableFlags.
+    DisableItem(m, 3);
+    EXPECT_EQ((*m)->enableFlags & 0xF, 0x7u);
+    DisableItem(m, 0);
+    EXPECT_FALSE(IsMenuItemEnabled(m, 0));
+    EXPECT_EQ((*m)->enableFlags & 1u, 0u);
+    EXPECT_TRUE(IsMenuItemEnabled(m, 1)); // items keep their own state
+    EnableItem(m, 0);
+    EXPECT_EQ((*m)->enableFlags & 1u, 1u);
+}
+
+TEST_F(MenuItemsTest, TooManyItemsRaise) {
+    MenuHandle m = Make(300);
+    std::string many(250, ';');
+    for (std::size_t i = 0; i < many.size(); i += 2)
+        many[i] = 'x';
+    for (int i = 0; i < 262; ++i) // 125 items each
+        AppendMenu(m, PStr(many));
+    ASSERT_EQ(CountMItems(m), 32750);
+    try {
+        AppendMenu(m, PStr(many));
+        FAIL() << "no error";
+    } catch (const XError& e) {
+        EXPECT_STREQ(e.GetCode(), "MENU_TOO_MANY_ITEMS");
+    }
+    EXPECT_EQ(CountMItems(m), 32750); // nothing half added
+}
+
+TEST_F(MenuItemsTest, CheckItemKeepsTheSubmenuOfAHierarchicalItem) {
+    MenuHandle m = Make(300, "Plain;Sub");
+    SetItemCmd(m, 2, hMenuCmd);
+    SetItemMark(m, 2, 400); // submenu IDs beyond one byte are kept
+    CheckItem(m, 1, true);
+    CheckItem(m, 2, false);
+    CheckItem(m, 2, true);
+    EXPECT_EQ(State(m, 1).mark, checkMark);
+    EXPECT_EQ(State(m, 2).mark, 400);
+    CheckItem(m, 1, false);
+    EXPECT_EQ(State(m, 1).mark, noMark);
+}
+
+TEST_F(MenuItemsTest, MenuIdentityAndTitle) {
+    MenuHandle m = Make(300, {}, "File");
+    EXPECT_EQ(GetMenuID(m), 300);
+    SetMenuID(m, 301);
+    EXPECT_EQ((*m)->menuID, 301);
+    Str255 title;
+    GetMenuTitle(m, title);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(title + 1), title[0]), "File");
+    SetMenuTitle(m, PStr("\x14"));
+    GetMenuTitle(m, title);
+    EXPECT_EQ(title[0], 1);
+    EXPECT_EQ(title[1], 0x14);
+}
+
+std::pair<std::string, unsigned char> Display(std::string_view text) {
+    Str255 shown;
+    unsigned char mnemonic = 0xFF;
+    KsMenuDisplayText(PStr(text), shown, &mnemonic);
+    return {std::string(reinterpret_cast<char*>(shown + 1), shown[0]), mnemonic};
+}
+
+TEST_F(MenuItemsTest, MnemonicsStayInTheTextButAreNotShown) {
+    MenuHandle m = Make(300);
+    AppendMenuItemText(m, PStr("&About Tavik..."));
+    EXPECT_EQ(ItemText(m, 1), "&About Tavik...");
+
+    EXPECT_EQ(Display("&About"), std::make_pair(std::string("About"), (unsigned char)'A'));
+    EXPECT_EQ(Display("Save &As"), std::make_pair(std::string("Save As"), (unsigned char)'A'));
+    EXPECT_EQ(Display("Fish && &Chips"),
+              std::make_pair(std::string("Fish & Chips"), (unsigned char)'C'));
+    EXPECT_EQ(Display("&&B"), std::make_pair(std::string("&B"), (unsigned char)0));
+    EXPECT_EQ(Display("A & B&"), std::make_pair(std::string("A & B&"), (unsigned char)0));
+    EXPECT_EQ(Display("&1"), std::make_pair(std::string("&1"), (unsigned char)0));
+    EXPECT_EQ(Display("&x&y"), std::make_pair(std::string("xy"), (unsigned char)'x'));
+}
+
+TEST_F(MenuItemsTest, FindMnemonicSkipsDisabledItems) {
+    MenuHandle m = Make(300);
+    for (const char* t : {"&Open", "Sa&ve", "&Close", "&cut"})
+        AppendMenuItemText(m, PStr(t));
+    EXPECT_EQ(KsMenuFindMnemonic(m, 'v'), 2);
+    EXPECT_EQ(KsMenuFindMnemonic(m, 'C'), 3);
+    DisableMenuItem(m, 3);
+    EXPECT_EQ(KsMenuFindMnemonic(m, 'c'), 4);
+    EXPECT_EQ(KsMenuFindMnemonic(m, 'z'), 0);
+}
+
+} // namespace
