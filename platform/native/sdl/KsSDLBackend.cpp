@@ -81,6 +81,13 @@ bool KsSDLBackend::Open() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     videoStarted_ = true;
+    // Without a display SDL falls back to drivers that show nothing
+    // (offscreen, dummy); the headless back end serves that case better.
+    // A driver the user names in SDL_VIDEODRIVER is taken as asked.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* named = SDL_getenv("SDL_VIDEODRIVER");
+    bool shows = driver && (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
+    if (!shows && !(named && *named)) return false;
     int w = 1280, h = 800;
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
