@@ -126,6 +126,7 @@ void KsHeadlessBackend::ScriptQuit(long at) {
 }
 
 void KsHeadlessBackend::Pump() {
+    if (script_.empty()) return;
     long now = KsGetTicks();
     while (!script_.empty() && script_.front().at <= now) {
         // Taken off first: feeding may pump again (through hooks).

@@ -118,11 +118,12 @@ void Erase(EventState& s, int index) {
     --s.count;
 }
 
-EventRecord Stamped(const EventState& s, EventKind what, UInt32 message, EventModifiers extra = 0) {
+EventRecord Stamped(const EventState& s, EventKind what, UInt32 message, EventModifiers extra = 0,
+                    long now = KsGetTicks()) {
     EventRecord e;
     e.what = what;
     e.message = message;
-    e.when = UInt32(KsGetTicks());
+    e.when = UInt32(now);
     e.where = s.mouse;
     e.modifiers = EventModifiers(Modifiers(s) | extra);
     return e;
@@ -233,7 +234,7 @@ bool Take(EventMask mask, EventRecord* event, bool remove) {
     }
     long now = KsGetTicks();
     if ((mask & autoKeyMask) && s.repeating && now >= s.nextRepeat) {
-        *event = Stamped(s, autoKey, s.repeatMessage);
+        *event = Stamped(s, autoKey, s.repeatMessage, 0, now);
         // A late caller gets one repeat, not a burst of missed ones.
         if (remove) s.nextRepeat = now + long(s.keyRate);
         return true;
@@ -246,7 +247,7 @@ bool Take(EventMask mask, EventRecord* event, bool remove) {
             return true;
         }
     }
-    *event = Stamped(s, nullEvent, 0);
+    *event = Stamped(s, nullEvent, 0, 0, now);
     return false;
 }
 
