@@ -1,0 +1,360 @@
+// The SDL back end: one resizable native window that shows the desktop.
+//
+// Keys: a key that types a character waits for SDL's text event, which gives
+// the character the user's layout and input method produced; the pair becomes
+// one key-down. Keys that type nothing (arrows, function keys) and keys
+// pressed with Ctrl or Alt go out at once with the character of the US layout,
+// so command-key equivalents do not depend on the layout; the text SDL may
+// still send for them is dropped.
+#include "KsBackend.h"
+#include "KsKeyboardPrivate.h"
+#include "KsMacRoman.h"
+#include "KsOutput.h"
+#include "KsRgn.h"
+#include "KsTime.h"
+
+#include <SDL.h>
+#include <pixman.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Native key codes in our table are USB HID usages; SDL scancodes are too.
+static_assert(SDL_SCANCODE_A == 4 && SDL_SCANCODE_F1 == 58 && SDL_SCANCODE_LCTRL == 224 &&
+              SDL_SCANCODE_KP_ENTER == 88);
+
+// More damaged rectangles than this are presented as their bounding box:
+// one large copy costs less than many small window-system requests.
+constexpr std::size_t kMaxRects = 64;
+
+class KsSDLBackend final : public KsBackend {
+public:
+    KsSDLBackend() = default;
+    ~KsSDLBackend() override;
+    bool Open();
+
+    const char* Name() const override { return "sdl"; }
+    int ScreenCount() const override { return 1; }
+    KsRect ScreenBounds(int index) const override { return index == 0 ? screen_ : KsRect{}; }
+    void Present(pixman_image_t* desktop, const KsRgn& damage) override;
+    void Pump() override;
+    void WaitForInput(long milliseconds) override;
+    std::string GetClipboardText() override;
+    void SetClipboardText(const std::string& utf8) override;
+    void SetCursor(const KsCursorImage& cursor) override;
+    void SetStandardCursor(KsStandardCursor kind) override;
+    void Beep() override;
+    void SetTitle(const char* utf8) override;
+
+private:
+    void Handle(const SDL_Event& e);
+    void HandleKeyDown(const SDL_KeyboardEvent& key);
+    void HandleText(const char* text);
+    void UseCursor(SDL_Cursor* cursor);
+    void PresentRects(pixman_image_t* desktop, const KsRect* rects, std::size_t count);
+
+    bool videoStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    SDL_Cursor* cursor_ = nullptr;
+    SDL_Surface* source_ = nullptr; // wraps the desktop's pixels
+    pixman_image_t* lastDesktop_ = nullptr;
+    KsRect screen_{};
+    int buttonsDown_ = 0;
+    bool keyPending_ = false; // a key-down waits for its text
+    UInt8 pendingKey_ = 0;
+    bool dropText_ = false; // the key-down already went out with its character
+    std::vector<SDL_Rect> rects_;
+};
+
+KsSDLBackend::~KsSDLBackend() {
+    if (source_) SDL_FreeSurface(source_);
+    if (cursor_) SDL_FreeCursor(cursor_);
+    if (window_) SDL_DestroyWindow(window_);
+    if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool KsSDLBackend::Open() {
+    // A click that activates the window is also a click in it, as on the desktop.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    videoStarted_ = true;
+    // Without a display SDL falls back to drivers that show nothing
+    // (offscreen, dummy); the headless back end serves that case better.
+    // A driver the user names in SDL_VIDEODRIVER is taken as asked.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* named = SDL_getenv("SDL_VIDEODRIVER");
+    bool shows = driver && (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
+    if (!shows && !(named && *named)) return false;
+    int w = 1280, h = 800;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+        w = std::min(w, usable.w);
+        h = std::min(h, usable.h);
+    }
+    window_ = SDL_CreateWindow("KsTavik20", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                               SDL_WINDOW_RESIZABLE);
+    if (!window_) return false;
+    SDL_GetWindowSize(window_, &w, &h);
+    screen_ = {0, 0, w, h};
+    SDL_StartTextInput();
+    return true;
+}
+
+void KsSDLBackend::Present(pixman_image_t* desktop, const KsRgn& damage) {
+    if (!desktop || damage.IsEmpty()) return;
+    if (damage.RectCount() > kMaxRects) {
+        KsRect box = damage.Bounds();
+        PresentRects(desktop, &box, 1);
+        return;
+    }
+    std::size_t n = 0;
+    KsRect local[kMaxRects];
+    for (KsRect r : damage.Rects())
+        local[n++] = r;
+    PresentRects(desktop, local, n);
+}
+
+void KsSDLBackend::PresentRects(pixman_image_t* desktop, const KsRect* rects, std::size_t count) {
+    SDL_Surface* target = SDL_GetWindowSurface(window_); // owned by the window
+    if (!target) return;
+    void* bits = pixman_image_get_data(desktop);
+    int w = pixman_image_get_width(desktop), h = pixman_image_get_height(desktop);
+    if (!source_ || source_->pixels != bits || source_->w != w || source_->h != h) {
+        if (source_) SDL_FreeSurface(source_);
+        // pixman's x8r8g8b8 is SDL's RGB888: 32 bits, red in bits 16-23.
+        source_ = SDL_CreateRGBSurfaceWithFormatFrom(
+            bits, w, h, 32, pixman_image_get_stride(desktop), SDL_PIXELFORMAT_RGB888);
+        if (!source_) return;
+    }
+    lastDesktop_ = desktop;
+    KsRect limit{0, 0, std::min(w, target->w), std::min(h, target->h)};
+    rects_.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        KsRect r = rects[i].Intersect(limit);
+        if (r.IsEmpty()) continue;
+        SDL_Rect sr{r.left, r.top, r.Width(), r.Height()};
+        SDL_Rect dr = sr;
+        SDL_BlitSurface(source_, &sr, target, &dr);
+        rects_.push_back(sr);
+    }
+    if (!rects_.empty()) SDL_UpdateWindowSurfaceRects(window_, rects_.data(), int(rects_.size()));
+}
+
+void KsSDLBackend::Pump() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+        Handle(e);
+}
+
+void KsSDLBackend::Handle(const SDL_Event& e) {
+    KsInput in;
+    switch (e.type) {
+    case SDL_MOUSEMOTION:
+        in.kind = KsInput::Kind::mouseMove;
+        in.h = e.motion.x;
+        in.v = e.motion.y;
+        KsFeedInput(in);
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        if (e.button.button != SDL_BUTTON_LEFT && e.button.button != SDL_BUTTON_RIGHT) break;
+        bool down = e.type == SDL_MOUSEBUTTONDOWN;
+        in.kind = down ? KsInput::Kind::mouseDown : KsInput::Kind::mouseUp;
+        in.button =
+            e.button.button == SDL_BUTTON_RIGHT ? KsMouseButton::right : KsMouseButton::left;
+        in.h = e.button.x;
+        in.v = e.button.y;
+        // Capture while a button is down, so a drag that leaves the window
+        // still ends with a release.
+        buttonsDown_ = std::max(0, buttonsDown_ + (down ? 1 : -1));
+        SDL_CaptureMouse(buttonsDown_ > 0 ? SDL_TRUE : SDL_FALSE);
+        KsFeedInput(in);
+        break;
+    }
+    case SDL_KEYDOWN:
+        HandleKeyDown(e.key);
+        break;
+    case SDL_KEYUP: {
+        const KsKeyEntry* key = KsKeyFromNative(UInt16(e.key.keysym.scancode));
+        if (!key) break;
+        if (keyPending_ && pendingKey_ == key->keyCode) keyPending_ = false; // composed later
+        in.kind = KsInput::Kind::keyUp;
+        in.keyCode = key->keyCode;
+        KsFeedInput(in);
+        break;
+    }
+    case SDL_TEXTINPUT:
+        HandleText(e.text.text);
+        break;
+    case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            in.kind = KsInput::Kind::focusIn;
+            KsFeedInput(in);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            in.kind = KsInput::Kind::focusOut;
+            KsFeedInput(in);
+            break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            screen_ = {0, 0, e.window.data1, e.window.data2};
+            [[fallthrough]];
+        case SDL_WINDOWEVENT_EXPOSED:
+            // The window's pixels may be gone: show the whole desktop again.
+            if (lastDesktop_) {
+                KsRect all{0, 0, pixman_image_get_width(lastDesktop_),
+                           pixman_image_get_height(lastDesktop_)};
+                PresentRects(lastDesktop_, &all, 1);
+            }
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_QUIT:
+        in.kind = KsInput::Kind::quit;
+        KsFeedInput(in);
+        break;
+    default:
+        break;
+    }
+}
+
+void KsSDLBackend::HandleKeyDown(const SDL_KeyboardEvent& key) {
+    if (key.repeat) return; // the event manager makes its own auto-key events
+    const KsKeyEntry* entry = KsKeyFromNative(UInt16(key.keysym.scancode));
+    if (!entry) return;
+    KsInput in;
+    in.kind = KsInput::Kind::keyDown;
+    in.keyCode = entry->keyCode;
+    bool types = entry->plain >= 0x20 && entry->plain != 0x7F;
+    bool chord = (key.keysym.mod & (KMOD_CTRL | KMOD_ALT)) != 0;
+    if (KsModifierOfKey(entry->keyCode) || !types || chord) {
+        dropText_ = types;
+        keyPending_ = false;
+        KsFeedInput(in);
+        return;
+    }
+    dropText_ = false;
+    keyPending_ = true;
+    pendingKey_ = entry->keyCode;
+}
+
+void KsSDLBackend::HandleText(const char* text) {
+    if (dropText_) {
+        dropText_ = false;
+        return;
+    }
+    std::size_t length = std::strlen(text);
+    if (keyPending_ && length > 0) {
+        keyPending_ = false;
+        char32_t ch = 0;
+        std::size_t used = KsDecodeUTF8(text, length, &ch);
+        unsigned char roman = 0;
+        if (KsUnicodeToMacRoman(ch, &roman) && roman != 0) {
+            KsInput in;
+            in.kind = KsInput::Kind::keyDown;
+            in.keyCode = pendingKey_;
+            in.charCode = roman;
+            in.hasChar = true;
+            KsFeedInput(in);
+        } else {
+            Beep(); // no Mac OS Roman form
+        }
+        text += used;
+        if (!*text) return;
+    }
+    KsInput in;
+    in.kind = KsInput::Kind::text;
+    in.text = text;
+    KsFeedInput(in);
+}
+
+void KsSDLBackend::WaitForInput(long milliseconds) {
+    if (milliseconds <= 0) return;
+    if (KsIsVirtualClock()) {
+        SDL_PumpEvents();
+        if (SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
+        KsAdvanceVirtualClockMilliseconds(milliseconds);
+        return;
+    }
+    SDL_WaitEventTimeout(nullptr, int(std::min<long>(milliseconds, 1 << 30)));
+}
+
+std::string KsSDLBackend::GetClipboardText() {
+    char* text = SDL_GetClipboardText();
+    std::string result = text ? text : "";
+    SDL_free(text);
+    return result;
+}
+
+void KsSDLBackend::SetClipboardText(const std::string& utf8) {
+    SDL_SetClipboardText(utf8.c_str());
+}
+
+void KsSDLBackend::UseCursor(SDL_Cursor* cursor) {
+    if (!cursor) return;
+    SDL_SetCursor(cursor);
+    SDL_ShowCursor(SDL_ENABLE);
+    if (cursor_) SDL_FreeCursor(cursor_);
+    cursor_ = cursor;
+}
+
+void KsSDLBackend::SetCursor(const KsCursorImage& cursor) {
+    Uint8 data[32], mask[32];
+    for (int row = 0; row < 16; ++row) {
+        data[2 * row] = Uint8(cursor.data[row] >> 8);
+        data[2 * row + 1] = Uint8(cursor.data[row]);
+        mask[2 * row] = Uint8(cursor.mask[row] >> 8);
+        mask[2 * row + 1] = Uint8(cursor.mask[row]);
+    }
+    int hotH = std::clamp<int>(cursor.hotSpot.h, 0, 15),
+        hotV = std::clamp<int>(cursor.hotSpot.v, 0, 15);
+    UseCursor(SDL_CreateCursor(data, mask, 16, 16, hotH, hotV));
+}
+
+void KsSDLBackend::SetStandardCursor(KsStandardCursor kind) {
+    SDL_SystemCursor id = SDL_SYSTEM_CURSOR_ARROW;
+    switch (kind) {
+    case KsStandardCursor::hidden:
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    case KsStandardCursor::arrow:
+        id = SDL_SYSTEM_CURSOR_ARROW;
+        break;
+    case KsStandardCursor::iBeam:
+        id = SDL_SYSTEM_CURSOR_IBEAM;
+        break;
+    case KsStandardCursor::cross:
+    case KsStandardCursor::plus:
+        id = SDL_SYSTEM_CURSOR_CROSSHAIR;
+        break;
+    case KsStandardCursor::watch:
+        id = SDL_SYSTEM_CURSOR_WAIT;
+        break;
+    case KsStandardCursor::hand:
+        id = SDL_SYSTEM_CURSOR_HAND;
+        break;
+    }
+    UseCursor(SDL_CreateSystemCursor(id));
+}
+
+void KsSDLBackend::Beep() {
+    // SDL has no bell; a brief flash of the window is the visible one.
+    SDL_FlashWindow(window_, SDL_FLASH_BRIEFLY);
+}
+
+void KsSDLBackend::SetTitle(const char* utf8) {
+    SDL_SetWindowTitle(window_, utf8 ? utf8 : "");
+}
+
+} // namespace
+
+std::unique_ptr<KsBackend> KsNewSDLBackend() {
+    auto backend = std::make_unique<KsSDLBackend>();
+    if (!backend->Open()) return nullptr;
+    return backend;
+}
