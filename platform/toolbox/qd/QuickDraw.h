@@ -115,7 +115,7 @@ struct GrafPort {
     Point pnSize;
     SInt16 pnMode;
     Pattern pnPat;
-    SInt16 pnVis; // 0 visible, negative hidden (HidePen / ShowPen)
+    SInt16 pnVis;          // 0 visible, negative hidden (HidePen / ShowPen)
     PixPatHandle pnPixPat; // when set, used instead of pnPat
     PixPatHandle bkPixPat;
     PixPatHandle fillPixPat;
@@ -248,7 +248,7 @@ void ScrollRect(const Rect* r, SInt16 dh, SInt16 dv, RgnHandle updateRgn);
 
 RgnHandle NewRgn();
 void DisposeRgn(RgnHandle rgn);
-void OpenRgn();  // lines and frames drawn until CloseRgn outline the region
+void OpenRgn(); // lines and frames drawn until CloseRgn outline the region
 void CloseRgn(RgnHandle dst);
 void CopyRgn(RgnHandle src, RgnHandle dst);
 void SetEmptyRgn(RgnHandle rgn);
