@@ -205,7 +205,13 @@ void WriteBox(const Target& t, const KsRect& b, const KsInk& ink) {
                 if (pxi < 0) pxi += pw;
                 UInt32 src = prow[pxi];
                 if (ink.invertSource) src ^= kRGB;
-                const bool set = (src & kRGB) != kRGB; // white is the clear colour
+                // White is the clear colour; xor flips the bits that are
+                // clear in the source, so black inverts and white keeps.
+                if (ink.op == KsInkOp::kXor) {
+                    p[x] ^= ~src & kRGB;
+                    continue;
+                }
+                const bool set = (src & kRGB) != kRGB;
                 p[x] = Combine(ink.op, set, src | 0xFF000000u, p[x], ink);
             }
         }
