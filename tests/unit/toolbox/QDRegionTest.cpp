@@ -167,3 +167,29 @@ TEST(QDBitMapToRegion, BadBitmapsAreRefused) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(QDPolygon, OpenPolyRecordsPointsWithoutDrawing) {
+    GrafPtr port = KsNewPort(20, 20);
+    MoveTo(2, 3);
+    PolyHandle poly = OpenPoly();
+    LineTo(12, 3);
+    LineTo(7, 15);
+    LineTo(2, 3);
+    ClosePoly();
+    EXPECT_EQ(port->pnVis, 0);
+    qdref::Canvas white(20, 20);
+    EXPECT_EQ(qdref::Compare(port, white), "");
+    ASSERT_EQ((*poly)->polySize, 10 + 4 * 4);
+    EXPECT_TRUE(SameRect((*poly)->polyBBox, Rect{3, 2, 15, 12}));
+    EXPECT_EQ((*poly)->polyPoints[0].h, 2);
+    EXPECT_EQ((*poly)->polyPoints[2].v, 15);
+    OffsetPoly(poly, 1, -1);
+    EXPECT_TRUE(SameRect((*poly)->polyBBox, Rect{2, 3, 14, 13}));
+    EXPECT_EQ((*poly)->polyPoints[3].h, 3);
+    KillPoly(poly);
+    KsDisposePort(port);
+}
+
+} // namespace
