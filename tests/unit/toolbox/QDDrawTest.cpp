@@ -518,6 +518,20 @@ TEST(QDScale, ScaleTwoDrawsEachLogicalPixelAsFourDevicePixels) {
     Mask u;
     ScrollModel(c, RectMask(3, 0, 11, 5), 1, 1, kWhite, &u);
     EXPECT_EQ(Compare(port, c), "");
+    // A region of several bands under a clip with a hole.
+    RgnHandle shape = NewRgn(), hole = NewRgn();
+    SetRectRgn(shape, 0, 0, 6, 9);
+    SetRectRgn(hole, 4, 3, 11, 6);
+    UnionRgn(shape, hole, shape);
+    SetRectRgn(clip, 0, 0, 11, 9);
+    SetRectRgn(hole, 2, 2, 3, 7);
+    DiffRgn(clip, hole, clip);
+    SetClip(clip);
+    InvertRgn(shape);
+    Invert(c, Or(RectMask(0, 0, 6, 9), RectMask(4, 3, 11, 6)), Not(RectMask(2, 2, 3, 7)));
+    EXPECT_EQ(Compare(port, c), "");
+    DisposeRgn(shape);
+    DisposeRgn(hole);
     DisposeRgn(clip);
     KsDisposePort(port);
 }
