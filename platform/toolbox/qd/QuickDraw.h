@@ -73,6 +73,11 @@ using RgnHandle = Region**;
 
 // A pixel pattern ('ppat'): any size of colour pixels that tile from the
 // port's local origin. Opaque; made from resource data or from RGB pixels.
+// Through the pen modes white pixels count as clear and all others as set:
+// copy draws every pixel, or draws the set ones, bic paints the set ones in
+// the background colour, xor flips the bits that are clear in each pixel
+// (black inverts, white keeps); the not-modes invert the pattern first. A
+// port only points at the pixel patterns it is given.
 struct PixPat;
 using PixPatHandle = PixPat**;
 
@@ -115,7 +120,7 @@ struct GrafPort {
     Point pnSize;
     SInt16 pnMode;
     Pattern pnPat;
-    SInt16 pnVis; // 0 visible, negative hidden (HidePen / ShowPen)
+    SInt16 pnVis;          // 0 visible, negative hidden (HidePen / ShowPen)
     PixPatHandle pnPixPat; // when set, used instead of pnPat
     PixPatHandle bkPixPat;
     PixPatHandle fillPixPat;
@@ -248,7 +253,7 @@ void ScrollRect(const Rect* r, SInt16 dh, SInt16 dv, RgnHandle updateRgn);
 
 RgnHandle NewRgn();
 void DisposeRgn(RgnHandle rgn);
-void OpenRgn();  // lines and frames drawn until CloseRgn outline the region
+void OpenRgn(); // lines and frames drawn until CloseRgn outline the region
 void CloseRgn(RgnHandle dst);
 void CopyRgn(RgnHandle src, RgnHandle dst);
 void SetEmptyRgn(RgnHandle rgn);
@@ -275,8 +280,10 @@ struct BitMap {
     SInt16 rowBytes;
     Rect bounds;
 };
-// The region of the set bits of a one-bit bitmap. Answers noErr or paramErr
-// (bad row bytes or bounds); never reads outside rowBytes * height bytes.
+// The region of the set bits of a one-bit bitmap. Answers noErr, paramErr
+// (bad row bytes or bounds) or rgnTooBigErr (-500: more than a million
+// rectangles; the region is left empty); never reads outside
+// rowBytes * height bytes.
 OSErr BitMapToRegion(RgnHandle region, const BitMap* bits);
 
 // Between the toolbox's handles and the core's value type.
