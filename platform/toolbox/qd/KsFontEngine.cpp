@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
@@ -102,6 +103,18 @@ SInt32 ClampScale(SInt32 scale) {
     return std::clamp<SInt32>(scale, 1, kKsMaxTextScale);
 }
 
+// Fontconfig's configuration is process-wide; it is released at exit, after
+// every engine is done with it, so that nothing of it outlives the process's
+// own bookkeeping.
+bool StartFontconfig() {
+    static const bool ready = [] {
+        if (FcInit() != FcTrue) return false;
+        std::atexit([] { FcFini(); });
+        return true;
+    }();
+    return ready;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -173,7 +186,7 @@ struct KsFontEngine::Impl {
 
     // The file fontconfig picks for a family in its regular style.
     bool MatchFamily(const char* family, std::string* path, int* index, std::string* foundFamily) {
-        if (!fontconfigReady) fontconfigReady = FcInit() == FcTrue;
+        if (!fontconfigReady) fontconfigReady = StartFontconfig();
         if (!fontconfigReady) return false;
         FcPattern* pattern = FcPatternCreate();
         if (!pattern) return false;
@@ -392,11 +405,10 @@ struct KsFontEngine::Impl {
                 FT_Outline_Transform(&slot->outline, &shear);
             }
             if (s.style & bold) {
-                // One logical pixel wider, kept to the right of the origin
-                // like the extra pixel of advance.
+                // One logical pixel wider; FreeType grows it to the right,
+                // where the extra pixel of advance makes room.
                 FT_Pos strength = 64 * s.scale;
                 FT_Outline_EmboldenXY(&slot->outline, strength, 0);
-                FT_Outline_Translate(&slot->outline, strength / 2, 0);
             }
         }
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return false;
