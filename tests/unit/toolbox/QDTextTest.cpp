@@ -1,0 +1,79 @@
+// The toolbox text calls on real ports: pen movement, measuring through the
+// port's text state, clipping to the port's clip, damage, and the font names.
+#include "KsFontEnginePrivate.h"
+#include "KsPortPrivate.h"
+#include "QuickDraw.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const unsigned char kHello[] = "\x0BHello W\x8Arld";
+
+UInt32 Pixel(GrafPtr port, int x, int y) {
+    pixman_image_t* img = port->surface->image;
+    return pixman_image_get_data(img)[y * pixman_image_get_stride(img) / 4 + x] & 0xFFFFFF;
+}
+
+TEST(QDText, DrawingMovesThePenByTheMeasuredWidth) {
+    GrafPtr port = KsNewPort(200, 40);
+    KsSetPort(port);
+    TextFont(3);
+    TextSize(12);
+    TextFace(bold);
+    SInt16 sum = 0;
+    for (int i = 1; i <= kHello[0]; ++i)
+        sum = SInt16(sum + CharWidth(kHello[i]));
+    EXPECT_EQ(StringWidth(kHello), sum);
+    EXPECT_EQ(TextWidth(kHello, 1, kHello[0]), sum);
+    MoveTo(10, 20);
+    DrawString(kHello);
+    Point pen;
+    GetPen(&pen);
+    EXPECT_EQ(pen.h, 10 + sum);
+    EXPECT_EQ(pen.v, 20);
+    FontInfo info;
+    GetFontInfo(&info);
+    EXPECT_EQ(info.ascent, KsFontEngine::Shared().Metrics({3, 12, bold}).ascent);
+    EXPECT_FALSE(port->surface->damage.IsEmpty());
+    KsDisposePort(port);
+}
+
+TEST(QDText, DrawingStaysInsideTheClip) {
+    GrafPtr port = KsNewPort(120, 40);
+    KsSetPort(port);
+    Rect all{0, 0, 40, 120};
+    EraseRect(&all);
+    Rect clip{0, 0, 40, 30}; // top, left, bottom, right: the left 30 pixels
+    ClipRect(&clip);
+    TextSize(24);
+    MoveTo(2, 30);
+    DrawString(kHello);
+    int inked = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x) {
+            if (x >= 30) {
+                ASSERT_EQ(Pixel(port, x, y), 0xFFFFFFu) << x << "," << y;
+            }
+            inked += Pixel(port, x, y) != 0xFFFFFF;
+        }
+    EXPECT_GT(inked, 10);
+    KsDisposePort(port);
+}
+
+TEST(QDText, FontNamesRoundTrip) {
+    SInt16 id = -1;
+    GetFNum(reinterpret_cast<ConstStr255Param>("\x05times"), &id);
+    EXPECT_EQ(id, 20);
+    Str255 name;
+    GetFontName(4, name);
+    SInt16 back = -1;
+    GetFNum(name, &back);
+    EXPECT_EQ(back, 4);
+    GetFNum(reinterpret_cast<ConstStr255Param>("\x0Bno such one"), &id);
+    EXPECT_EQ(id, 0);
+    GetFontName(777, name);
+    EXPECT_EQ(name[0], 0);
+}
+
+} // namespace
