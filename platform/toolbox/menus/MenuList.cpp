@@ -157,6 +157,7 @@ Handle GetMenuBar() {
     std::memcpy(*h, &header, sizeof header);
     char* p = *h + sizeof header;
     for (const auto* list : {&s.bar, &s.hier}) {
+        if (list->empty()) continue; // data() may be null
         std::memcpy(p, list->data(), list->size() * sizeof(MenuHandle));
         p += list->size() * sizeof(MenuHandle);
     }
