@@ -8,6 +8,7 @@
 // when asked (KsSetWindowEventHooks), which keeps update events behind all
 // input and makes flushing unable to lose them.
 #include "Events.h"
+#include "KsPortPrivate.h"
 #include "EventsPrivate.h"
 #include "KsBackend.h"
 #include "KsKeyboardPrivate.h"
@@ -361,10 +362,7 @@ Boolean EventAvail(EventMask mask, EventRecord* event) {
 
 Boolean WaitNextEvent(EventMask mask, EventRecord* event, UInt32 sleep, RgnHandle mouseRgn) {
     if (!mouseRgn || !*mouseRgn) return KsWaitNextEventIn(mask, event, sleep, nullptr);
-    // The handle's bounding box is exact for the rectangles callers pass.
-    const Rect& b = (*mouseRgn)->rgnBBox;
-    KsRgn rgn(KsRect{b.left, b.top, b.right, b.bottom});
-    return KsWaitNextEventIn(mask, event, sleep, &rgn);
+    return KsWaitNextEventIn(mask, event, sleep, &KsRgnRef(mouseRgn));
 }
 
 Boolean KsWaitNextEventIn(EventMask mask, EventRecord* event, UInt32 sleep, const KsRgn* mouseRgn) {
