@@ -14,9 +14,14 @@
 // the band rectangles, never by unions of rectangles.
 #include "KsShapes.h"
 
+#include "KsRgnPrivate.h"
+#include "XError.h"
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
+#include <new>
 #include <vector>
 
 namespace {
@@ -39,6 +44,20 @@ template <class T> T FloorDiv(T a, T b) {
 }
 template <class T> T CeilDiv(T a, T b) {
     return -FloorDiv<T>(-a, b);
+}
+
+[[noreturn]] void RaiseMemFull() {
+    xraisexerror("SYS_ERROR", "short OSErr", memFullErr);
+}
+
+// Runs a shape's construction, turning a failed allocation into the
+// toolbox's out-of-memory error.
+template <class Make> KsRgn Guarded(Make make) {
+    try {
+        return make();
+    } catch (const std::bad_alloc&) {
+        RaiseMemFull();
+    }
 }
 
 struct Span {
@@ -80,20 +99,35 @@ public:
     }
     void AddRow(i64 y, Span s) { AddRow(y, &s, 1); }
 
+    // Room for n boxes, capped: a large reserve only maps address space,
+    // and growing by copies would touch every page twice.
+    void Reserve(std::size_t n) { boxes_.reserve(std::min<std::size_t>(n, 1u << 20)); }
+
+    // The boxes are already banded, so pixman takes them as they are,
+    // without a copy through KsRect.
     KsRgn Finish() {
         Flush();
-        return KsRgn(rects_.data(), rects_.size());
+        KsRgn rgn;
+        if (boxes_.empty()) return rgn;
+        if (boxes_.size() > std::size_t(INT_MAX)) RaiseMemFull();
+        pixman_region32_t* reg = KsRgnPixman(rgn);
+        pixman_region32_fini(reg);
+        if (!pixman_region32_init_rects(reg, boxes_.data(), int(boxes_.size()))) {
+            pixman_region32_init(reg);
+            RaiseMemFull();
+        }
+        return rgn;
     }
 
 private:
     void Flush() {
         if (!open_) return;
         for (const Span& s : band_)
-            rects_.push_back({SInt32(s.x1), SInt32(top_), SInt32(s.x2), SInt32(bottom_)});
+            boxes_.push_back({SInt32(s.x1), SInt32(top_), SInt32(s.x2), SInt32(bottom_)});
         open_ = false;
     }
 
-    std::vector<KsRect> rects_;
+    std::vector<pixman_box32_t> boxes_;
     std::vector<Span> band_, row_;
     i64 top_ = 0, bottom_ = 0;
     bool open_ = false;
@@ -395,16 +429,29 @@ struct PolyEdge {
     void Step() {
         q += a;
         r -= b;
-        if (r < 0) {
-            r += D;
-            ++q;
-        }
+        const i64 borrow = r >> 63; // -1 when r went negative
+        r += D & borrow;
+        q -= borrow;
     }
 };
+
+// Crossings keep their order from row to row except where edges cross, so
+// an insertion sort of the active list costs little more than a pass.
+void SortByX(std::vector<PolyEdge>& active) {
+    for (std::size_t i = 1; i < active.size(); ++i) {
+        if (active[i - 1].X() <= active[i].X()) continue;
+        PolyEdge e = active[i];
+        std::size_t j = i;
+        for (; j > 0 && active[j - 1].X() > e.X(); --j)
+            active[j] = active[j - 1];
+        active[j] = e;
+    }
+}
 
 KsRgn PolyRgn(const KsPoint* pts, int n) {
     if (n < 3) return KsRgn();
     std::vector<PolyEdge> edges;
+    std::size_t crossings = 0;
     edges.reserve(std::size_t(n));
     for (int i = 0; i < n; ++i) {
         KsPoint p = pts[i], s = pts[i + 1 < n ? i + 1 : 0];
@@ -423,13 +470,14 @@ KsRgn PolyRgn(const KsPoint* pts, int n) {
         e.a = FloorDiv<i64>(2 * dx, e.D);
         e.b = 2 * dx - e.a * e.D;
         edges.push_back(e);
+        crossings += std::size_t(e.yEnd - e.yStart);
     }
     std::sort(edges.begin(), edges.end(),
               [](const PolyEdge& x, const PolyEdge& y) { return x.yStart < y.yStart; });
 
     BandBuilder bands;
-    std::vector<PolyEdge> active;
-    std::vector<i64> xs;
+    bands.Reserve(crossings / 2); // a box per pair of crossings at most
+    std::vector<PolyEdge> active; // sorted by crossing
     std::vector<Span> row;
     std::size_t next = 0;
     i64 y = edges.empty() ? 0 : edges[0].yStart;
@@ -437,13 +485,12 @@ KsRgn PolyRgn(const KsPoint* pts, int n) {
         if (active.empty() && edges[next].yStart > y) y = edges[next].yStart;
         while (next < edges.size() && edges[next].yStart == y)
             active.push_back(edges[next++]);
-        xs.clear();
-        for (const PolyEdge& e : active)
-            xs.push_back(e.X());
-        std::sort(xs.begin(), xs.end());
+        SortByX(active);
         row.clear();
-        for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
-            if (xs[i] < xs[i + 1]) row.push_back({xs[i], xs[i + 1]});
+        for (std::size_t i = 0; i + 1 < active.size(); i += 2) {
+            const i64 x1 = active[i].X(), x2 = active[i + 1].X();
+            if (x1 < x2) row.push_back({x1, x2});
+        }
         bands.AddRow(y, row.data(), row.size());
         ++y;
         std::size_t kept = 0;
@@ -532,47 +579,15 @@ struct RowSpan {
     Span s;
 };
 
-} // namespace
-
-// ---- 7. The public calls -----------------------------------------------------
-
-KsRgn KsOvalRgn(const KsRect& r) {
-    return RoundRectRgn(RoundRect(r));
-}
-
-KsRgn KsRoundRectRgn(const KsRect& r, int ovalW, int ovalH) {
-    return RoundRectRgn(RoundRect(r.left, r.top, r.right, r.bottom, ovalW, ovalH));
-}
-
-KsRgn KsArcRgn(const KsRect& r, int startAngle, int arcAngle) {
-    return ArcRgn(r, startAngle, arcAngle, 0, 0, false);
-}
-
-KsRgn KsPolyRgn(const KsPoint* pts, int n) {
-    return PolyRgn(pts, n);
-}
-
-KsRgn KsLineRgn(KsPoint from, KsPoint to, int penW, int penH) {
+KsRgn LineRgn(KsPoint from, KsPoint to, int penW, int penH) {
     BandBuilder bands;
     LineRows(from, to, penW, penH, [&](i64 y, Span s) { bands.AddRow(y, s); });
     return bands.Finish();
 }
 
-KsRgn KsFrameOvalRgn(const KsRect& r, int penW, int penH) {
-    return FrameRoundRectRgn(RoundRect(r), penW, penH);
-}
-
-KsRgn KsFrameRoundRectRgn(const KsRect& r, int ovalW, int ovalH, int penW, int penH) {
-    return FrameRoundRectRgn(RoundRect(r.left, r.top, r.right, r.bottom, ovalW, ovalH), penW, penH);
-}
-
-KsRgn KsFrameArcRgn(const KsRect& r, int startAngle, int arcAngle, int penW, int penH) {
-    return ArcRgn(r, startAngle, arcAngle, penW, penH, true);
-}
-
 // The lines' rows are gathered, sorted and merged, then built once: a
 // polygon of thousands of edges costs one sort, not thousands of unions.
-KsRgn KsFramePolyRgn(const KsPoint* pts, int n, int penW, int penH) {
+KsRgn FramePolyRgn(const KsPoint* pts, int n, int penW, int penH) {
     if (n < 2 || penW <= 0 || penH <= 0) return KsRgn();
     std::vector<RowSpan> spans;
     for (int i = 0; i + 1 < n; ++i)
@@ -581,6 +596,7 @@ KsRgn KsFramePolyRgn(const KsPoint* pts, int n, int penW, int penH) {
         return a.y != b.y ? a.y < b.y : a.s.x1 < b.s.x1;
     });
     BandBuilder bands;
+    bands.Reserve(spans.size());
     std::vector<Span> row;
     for (std::size_t i = 0; i < spans.size();) {
         const i64 y = spans[i].y;
@@ -595,4 +611,48 @@ KsRgn KsFramePolyRgn(const KsPoint* pts, int n, int penW, int penH) {
         bands.AddRow(y, row.data(), row.size());
     }
     return bands.Finish();
+}
+
+} // namespace
+
+// ---- 7. The public calls -----------------------------------------------------
+
+KsRgn KsOvalRgn(const KsRect& r) {
+    return Guarded([&] { return RoundRectRgn(RoundRect(r)); });
+}
+
+KsRgn KsRoundRectRgn(const KsRect& r, int ovalW, int ovalH) {
+    return Guarded(
+        [&] { return RoundRectRgn(RoundRect(r.left, r.top, r.right, r.bottom, ovalW, ovalH)); });
+}
+
+KsRgn KsArcRgn(const KsRect& r, int startAngle, int arcAngle) {
+    return Guarded([&] { return ArcRgn(r, startAngle, arcAngle, 0, 0, false); });
+}
+
+KsRgn KsPolyRgn(const KsPoint* pts, int n) {
+    return Guarded([&] { return PolyRgn(pts, n); });
+}
+
+KsRgn KsLineRgn(KsPoint from, KsPoint to, int penW, int penH) {
+    return Guarded([&] { return LineRgn(from, to, penW, penH); });
+}
+
+KsRgn KsFrameOvalRgn(const KsRect& r, int penW, int penH) {
+    return Guarded([&] { return FrameRoundRectRgn(RoundRect(r), penW, penH); });
+}
+
+KsRgn KsFrameRoundRectRgn(const KsRect& r, int ovalW, int ovalH, int penW, int penH) {
+    return Guarded([&] {
+        return FrameRoundRectRgn(RoundRect(r.left, r.top, r.right, r.bottom, ovalW, ovalH), penW,
+                                 penH);
+    });
+}
+
+KsRgn KsFrameArcRgn(const KsRect& r, int startAngle, int arcAngle, int penW, int penH) {
+    return Guarded([&] { return ArcRgn(r, startAngle, arcAngle, penW, penH, true); });
+}
+
+KsRgn KsFramePolyRgn(const KsPoint* pts, int n, int penW, int penH) {
+    return Guarded([&] { return FramePolyRgn(pts, n, penW, penH); });
 }
