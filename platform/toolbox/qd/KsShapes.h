@@ -22,9 +22,10 @@
 //   non-empty wedge. arcAngle 0 is empty; |arcAngle| >= 360 is the oval.
 // - Polygons: even-odd interior, a pixel in when its centre is; a centre
 //   exactly on an edge counts as inside that edge's right-hand span.
-// - Lines: a Bresenham path from one end to the other (ties round towards
-//   the upper row or left column; the same pixels whichever end comes
-//   first), swept by the pen rectangle; both end positions are included.
+// - Lines: a Bresenham path walked from the upper end (the left one when
+//   level), a tie going to the pixel nearer that end, so both directions give
+//   the same pixels; the pen rectangle is swept along it and both end
+//   positions are included.
 // - Frames: the shape minus the same shape inset by the pen (penW at left
 //   and right, penH at top and bottom, oval sizes reduced by twice the pen),
 //   so every frame lies inside its shape. A frame arc is the frame oval's
