@@ -294,10 +294,8 @@ void FramePoly(PolyHandle poly) {
             KsRecordLine(port, pts[i - 1], pts[i]);
     }
     if (!PenDraws(port) || pts.empty()) return;
-    KsRgn lines;
-    for (std::size_t i = 1; i < pts.size(); ++i)
-        lines.Union(LinePixels(port, pts[i - 1], pts[i]));
-    KsPaintRgn(port, lines, KsPenInk(port));
+    KsPaintRgn(port, KsFramePolyRgn(pts.data(), int(pts.size()), port->pnSize.h, port->pnSize.v),
+               KsPenInk(port));
     port->pnLoc = ToPoint(pts.back());
 }
 void PaintPoly(PolyHandle poly) {
