@@ -1,0 +1,23 @@
+// The desktop: one pixel surface holding every window, with the menu bar in
+// its top 20 pixels, shown by the back end. Desktop coordinates are global
+// coordinates; the main screen's top-left is (0, 0).
+#pragma once
+
+#include "QuickDraw.h"
+
+constexpr SInt16 kKsMenuBarHeight = 20;
+
+// Makes the desktop over the back end's screens (KsGetBackend) and registers
+// it for presentation; does nothing when it exists. Answers the desktop port.
+GrafPtr KsDesktopInit();
+// Releases the desktop (tests, shutdown). Windows must be gone first.
+void KsDesktopDispose();
+// The port over the whole desktop (the window manager's port): its portRect is
+// the desktop's bounds and its clip the whole plane; null before KsDesktopInit.
+GrafPtr KsGetDesktopPort();
+// The union of the screens, and the main screen.
+Rect KsDesktopBounds();
+Rect KsMainScreenBounds();
+// The desktop's background colour (what shows where no window is).
+void KsSetDesktopColor(const RGBColor& color);
+RGBColor KsGetDesktopColor();

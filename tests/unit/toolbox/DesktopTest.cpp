@@ -1,0 +1,26 @@
+#include "KsBackend.h"
+#include "KsDesktop.h"
+#include "KsPortPrivate.h"
+
+#include <gtest/gtest.h>
+
+TEST(Desktop, CoversTheScreensAndRegistersForPresentation) {
+    auto previous = KsInstallBackend(KsNewHeadlessBackend(320, 200));
+    GrafPtr port = KsDesktopInit();
+    ASSERT_NE(port, nullptr);
+    EXPECT_EQ(KsDesktopInit(), port); // made once
+    Rect b = KsDesktopBounds();
+    EXPECT_EQ(b.right - b.left, 320);
+    EXPECT_EQ(b.bottom - b.top, 200);
+    // The whole desktop starts in the desktop colour and is waiting to be shown.
+    RGBColor c = KsGetDesktopColor();
+    auto* pixels = reinterpret_cast<UInt32*>(pixman_image_get_data(port->surface->image));
+    int stride = pixman_image_get_stride(port->surface->image) / 4;
+    EXPECT_EQ(pixels[199 * stride + 319] & 0xFFFFFF, KsPixelOf(c) & 0xFFFFFF);
+    EXPECT_FALSE(port->surface->damage.IsEmpty());
+    KsPresentDesktop();
+    EXPECT_TRUE(port->surface->damage.IsEmpty());
+    KsDesktopDispose();
+    EXPECT_EQ(KsGetDesktopPort(), nullptr);
+    KsInstallBackend(std::move(previous));
+}
