@@ -7,4 +7,18 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 cmake -S "$top" -B "$top/build/test" -DCMAKE_BUILD_TYPE=Debug -DKS_SANITIZE=ON -DKS_BUILD_TESTS=ON "${launcher[@]}" >/dev/null
 cmake --build "$top/build/test" -j "$jobs"
 cd "$top/build/test"
-exec ctest --output-on-failure -j "$jobs" "$@"
+# The end-to-end tests want a real X display: without one, start a private Xvfb
+# for this run. Every other test chooses the headless back end itself.
+if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null 2>&1; then
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+  done
+  if [ -n "${display:-}" ]; then
+    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+    export DISPLAY="$display"
+  fi
+fi
+ctest --output-on-failure -j "$jobs" "$@"
