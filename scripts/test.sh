@@ -21,4 +21,5 @@ if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null 2>&1; then
     export DISPLAY="$display"
   fi
 fi
+export LSAN_OPTIONS="suppressions=$top/tests/lsan.supp:print_suppressions=0"
 ctest --output-on-failure -j "$jobs" "$@"
