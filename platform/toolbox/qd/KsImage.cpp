@@ -2,6 +2,7 @@
 // failure path, PackBits, colour tables, the system palette, and the routine
 // that scales an image onto a port.
 #include "KsImagePrivate.h"
+#include "KsPortPrivate.h"
 
 #include "XError.h"
 

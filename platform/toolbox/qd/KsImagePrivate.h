@@ -3,7 +3,8 @@
 // that puts an image on a port, PackBits and the standard 8-bit palette.
 #pragma once
 
-#include "KsPortPrivate.h"
+#include "KsGeometry.h"
+#include "QuickDraw.h"
 
 #include <cstddef>
 #include <vector>

@@ -4,6 +4,7 @@
 // Sections: one-bit decoders; colour icons; cursors; drawing; icon families;
 // colour icon calls.
 #include "IconsPrivate.h"
+#include "KsPortPrivate.h"
 
 #include "KsFatal.h"
 #include "KsHandle.h"

@@ -6,6 +6,7 @@
 //
 // A picture is played twice: once only reading (every size, count and image
 // checked), then drawing, so damaged data raises before any pixel changes.
+#include "KsPortPrivate.h"
 #include "PicturesPrivate.h"
 
 #include "KsFatal.h"

@@ -1,6 +1,7 @@
 // 'ppat' resources as pixel patterns: the record, its pixel map, colour table
 // and pixels are found by offsets inside the resource, each checked.
 #include "IconsPrivate.h"
+#include "KsPortPrivate.h"
 
 #include "KsHandle.h"
 #include "Resources.h"
