@@ -1,0 +1,75 @@
+// Builders of icon, pattern and picture bytes for the image tests, written
+// field by field from the stored formats, and a pixel reader for ports.
+#pragma once
+
+#include "KsPortPrivate.h"
+#include "QuickDraw.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+struct Bytes {
+    std::vector<UInt8> b;
+    Bytes& u8(unsigned v) {
+        b.push_back(UInt8(v));
+        return *this;
+    }
+    Bytes& u16(int v) {
+        b.push_back(UInt8(unsigned(v) >> 8));
+        b.push_back(UInt8(v));
+        return *this;
+    }
+    Bytes& u32(std::uint32_t v) {
+        u16(int(v >> 16));
+        return u16(int(v & 0xFFFF));
+    }
+    Bytes& rect(int t, int l, int bo, int r) { return u16(t).u16(l).u16(bo).u16(r); }
+    Bytes& raw(const std::vector<UInt8>& v) {
+        b.insert(b.end(), v.begin(), v.end());
+        return *this;
+    }
+    Bytes& zeros(std::size_t n) {
+        b.insert(b.end(), n, 0);
+        return *this;
+    }
+    Bytes& pad() {
+        if (b.size() & 1) b.push_back(0);
+        return *this;
+    }
+    std::string str() const { return std::string(b.begin(), b.end()); }
+};
+
+// A PixMap record: rowBytes carries the pixel-map flag.
+inline void PutPixMap(Bytes& o, bool withBase, int rowBytes, int t, int l, int bo, int r, int depth,
+                      int packType = 0, int cmpCount = 1, int cmpSize = 0,
+                      std::uint32_t table = 0) {
+    if (withBase) o.u32(0);
+    o.u16(0x8000 | rowBytes).rect(t, l, bo, r).u16(0).u16(packType).u32(0);
+    o.u32(0x00480000).u32(0x00480000).u16(depth > 8 ? 16 : 0).u16(depth).u16(cmpCount);
+    o.u16(cmpSize ? cmpSize : depth).u32(0).u32(table).u32(0);
+}
+
+struct Rgb16 {
+    int r, g, b;
+};
+inline void PutColorTable(Bytes& o, const std::vector<Rgb16>& colors) {
+    o.u32(0).u16(0).u16(int(colors.size()) - 1);
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        o.u16(int(i)).u16(colors[i].r).u16(colors[i].g).u16(colors[i].b);
+}
+
+// Reads device pixels of a scale-1 port (xRGB without the x byte).
+inline std::uint32_t PixelAt(GrafPtr port, int h, int v) {
+    pixman_image_t* img = port->surface->image;
+    const auto* bits = reinterpret_cast<const std::uint32_t*>(pixman_image_get_data(img));
+    return bits[std::size_t(v) * std::size_t(pixman_image_get_stride(img) / 4) + std::size_t(h)] &
+           0xFFFFFF;
+}
+inline std::vector<std::uint32_t> AllPixels(GrafPtr port) {
+    pixman_image_t* img = port->surface->image;
+    const auto* bits = reinterpret_cast<const std::uint32_t*>(pixman_image_get_data(img));
+    return std::vector<std::uint32_t>(bits, bits + std::size_t(pixman_image_get_stride(img) / 4) *
+                                                       std::size_t(pixman_image_get_height(img)));
+}
