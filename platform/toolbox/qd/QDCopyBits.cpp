@@ -179,14 +179,6 @@ template <class RowFn> void ForEachRow(const Plan& p, RowFn&& fn) {
     const pixman_box32_t* boxes =
         pixman_region32_rectangles(const_cast<pixman_region32_t*>(KsRgnPixman(p.region)), &count);
     const std::size_t n = std::size_t(count);
-    std::size_t first = 0;
-    // Bands in order, or backwards; each band's rows likewise.
-    std::vector<std::pair<std::size_t, std::size_t>> bands;
-    for (std::size_t i = 1; i <= n; ++i)
-        if (i == n || boxes[i].y1 != boxes[first].y1) {
-            bands.emplace_back(first, i);
-            first = i;
-        }
     auto band = [&](std::size_t lo, std::size_t hi) {
         const SInt32 y1 = boxes[lo].y1, y2 = boxes[lo].y2;
         for (SInt32 k = 0; k < y2 - y1; ++k) {
@@ -199,12 +191,23 @@ template <class RowFn> void ForEachRow(const Plan& p, RowFn&& fn) {
                     fn(y, boxes[j].x1, boxes[j].x2);
         }
     };
-    if (p.reverseY)
-        for (std::size_t k = bands.size(); k-- > 0;)
-            band(bands[k].first, bands[k].second);
-    else
-        for (const auto& b : bands)
-            band(b.first, b.second);
+    // Bands in order, or backwards; found in place, as this runs for every
+    // copy and must not allocate.
+    if (p.reverseY) {
+        for (std::size_t last = n, first = 0; last > 0; last = first) {
+            first = last - 1;
+            while (first > 0 && boxes[first - 1].y1 == boxes[last - 1].y1)
+                --first;
+            band(first, last);
+        }
+    } else {
+        for (std::size_t first = 0, last = 0; first < n; first = last) {
+            last = first + 1;
+            while (last < n && boxes[last].y1 == boxes[first].y1)
+                ++last;
+            band(first, last);
+        }
+    }
 }
 
 // Runs op(sample, dst pixel, source x, source y) -> new pixel over the plan,
