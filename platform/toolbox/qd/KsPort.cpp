@@ -4,6 +4,7 @@
 // Sections: surfaces; port records; coordinates and clipping; pen and
 // patterns; colours; pixel patterns.
 #include "KsPortPrivate.h"
+#include "QDOffscreenPrivate.h"
 
 #include "KsFatal.h"
 #include "KsHandle.h"
@@ -144,6 +145,7 @@ void KsClosePort(GrafPtr port) {
     }
     port->visRgn = port->clipRgn = nullptr;
     port->surface = nullptr;
+    KsForgetPortPixMap(port);
     if (gThePort == port) gThePort = nullptr;
 }
 

@@ -97,6 +97,13 @@ void ForgetEntry(GrafPtr port) {
     r.byPort.erase(it);
 }
 
+} // namespace
+
+void KsForgetPortPixMap(GrafPtr port) {
+    ForgetEntry(port);
+}
+
+namespace {
 bool DepthIsKnown(SInt16 depth) {
     switch (depth) {
     case 0:

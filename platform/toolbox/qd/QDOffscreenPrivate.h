@@ -8,6 +8,8 @@
 // else (a one-bit bitmap, or a copy of a descriptor).
 GrafPtr KsPortOfPixMap(const BitMap* bits);
 void KsSetQDError(QDErr err);
+// Drops a port's pixel map descriptor; KsClosePort calls it.
+void KsForgetPortPixMap(GrafPtr port);
 
 // Carries pixels from a world's old buffer into its new one: kept at the
 // same offset from the top-left corner and clipped, or scaled to fill it
