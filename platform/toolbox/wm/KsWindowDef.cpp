@@ -18,17 +18,22 @@ KsFrameKind KsFrameKindOf(SInt16 procID) {
     KsFrameKind k;
     SInt16 resID = SInt16(procID >> 4), variant = SInt16(procID & 15);
     if (resID == kFloatResID) {
-        k = {1, kFloatTitle, 1, 1, kFloatTitle, (variant & 2) != 0, (variant & 4) != 0, true,
-             true, false};
+        k = {1,    kFloatTitle, 1,    1, kFloatTitle, (variant & 2) != 0, (variant & 4) != 0,
+             true, true,        false};
         return k;
     }
     if (resID == 0) {
         switch (variant) {
-        case dBoxProc: return {3, 3, 3, 3, 0, false, false, false, false, false};
-        case plainDBox: return {1, 1, 1, 1, 0, false, false, false, false, false};
-        case altDBoxProc: return {1, 1, 3, 3, 0, false, false, false, false, true};
-        case movableDBoxProc: return {1, kDocTitle, 1, 1, kDocTitle, false, false, true, true, false};
-        default: break;
+        case dBoxProc:
+            return {3, 3, 3, 3, 0, false, false, false, false, false};
+        case plainDBox:
+            return {1, 1, 1, 1, 0, false, false, false, false, false};
+        case altDBoxProc:
+            return {1, 1, 3, 3, 0, false, false, false, false, true};
+        case movableDBoxProc:
+            return {1, kDocTitle, 1, 1, kDocTitle, false, false, true, true, false};
+        default:
+            break;
         }
     }
     // Documents: bit 2 of the variant takes the grow box away, bit 3 adds the
@@ -178,7 +183,8 @@ void DrawTitle(WindowPtr w, const KsRgn& clip, const KsRect& bar) {
     // Room between the boxes, kept symmetric so the title stays centred.
     SInt32 side = kKsBoxSize + 2 * margin;
     KsRect room{bar.left + side, bar.top + 1, bar.right - side, bar.bottom - 1};
-    if (close.IsEmpty() && zoom.IsEmpty()) room = {bar.left + margin, bar.top + 1, bar.right - margin, bar.bottom - 1};
+    if (close.IsEmpty() && zoom.IsEmpty())
+        room = {bar.left + margin, bar.top + 1, bar.right - margin, bar.bottom - 1};
     if (room.IsEmpty()) return;
     KsRgn textClip = clip;
     textClip.Intersect(room);
@@ -260,5 +266,6 @@ void KsDrawGrip(WindowPtr w, const KsRgn& clip) {
     StKsDesktopDrawing st(area);
     RGBForeColor(&w->colors[kKsWinFrameColor]);
     // Three diagonal strokes in the corner.
-    for (SInt32 k = 4; k <= 12; k += 4) Line(g.right - k, g.bottom - 2, g.right - 2, g.bottom - k);
+    for (SInt32 k = 4; k <= 12; k += 4)
+        Line(g.right - k, g.bottom - 2, g.right - 2, g.bottom - k);
 }

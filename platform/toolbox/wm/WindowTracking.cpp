@@ -77,7 +77,8 @@ SInt32 DragGrayRgn(RgnHandle rgn, Point startPt, const Rect* limitRect, const Re
     KsRgn outline = OutlineOf(KsRgn(KsRgnRef(rgn)).Offset(off.h, off.v));
 
     auto deltaFor = [&](KsPoint m) {
-        KsPoint d{Pin(m.h, limit.left, limit.right) - start.h, Pin(m.v, limit.top, limit.bottom) - start.v};
+        KsPoint d{Pin(m.h, limit.left, limit.right) - start.h,
+                  Pin(m.v, limit.top, limit.bottom) - start.v};
         if (axis == hAxisOnly) d.v = 0;
         if (axis == vAxisOnly) d.h = 0;
         return d;
@@ -118,8 +119,8 @@ void DragWindow(WindowPtr w, Point startPt, const Rect* limitRect) {
     bool front = (KsGetModifiers() & cmdKey) == 0;
     if (r != kOutside && r != 0) {
         KsRect c = KsContentRect(w);
-        MoveWindow(w, ClampToSInt16(c.left + SInt16(r & 0xFFFF)), ClampToSInt16(c.top + SInt16(r >> 16)),
-                   front);
+        MoveWindow(w, ClampToSInt16(c.left + SInt16(r & 0xFFFF)),
+                   ClampToSInt16(c.top + SInt16(r >> 16)), front);
     } else if (front) {
         SelectWindow(w);
     }
@@ -156,7 +157,8 @@ SInt32 GrowWindow(WindowPtr w, Point startPt, const Rect* sizeRect) {
             shownSize = sz;
         };
         track(ToKsPoint(KsGetGlobalMouse()));
-        while (StillDown()) track(ToKsPoint(KsGetGlobalMouse()));
+        while (StillDown())
+            track(ToKsPoint(KsGetGlobalMouse()));
     }
     KsPoint sz = sizeFor(ToKsPoint(KsGetGlobalMouse()));
     if (sz.h == c.Width() && sz.v == c.Height()) return 0;

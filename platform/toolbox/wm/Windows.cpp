@@ -73,7 +73,8 @@ namespace {
 
 void Unlink(WindowPtr w) {
     WindowPtr* link = &gWM.first;
-    while (*link && *link != w) link = &(*link)->nextWindow;
+    while (*link && *link != w)
+        link = &(*link)->nextWindow;
     if (*link) *link = w->nextWindow;
     w->nextWindow = nullptr;
 }
@@ -87,14 +88,16 @@ void InsertAfter(WindowPtr w, WindowPtr prev) {
 // Front of its layer: before the first window whose layer is not lower.
 void PlaceFront(WindowPtr w) {
     WindowPtr prev = nullptr;
-    for (WindowPtr x = gWM.first; x && LayerOf(x) < LayerOf(w); x = x->nextWindow) prev = x;
+    for (WindowPtr x = gWM.first; x && LayerOf(x) < LayerOf(w); x = x->nextWindow)
+        prev = x;
     InsertAfter(w, prev);
 }
 
 // Back of its layer: after the last window whose layer is not higher.
 void PlaceBack(WindowPtr w) {
     WindowPtr prev = nullptr;
-    for (WindowPtr x = gWM.first; x && LayerOf(x) <= LayerOf(w); x = x->nextWindow) prev = x;
+    for (WindowPtr x = gWM.first; x && LayerOf(x) <= LayerOf(w); x = x->nextWindow)
+        prev = x;
     InsertAfter(w, prev);
 }
 
@@ -140,7 +143,8 @@ void Relayout(const Kept* kept = nullptr) {
         KsRgn visStruc;
     };
     int count = 0;
-    for (WindowPtr x = gWM.first; x; x = x->nextWindow) ++count;
+    for (WindowPtr x = gWM.first; x; x = x->nextWindow)
+        ++count;
     // Few windows: the old visible structures are swapped out, never copied.
     Before stackBefore[64];
     Before* before = count <= 64 ? stackBefore : new Before[std::size_t(count)];
@@ -235,7 +239,8 @@ Boolean ActivateHook(EventRecord* e, Boolean remove, void*) {
     e->message = KsWindowMessage(p.w);
     e->modifiers = p.on ? activeFlag : 0;
     if (remove) {
-        std::memmove(gWM.pending, gWM.pending + 1, sizeof(PendingActivate) * std::size_t(gWM.pendingCount - 1));
+        std::memmove(gWM.pending, gWM.pending + 1,
+                     sizeof(PendingActivate) * std::size_t(gWM.pendingCount - 1));
         --gWM.pendingCount;
     }
     return true;
@@ -291,7 +296,8 @@ WindowPtr NewCWindow(void* storage, const Rect* bounds, ConstStr255Param title, 
     priv->id = gWM.nextID++;
     if (gWM.nextID == 0) gWM.nextID = 1;
 
-    SInt16 width = SInt16(bounds->right - bounds->left), height = SInt16(bounds->bottom - bounds->top);
+    SInt16 width = SInt16(bounds->right - bounds->left),
+           height = SInt16(bounds->bottom - bounds->top);
     if (width < 0) width = 0;
     if (height < 0) height = 0;
     // Local (0, 0) is the content's top-left corner.
@@ -311,7 +317,8 @@ WindowPtr NewCWindow(void* storage, const Rect* bounds, ConstStr255Param title, 
     w->strucRgn = NewRgn();
     w->contRgn = NewRgn();
     w->updateRgn = NewRgn();
-    Rect content{bounds->top, bounds->left, SInt16(bounds->top + height), SInt16(bounds->left + width)};
+    Rect content{bounds->top, bounds->left, SInt16(bounds->top + height),
+                 SInt16(bounds->left + width)};
     RectRgn(w->contRgn, &content);
     Rect struc = content;
     CBoxToSBox(&struc, procID);
@@ -327,12 +334,17 @@ WindowPtr NewCWindow(void* storage, const Rect* bounds, ConstStr255Param title, 
     w->stdState = std;
     SetWTitle(w, title);
 
-    if (behind == reinterpret_cast<WindowPtr>(-1)) PlaceFront(w);
-    else if (!behind || !InList(behind)) PlaceBack(w);
-    else PlaceBehind(w, behind);
+    if (behind == reinterpret_cast<WindowPtr>(-1))
+        PlaceFront(w);
+    else if (!behind || !InList(behind))
+        PlaceBack(w);
+    else
+        PlaceBehind(w, behind);
     KsSetPort(saved);
-    if (visible) ShowWindow(w);
-    else SetPortVis(w);
+    if (visible)
+        ShowWindow(w);
+    else
+        SetPortVis(w);
     return w;
 }
 
@@ -364,7 +376,8 @@ void DisposeWindow(WindowPtr w) {
 }
 
 void KsWindowsReset() {
-    while (gWM.first) DisposeWindow(gWM.first);
+    while (gWM.first)
+        DisposeWindow(gWM.first);
     gWM.pendingCount = 0;
     gWM.deskVis.SetEmpty();
     KsSetWindowEventHooks({});
@@ -421,8 +434,10 @@ void BringToFront(WindowPtr w) {
 void SendBehind(WindowPtr w, WindowPtr behind) {
     if (!w || w == behind) return;
     Unlink(w);
-    if (behind && InList(behind)) PlaceBehind(w, behind);
-    else PlaceBack(w);
+    if (behind && InList(behind))
+        PlaceBehind(w, behind);
+    else
+        PlaceBack(w);
     Relayout();
     // The window that now leads an activatable layer takes over when the active
     // one went back, as SendBehind does on the classic desktop.
@@ -459,7 +474,8 @@ void KsPostActivate(WindowPtr w, Boolean on) {
         return;
     }
     if (gWM.pendingCount == int(std::size(gWM.pending))) {
-        std::memmove(gWM.pending, gWM.pending + 1, sizeof(PendingActivate) * std::size_t(gWM.pendingCount - 1));
+        std::memmove(gWM.pending, gWM.pending + 1,
+                     sizeof(PendingActivate) * std::size_t(gWM.pendingCount - 1));
         --gWM.pendingCount;
     }
     gWM.pending[gWM.pendingCount++] = {w, bool(on)};
@@ -483,8 +499,8 @@ void CopyDesktopPixels(const KsRgn& dst, SInt32 dh, SInt32 dv) {
     pixman_image_t* tmp =
         pixman_image_create_bits(PIXMAN_x8r8g8b8, box.Width(), box.Height(), nullptr, 0);
     if (!tmp) return; // the pixels are then only repainted by the update
-    pixman_image_composite32(PIXMAN_OP_SRC, img, nullptr, tmp, box.left - d.left, box.top - d.top, 0,
-                             0, 0, 0, box.Width(), box.Height());
+    pixman_image_composite32(PIXMAN_OP_SRC, img, nullptr, tmp, box.left - d.left, box.top - d.top,
+                             0, 0, 0, 0, box.Width(), box.Height());
     for (KsRect r : dst.Rects()) {
         KsRect src = r.Offsetted(-dh, -dv).Intersect(box);
         if (src.IsEmpty()) continue;
@@ -549,7 +565,8 @@ void MoveWindow(WindowPtr w, SInt16 h, SInt16 v, Boolean front) {
 void SizeWindow(WindowPtr w, SInt16 width, SInt16 height, Boolean fUpdate) {
     if (!w) return;
     KsRect c = KsContentRect(w);
-    MoveSize(w, {c.left, c.top, c.left + (width < 0 ? 0 : width), c.top + (height < 0 ? 0 : height)},
+    MoveSize(w,
+             {c.left, c.top, c.left + (width < 0 ? 0 : width), c.top + (height < 0 ? 0 : height)},
              fUpdate);
 }
 
@@ -677,8 +694,10 @@ void ValidRgn(RgnHandle rgn) {
 void BeginUpdate(WindowPtr w) {
     if (!w || !w->ks) return;
     KsRgn& upd = KsRgnRef(w->updateRgn);
-    if (w->ks->inUpdate) w->ks->drawing.Union(upd); // nested: keep drawing what came since
-    else w->ks->drawing = upd;
+    if (w->ks->inUpdate)
+        w->ks->drawing.Union(upd); // nested: keep drawing what came since
+    else
+        w->ks->drawing = upd;
     w->ks->inUpdate = true;
     upd.SetEmpty();
     KsRgnSync(w->updateRgn);
@@ -766,7 +785,8 @@ WindowPtr TBX_GetwPtr(void* native) {
 }
 
 void TBX_EnableWindow(WindowPtr w, Boolean enable, Boolean, Boolean) {
-    for (WindowPtr x = gWM.first; x; x = x->nextWindow) x->enabled = enable || x == w;
+    for (WindowPtr x = gWM.first; x; x = x->nextWindow)
+        x->enabled = enable || x == w;
 }
 
 Boolean KsIsWindowEnabled(WindowPtr w) {

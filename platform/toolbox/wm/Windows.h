@@ -49,15 +49,15 @@ enum : SInt16 {
 // Window definitions (procID = resource ID * 16 + variant). Unknown IDs are
 // drawn as document windows of their variant's grow and zoom bits.
 enum : SInt16 {
-    documentProc = 0,     // title bar, close box, grow box
-    dBoxProc = 1,         // modal dialog: thick border, no title bar
-    plainDBox = 2,        // one-pixel border
-    altDBoxProc = 3,      // one-pixel border with a shadow to the right and below
-    noGrowDocProc = 4,    // document without grow box
-    movableDBoxProc = 5,  // movable modal dialog: title bar, no grow box
-    zoomDocProc = 8,      // document with zoom box and grow box
-    zoomNoGrow = 12,      // document with zoom box, no grow box
-    rDocProc = 16,        // drawn as noGrowDocProc
+    documentProc = 0,        // title bar, close box, grow box
+    dBoxProc = 1,            // modal dialog: thick border, no title bar
+    plainDBox = 2,           // one-pixel border
+    altDBoxProc = 3,         // one-pixel border with a shadow to the right and below
+    noGrowDocProc = 4,       // document without grow box
+    movableDBoxProc = 5,     // movable modal dialog: title bar, no grow box
+    zoomDocProc = 8,         // document with zoom box and grow box
+    zoomNoGrow = 12,         // document with zoom box, no grow box
+    rDocProc = 16,           // drawn as noGrowDocProc
     kWindowFloatProc = 1985, // floating window: small title bar, close box
     kWindowFloatGrowProc = 1987,
     kWindowFloatZoomProc = 1989,
@@ -88,15 +88,15 @@ struct WindowRecord : GrafPort {
     Boolean visible;
     Boolean hilited;
     Boolean goAwayFlag;
-    Boolean spareFlag; // the window has a zoom box
-    RgnHandle strucRgn; // frame and content, global
-    RgnHandle contRgn;  // content, global
+    Boolean spareFlag;   // the window has a zoom box
+    RgnHandle strucRgn;  // frame and content, global
+    RgnHandle contRgn;   // content, global
     RgnHandle updateRgn; // content waiting to be drawn, global
     Str255 title;        // Pascal string
     SInt32 refCon;
     SInt16 procID;
-    Boolean enabled;     // TBX_EnableWindow
-    Rect userState;      // content rectangles (global) of the two zoom states
+    Boolean enabled; // TBX_EnableWindow
+    Rect userState;  // content rectangles (global) of the two zoom states
     Rect stdState;
     RGBColor colors[kKsWinColorCount];
     WindowRecord* nextWindow; // the list, front to back, hidden windows included

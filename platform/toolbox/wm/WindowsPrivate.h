@@ -6,7 +6,7 @@
 
 // The manager's own state for one window. Regions are global.
 struct KsWindowPrivate {
-    UInt32 id = 0;         // the event message (KsWindowMessage)
+    UInt32 id = 0; // the event message (KsWindowMessage)
     bool ownsStorage = false;
     bool inUpdate = false; // between BeginUpdate and EndUpdate
     KsRgn visStruc;        // the structure not covered by windows in front
@@ -28,8 +28,8 @@ struct KsFrameKind {
 KsFrameKind KsFrameKindOf(SInt16 procID);
 
 constexpr SInt16 kKsGrowBoxSize = 15;
-constexpr SInt16 kKsBoxSize = 12;   // close and zoom boxes
-constexpr SInt16 kKsBoxMargin = 7;  // from the frame's side to a box
+constexpr SInt16 kKsBoxSize = 12;  // close and zoom boxes
+constexpr SInt16 kKsBoxMargin = 7; // from the frame's side to a box
 
 // Boxes of a window, global; empty when the window has none.
 KsRect KsCloseBoxRect(WindowPtr w);

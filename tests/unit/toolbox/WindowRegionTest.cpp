@@ -152,24 +152,36 @@ TEST_F(WindowRegion, InvalAndValidActOnTheCurrentWindowInLocalCoordinates) {
 TEST_F(WindowRegion, RandomOperationsKeepVisibleRegionsExact) {
     std::mt19937 rng(1234);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const SInt16 procs[] = {documentProc, dBoxProc, plainDBox, altDBoxProc, movableDBoxProc,
-                            zoomDocProc, kWindowFloatProc};
+    const SInt16 procs[] = {documentProc,    dBoxProc,    plainDBox,       altDBoxProc,
+                            movableDBoxProc, zoomDocProc, kWindowFloatProc};
     WindowPtr ws[7];
     for (int i = 0; i < 7; ++i) {
         SInt16 l = SInt16(pick(0, 500)), tp = SInt16(pick(0, 380));
         Rect c = R(l, tp, SInt16(l + pick(10, 200)), SInt16(tp + pick(10, 150)));
-        ws[i] = NewCWindow(nullptr, &c, nullptr, pick(0, 3) != 0, procs[i], reinterpret_cast<WindowPtr>(-1),
-                           true, i);
+        ws[i] = NewCWindow(nullptr, &c, nullptr, pick(0, 3) != 0, procs[i],
+                           reinterpret_cast<WindowPtr>(-1), true, i);
     }
     for (int step = 0; step < 200; ++step) {
         WindowPtr w = ws[pick(0, 6)];
         switch (pick(0, 5)) {
-        case 0: ShowWindow(w); break;
-        case 1: HideWindow(w); break;
-        case 2: SelectWindow(w); break;
-        case 3: MoveWindow(w, SInt16(pick(-50, 600)), SInt16(pick(-50, 450)), false); break;
-        case 4: SizeWindow(w, SInt16(pick(0, 300)), SInt16(pick(0, 300)), true); break;
-        case 5: SendBehind(w, ws[pick(0, 6)]); break;
+        case 0:
+            ShowWindow(w);
+            break;
+        case 1:
+            HideWindow(w);
+            break;
+        case 2:
+            SelectWindow(w);
+            break;
+        case 3:
+            MoveWindow(w, SInt16(pick(-50, 600)), SInt16(pick(-50, 450)), false);
+            break;
+        case 4:
+            SizeWindow(w, SInt16(pick(0, 300)), SInt16(pick(0, 300)), true);
+            break;
+        case 5:
+            SendBehind(w, ws[pick(0, 6)]);
+            break;
         }
         KsRgn covered(KsRect{0, 0, 640, kKsMenuBarHeight});
         for (WindowPtr x = KsGetWindowList(); x; x = GetNextWindow(x)) {

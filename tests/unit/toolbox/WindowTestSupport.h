@@ -46,7 +46,9 @@ protected:
         return v;
     }
     // A visible document window, its updates already drawn (validated).
-    WindowPtr Doc(Rect content, SInt16 procID = documentProc, const char* title = "\x03" "Doc") {
+    WindowPtr Doc(Rect content, SInt16 procID = documentProc,
+                  const char* title = "\x03"
+                                      "Doc") {
         WindowPtr w = NewCWindow(nullptr, &content, reinterpret_cast<ConstStr255Param>(title), true,
                                  procID, reinterpret_cast<WindowPtr>(-1), true, 0);
         EXPECT_NE(w, nullptr);
@@ -65,6 +67,11 @@ protected:
         while (GetNextEvent(everyEvent & ~updateMask, &e)) {
         }
     }
+    // The next free tick for scripted input.
+    long Now() {
+        if (KsGetTicks() > t) t = KsGetTicks();
+        return t;
+    }
     // The desktop surface's pixel (0x00RRGGBB) at a global point.
     static UInt32 Px(SInt32 h, SInt32 v) {
         pixman_image_t* img = KsGetDesktopPort()->surface->image;
@@ -76,6 +83,8 @@ protected:
     // Scripts a press at `from`, moves through `path`, and a release at the
     // last point, one tick apart; then takes the mouse-down event.
     void ScriptGesture(Point from, std::initializer_list<Point> path) {
+        if (KsGetTicks() > t) t = KsGetTicks();
+        FlushEvents(mDownMask | mUpMask, 0); // the previous gesture's release
         long at = t + 1;
         backend->ScriptPress(at, from.h, from.v);
         Point last = from;
