@@ -168,7 +168,18 @@ KsStdMenuPainter gPainter;
 } // namespace
 
 void KsEnsureMenuDrawing() {
-    if (!gLineHeight) InstallMeasure();
+    if (!gLineHeight) {
+        InstallMeasure();
+    } else {
+        // Ours, unless another measure has been installed since; the default
+        // one (no width proc) is replaced.
+        KsMenuTextMeasure previous =
+            KsSetMenuTextMeasure(KsMenuTextMeasure{MeasureText, gLineHeight});
+        using Proc = SInt16 (*)(std::string_view, Style);
+        const Proc* proc = previous.width ? previous.width.target<Proc>() : nullptr;
+        if (previous.width && !(proc && *proc == MeasureText))
+            KsSetMenuTextMeasure(std::move(previous));
+    }
     if (KsMenuPainter* previous = KsSetMenuPainter(&gPainter)) KsSetMenuPainter(previous);
     if (KsMenuScreenProc previous = KsSetMenuScreenProc(KsMenuScreenAt))
         KsSetMenuScreenProc(previous);
