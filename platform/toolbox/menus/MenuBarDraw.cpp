@@ -69,10 +69,33 @@ void DrawTitleOf(MenuID id, bool hilited) {
 // ---------------------------------------------------------------------------
 // The port saver
 
+// Savers nest (the tracker, an open menu, the bar); their clip copies come
+// from a few regions kept for the process, so that tracking a mouse move
+// does not allocate.
+namespace {
+constexpr int kSpareClips = 4;
+RgnHandle gSpareClips[kSpareClips] = {};
+int gSpareUsed = 0;
+
+RgnHandle TakeClip() {
+    if (gSpareUsed >= kSpareClips) return NewRgn();
+    RgnHandle& r = gSpareClips[gSpareUsed++];
+    if (!r) r = NewRgn();
+    return r;
+}
+void GiveClip(RgnHandle rgn) {
+    if (gSpareUsed > 0 && gSpareClips[gSpareUsed - 1] == rgn) {
+        --gSpareUsed;
+        return;
+    }
+    DisposeRgn(rgn);
+}
+} // namespace
+
 StMenuPort::StMenuPort() : saved_(KsGetPort()), port_(KsGetDesktopPort()) {
     if (!port_) return;
     KsSetPort(port_);
-    clip_ = NewRgn();
+    clip_ = TakeClip();
     GetClip(clip_);
     GetPenState(&pen_);
     GetForeColor(&fore_);
@@ -88,7 +111,7 @@ StMenuPort::StMenuPort() : saved_(KsGetPort()), port_(KsGetDesktopPort()) {
 StMenuPort::~StMenuPort() {
     if (port_) {
         SetClip(clip_);
-        DisposeRgn(clip_);
+        GiveClip(clip_);
         SetPenState(&pen_);
         RGBForeColor(&fore_);
         RGBBackColor(&back_);
