@@ -184,3 +184,42 @@ std::vector<MenuID> KsMenuBarFromResourceData(const void* data, std::size_t size
 // snapshot (as GetMenuBar) of the menus of an 'MBAR' resource.
 MenuHandle GetMenu(SInt16 resourceID);
 Handle GetNewMBar(SInt16 menuBarID);
+
+// ---------------------------------------------------------------------------
+// The menu bar and menu tracking, drawn on the desktop (KsDesktop.h) across
+// the main screen's top kKsMenuBarHeight pixels. Points are global. Without a
+// desktop nothing is drawn and tracking answers 0 at once.
+
+// Draws the whole bar now. InvalMenuBar does the same: nothing collects
+// deferred redraws, and the bar is cheap to draw.
+void DrawMenuBar();
+void InvalMenuBar();
+// Highlights the title of a menu of the bar (0: none), unhighlighting the one
+// before; a menu not in the bar highlights nothing.
+void HiliteMenu(MenuID menuID);
+MenuID KsGetHilitedMenu();
+// The menu whose title is under pt (0: none), and that title's rectangle.
+MenuID KsMenuBarHit(Point pt, Rect* titleRect);
+Boolean KsGetMenuTitleRect(MenuID menuID, Rect* titleRect);
+
+// Tracks the mouse from a press at startPt while the button is down, pulling
+// down the menus of the bar and their submenus. Answers menuID << 16 | item
+// of the enabled item under the pointer at release, or 0. The chosen menu's
+// title stays highlighted (the caller calls HiliteMenu(0)); with no choice
+// it is unhighlighted. A click that is released without leaving the title
+// closes the menu again (no sticky menus).
+SInt32 MenuSelect(Point startPt);
+// Shows a menu with item popUpItem at (top, left) (its definition's pop-up
+// placement keeps it on the screen) and tracks until release, as MenuSelect.
+SInt32 PopUpMenuSelect(MenuHandle menu, SInt16 top, SInt16 left, SInt16 popUpItem);
+// The same in another font and size (0: the system size, 12).
+SInt32 PopUpMenuSelectCustom(MenuHandle menu, SInt16 top, SInt16 left, SInt16 popUpItem,
+                             SInt16 fontNum, SInt16 fontSize);
+
+// Ticks before a submenu opens under a resting pointer, and between scroll
+// steps while the pointer rests on a scroll arrow. Answers the previous.
+struct KsMenuTrackTiming {
+    UInt32 submenuDelay = 8;
+    UInt32 scrollRate = 3;
+};
+KsMenuTrackTiming KsSetMenuTrackTiming(KsMenuTrackTiming timing);
