@@ -48,6 +48,14 @@ struct CursorState {
     bool obscured = false;
     bool onScreen = false;            // the back end shows `shape`
     std::map<SInt16, Handle> decoded; // GetCursor's native records, one per ID
+
+    CursorState() = default;
+    CursorState(const CursorState&) = delete;
+    CursorState& operator=(const CursorState&) = delete;
+    ~CursorState() {
+        for (auto& [id, h] : decoded)
+            KsDisposeHandle(h);
+    }
 };
 
 CursorState& State() {
@@ -173,7 +181,7 @@ void KsDecodeCrsr(const UInt8* bytes, std::size_t size, Cursor* out) {
     if (!bytes || size < kCrsrHeader) Bad("a 'crsr' resource is shorter than its header", size);
     const UInt16 type = UInt16(Get16(bytes));
     if (type != 0x8000 && type != 0x8001) Bad("the 'crsr' type is neither 0x8000 nor 0x8001", size);
-    ReadRecord(bytes + 18, out);
+    ReadRecord(bytes + 20, out); // after type, map, data, expanded data, valid, handle
 }
 
 void InitCursor() {

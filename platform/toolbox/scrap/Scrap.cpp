@@ -1,5 +1,6 @@
 // The scrap: entries in process, 'TEXT' shared with the system clipboard.
 #include "Scrap.h"
+#include "ScrapPrivate.h"
 
 #include "KsBackend.h"
 #include "KsHandle.h"
@@ -29,6 +30,7 @@ struct ScrapState {
     std::string seen;
     std::size_t seenSize = 0;
     ScrapStuff info{};
+    std::size_t limit = kKsScrapTextLimit;
 };
 
 ScrapState& State() {
@@ -47,7 +49,7 @@ std::string_view CutUTF8(std::string_view text, std::size_t limit) {
 }
 
 void Remember(ScrapState& s, const std::string& clipboard) {
-    s.seen.assign(CutUTF8(clipboard, kKsScrapTextLimit));
+    s.seen.assign(CutUTF8(clipboard, s.limit));
     s.seenSize = clipboard.size();
 }
 
@@ -91,7 +93,7 @@ void Sync(ScrapState& s) {
     Changed(s);
     if (now.empty()) return;
     try {
-        std::string text = ClipboardToText(CutUTF8(now, kKsScrapTextLimit));
+        std::string text = ClipboardToText(CutUTF8(now, s.limit));
         s.entries.push_back({kText, std::vector<UInt8>(text.begin(), text.end())});
     } catch (const std::bad_alloc&) {
         // No room for the text: the scrap stays empty, as after ZeroScrap.
@@ -182,6 +184,13 @@ SInt32 LoadScrap() {
 
 SInt32 UnloadScrap() {
     return noErr;
+}
+
+std::size_t KsSetScrapTextLimit(std::size_t limit) {
+    ScrapState& s = State();
+    const std::size_t previous = s.limit;
+    s.limit = limit ? limit : kKsScrapTextLimit;
+    return previous;
 }
 
 SInt16 KsGetScrapCount() {
