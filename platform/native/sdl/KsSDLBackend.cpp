@@ -85,6 +85,9 @@ KsSDLBackend::~KsSDLBackend() {
     if (cursor_) SDL_FreeCursor(cursor_);
     if (window_) SDL_DestroyWindow(window_);
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // With nothing else of SDL running, SDL_Quit also closes SDL's bus
+    // connections (audio opens them), which would otherwise outlive us.
+    if (audioStarted_ && SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
 }
 
 bool KsSDLBackend::Open() {
