@@ -163,8 +163,9 @@ std::vector<UInt8> ColorIconFromArt(const std::string& file, const std::vector<U
                 colors.count(key))
                 BadArt(file, "a colour line is \"color C #RRGGBB\", once per character but '.'");
             auto wide = [](unsigned c) { return UInt16(c * 0x101); };
-            colors[key] = {int(colors.size()), wide(rgb >> 16), wide((rgb >> 8) & 0xFF),
-                           wide(rgb & 0xFF)};
+            const int index = int(colors.size()); // before the entry exists
+            colors.emplace(
+                key, ArtColor{index, wide(rgb >> 16), wide((rgb >> 8) & 0xFF), wide(rgb & 0xFF)});
         } else {
             rows.push_back(line);
         }
