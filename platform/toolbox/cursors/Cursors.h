@@ -41,7 +41,8 @@ constexpr SInt16 kKsImageCursorID = -32768; // a record given to SetCursor
 // 371 in the short form). SetWatchCursor shows it as the system's busy cursor.
 constexpr SInt16 kKsBusyCursorID = 360;
 
-// The arrow, visible, not obscured.
+// The arrow, visible, not obscured, sent to the back end even when it seems
+// unchanged (call it again after installing another back end).
 void InitCursor();
 void SetCursor(const Cursor* cursor);
 void SetArrowCursor();
