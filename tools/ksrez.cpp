@@ -5,7 +5,22 @@
 //   ksrez embed IN.rsrc OUT.cpp        resource file -> C++ byte array for the
 //                                      framework library
 //
-// The source folder format is described in ResourceSourcePrivate.h.
+// The source folder format is described in ResourceSourcePrivate.h. The
+// compiler also reads two drawn forms of its own, turned into binary payloads
+// before the folder is compiled:
+//
+//   CURS_ID[_name].curs.txt   a 16x16 cursor: a line "hotspot H V" (pixels
+//                             from the left and from the top), then 16 rows of
+//                             16 pixels: '#' black, 'o' white, '.' transparent
+//                             (the mask is every pixel that is not '.').
+//   cicn_ID[_name].cicn.txt   a colour icon: lines "color C #RRGGBB" give the
+//                             pixel character C a colour, then rows of equal
+//                             length (at most 64 by 64), '.' transparent. The
+//                             one-bit image marks the masked pixels darker
+//                             than middle grey; pixels use 4 bits (8 above 16
+//                             colours).
+//
+// Lines starting with "//" and empty lines are ignored in both.
 #include "ResourceFormatPrivate.h"
 #include "ResourceSourcePrivate.h"
 #include "ResourcesPrivate.h"
@@ -14,8 +29,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -59,6 +79,210 @@ std::string Embed(const std::vector<UInt8>& bytes) {
     return out;
 }
 
+// Drawn forms ----------------------------------------------------------------
+
+[[noreturn]] void BadArt(const std::string& file, const std::string& what) {
+    xraisexerror("RSRC_SOURCE_BAD", "str file", file, "str what", what);
+}
+
+// The lines of a drawn form, without comments, empty lines and line-end marks.
+std::vector<std::string> ArtLines(const std::vector<UInt8>& raw) {
+    std::vector<std::string> lines;
+    std::istringstream in(std::string(raw.begin(), raw.end()));
+    for (std::string line; std::getline(in, line);) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.pop_back();
+        if (line.empty() || line.rfind("//", 0) == 0) continue;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void Put16(std::vector<UInt8>& out, unsigned value) {
+    out.push_back(UInt8(value >> 8));
+    out.push_back(UInt8(value));
+}
+
+void Put32(std::vector<UInt8>& out, UInt32 value) {
+    Put16(out, value >> 16);
+    Put16(out, value & 0xFFFF);
+}
+
+std::vector<UInt8> CursorFromArt(const std::string& file, const std::vector<UInt8>& raw) {
+    std::vector<std::string> lines = ArtLines(raw);
+    int h = -1, v = -1;
+    if (lines.empty() || std::sscanf(lines[0].c_str(), "hotspot %d %d", &h, &v) != 2 || h < 0 ||
+        h > 15 || v < 0 || v > 15)
+        BadArt(file, "the first line is not \"hotspot H V\" with H and V from 0 to 15");
+    if (lines.size() != 17) BadArt(file, "a cursor is 16 rows after the hot spot");
+    UInt16 data[16] = {}, mask[16] = {};
+    for (int row = 0; row < 16; ++row) {
+        const std::string& line = lines[std::size_t(row) + 1];
+        if (line.size() != 16) BadArt(file, "a cursor row is 16 pixels");
+        for (int col = 0; col < 16; ++col) {
+            const UInt16 bit = UInt16(0x8000 >> col);
+            switch (line[std::size_t(col)]) {
+            case '#':
+                data[row] |= bit;
+                mask[row] |= bit;
+                break;
+            case 'o':
+                mask[row] |= bit;
+                break;
+            case '.':
+                break;
+            default:
+                BadArt(file, "cursor pixels are '#', 'o' or '.'");
+            }
+        }
+    }
+    std::vector<UInt8> out;
+    for (UInt16 d : data)
+        Put16(out, d);
+    for (UInt16 m : mask)
+        Put16(out, m);
+    Put16(out, unsigned(v));
+    Put16(out, unsigned(h));
+    return out;
+}
+
+struct ArtColor {
+    int index;
+    UInt16 r, g, b;
+};
+
+std::vector<UInt8> ColorIconFromArt(const std::string& file, const std::vector<UInt8>& raw) {
+    std::map<char, ArtColor> colors;
+    std::vector<std::string> rows;
+    for (const std::string& line : ArtLines(raw)) {
+        char key = 0;
+        unsigned rgb = 0;
+        if (line.rfind("color ", 0) == 0) {
+            if (!rows.empty()) BadArt(file, "colours come before the rows");
+            if (std::sscanf(line.c_str(), "color %c #%6x", &key, &rgb) != 2 || key == '.' ||
+                colors.count(key))
+                BadArt(file, "a colour line is \"color C #RRGGBB\", once per character but '.'");
+            auto wide = [](unsigned c) { return UInt16(c * 0x101); };
+            const int index = int(colors.size()); // before the entry exists
+            colors.emplace(
+                key, ArtColor{index, wide(rgb >> 16), wide((rgb >> 8) & 0xFF), wide(rgb & 0xFF)});
+        } else {
+            rows.push_back(line);
+        }
+    }
+    if (rows.empty() || rows.size() > 64 || rows[0].empty() || rows[0].size() > 64)
+        BadArt(file, "an icon is 1 to 64 rows of 1 to 64 pixels");
+    if (colors.empty() || colors.size() > 256) BadArt(file, "an icon has 1 to 256 colours");
+    const int height = int(rows.size()), width = int(rows[0].size());
+    const int depth = colors.size() > 16 ? 8 : 4;
+    const int bitRowBytes = (width + 15) / 16 * 2;
+    const int pixRowBytes = (width * depth + 15) / 16 * 2;
+    std::vector<UInt8> maskBits(std::size_t(bitRowBytes * height));
+    std::vector<UInt8> iconBits(maskBits.size());
+    std::vector<UInt8> pixels(std::size_t(pixRowBytes * height));
+    for (int y = 0; y < height; ++y) {
+        if (int(rows[std::size_t(y)].size()) != width) BadArt(file, "the rows differ in length");
+        for (int x = 0; x < width; ++x) {
+            const char c = rows[std::size_t(y)][std::size_t(x)];
+            if (c == '.') continue;
+            auto it = colors.find(c);
+            if (it == colors.end())
+                BadArt(file, std::string("the pixel '") + c + "' has no colour");
+            const ArtColor& color = it->second;
+            const std::size_t bit = std::size_t(y * bitRowBytes + x / 8);
+            maskBits[bit] |= UInt8(0x80 >> (x % 8));
+            // Luma in sixteenths: dark pixels make the one-bit image.
+            if (5 * color.r + 9 * color.g + 2 * color.b < 8 * 0xFFFF)
+                iconBits[bit] |= UInt8(0x80 >> (x % 8));
+            const std::size_t at = std::size_t(y * pixRowBytes + x * depth / 8);
+            pixels[at] |= depth == 8 ? UInt8(color.index) : UInt8(color.index << (x % 2 ? 0 : 4));
+        }
+    }
+    std::vector<UInt8> out;
+    // PixMap
+    Put32(out, 0);
+    Put16(out, 0x8000u | unsigned(pixRowBytes));
+    Put16(out, 0), Put16(out, 0), Put16(out, unsigned(height)), Put16(out, unsigned(width));
+    Put16(out, 0), Put16(out, 0), Put32(out, 0);    // version, pack type, pack size
+    Put32(out, 0x00480000), Put32(out, 0x00480000); // 72 dpi
+    Put16(out, 0), Put16(out, unsigned(depth)), Put16(out, 1), Put16(out, unsigned(depth));
+    Put32(out, 0), Put32(out, 0), Put32(out, 0); // plane bytes, table, reserved
+    // Mask and one-bit BitMaps, the icon data handle
+    for (int i = 0; i < 2; ++i) {
+        Put32(out, 0);
+        Put16(out, unsigned(bitRowBytes));
+        Put16(out, 0), Put16(out, 0), Put16(out, unsigned(height)), Put16(out, unsigned(width));
+    }
+    Put32(out, 0);
+    out.insert(out.end(), maskBits.begin(), maskBits.end());
+    out.insert(out.end(), iconBits.begin(), iconBits.end());
+    // Colour table, entries in index order
+    Put32(out, 0), Put16(out, 0), Put16(out, unsigned(colors.size() - 1));
+    std::vector<const ArtColor*> ordered(colors.size());
+    for (const auto& [key, color] : colors)
+        ordered[std::size_t(color.index)] = &color;
+    for (const ArtColor* color : ordered) {
+        Put16(out, unsigned(color->index));
+        Put16(out, color->r), Put16(out, color->g), Put16(out, color->b);
+    }
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+bool EndsWith(const std::string& text, const char* tail) {
+    const std::size_t n = std::strlen(tail);
+    return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
+}
+
+// A scratch folder removed with its contents when done.
+struct Staging {
+    fs::path path;
+    Staging() {
+        std::string tmpl = (fs::temp_directory_path() / "ksrez.XXXXXX").string();
+        if (!mkdtemp(tmpl.data())) {
+            std::perror("ksrez: cannot make a scratch folder");
+            std::exit(1);
+        }
+        path = tmpl;
+    }
+    ~Staging() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
+// Compiles a folder, turning the drawn forms into .bin payloads first.
+std::vector<UInt8> Compile(const std::string& folder) {
+    bool drawn = false;
+    std::error_code ec;
+    for (const auto& de : fs::directory_iterator(folder, ec)) {
+        const std::string file = de.path().filename().string();
+        drawn = drawn || EndsWith(file, ".curs.txt") || EndsWith(file, ".cicn.txt");
+    }
+    if (!drawn) return KsCompileResourceFolder(folder);
+    Staging staging;
+    for (const auto& de : fs::directory_iterator(folder)) {
+        const std::string file = de.path().filename().string();
+        const bool cursor = EndsWith(file, ".curs.txt"), icon = EndsWith(file, ".cicn.txt");
+        if (!cursor && !icon) {
+            if (fs::exists(staging.path / file))
+                BadArt(file, "another file gives the same resource");
+            fs::copy(de.path(), staging.path / file, fs::copy_options::recursive);
+            continue;
+        }
+        const std::string stem = file.substr(0, file.size() - 9);
+        if (stem.rfind(cursor ? "CURS_" : "cicn_", 0) != 0)
+            BadArt(file,
+                   cursor ? "a .curs.txt file holds a 'CURS'" : "a .cicn.txt file holds a 'cicn'");
+        std::vector<UInt8> raw = ReadIn(de.path().c_str());
+        std::vector<UInt8> bytes = cursor ? CursorFromArt(file, raw) : ColorIconFromArt(file, raw);
+        if (fs::exists(staging.path / (stem + ".bin")))
+            BadArt(file, "another file gives the same resource");
+        WriteOut((staging.path / (stem + ".bin")).c_str(), bytes);
+    }
+    return KsCompileResourceFolder(staging.path.string());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -66,7 +290,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     try {
         if (command == "compile") {
-            WriteOut(argv[3], KsCompileResourceFolder(argv[2]));
+            WriteOut(argv[3], Compile(argv[2]));
         } else if (command == "decompile") {
             std::vector<UInt8> bytes = ReadIn(argv[2]);
             KsDecompileResourceFile(bytes.data(), bytes.size(), argv[3]);
@@ -78,6 +302,9 @@ int main(int argc, char** argv) {
         }
     } catch (const XError& error) {
         std::fprintf(stderr, "ksrez: %s\n", error.GetText().c_str());
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "ksrez: %s\n", error.what());
         return 1;
     }
     return 0;

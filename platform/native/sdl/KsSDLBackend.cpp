@@ -12,11 +12,13 @@
 #include "KsOutput.h"
 #include "KsRgn.h"
 #include "KsTime.h"
+#include "SoundPrivate.h"
 
 #include <SDL.h>
 #include <pixman.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -55,6 +57,8 @@ private:
     void HandleText(const char* text);
     void UseCursor(SDL_Cursor* cursor);
     void PresentRects(pixman_image_t* desktop, const KsRect* rects, std::size_t count);
+    bool OpenAudio();
+    void PlayTone(int ticks);
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
@@ -67,13 +71,23 @@ private:
     UInt8 pendingKey_ = 0;
     bool dropText_ = false; // the key-down already went out with its character
     std::vector<SDL_Rect> rects_;
+    // Audio opens on the first beep; a machine without a device tries once.
+    bool audioTried_ = false;
+    bool audioStarted_ = false;
+    SDL_AudioDeviceID audio_ = 0;
+    SDL_AudioSpec audioSpec_{};
 };
 
 KsSDLBackend::~KsSDLBackend() {
+    if (audio_) SDL_CloseAudioDevice(audio_);
+    if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     if (source_) SDL_FreeSurface(source_);
     if (cursor_) SDL_FreeCursor(cursor_);
     if (window_) SDL_DestroyWindow(window_);
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // With nothing else of SDL running, SDL_Quit also closes SDL's bus
+    // connections (audio opens them), which would otherwise outlive us.
+    if (audioStarted_ && SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
 }
 
 bool KsSDLBackend::Open() {
@@ -343,8 +357,43 @@ void KsSDLBackend::SetStandardCursor(KsStandardCursor kind) {
 }
 
 void KsSDLBackend::Beep() {
-    // SDL has no bell; a brief flash of the window is the visible one.
+    // A brief flash of the window is the visible bell, for users without sound.
     SDL_FlashWindow(window_, SDL_FLASH_BRIEFLY);
+    PlayTone(KsBeepTicks());
+}
+
+bool KsSDLBackend::OpenAudio() {
+    if (audioTried_) return audio_ != 0;
+    audioTried_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    audioStarted_ = true;
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 1;
+    want.samples = 1024;
+    // No allowed changes: SDL converts to whatever the device wants.
+    audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &audioSpec_, 0);
+    if (!audio_) return false;
+    SDL_PauseAudioDevice(audio_, 0);
+    return true;
+}
+
+// An 880 Hz sine with 5 ms ramps at both ends, so the tone starts and stops
+// without a click. Beeps in quick succession queue at most a second of sound.
+void KsSDLBackend::PlayTone(int ticks) {
+    if (!OpenAudio()) return;
+    const int rate = audioSpec_.freq;
+    if (SDL_GetQueuedAudioSize(audio_) > Uint32(rate) * sizeof(Sint16)) return;
+    const int count = rate * ticks / 60;
+    const int ramp = std::max(1, rate / 200);
+    const double step = 2.0 * M_PI * 880.0 / rate;
+    std::vector<Sint16> samples(std::size_t(std::max(count, 0)));
+    for (int i = 0; i < count; ++i) {
+        double gain = std::min({1.0, double(i) / ramp, double(count - 1 - i) / ramp});
+        samples[std::size_t(i)] = Sint16(std::lround(8000.0 * gain * std::sin(step * i)));
+    }
+    SDL_QueueAudio(audio_, samples.data(), Uint32(samples.size() * sizeof(Sint16)));
 }
 
 void KsSDLBackend::SetTitle(const char* utf8) {

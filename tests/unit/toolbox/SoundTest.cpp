@@ -1,0 +1,77 @@
+// SysBeep: counted, handed to the back end with its duration kept in range.
+#include "Sound.h"
+#include "KsHeadlessBackend.h"
+#include "SoundPrivate.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A back end that notes the duration each beep asks for.
+class BeepRecorder final : public KsBackend {
+public:
+    std::vector<int> ticks;
+    const char* Name() const override { return "recorder"; }
+    int ScreenCount() const override { return 1; }
+    KsRect ScreenBounds(int) const override { return KsRect{0, 0, 100, 100}; }
+    void Present(pixman_image_t*, const KsRgn&) override {}
+    void Pump() override {}
+    void WaitForInput(long) override {}
+    std::string GetClipboardText() override { return {}; }
+    void SetClipboardText(const std::string&) override {}
+    void SetCursor(const KsCursorImage&) override {}
+    void SetStandardCursor(KsStandardCursor) override {}
+    void Beep() override { ticks.push_back(KsBeepTicks()); }
+    void SetTitle(const char*) override {}
+};
+
+} // namespace
+
+TEST(Sound, SysBeepIsCountedAndReachesTheBackEnd) {
+    auto headless = std::make_unique<KsHeadlessBackend>();
+    KsHeadlessBackend* backend = headless.get();
+    auto previous = KsInstallBackend(std::move(headless));
+    const int before = KsGetBeepCount();
+    SysBeep(5);
+    SysBeep(1);
+    EXPECT_EQ(KsGetBeepCount(), before + 2);
+    EXPECT_EQ(backend->BeepCount(), 2);
+    KsInstallBackend(std::move(previous));
+}
+
+TEST(Sound, DurationIsKeptInRange) {
+    auto recorder = std::make_unique<BeepRecorder>();
+    BeepRecorder* backend = recorder.get();
+    auto previous = KsInstallBackend(std::move(recorder));
+    SysBeep(5);
+    SysBeep(0);
+    SysBeep(-3);
+    SysBeep(30000);
+    EXPECT_EQ(backend->ticks, (std::vector<int>{5, 1, 1, kKsMaxBeepTicks}));
+    KsInstallBackend(std::move(previous));
+}
+
+// On a real display the SDL back end sounds the tone; with SDL's dummy audio
+// driver (or no device at all) the beep still returns at once and is counted.
+TEST(Sound, SDLBeepNeverFails) {
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = driver ? driver : "";
+    if (!driver) setenv("SDL_AUDIODRIVER", "dummy", 1);
+    auto sdl = KsNewSDLBackend();
+    if (!sdl) {
+        if (!driver) unsetenv("SDL_AUDIODRIVER");
+        GTEST_SKIP() << "no display for the SDL back end";
+    }
+    auto previous = KsInstallBackend(std::move(sdl));
+    const int before = KsGetBeepCount();
+    for (int i = 0; i < 200; ++i) // far more than the queue takes: the rest are dropped
+        SysBeep(kKsMaxBeepTicks);
+    EXPECT_EQ(KsGetBeepCount(), before + 200);
+    KsInstallBackend(std::move(previous));
+    if (!driver) unsetenv("SDL_AUDIODRIVER");
+}
