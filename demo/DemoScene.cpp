@@ -37,26 +37,6 @@ void Fore(UInt16 r, UInt16 g, UInt16 b) {
     RGBForeColor(&c);
 }
 
-// A panel: a soft shadow, a white card with a hairline and a heading.
-Rect Panel(SInt16 left, SInt16 top, SInt16 width, SInt16 height, const char* title) {
-    Rect shadow{SInt16(top + 3), SInt16(left + 3), SInt16(top + height + 3),
-                SInt16(left + width + 3)};
-    Fore(0x3000, 0x3800, 0x4400);
-    PaintRoundRect(&shadow, 12, 12);
-    Rect card{top, left, SInt16(top + height), SInt16(left + width)};
-    Fore(0xFFFF, 0xFFFF, 0xFFFF);
-    PaintRoundRect(&card, 12, 12);
-    Fore(0x9000, 0x9800, 0xA800);
-    FrameRoundRect(&card, 12, 12);
-    Fore(0x1800, 0x2000, 0x3000);
-    Text(SInt16(left + 14), SInt16(top + 24), title, 0, 13, bold);
-    Fore(0xD000, 0xD400, 0xDC00);
-    MoveTo(SInt16(left + 12), SInt16(top + 34));
-    LineTo(SInt16(left + width - 13), SInt16(top + 34));
-    return Rect{SInt16(top + 44), SInt16(left + 14), SInt16(top + height - 12),
-                SInt16(left + width - 14)};
-}
-
 void Shapes(const Rect& in) {
     Rect r{in.top, in.left, SInt16(in.top + 70), SInt16(in.left + 90)};
     Fore(0x2B00, 0x7A00, 0xD900);
@@ -182,25 +162,32 @@ void Timecodes(const Rect& in) {
 
 } // namespace
 
-void DrawDemoScene(GrafPtr port, const Rect& area) {
-    GrafPtr saved = KsGetPort();
-    KsSetPort(port);
-    // A gentle vertical gradient behind everything.
-    const SInt16 h = SInt16(area.bottom - area.top);
-    for (SInt16 y = 0; y < h; y = SInt16(y + 4)) {
-        UInt16 t = UInt16((y * 0x2000) / (h ? h : 1));
-        Fore(UInt16(0x3C00 + t), UInt16(0x4A00 + t), UInt16(0x6000 + t));
-        Rect band{SInt16(area.top + y), area.left, SInt16(area.top + y + 4), area.right};
-        PaintRect(&band);
-    }
+void DrawShapesDemo(const Rect& area) {
+    Rect in{SInt16(area.top + 16), SInt16(area.left + 16), area.bottom, area.right};
     Fore(0xFFFF, 0xFFFF, 0xFFFF);
-    Text(SInt16(area.left + 24), SInt16(area.top + 40), "KsTavik20", 1, 24, bold);
-    Fore(0xC800, 0xD400, 0xE400);
-    Text(SInt16(area.left + 160), SInt16(area.top + 40), "drawing, text, regions and timecode", 1,
-         13);
+    PaintRect(&area);
+    Shapes(in);
+}
 
-    Shapes(Panel(SInt16(area.left + 24), SInt16(area.top + 60), 380, 330, "Shapes and regions"));
-    Type(Panel(SInt16(area.left + 424), SInt16(area.top + 60), 440, 330, "Text"));
-    Timecodes(Panel(SInt16(area.left + 884), SInt16(area.top + 60), 240, 170, "Timecode"));
+void DrawTextDemo(const Rect& area) {
+    Fore(0xFFFF, 0xFFFF, 0xFFFF);
+    PaintRect(&area);
+    Type(Rect{SInt16(area.top + 8), SInt16(area.left + 16), area.bottom, area.right});
+}
+
+void DrawTimecodeDemo(const Rect& area) {
+    Fore(0xF400, 0xF6F0, 0xFA00);
+    PaintRect(&area);
+    Timecodes(Rect{SInt16(area.top + 6), SInt16(area.left + 16), area.bottom, area.right});
+}
+
+void DrawDesktopHeading(GrafPtr desktop, const Rect& area) {
+    GrafPtr saved = KsGetPort();
+    KsSetPort(desktop);
+    Fore(0xFFFF, 0xFFFF, 0xFFFF);
+    Text(SInt16(area.left + 24), SInt16(area.bottom - 24), "KsTavik20", 1, 24, bold);
+    Fore(0xC800, 0xD400, 0xE400);
+    Text(SInt16(area.left + 160), SInt16(area.bottom - 24),
+         "drag, grow, zoom and close the windows; the menus work too", 1, 13);
     KsSetPort(saved);
 }

@@ -1,7 +1,11 @@
-// What the demo draws on the desktop.
+// What the demo draws: the contents of its three windows.
 #pragma once
 
 #include "QuickDraw.h"
 
-// Draws the showcase into `port` (the desktop port), inside `area`.
-void DrawDemoScene(GrafPtr port, const Rect& area);
+// Each draws into the current port inside `area` (local coordinates).
+void DrawShapesDemo(const Rect& area);
+void DrawTextDemo(const Rect& area);
+void DrawTimecodeDemo(const Rect& area);
+// The desktop's heading, drawn once on the desktop port.
+void DrawDesktopHeading(GrafPtr desktop, const Rect& area);
