@@ -12,6 +12,7 @@
 #include "KsOutput.h"
 #include "KsRgn.h"
 #include "KsTime.h"
+#include "Sound.h"
 #include "SoundPrivate.h"
 
 #include <SDL.h>
@@ -276,7 +277,7 @@ void KsSDLBackend::HandleText(const char* text) {
             in.hasChar = true;
             KsFeedInput(in);
         } else {
-            Beep(); // no Mac OS Roman form
+            SysBeep(5); // no Mac OS Roman form: counted like any beep
         }
         text += used;
         if (!*text) return;

@@ -8,11 +8,12 @@
 // when asked (KsSetWindowEventHooks), which keeps update events behind all
 // input and makes flushing unable to lose them.
 #include "Events.h"
-#include "KsPortPrivate.h"
+#include "Cursors.h"
 #include "EventsPrivate.h"
 #include "KsBackend.h"
 #include "KsKeyboardPrivate.h"
 #include "KsMacRoman.h"
+#include "KsPortPrivate.h"
 #include "KsRgn.h"
 #include "KsTime.h"
 
@@ -289,6 +290,7 @@ void KsFeedInput(const KsInput& in) {
     switch (in.kind) {
     case KsInput::Kind::mouseMove:
         s.mouse = {Clamp16(in.v), Clamp16(in.h)};
+        KsCursorMouseMoved(); // an obscured cursor shows again
         break;
     case KsInput::Kind::mouseDown: {
         s.mouse = {Clamp16(in.v), Clamp16(in.h)};

@@ -1,6 +1,7 @@
 // Cursors: what reaches the back end, cursors by ID from the resource chain,
 // hiding, obscuring, and the bounded decoders.
 #include "Cursors.h"
+#include "Events.h"
 #include "KsHeadlessBackend.h"
 #include "ResourceTestSupport.h"
 #include "Resources.h"
@@ -243,4 +244,16 @@ TEST_F(CursorTest, ObscuredUntilTheMouseMoves) {
     InitCursor();
     EXPECT_TRUE(KsIsCursorVisible());
     EXPECT_TRUE(ShowsStandard(KsStandardCursor::arrow));
+}
+
+TEST(CursorObscure, AMouseMoveFromTheBackEndShowsTheCursorAgain) {
+    InitCursor();
+    ObscureCursor();
+    EXPECT_FALSE(KsIsCursorVisible());
+    KsInput move{};
+    move.kind = KsInput::Kind::mouseMove;
+    move.h = 10;
+    move.v = 20;
+    KsFeedInput(move);
+    EXPECT_TRUE(KsIsCursorVisible());
 }
