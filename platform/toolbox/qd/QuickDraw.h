@@ -143,6 +143,25 @@ using CGrafPtr = GrafPort*;
 extern const Pattern kQDWhite, kQDLtGray, kQDGray, kQDDkGray, kQDBlack;
 
 // ---------------------------------------------------------------------------
+// Rectangles and points (the toolbox's 16-bit forms; KsRect has the same
+// operations in 32 bits). Results that do not fit 16 bits are clamped.
+
+void SetRect(Rect* r, SInt16 left, SInt16 top, SInt16 right, SInt16 bottom);
+void OffsetRect(Rect* r, SInt16 dh, SInt16 dv);
+void InsetRect(Rect* r, SInt16 dh, SInt16 dv);
+// The common part into dst (may be a or b); an empty answer is (0,0,0,0).
+Boolean SectRect(const Rect* a, const Rect* b, Rect* dst);
+void UnionRect(const Rect* a, const Rect* b, Rect* dst);
+Boolean PtInRect(Point pt, const Rect* r); // half-open: right and bottom are out
+Boolean EqualRect(const Rect* a, const Rect* b);
+Boolean EmptyRect(const Rect* r);
+void Pt2Rect(Point a, Point b, Rect* dst); // the rectangle with corners a and b
+void SetPt(Point* pt, SInt16 h, SInt16 v);
+void AddPt(Point src, Point* dst);
+void SubPt(Point src, Point* dst);
+Boolean EqualPt(Point a, Point b);
+
+// ---------------------------------------------------------------------------
 // Ports
 
 // Makes an off-screen-like port over a new pixel buffer of the given size in
