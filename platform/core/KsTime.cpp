@@ -90,6 +90,11 @@ bool KsIsVirtualClock() {
 void KsAdvanceVirtualClock(long ticks) {
     AdvanceUnits(std::int64_t(ticks) * kUnitsPerTick);
 }
+void KsAdvanceVirtualClockToTick(long tick) {
+    std::lock_guard<std::mutex> g(gLock);
+    const std::int64_t target = std::int64_t(tick) * kUnitsPerTick;
+    if (gVirtual && target > gVirtualNow) gVirtualNow = target;
+}
 void KsAdvanceVirtualClockMilliseconds(long milliseconds) {
     AdvanceUnits(std::int64_t(milliseconds) * kUnitsPerMs);
 }

@@ -19,6 +19,9 @@ bool KsIsVirtualClock();
 // Moves the virtual clock forward; ignored unless it is on, or when negative.
 void KsAdvanceVirtualClock(long ticks);
 void KsAdvanceVirtualClockMilliseconds(long milliseconds);
+// Moves the virtual clock to the very start of `tick` (never backwards), so a
+// wait for a tick ends exactly there whatever fraction of a tick it began in.
+void KsAdvanceVirtualClockToTick(long tick);
 
 // The pump serves the user interface while the core waits: the toolbox layer
 // installs one that pumps native input and presents damaged areas.

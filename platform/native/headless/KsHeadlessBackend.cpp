@@ -139,16 +139,22 @@ void KsHeadlessBackend::Pump() {
 
 void KsHeadlessBackend::WaitForInput(long milliseconds) {
     if (milliseconds <= 0) return;
+    if (KsIsVirtualClock()) {
+        // Virtual waits end exactly on tick boundaries: the next scripted input
+        // or the ticks asked for (callers convert ticks to milliseconds by
+        // rounding, so rounding back gives their ticks again).
+        long now = KsGetTicks();
+        long target = now + std::max(1L, MillisecondsToTicks(milliseconds));
+        if (!script_.empty()) target = std::min(target, std::max(now, script_.front().at));
+        if (target > now) KsAdvanceVirtualClockToTick(target);
+        return;
+    }
     long wait = milliseconds;
     if (!script_.empty()) {
         long ticks = script_.front().at - KsGetTicks();
         wait = ticks <= 0 ? 0 : std::min(wait, TicksToMsCeil(ticks));
     }
     if (wait <= 0) return;
-    if (KsIsVirtualClock()) {
-        KsAdvanceVirtualClockMilliseconds(wait);
-        return;
-    }
     timespec ts{wait / 1000, (wait % 1000) * 1000000};
     nanosleep(&ts, nullptr);
 }

@@ -153,3 +153,17 @@ TEST_F(KsTime, PumpThatWaitsIsNotReentered) {
     EXPECT_GE(gNested, 1);
     EXPECT_LE(gNested, 3);
 }
+
+TEST(KsVirtualClock, AdvancingToATickLandsOnItsStart) {
+    KsUseVirtualClock(true);
+    KsAdvanceVirtualClockMilliseconds(7); // somewhere inside a tick
+    long t = KsGetTicks();
+    KsAdvanceVirtualClockToTick(t + 1);
+    EXPECT_EQ(KsGetTicks(), t + 1);
+    // From the very start of a tick, the smallest step forward stays in it.
+    KsAdvanceVirtualClockMilliseconds(1);
+    EXPECT_EQ(KsGetTicks(), t + 1);
+    KsAdvanceVirtualClockToTick(t); // never backwards
+    EXPECT_EQ(KsGetTicks(), t + 1);
+    KsUseVirtualClock(false);
+}
