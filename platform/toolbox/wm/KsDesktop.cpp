@@ -1,7 +1,11 @@
 #include "KsDesktop.h"
 
+#include "AScreenManOS.h"
+
 #include "KsBackend.h"
 #include "KsPortPrivate.h"
+
+#include <algorithm>
 
 namespace {
 struct Desktop {
@@ -11,10 +15,20 @@ struct Desktop {
     RGBColor color{0x5A00, 0x6E00, 0x8200};
 };
 Desktop gDesktop;
+
+// The core's screen manager asks the back end where its screens are.
+int BackendScreens(KsRect* screens, int max) {
+    KsBackend* backend = KsGetBackend();
+    int n = std::min(backend->ScreenCount(), max);
+    for (int i = 0; i < n; ++i)
+        screens[i] = backend->ScreenBounds(i);
+    return n;
+}
 } // namespace
 
 GrafPtr KsDesktopInit() {
     if (gDesktop.surface) return &gDesktop.port;
+    KsSetScreenProvider(BackendScreens);
     KsBackend* backend = KsGetBackend();
     gDesktop.bounds = backend->DesktopBounds();
     gDesktop.surface = KsNewSurface(gDesktop.bounds.Width(), gDesktop.bounds.Height(), 1);

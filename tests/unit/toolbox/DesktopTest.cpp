@@ -1,3 +1,4 @@
+#include "AScreenManOS.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
 #include "KsPortPrivate.h"
@@ -12,6 +13,9 @@ TEST(Desktop, CoversTheScreensAndRegistersForPresentation) {
     Rect b = KsDesktopBounds();
     EXPECT_EQ(b.right - b.left, 320);
     EXPECT_EQ(b.bottom - b.top, 200);
+    // The core's screen manager now sees the back end's screens.
+    EXPECT_EQ(AScreenManOS::New()->GetMainScreenBounds(), (KsRect{0, 0, 320, 200}));
+    AScreenManOS::Dispose();
     // The whole desktop starts in the desktop colour and is waiting to be shown.
     RGBColor c = KsGetDesktopColor();
     auto* pixels = reinterpret_cast<UInt32*>(pixman_image_get_data(port->surface->image));
