@@ -77,7 +77,7 @@ void BM_StreamRead(benchmark::State& state) {
     KsDisposeHandle(h);
 }
 
-// The brief's figure: write, then read back, 100,000 items; bytes counted
+// The headline figure: write, then read back, 100,000 items; bytes counted
 // once each way.
 void BM_StreamWriteThenRead(benchmark::State& state) {
     Handle h = KsNewHandleFrom("KsPaneID", 8);
