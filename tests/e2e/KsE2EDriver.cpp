@@ -38,6 +38,7 @@
 namespace {
 
 constexpr MenuID kFileMenu = 128;
+constexpr ResType kTextType = FourCharCode("TEXT");
 constexpr SInt16 kQuitItem = 1;
 bool gQuit = false;
 
@@ -269,7 +270,7 @@ int main(int argc, char** argv) {
         MakeWindow("Beta", 500, 150, 300, 200);
         if (options.putScrap) {
             ZeroScrap();
-            PutScrap(SInt32(options.scrap.size()), 'TEXT', options.scrap.data());
+            PutScrap(SInt32(options.scrap.size()), kTextType, options.scrap.data());
         }
         KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});
 
@@ -308,7 +309,7 @@ int main(int argc, char** argv) {
             Escape(reinterpret_cast<const unsigned char*>(typed.data()), typed.size()).c_str());
         Handle h = KsNewHandle(0);
         SInt32 offset = 0;
-        SInt32 n = GetScrap(h, 'TEXT', &offset);
+        SInt32 n = GetScrap(h, kTextType, &offset);
         if (n >= 0)
             std::printf("scrap %s\n",
                         Escape(reinterpret_cast<const unsigned char*>(*h), std::size_t(n)).c_str());
