@@ -198,7 +198,10 @@ clipboard_in)
   # Another client owns the clipboard with UTF-8 text and a line feed.
   printf 'Caf\xc3\xa9\nline two' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
   helper_pid=$!
-  sleep 0.2
+  for _ in $(seq 40); do
+    [ "$(timeout 2 xclip -selection clipboard -o 2>/dev/null | head -c 3)" = Caf ] && break
+    sleep 0.05
+  done
   start_driver
   quit_driver
   scrap=$(awk '$1 == "scrap" { print $2 }' <<<"$report")
