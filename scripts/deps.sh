@@ -8,7 +8,7 @@ packages=(
   libpixman-1-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
   libsdl2-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool xclip
 )
 # Nice to have: builds go faster with it, nothing fails without it.
 optional=(ccache)

@@ -1,0 +1,225 @@
+#!/usr/bin/env bash
+# One end-to-end case: starts ks_e2e_driver on the X display, drives it with
+# real X input from another client and checks the report it prints on exit.
+#
+#   e2e.sh CASE DRIVER [XGRAB]
+#
+# Exit 0 passed, 1 failed, 77 skipped (no display, or a tool is missing).
+set -uo pipefail
+
+case_name=$1
+driver=$2
+xgrab=${3:-}
+
+skip() { echo "skipped: $*"; exit 77; }
+fail() {
+  echo "FAILED ($case_name): $*"
+  [ -n "${out:-}" ] && [ -f "$out" ] && { echo "--- driver output"; cat "$out"; }
+  [ -n "${err:-}" ] && [ -f "$err" ] && { echo "--- driver errors"; cat "$err"; }
+  exit 1
+}
+
+[ -n "${DISPLAY:-}" ] || skip "DISPLAY is not set"
+command -v xdotool >/dev/null || skip "xdotool is not installed"
+case $case_name in
+  clipboard_*) command -v xclip >/dev/null || skip "xclip is not installed" ;;
+  screen) [ -n "$xgrab" ] || skip "built without Xlib, no screen reader" ;;
+esac
+
+work=$(mktemp -d)
+out=$work/out
+err=$work/err
+driver_pid=
+helper_pid=
+cleanup() {
+  [ -n "$driver_pid" ] && kill "$driver_pid" 2>/dev/null
+  [ -n "$helper_pid" ] && kill "$helper_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Starts the driver and waits until it has drawn and printed its layout.
+start_driver() {
+  "$driver" --time-limit 20 "$@" >"$out" 2>"$err" &
+  driver_pid=$!
+  for _ in $(seq 200); do
+    grep -q '^ready$' "$out" && break
+    kill -0 "$driver_pid" 2>/dev/null || fail "the driver exited before it was ready"
+    sleep 0.05
+  done
+  grep -q '^ready$' "$out" || fail "the driver did not get ready"
+  wid=$(timeout 10 xdotool search --sync --limit 1 --name '^ks_e2e_driver$' | head -n1)
+  [ -n "$wid" ] || fail "no X window named ks_e2e_driver"
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  # Desktop (0, 0) is the native window's top-left on the X screen.
+  ox=$X
+  oy=$Y
+  # Key events go to the focused window; without a window manager nobody
+  # else gives it the focus.
+  xdotool windowfocus "$wid" 2>/dev/null || true
+}
+
+# Ctrl+Q is the driver's Quit command key; then its final report.
+quit_driver() {
+  xdotool windowfocus "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers ctrl+q
+  local status=0
+  for _ in $(seq 100); do
+    kill -0 "$driver_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill -0 "$driver_pid" 2>/dev/null && fail "the driver did not quit on Ctrl+Q"
+  wait "$driver_pid" || status=$?
+  driver_pid=
+  [ "$status" -eq 0 ] || fail "the driver exited with status $status"
+  grep -q '^end quit$' "$out" || fail "the driver ended without a quit request"
+  grep -Eq 'LeakSanitizer|AddressSanitizer|runtime error' "$err" && fail "sanitizer report"
+  report=$(sed -n '/^end /,$p' "$out")
+}
+
+# Field `key` ("content", "drag", "goaway") of window `name` in `text`.
+field() {
+  local text=$1 name=$2 key=$3
+  awk -v n="$name" -v k="$key" \
+    '$1 == "window" && $2 == n { for (i = 3; i < NF; i++) if ($i == k) print $(i + 1) }' \
+    <<<"$text" | head -n1
+}
+layout() { sed -n '/^ready$/q;p' "$out"; }
+
+# Moves the X pointer to desktop point (h, v).
+pointer_to() { xdotool mousemove --sync $((ox + $1)) $((oy + $2)); }
+
+near() { # near A B: |A - B| <= 2
+  local d=$(($1 - $2))
+  [ "${d#-}" -le 2 ]
+}
+
+case $case_name in
+drag)
+  start_driver
+  IFS=, read -r l t r b <<<"$(field "$(layout)" Alpha content)"
+  IFS=, read -r dh dv <<<"$(field "$(layout)" Alpha drag)"
+  [ -n "$dh" ] || fail "no drag point reported for Alpha"
+  pointer_to "$dh" "$dv"
+  xdotool mousedown 1
+  sleep 0.15
+  # In steps, as a hand would; the tracking loop follows each one.
+  for step in 1 2 3 4 5; do
+    pointer_to $((dh + 30 * step)) $((dv + 18 * step))
+    sleep 0.03
+  done
+  sleep 0.1
+  xdotool mouseup 1
+  sleep 0.15
+  quit_driver
+  IFS=, read -r l2 t2 r2 b2 <<<"$(field "$report" Alpha content)"
+  [ -n "$l2" ] || fail "Alpha is gone after the drag"
+  near "$l2" $((l + 150)) && near "$t2" $((t + 90)) ||
+    fail "Alpha's content is at $l2,$t2; expected about $((l + 150)),$((t + 90))"
+  [ $((r2 - l2)) -eq $((r - l)) ] && [ $((b2 - t2)) -eq $((b - t)) ] ||
+    fail "the drag changed Alpha's size"
+  # Dragging a window behind brings it to the front.
+  [ "$(awk '$1 == "window" { print $2; exit }' <<<"$report")" = Alpha ] ||
+    fail "Alpha is not the front window after its drag"
+  ;;
+
+close)
+  start_driver
+  IFS=, read -r gh gv <<<"$(field "$(layout)" Beta goaway)"
+  [ -n "$gh" ] || fail "no close box reported for Beta"
+  # A press in the close box that is released outside it closes nothing.
+  pointer_to "$gh" "$gv"
+  xdotool mousedown 1
+  sleep 0.1
+  pointer_to $((gh + 120)) $((gv + 150))
+  sleep 0.05
+  xdotool mouseup 1
+  sleep 0.1
+  # A full click does.
+  pointer_to "$gh" "$gv"
+  xdotool mousedown 1
+  sleep 0.1
+  xdotool mouseup 1
+  sleep 0.15
+  quit_driver
+  [ -z "$(field "$report" Beta content)" ] || fail "Beta still exists after its close box"
+  [ -n "$(field "$report" Alpha content)" ] || fail "Alpha went away too"
+  ;;
+
+typing)
+  start_driver
+  IFS=, read -r l t r b <<<"$(field "$(layout)" Alpha content)"
+  pointer_to $((l + 20)) $((t + 20))
+  xdotool windowfocus "$wid" 2>/dev/null || true
+  xdotool type --delay 30 'Hello, World 42!'
+  xdotool key Return
+  sleep 0.1
+  quit_driver
+  typed=$(awk '$1 == "typed" { print $2 }' <<<"$report")
+  [ "$typed" = 'Hello,%20World%2042!%0D' ] || fail "typed $typed; expected Hello,%20World%2042!%0D"
+  ;;
+
+screen)
+  # Desktop background, Alpha's content, its left frame line, Beta's title
+  # bar (the front window) and the menu bar: the driver's own pixels there
+  # must be what the X screen shows.
+  points=(50,700 200,200 99,200 650,139 300,10)
+  probes=()
+  for p in "${points[@]}"; do probes+=(--probe "$p"); done
+  start_driver "${probes[@]}"
+  for attempt in $(seq 40); do
+    bad=0
+    mismatch=""
+    for p in "${points[@]}"; do
+      want=$(awk -v p="$p" '$1 == "probe" && $2 == p { print $3 }' "$out")
+      h=${p%,*}
+      v=${p#*,}
+      got=$("$xgrab" $((ox + h)),$((oy + v)) | awk '{ print $2 }')
+      [ "$want" = "$got" ] || {
+        bad=1
+        mismatch+=" $p: desktop $want, screen $got;"
+      }
+    done
+    [ $bad -eq 0 ] && break
+    sleep 0.05
+  done
+  [ $bad -eq 0 ] || fail "the X screen differs from the desktop:$mismatch"
+  # And the pixels are the ones the layout asks for.
+  [ "$(awk '$1 == "probe" && $2 == "50,700" { print $3 }' "$out")" = 3C4A60 ] ||
+    fail "the desktop background is not the colour set"
+  [ "$(awk '$1 == "probe" && $2 == "200,200" { print $3 }' "$out")" = FFFFFF ] ||
+    fail "Alpha's content is not white"
+  frame=$(awk '$1 == "probe" && $2 == "99,200" { print $3 }' "$out")
+  [ "$frame" != FFFFFF ] && [ "$frame" != 3C4A60 ] || fail "no frame line left of Alpha's content"
+  quit_driver
+  ;;
+
+clipboard_in)
+  # Another client owns the clipboard with UTF-8 text and a line feed.
+  printf 'Caf\xc3\xa9\nline two' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  helper_pid=$!
+  for _ in $(seq 40); do
+    [ "$(timeout 2 xclip -selection clipboard -o 2>/dev/null | head -c 3)" = Caf ] && break
+    sleep 0.05
+  done
+  start_driver
+  quit_driver
+  scrap=$(awk '$1 == "scrap" { print $2 }' <<<"$report")
+  [ "$scrap" = 'Caf%8E%0Dline%20two' ] || fail "GetScrap read $scrap; expected Caf%8E%0Dline%20two"
+  ;;
+
+clipboard_out)
+  start_driver --put-scrap 'Out%8E%0Dnext%20line'
+  got=$(timeout 5 xclip -selection clipboard -o | od -An -tx1 | tr -d ' \n')
+  want=$(printf 'Out\xc3\xa9\nnext line' | od -An -tx1 | tr -d ' \n')
+  [ "$got" = "$want" ] || fail "xclip read bytes $got; expected $want"
+  quit_driver
+  scrap=$(awk '$1 == "scrap" { print $2 }' <<<"$report")
+  [ "$scrap" = 'Out%8E%0Dnext%20line' ] || fail "the scrap became $scrap"
+  ;;
+
+*)
+  fail "unknown case"
+  ;;
+esac
+echo "passed: $case_name"
