@@ -94,6 +94,10 @@ KsSDLBackend::~KsSDLBackend() {
 bool KsSDLBackend::Open() {
     // A click that activates the window is also a click in it, as on the desktop.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // The window surface is copied straight to the display: drawing it through
+    // a (software) GL renderer copies the whole window for any damage and is
+    // ten times slower. SDL_FRAMEBUFFER_ACCELERATION in the environment wins.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     videoStarted_ = true;
     // Without a display SDL falls back to drivers that show nothing
