@@ -150,6 +150,12 @@ void PrintWindows() {
         Point p;
         if (FindPart(w, inGoAway, &p)) std::printf(" goaway %d,%d", p.h, p.v);
         if (FindPart(w, inDrag, &p)) std::printf(" drag %d,%d", p.h, p.v);
+        if (FindPart(w, inZoomOut, &p) || FindPart(w, inZoomIn, &p))
+            std::printf(" zoom %d,%d", p.h, p.v);
+        WindowPtr hit = nullptr;
+        const Point grip{SInt16(c.bottom - 4), SInt16(c.right - 4)};
+        if (FindWindow(grip, &hit) == inGrow && hit == w)
+            std::printf(" grow %d,%d", grip.h, grip.v);
         std::printf(" visible %d\n", IsWindowVisible(w) ? 1 : 0);
     }
 }
@@ -186,6 +192,16 @@ void HandleMouseDown(const EventRecord& e) {
         break;
     case inGoAway:
         if (TrackGoAway(w, e.where)) DisposeWindow(w);
+        break;
+    case inGrow: {
+        Rect sizes{80, 120, 2000, 3000};
+        if (SInt32 size = GrowWindow(w, e.where, &sizes))
+            SizeWindow(w, SInt16(size & 0xFFFF), SInt16(size >> 16), true);
+        break;
+    }
+    case inZoomIn:
+    case inZoomOut:
+        if (TrackBox(w, e.where, part)) ZoomWindow(w, part, true);
         break;
     case inContent:
         if (w != FrontWindow()) SelectWindow(w);

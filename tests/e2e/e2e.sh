@@ -123,6 +123,45 @@ drag)
     fail "Alpha is not the front window after its drag"
   ;;
 
+grow)
+  # Only the active window shows its grow box: Beta, made last, is in front.
+  start_driver
+  IFS=, read -r l t r b <<<"$(field "$(layout)" Beta content)"
+  IFS=, read -r gh gv <<<"$(field "$(layout)" Beta grow)"
+  [ -n "$gh" ] || fail "no grow box reported for Beta"
+  pointer_to "$gh" "$gv"
+  xdotool mousedown 1
+  sleep 0.15
+  for step in 1 2 3 4; do
+    pointer_to $((gh + 15 * step)) $((gv + 10 * step))
+    sleep 0.03
+  done
+  sleep 0.1
+  xdotool mouseup 1
+  sleep 0.15
+  quit_driver
+  IFS=, read -r l2 t2 r2 b2 <<<"$(field "$report" Beta content)"
+  [ "$l2,$t2" = "$l,$t" ] || fail "growing moved Beta to $l2,$t2"
+  near $((r2 - l2)) $((r - l + 60)) && near $((b2 - t2)) $((b - t + 40)) ||
+    fail "Beta is $((r2 - l2))x$((b2 - t2)); expected about $((r - l + 60))x$((b - t + 40))"
+  ;;
+
+zoom)
+  start_driver
+  IFS=, read -r l t r b <<<"$(field "$(layout)" Beta content)"
+  IFS=, read -r zh zv <<<"$(field "$(layout)" Beta zoom)"
+  [ -n "$zh" ] || fail "no zoom box reported for Beta"
+  pointer_to "$zh" "$zv"
+  xdotool click 1
+  sleep 0.2
+  quit_driver
+  IFS=, read -r l2 t2 r2 b2 <<<"$(field "$report" Beta content)"
+  # Zoomed out to the standard state: larger than it was, below the menu bar.
+  [ $((r2 - l2)) -gt $((r - l)) ] && [ $((b2 - t2)) -gt $((b - t)) ] ||
+    fail "zooming left Beta at $((r2 - l2))x$((b2 - t2))"
+  [ "$t2" -ge 20 ] || fail "the zoomed Beta reaches into the menu bar (top $t2)"
+  ;;
+
 close)
   start_driver
   IFS=, read -r gh gv <<<"$(field "$(layout)" Beta goaway)"
