@@ -89,6 +89,22 @@ layout() { sed -n '/^ready$/q;p' "$out"; }
 # Moves the X pointer to desktop point (h, v).
 pointer_to() { xdotool mousemove --sync $((ox + $1)) $((oy + $2)); }
 
+# press_drag H V DH DV STEPS: presses at (H, V), moves by (DH, DV) in STEPS
+# even steps, as a hand would (the tracking loop follows each one), releases.
+press_drag() {
+  local h=$1 v=$2 dh=$3 dv=$4 steps=$5 step
+  pointer_to "$h" "$v"
+  xdotool mousedown 1
+  sleep 0.15
+  for step in $(seq "$steps"); do
+    pointer_to $((h + dh * step / steps)) $((v + dv * step / steps))
+    sleep 0.03
+  done
+  sleep 0.1
+  xdotool mouseup 1
+  sleep 0.15
+}
+
 near() { # near A B: |A - B| <= 2
   local d=$(($1 - $2))
   [ "${d#-}" -le 2 ]
@@ -100,17 +116,7 @@ drag)
   IFS=, read -r l t r b <<<"$(field "$(layout)" Alpha content)"
   IFS=, read -r dh dv <<<"$(field "$(layout)" Alpha drag)"
   [ -n "$dh" ] || fail "no drag point reported for Alpha"
-  pointer_to "$dh" "$dv"
-  xdotool mousedown 1
-  sleep 0.15
-  # In steps, as a hand would; the tracking loop follows each one.
-  for step in 1 2 3 4 5; do
-    pointer_to $((dh + 30 * step)) $((dv + 18 * step))
-    sleep 0.03
-  done
-  sleep 0.1
-  xdotool mouseup 1
-  sleep 0.15
+  press_drag "$dh" "$dv" 150 90 5
   quit_driver
   IFS=, read -r l2 t2 r2 b2 <<<"$(field "$report" Alpha content)"
   [ -n "$l2" ] || fail "Alpha is gone after the drag"
@@ -129,16 +135,7 @@ grow)
   IFS=, read -r l t r b <<<"$(field "$(layout)" Beta content)"
   IFS=, read -r gh gv <<<"$(field "$(layout)" Beta grow)"
   [ -n "$gh" ] || fail "no grow box reported for Beta"
-  pointer_to "$gh" "$gv"
-  xdotool mousedown 1
-  sleep 0.15
-  for step in 1 2 3 4; do
-    pointer_to $((gh + 15 * step)) $((gv + 10 * step))
-    sleep 0.03
-  done
-  sleep 0.1
-  xdotool mouseup 1
-  sleep 0.15
+  press_drag "$gh" "$gv" 60 40 4
   quit_driver
   IFS=, read -r l2 t2 r2 b2 <<<"$(field "$report" Beta content)"
   [ "$l2,$t2" = "$l,$t" ] || fail "growing moved Beta to $l2,$t2"
