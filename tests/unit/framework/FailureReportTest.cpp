@@ -1,9 +1,14 @@
 #include "FailureTestSupport.h"
 
+#include "KsBackend.h"
+#include "KsDesktop.h"
 #include "KsDump.h"
 #include "KsHandle.h"
+#include "KsHeadlessBackend.h"
 #include "KsLog.h"
 #include "Stx.h"
+#include "Windows.h"
+#include "WindowsPrivate.h"
 #include "XError.h"
 
 #include <csignal>
@@ -513,4 +518,56 @@ TEST_F(StandardCatch, InstalledDumpHasTheSixSectionsInOrder) {
         EXPECT_NE(found, std::string::npos) << title;
         if (found != std::string::npos) at = found;
     }
+}
+
+namespace {
+class WindowListDump : public ::testing::Test {
+protected:
+    void SetUp() override {
+        KsUseVirtualClock(true);
+        previous_ = KsInstallBackend(std::make_unique<KsHeadlessBackend>(640, 480));
+        InitWindows();
+    }
+    void TearDown() override {
+        KsWindowsReset();
+        KsDesktopDispose();
+        KsInstallBackend(std::move(previous_));
+        KsUseVirtualClock(false);
+    }
+    std::unique_ptr<KsBackend> previous_;
+};
+
+std::string PrintedWindowList() {
+    std::FILE* f = std::tmpfile();
+    KsPrintWindowList(f);
+    std::rewind(f);
+    std::string out;
+    char buf[512];
+    while (std::fgets(buf, sizeof buf, f))
+        out += buf;
+    std::fclose(f);
+    return out;
+}
+} // namespace
+
+TEST_F(WindowListDump, ListsEveryWindowFrontToBack) {
+    EXPECT_EQ(PrintedWindowList(), "No windows.\n");
+    Rect a{40, 10, 140, 210}, b{60, 30, 100, 90};
+    NewCWindow(nullptr, &a,
+               reinterpret_cast<ConstStr255Param>("\x04"
+                                                  "Back"),
+               true, documentProc, reinterpret_cast<WindowPtr>(-1), true, 7);
+    WindowPtr front = NewCWindow(nullptr, &b,
+                                 reinterpret_cast<ConstStr255Param>("\x05"
+                                                                    "Pa\nel"),
+                                 false, documentProc, reinterpret_cast<WindowPtr>(-1), true, 9);
+    // A higher layer goes behind layer 0, whatever the order of making.
+    SetWindowKind(front, SInt16((1 << 12) | 8));
+    std::string list = PrintedWindowList();
+    EXPECT_NE(list.find("  1 \"Back\" kind 8 layer 0 visible (10, 40, 210, 140)"),
+              std::string::npos)
+        << list;
+    EXPECT_NE(list.find("  2 \"Pa?el\" kind 8 layer 1 hidden (30, 60, 90, 100)"), std::string::npos)
+        << list;
+    EXPECT_NE(list.find("refCon 9"), std::string::npos);
 }
