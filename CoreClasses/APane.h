@@ -391,6 +391,9 @@ protected:
 
 private:
     friend struct APaneReader;
+    friend class StPaneHold;
+    SInt16 holdCount = 0;  // walks in progress through this pane
+    bool disposed = false; // taken out of its tree; storage goes with the last hold
     static long liveCount;
     static long nextPaneNumber;
 };
