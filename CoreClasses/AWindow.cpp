@@ -12,11 +12,15 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "APane.h"
 #include "AScreenManOS.h"
 #include "AWindowPrivate.h"
 #include "KsDesktop.h"
 #include "KsFatal.h"
 #include "KsHandle.h"
+#include "KsNativeWindow.h"
+#include "KsOutput.h"
+#include "KsWindowShell.h"
 #include "XError.h"
 
 short AWindow::iPaneDumpKey = 0;
@@ -91,6 +95,10 @@ void KsFlushActivateEvents(WindowPtr w) {
         const_cast<UInt32*>(&message));
     // A pending activation still waiting in the window manager is cancelled
     // by posting its opposite.
+}
+
+void KsReportWindowError(const XError& error) {
+    dprintf("%s\n", error.GetText().c_str());
 }
 
 // ---------------------------------------------------------------------------
@@ -181,7 +189,8 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
     colors[kKsWinHiliteColor] = ToRGBColor(RGBdustyPurple);
     colors[kKsWinTitleBarColor] = ToRGBColor(RGBgray4);
     KsSetWinColors(windowPort, colors);
-    SetWindowKind(windowPort, SInt16((7 << 12) | kKsWindowKindPlain));
+    SetWindowKind(windowPort, SInt16((kKsDocumentLayer << 12) | kKsWindowKindPlain));
+    RemoveWindowStyles(windowPort, true, true, false, false, false);
 
     CreateMainPane();
     Resize();
@@ -223,13 +232,19 @@ void AWindow::Dispose() {
             HideWindow(windowPort);
             KsFlushActivateEvents(windowPort);
         }
-        mainPane = nullptr;
+        if (APane* p = mainPane) {
+            mainPane = nullptr;
+            p->Dispose();
+        }
         growBoxPane = nullptr;
         activePane = resultPane = targetPane = nullptr;
         dataHandle = reinterpret_cast<char**>(-1);
         signature = 0;
         SetWRefCon(windowPort, -1);
     }
+    // Out of the shell's tables (the modal stack among them) before the
+    // toolbox window goes, so nothing reselects a window that is gone.
+    if (windowPort) KsForgetWindow(windowPort);
     if (windowPort && current == GrafPtr(windowPort)) {
         WindowPtr next = KsActiveWindow();
         if (!next || next == windowPort) next = FrontWindow();
@@ -250,16 +265,53 @@ void AWindow::Dispose() {
 // ---------------------------------------------------------------------------
 // The pane tree
 
-void AWindow::CreateMainPane() {}
+// A pane resource that cannot be read is reported and replaced by a plain
+// grey pane: the window is still made.
+void AWindow::CreateMainPane() {
+    if (mainPaneRsrcID != 0 || mainPaneRsrcName) {
+        try {
+            mainPane = APane::NewPaneFromRsrc(
+                nullptr, mainPaneRsrcName ? *mainPaneRsrcName : nullptr, mainPaneRsrcID);
+            if (mainPane) {
+                mainPane->SetEnclWindow(this);
+                KsRGBColor bk = RGBgray7;
+                mainPane->GetBkgdInfo(nullptr, nullptr, nullptr, &bk);
+                RGBColor colors[kKsWinColorCount];
+                KsGetWinColors(windowPort, colors);
+                colors[kKsWinContentColor] = ToRGBColor(bk);
+                KsSetWinColors(windowPort, colors);
+                Rect r = ToRect(mainPane->GetBounds());
+                CBoxToSBox(windowPort, &r);
+                SetWindowWidHei(kKsNoScreen, r.right - r.left, r.bottom - r.top);
+                GoCenter();
+            }
+        } catch (...) {
+            const XError error = XErrorFromCurrentException();
+            if (mainPane) mainPane->Dispose();
+            mainPane = nullptr;
+            KsReportWindowError(error);
+        }
+    }
+    if (!mainPane) {
+        mainPane = APane::New(nullptr, 0, 0, kPaneDontCare, 0, 0, kPaneDontCare, RGBgray7, 0);
+        mainPane->SetEnclWindow(this);
+    }
+}
 
 bool AWindow::Resize(void*, EventRecord*, long, long) {
+    if (!mainPane || !windowPort) return false;
+    const Rect& pr = windowPort->portRect;
+    mainPane->MovePaneTo(pr.left, pr.top);
+    mainPane->Resize(SInt16(pr.right - pr.left), SInt16(pr.bottom - pr.top));
     return false;
 }
 
-void AWindow::Draw(const KsRect*, void*) {}
+void AWindow::Draw(const KsRect* updateRect, void* data) {
+    if (mainPane) mainPane->Draw(updateRect, data);
+}
 
-APane* AWindow::FindPaneByID(const char*) const {
-    return nullptr;
+APane* AWindow::FindPaneByID(const char* id) const {
+    return mainPane && id ? mainPane->FindPaneByID(id) : nullptr;
 }
 
 void AWindow::ForgetPane(APane* pane) {

@@ -295,7 +295,6 @@ protected:
     bool snapOnGrow = true;
     long placement = 0;
     APane* targetPane = nullptr;
-    SInt16 layerBeforeModal = -1; // the layer to go back to when modality ends; -1 none
 
 private:
     UInt32 registryNumber = 0;
@@ -304,6 +303,10 @@ private:
 // The visible region of the window being updated, for the duration of its
 // update (global state, saved and restored around nested updates).
 extern KsRgn ShellSaveVisRgn;
+
+// Draw procedures of the shaded edge panes (AddEdgePanes).
+void topEdgeDraw_AWIN(APane* pane, const KsRect* rect, void* data);
+void botEdgeDraw_AWIN(APane* pane, const KsRect* rect, void* data);
 
 // For code that only holds a toolbox window.
 AWindow* GetWindowObj(WindowPtr window);

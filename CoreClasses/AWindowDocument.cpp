@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "AFileLocator.h"
+#include "APane.h"
 #include "AWindow.h"
 #include "AWindowPrivate.h"
 #include "KsFatal.h"
@@ -188,4 +189,11 @@ void AWindow::UpdateColorScheme() {
     schemePending = false;
 }
 
-void AWindow::GetMainPaneInfo(short*, short*, short*, short*) {}
+void AWindow::GetMainPaneInfo(short* width, short* height, short* halfWidth, short* halfHeight) {
+    if (!mainPane) return;
+    const KsRect r = mainPane->GetInterior();
+    if (width) *width = short(r.Width());
+    if (height) *height = short(r.Height());
+    if (halfWidth) *halfWidth = short(r.Width() / 2);
+    if (halfHeight) *halfHeight = short(r.Height() / 2);
+}

@@ -1,11 +1,15 @@
 // AWindow event handlers: update, idle, click, keys, menus, activation,
 // showing and hiding, modality, iconifying.
+#include "APane.h"
 #include "AScreenManOS.h"
 #include "AWindow.h"
 #include "AWindowPrivate.h"
+#include "AWindowState.h"
 #include "Cursors.h"
 #include "KsDesktop.h"
 #include "KsFatal.h"
+#include "KsNativeWindow.h"
+#include "KsWindowShell.h"
 #include "Sound.h"
 #include "XError.h"
 
@@ -67,13 +71,26 @@ void AWindow::UpdateIfNeeded() {
 // ---------------------------------------------------------------------------
 // Idle, click, keys, menus
 
+// The sleep value the pane tree may lower during idle time.
+static SInt32 gIdleSleep = 0;
+
 bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
     if (closeWhenIdleFlag) {
         closeWhenIdleFlag = false;
         Close(data, ev, 1, b);
         return false;
     }
-    (void)mouseInWindow;
+    if (mainPane && ev) {
+        Point local = ev->where;
+        GlobalToLocal(&local);
+        const KsPoint pt{local.h, local.v};
+        if (!mainPane->GetAlwaysDawdle() && !mainPane->PtInPane(pt)) {
+            if (mouseInWindow) SetArrowCursor();
+        } else {
+            SInt32 sleep = gIdleSleep;
+            mainPane->Dawdle(pt, SInt16(ev->modifiers), &sleep, nullptr, data);
+        }
+    }
     TerminateDragEvent();
     return false;
 }
@@ -82,21 +99,33 @@ bool AWindow::Click(void*, EventRecord*, long, long) {
     return false;
 }
 
-bool AWindow::KeyDown(void*, EventRecord*, long, long keyCode) {
+bool AWindow::KeyDown(void* data, EventRecord* ev, long charCode, long keyCode) {
+    if (!mainPane) return GetIsModal();
     bool used = false;
-    if (keyCode == kHelpKeyCode) {
+    if (iPaneDumpKey != 0 && iPaneDumpKey == keyCode) {
+        if (ev) {
+            Point local = ev->where;
+            GlobalToLocal(&local);
+            if (APane* p = mainPane->FindPane(KsPoint{local.h, local.v}, false, false)) {
+                p->DumpPaneID(true);
+                used = true;
+            }
+        }
+    } else if (keyCode == kHelpKeyCode) {
         for (int i = 0; i < 3; ++i)
             SysBeep(5);
-        used = false;
+    } else {
+        used = mainPane->DoKeyDown(SInt16(charCode), SInt16(keyCode), ev, data);
     }
     return GetIsModal() || used;
 }
 
-bool AWindow::MenuSelect(void*, EventRecord*, long, long) {
-    return false;
+bool AWindow::MenuSelect(void* data, EventRecord*, long menu, long item) {
+    return mainPane ? mainPane->DoMenuSelect(SInt32(menu), SInt32(item), data) : false;
 }
 
-bool AWindow::UpdateMenus(void*, EventRecord*, long, long) {
+bool AWindow::UpdateMenus(void* data, EventRecord* ev, long, long) {
+    if (mainPane) mainPane->UpdateMenus(data, ev);
     return false;
 }
 
@@ -112,8 +141,8 @@ bool AWindow::IsRightMouseButton(const EventRecord* ev) const {
     return ev && (ev->modifiers & controlKey) != 0;
 }
 
-APane* AWindow::FindContextMenuPane(KsPoint) {
-    return nullptr;
+APane* AWindow::FindContextMenuPane(KsPoint pt) {
+    return mainPane ? mainPane->FindPane(pt, false, false) : nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -128,11 +157,15 @@ bool AWindow::Activate(void* data, EventRecord* ev, long a, long b) {
             if (sm->GetScreenBounds(i).Overlaps(r)) onScreen = true;
         if (!onScreen) GoHome();
     }
+    if (mainPane) mainPane->Activate();
+    if (activePane && activePane->IsVisible()) activePane->Activate();
     Update(data, ev, a, b);
     return false;
 }
 
 bool AWindow::Deactivate(void*, EventRecord*, long, long) {
+    if (activePane && !activePane->IsActive()) activePane = nullptr;
+    if (mainPane) mainPane->Deactivate();
     deactivated = true;
     return false;
 }
@@ -153,10 +186,18 @@ void AWindow::SelectAndShow() {
     const bool wasVisible = IsVisible();
     if (schemePending) UpdateColorScheme();
     SetVisible(true);
-    (void)wasVisible;
-    SelectWindow(windowPort);
+    if (!wasVisible && mainPane) mainPane->WasRevealed();
+    KsBringToFrontInLayer(windowPort);
+    KsSelectWindow(windowPort);
     Iconify(false);
-    TBX_EnableWindow(windowPort, GetIsModal() ? false : true, false, false);
+    if (GetIsModal()) {
+        if (KsInNativeModalDialog())
+            KsEnableNativeModalDialog(false);
+        else
+            KsTBX_EnableWindow(windowPort, false, false, false);
+    } else {
+        KsTBX_EnableWindow(windowPort, true, false, false);
+    }
 }
 
 void AWindow::ToggleSelectAndShow() {
@@ -169,14 +210,14 @@ void AWindow::ToggleSelectAndShow() {
 void AWindow::SetVisible(bool on) {
     if (!windowPort) return;
     if (!on) {
-        HideWindow(windowPort);
+        KsHideWindow(windowPort);
         return;
     }
     switch (placement) {
     case 0:
         break;
     case 1:
-        GoCenter();
+        CenterWindowInWindow(windowPort, KsGetMainWnd());
         break;
     case 2:
         GoCenterMouse();
@@ -192,17 +233,15 @@ void AWindow::SetVisible(bool on) {
         FtlAssert(FALSE);
     } break;
     }
-    ShowWindow(windowPort);
+    KsShowWindow(windowPort);
 }
 
 bool AWindow::IsVisible() const {
     return windowPort && IsWindowVisible(windowPort);
 }
 
-// This desktop has no minimised state of its own: a window is iconic only
-// where a derived class says so.
 bool AWindow::IsIconic() const {
-    return false;
+    return windowPort && KsIsIconic(windowPort);
 }
 
 void AWindow::Iconify(bool on) {
@@ -210,9 +249,12 @@ void AWindow::Iconify(bool on) {
         iconifyArmed = true;
         return;
     }
-    if (!IsVisible()) return;
+    if (!IsVisible() && !IsIconic()) return;
     wasIconic = IsIconic();
-    (void)on;
+    if (on)
+        MinimizeWindow(windowPort);
+    else if (wasIconic)
+        RestoreWindow(windowPort);
 }
 
 void AWindow::RevertIconicState() {}
@@ -231,21 +273,10 @@ void AWindow::SetIsModal(bool on) {
     KsGetWinColors(windowPort, colors);
     colors[kKsWinHiliteColor] = ToRGBColor(RGBdustyPurple);
     KsSetWinColors(windowPort, colors);
-    const SInt16 layer = KsWindowLayerOf(GetWindowKind(windowPort));
-    if (!on) {
-        KsSetWindowKindBits(windowPort, kKsWindowKindPlain);
-        // Modality over: back to the layer the window had before it.
-        if (layerBeforeModal >= 0) KsSetWindowLayerBits(windowPort, layerBeforeModal);
-        layerBeforeModal = -1;
-        return;
-    }
-    if (layerBeforeModal < 0) layerBeforeModal = layer;
-    KsSetWindowKindBits(windowPort, kKsWindowKindModal);
-    SInt16 target = 5;
-    WindowPtr active = KsActiveWindow();
-    if (active && active != windowPort) {
-        const SInt16 activeLayer = KsWindowLayerOf(GetWindowKind(active));
-        if (activeLayer < 5) target = activeLayer;
-    }
-    KsSetWindowLayerBits(windowPort, target);
+    // The shell remembers the layer the window had, so that it goes back
+    // there (not stays in the modal layer) when modality ends.
+    if (on)
+        KsEnterModalLayer(windowPort);
+    else
+        KsLeaveModalLayer(windowPort);
 }

@@ -10,6 +10,8 @@
 #include "AWindow.h"
 #include "AWindowPrivate.h"
 #include "KsDesktop.h"
+#include "KsNativeWindow.h"
+#include "KsWindowShell.h"
 
 namespace {
 constexpr long kNotGiven = -32768;
@@ -360,7 +362,10 @@ bool AWindow::SetZoomStdState() {
 
     // The work area as a content box: the screen under the mouse less the
     // menu bar and this window's frame.
-    const KsRect area = WorkArea(ScreenUnderMouse());
+    SInt32 ml = 0, mt = 0, mr = 0, mb = 0;
+    GetMainWndSize(&ml, &mt, &mr, &mb);
+    KsRect area = WorkArea(ScreenUnderMouse()).Intersect(KsRect{ml, mt, mr, mb});
+    if (area.IsEmpty()) area = WorkArea(ScreenUnderMouse());
     Rect areaContent = ToRect(area);
     SBoxToCBox(windowPort, &areaContent);
     const KsRect a = KsRectOf(areaContent);
@@ -473,6 +478,16 @@ bool AWindow::AnalyzeForSnap(short* dx, short* dy) {
         if (meet.Height() <= kSnapDistance)
             Offer(kSnapDistance - meet.Height(), (o.top + o.bottom) > (r.top + r.bottom) ? 1 : -1,
                   &bestV, &dirV);
+    }
+    // The edges of the main window's client area pull as neighbours do.
+    SInt32 al = 0, at = 0, ar = 0, ab = 0;
+    GetMainWndSize(&al, &at, &ar, &ab);
+    const KsRect area{al, at, ar, ab};
+    if (area.Contains(r) && !area.Insetted(kSnapDistance, kSnapDistance).Contains(r)) {
+        if (r.left - area.left < kSnapDistance) Offer(r.left - area.left, -1, &bestH, &dirH);
+        if (area.right - r.right < kSnapDistance) Offer(area.right - r.right, 1, &bestH, &dirH);
+        if (r.top - area.top < kSnapDistance) Offer(r.top - area.top, -1, &bestV, &dirV);
+        if (area.bottom - r.bottom < kSnapDistance) Offer(area.bottom - r.bottom, 1, &bestV, &dirV);
     }
     const SInt32 h = dirH ? bestH * dirH : 0;
     const SInt32 v = dirV ? bestV * dirV : 0;

@@ -17,11 +17,6 @@ bool AWindow::TrackPopup(bool, KsRect*, KsRect*, bool*) {
 
 void AWindow::DoingPopup(KsPoint, bool, bool, bool) {}
 
-void AWindow::AddEdgePanes(short, APane*) {}
-void AWindow::AddGrowBoxPane(short, KsRGBColor) {}
-void AWindow::AddGrowBoxPane() {}
-void AWindow::GetGrowBoxRect(KsRect*) {}
-
 // ---------------------------------------------------------------------------
 // Drag cache
 

@@ -19,6 +19,14 @@ void KsSetWindowKindBits(WindowPtr w, SInt16 kind);
 // Drops queued activate and deactivate events of w.
 void KsFlushActivateEvents(WindowPtr w);
 
+// The event being handled (the event loop's record).
+extern EventRecord CurrentEvent;
+
+class XError;
+// Shows an error the window caught and got over (a pane resource that could
+// not be read).
+void KsReportWindowError(const XError& error);
+
 // C text to a Pascal string, cut to 255 bytes; null gives "".
 inline void KsCToPStr(const char* c, Str255 p) {
     const size_t n = c ? std::min<size_t>(std::strlen(c), 255) : 0;
