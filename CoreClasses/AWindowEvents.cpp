@@ -95,7 +95,46 @@ bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
     return false;
 }
 
-bool AWindow::Click(void*, EventRecord*, long, long) {
+// Each point is converted once: ev is often CurrentEvent itself, and a second
+// conversion of the same record would move the click. CurrentEvent.where
+// stays local while the pane tree handles the click (the grow box reads it)
+// and both points are global again afterwards.
+bool AWindow::Click(void* data, EventRecord* ev, long a, long b) {
+    if (!mainPane || !ev || !windowPort) return false;
+    SetPortWindowPort(windowPort);
+    const Point globalEv = ev->where;
+    Point local = globalEv;
+    GlobalToLocal(&local);
+    const KsPoint pt{local.h, local.v};
+
+    if (IsRightMouseButton(ev)) {
+        if (APane* p = FindContextMenuPane(pt)) {
+            KsSelectWindow(windowPort);
+            p->DoContextPopup(*ev);
+            FlushEvents(mDownMask | mUpMask, 0);
+        }
+        return false;
+    }
+    if (clickDrags) {
+        APane* hit = mainPane->FindPane(pt, false, false);
+        if (hit == mainPane || (hit && hit->GetFlag(kPaneClickDragsWindow)))
+            return Drag(data, ev, a, b);
+    }
+    const Point globalCurrent = CurrentEvent.where;
+    const bool same = ev == &CurrentEvent;
+    if (!same) GlobalToLocal(&CurrentEvent.where);
+    ev->where = local;
+    const SInt16 modifiers = SInt16(ev->modifiers);
+    const SInt32 when = SInt32(ev->when);
+    struct Restore {
+        EventRecord* ev;
+        Point evWhere, currentWhere;
+        ~Restore() {
+            CurrentEvent.where = currentWhere;
+            ev->where = evWhere;
+        }
+    } restore{ev, globalEv, globalCurrent};
+    mainPane->DoClick(pt, modifiers, when, data);
     return false;
 }
 
