@@ -73,34 +73,6 @@ WindowPtr KsActiveWindow() {
     return nullptr;
 }
 
-void KsSetWindowLayerBits(WindowPtr w, SInt16 layer) {
-    if (!w) return;
-    const SInt16 kind = GetWindowKind(w);
-    SetWindowKind(w, SInt16((kind & ~0x7000) | ((layer & 7) << 12)));
-}
-
-void KsSetWindowKindBits(WindowPtr w, SInt16 kind) {
-    if (!w) return;
-    SetWindowKind(w, SInt16((GetWindowKind(w) & 0x7000) | (kind & 0x0FFF)));
-}
-
-void KsFlushActivateEvents(WindowPtr w) {
-    if (!w) return;
-    const UInt32 message = KsWindowMessage(w);
-    KsScanEvents(
-        [](EventRecord* e, void* data) {
-            const bool mine = e->what == activateEvt && e->message == *static_cast<UInt32*>(data);
-            return mine ? KsScanAction::drop : KsScanAction::keep;
-        },
-        const_cast<UInt32*>(&message));
-    // A pending activation still waiting in the window manager is cancelled
-    // by posting its opposite.
-}
-
-void KsReportWindowError(const XError& error) {
-    dprintf("%s\n", error.GetText().c_str());
-}
-
 // ---------------------------------------------------------------------------
 // Creation
 
@@ -229,8 +201,8 @@ void AWindow::Dispose() {
 
     if (windowPort) {
         if (IsWindowVisible(windowPort)) {
-            HideWindow(windowPort);
-            KsFlushActivateEvents(windowPort);
+            KsHideWindow(windowPort);
+            KsFlushActivates(windowPort);
         }
         if (APane* p = mainPane) {
             mainPane = nullptr;
@@ -409,7 +381,7 @@ bool AWindow::SendMsg(windowMsgID_t msg, EventRecord* ev, long a, long b) {
 
 bool AWindow::DoWindowMsg(windowMsgID_t msg, void* data, EventRecord* ev, long a, long b) {
     if (disposePending) {
-        KsFlushActivateEvents(windowPort);
+        KsFlushActivates(windowPort);
         Dispose();
         return false;
     }

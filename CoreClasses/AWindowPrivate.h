@@ -13,11 +13,6 @@ bool KsIsWindowPort(GrafPtr port);
 bool KsIsLiveWindowOrDesktopPort(GrafPtr port);
 // The visible, hilited window; null when none.
 WindowPtr KsActiveWindow();
-// The layer (bits 12-14) or the kind (bits 0-11) of a toolbox window.
-void KsSetWindowLayerBits(WindowPtr w, SInt16 layer);
-void KsSetWindowKindBits(WindowPtr w, SInt16 kind);
-// Drops queued activate and deactivate events of w.
-void KsFlushActivateEvents(WindowPtr w);
 
 // The event being handled (the event loop's record).
 extern EventRecord CurrentEvent;

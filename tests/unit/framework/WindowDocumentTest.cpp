@@ -1,7 +1,9 @@
 // Closing and saving documents, update states, modality and small state.
 #include "AFileLocator.h"
 #include "AWindowPrivate.h"
+#include "AWindowState.h"
 #include "AWindowTestSupport.h"
+#include "KsWindowShell.h"
 #include "XError.h"
 
 namespace {
@@ -165,7 +167,7 @@ TEST_F(AWindowTest, SuspendedUpdatesDrawOnceOnResumeAndIgnoredOnesNever) {
 TEST_F(AWindowTest, ModalityChangesKindAndLayerAndGivesTheLayerBack) {
     ProbeWindow* w = ProbeWindow::Make();
     WindowPtr p = w->GetWindowPtr();
-    KsSetWindowLayerBits(p, 3);
+    KsSetWindowLayer(p, 3);
     w->SetIsModal(true);
     EXPECT_TRUE(w->GetIsModal());
     EXPECT_EQ(GetWindowKind(p) & 0x0FFF, 128);
@@ -177,7 +179,7 @@ TEST_F(AWindowTest, ModalityChangesKindAndLayerAndGivesTheLayerBack) {
 
     // Modal over an active window of a lower layer: that layer.
     ProbeWindow* front = ProbeWindow::Make("Front");
-    KsSetWindowLayerBits(front->GetWindowPtr(), 1);
+    KsSetWindowLayer(front->GetWindowPtr(), 1);
     front->SelectAndShow();
     w->SetIsModal(true);
     EXPECT_EQ(KsWindowLayerOf(GetWindowKind(p)), 1);
@@ -223,6 +225,36 @@ TEST_F(AWindowTest, SmallStateTitleIconifyPlacementAndScheme) {
     EXPECT_EQ(fatalReports, 1);
     EXPECT_TRUE(w->IsVisible()) << "shown where it is";
     (void)c;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AWindowTest, DisposedModalWindowLeavesTheModalStack) {
+    ProbeWindow* doc = ProbeWindow::Make("Doc");
+    doc->SelectAndShow();
+    ProbeWindow* outer = ProbeWindow::Make("Outer");
+    outer->SetIsModal(true);
+    outer->SelectAndShow();
+    ProbeWindow* inner = ProbeWindow::Make("Inner");
+    inner->SetIsModal(true);
+    inner->SelectAndShow();
+    EXPECT_EQ(NumModalWindows(), 2);
+    EXPECT_FALSE(KsIsWindowEnabled(doc->GetWindowPtr()));
+
+    // The outer one goes first, while the inner one is still up: nothing may
+    // later reselect it.
+    WindowPtr gone = outer->GetWindowPtr();
+    outer->Dispose();
+    EXPECT_EQ(NumModalWindows(), 1);
+    EXPECT_EQ(KsTopModalWindow(), inner->GetWindowPtr());
+    inner->SetVisible(false);
+    EXPECT_EQ(NumModalWindows(), 0);
+    EXPECT_TRUE(KsIsWindowEnabled(doc->GetWindowPtr()));
+    for (WindowPtr x = KsGetWindowList(); x; x = GetNextWindow(x))
+        EXPECT_NE(x, gone);
+    EXPECT_EQ(KsActiveWindow(), doc->GetWindowPtr());
 }
 
 } // namespace
