@@ -101,8 +101,8 @@ void TwoColoredBevelFrame(const KsRect& r, const KsRGBColor& light, const KsRGBC
 // The bevel of a border style in the colour bkgd (raised for convex styles,
 // sunken for concave ones), as wide as the style.
 void BevelFrame(const KsRect& r, SInt32 style, const KsRGBColor& bkgd);
-// A rounded border (corner radius 3) in color against the surrounding colour
-// enclColor, which fills the corners outside the curve.
+// A rounded border, 2 pixels wide inside r: an outline whose four corner
+// pixels take the surrounding colour enclColor, and a bevel inside it.
 void RoundedRaisedBorder(const KsRect& r, const KsRGBColor& color, const KsRGBColor& enclColor,
                          KsBevel bevel);
 // The pressed sheen of a rounded button: the inner part of r darkened a little.
@@ -113,9 +113,10 @@ void RoundedRaisedHilite(const KsRect& r, const KsRGBColor& color);
 // bands are painted; rows within a band share one colour.
 void PaintGradient(const KsRect& r, const KsRGBColor& color, SInt32 steps, double curvature,
                    SInt32 style);
-// The outline of a bubble button around r: a 1-pixel rounded edge darker than
-// color, corners in enclColor, and (style 60, glossy) a highlight line inside
-// the top edge. Style 61 draws the pressed edge.
+// The outline of a bubble button in the outer 2 pixels of r (a pane's frame,
+// that is its interior grown by 2): a rounded edge darker than color with
+// corners in enclColor, and inside it a glossy sheen (style 60) or a pressed
+// shadow (61); flat when the bubble-button style is 0.
 void BubbleFrame(const KsRect& r, const KsRGBColor& color, const KsRGBColor& enclColor,
                  double curvature, SInt32 style);
 // A specular highlight: one horizontal line at percentDown percent of r's
