@@ -4,6 +4,7 @@
 #include "AWindow.h"
 #include "AWindowPrivate.h"
 #include "Cursors.h"
+#include "KsColorScheme.h"
 #include "QuickDraw.h"
 
 namespace {
@@ -32,10 +33,10 @@ void AGrowBoxPane::SetGrowsWindow(bool on) {
 void AGrowBoxPane::DrawDetail(const KsRect&, const KsRGBColor& bkgd, void*) {
     if (!hasGrow) return;
     const KsRect r = GetInterior();
-    const KsRGBColor light{UInt16(bkgd.red + 0x4000), UInt16(bkgd.green + 0x4000),
-                           UInt16(bkgd.blue + 0x4000)};
-    const KsRGBColor dark{UInt16(bkgd.red + 0xC000), UInt16(bkgd.green + 0xC000),
-                          UInt16(bkgd.blue + 0xC000)};
+    // Held at black and white: a wrapped channel would turn the grip inside
+    // out on a pale or dark background.
+    KsRGBColor light{}, dark{};
+    GetGripColors(bkgd, &light, &dark);
     RGBColor savedFore{};
     GetForeColor(&savedFore);
     for (SInt32 k : {0, 1, 2, 4, 5, 6, 8, 9, 10}) {

@@ -15,6 +15,7 @@
 #include "APane.h"
 #include "AScreenManOS.h"
 #include "AWindowPrivate.h"
+#include "KsColorScheme.h"
 #include "KsDesktop.h"
 #include "KsFatal.h"
 #include "KsHandle.h"
@@ -156,11 +157,8 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
     if (!windowPort) xraisexerror("MEM_LOW");
     SetPortWindowPort(windowPort);
 
-    RGBColor colors[kKsWinColorCount];
-    KsGetWinColors(windowPort, colors);
-    colors[kKsWinHiliteColor] = ToRGBColor(RGBdustyPurple);
-    colors[kKsWinTitleBarColor] = ToRGBColor(RGBgray4);
-    KsSetWinColors(windowPort, colors);
+    SetWindowHiliteColor(windowPort, RGBdustyPurple);
+    SetWindowTBarColor(windowPort, RGBgray4);
     SetWindowKind(windowPort, SInt16((kKsDocumentLayer << 12) | kKsWindowKindPlain));
     RemoveWindowStyles(windowPort, true, true, false, false, false);
 
@@ -184,10 +182,7 @@ void AWindow::IWindowFromRsrc(const char* title, void* data, WindowPtr behind, u
         mainPaneRsrcName =
             reinterpret_cast<char**>(KsNewHandleFrom(rsrcName, Size(std::strlen(rsrcName) + 1)));
     IWindow(title, data, behind, 1, canZoom, canGrow, flag7, flag8, procID);
-    RGBColor colors[kKsWinColorCount];
-    KsGetWinColors(windowPort, colors);
-    colors[kKsWinTitleBarColor] = ToRGBColor(RGBgray8);
-    KsSetWinColors(windowPort, colors);
+    SetWindowTBarColor(windowPort, RGBgray8);
 }
 
 // ---------------------------------------------------------------------------
@@ -248,10 +243,7 @@ void AWindow::CreateMainPane() {
                 mainPane->SetEnclWindow(this);
                 KsRGBColor bk = RGBgray7;
                 mainPane->GetBkgdInfo(nullptr, nullptr, nullptr, &bk);
-                RGBColor colors[kKsWinColorCount];
-                KsGetWinColors(windowPort, colors);
-                colors[kKsWinContentColor] = ToRGBColor(bk);
-                KsSetWinColors(windowPort, colors);
+                SetWindowContentColor(windowPort, bk);
                 Rect r = ToRect(mainPane->GetBounds());
                 CBoxToSBox(windowPort, &r);
                 SetWindowWidHei(kKsNoScreen, r.right - r.left, r.bottom - r.top);

@@ -6,6 +6,7 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "AWindowPrivate.h"
+#include "KsColorScheme.h"
 #include "KsFatal.h"
 #include "XError.h"
 
@@ -171,6 +172,8 @@ void AWindow::GetSaveState(AObject** s, long* a, long* b, long* c, AAttrList*) {
 void AWindow::SetColorScheme(const KsRGBColor* color) {
     if (color)
         schemeColor = *color;
+    else if (GetColorSchemeAttr("CS_BG_COLOR"))
+        GetSchemeColor("CS_BG_COLOR_RED", "CS_BG_COLOR_GREEN", "CS_BG_COLOR_BLUE", &schemeColor);
     else
         schemeColor = KsRGBColor{0x7000, 0x7000, 0x7000};
     if (initialized) {

@@ -6,6 +6,7 @@
 #include "AWindowPrivate.h"
 #include "AWindowState.h"
 #include "Cursors.h"
+#include "KsColorScheme.h"
 #include "KsDesktop.h"
 #include "KsFatal.h"
 #include "KsNativeWindow.h"
@@ -308,10 +309,7 @@ bool AWindow::GetIsModal() const {
 void AWindow::SetIsModal(bool on) {
     iFlags = on ? (iFlags | kModal) : (iFlags & ~UInt32(kModal));
     if (!windowPort) return;
-    RGBColor colors[kKsWinColorCount];
-    KsGetWinColors(windowPort, colors);
-    colors[kKsWinHiliteColor] = ToRGBColor(RGBdustyPurple);
-    KsSetWinColors(windowPort, colors);
+    SetWindowHiliteColor(windowPort, RGBdustyPurple);
     // The shell remembers the layer the window had, so that it goes back
     // there (not stays in the modal layer) when modality ends.
     if (on)

@@ -6,6 +6,7 @@
 #include "AWindow.h"
 #include "AWindowPrivate.h"
 #include "Events.h"
+#include "KsColorScheme.h"
 #include "KsFatal.h"
 #include "KsWindowShell.h"
 #include "QDOffscreen.h"
@@ -55,7 +56,10 @@ APane* AWindow::Popup(KsPoint where, bool tearOff, bool below, short procID, boo
     if (!pop) return nullptr;
     windowPort = pop;
     SetPortWindowPort(pop);
-    mainPane->SetBkndColor(ContentColor(own));
+    KsRGBColor background = ContentColor(own);
+    if (GetColorSchemeAttr("CS_BG_COLOR"))
+        GetSchemeColor("CS_BG_COLOR_RED", "CS_BG_COLOR_GREEN", "CS_BG_COLOR_BLUE", &background);
+    mainPane->SetBkndColor(background);
     KsSetWindowLayer(pop, kPopupLayer);
     KsSetWindowKind(pop, kKsWindowKindPlain);
     KsSetWindowKind(own, kKsWindowKindNotAWindow);

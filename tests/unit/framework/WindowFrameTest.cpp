@@ -187,6 +187,14 @@ TEST_F(WindowFrameTest, GrowBoxDrawsItsGripAndGrowsTheWindow) {
     EXPECT_EQ(after.Height(), before.Height() + 20);
 }
 
+TEST_F(WindowFrameTest, GripOnAPaleBackgroundStaysLightAndDark) {
+    w->AddGrowBoxPane(16, KsRGBColor{0xF000, 0xF000, 0xF000});
+    Redraw();
+    const KsRect in = w->FindPaneByID("GrowBox")->GetInterior();
+    EXPECT_EQ(At(in.left + 2, in.bottom - 2), Expected(RGBwhite)) << "no wrap to a dark line";
+    EXPECT_EQ(At(in.left + 3, in.bottom - 2), Expected(KsRGBColor{0xB000, 0xB000, 0xB000}));
+}
+
 TEST_F(WindowFrameTest, DeadGrowBoxNeitherDrawsNorGrows) {
     auto* g = new AGrowBoxPane;
     g->IGrowBoxPane(w->GetMainPane(), false, 16);
