@@ -1,5 +1,7 @@
 #include "AWindow.h"
 
+#include "AApplication.h"
+
 #include <cstring>
 #include <unordered_map>
 
@@ -76,10 +78,12 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
                             SInt32(registryNumber));
     SetPortWindowPort(windowPort);
     SetWindowKind(windowPort, SInt16((7 << 12) | kKsWindowKindPlain));
+    if (gApplication) gApplication->AddToWindowList(this);
     initialized = true;
 }
 
 void AWindow::Dispose() {
+    if (gApplication) gApplication->ForgetWindow(this);
     if (windowPort) {
         if (IsWindowVisible(windowPort)) HideWindow(windowPort);
         signature = 0;
@@ -108,6 +112,9 @@ AWindow* GetWindowObj(WindowPtr window) {
 }
 
 bool AWindow::SendMsg(windowMsgID_t msg, EventRecord* ev, long a, long b) {
+    // A window the application has let go of takes no more messages.
+    if (gApplication && gApplication->HasWindowList() && !gApplication->IsStillAWindow(this))
+        return false;
     GrafPtr previous = nullptr;
     GetPort(&previous);
     if (windowPort) SetPortWindowPort(windowPort);
