@@ -52,6 +52,10 @@ public:
 
     bool DoWindowMsg(windowMsgID_t msg, void*, EventRecord* ev, long a, long b) override {
         AppLog().push_back({name, msg, a, b});
+        if (msg == wmUpdate && windowPort) { // drawn: nothing to draw
+            BeginUpdate(windowPort);
+            EndUpdate(windowPort);
+        }
         if (onMsg) onMsg(msg, ev, a, b);
         return answer ? answer(msg, a, b) : false;
     }
