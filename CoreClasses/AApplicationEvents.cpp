@@ -251,7 +251,13 @@ unsigned char AApplication::HandleEvent(EventRecord* event) {
             }
         }
         DoEndOfEventTasks();
-        CheckMemory();
+        // The memory figures come from the system and cost a file read: once
+        // per tick is as often as they can change meaningfully.
+        static long lastMemoryCheck = -1;
+        if (const long now = KsGetTicks(); now != lastMemoryCheck) {
+            lastMemoryCheck = now;
+            CheckMemory();
+        }
     } catch (...) {
         // The status display closes however the event ended.
         UIstatClose();
