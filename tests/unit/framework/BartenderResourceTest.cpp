@@ -113,3 +113,20 @@ TEST_F(BartenderResource, MissingMenusRaise) {
         EXPECT_STREQ(e.GetCode(), "SYS_ERROR");
     }
 }
+
+TEST_F(BartenderResource, TidyingDropsTheRecordsOfDeletedSeparators) {
+    // A separator can carry a nick through its resource text.
+    Add(403, {"A#2001", "-#2005", "C#2003", "-#2006"});
+    MenuHandle m = nullptr;
+    bar_->AddMenu(&m, 403, ABartender::kMenuInBar);
+    EXPECT_EQ(Records(m), "1:2001 2:2005 3:2003 4:2006");
+    bar_->RemoveMenuItem(2001, true);
+    // The leading separator and the one left trailing both go.
+    EXPECT_EQ(Texts(m), "C");
+    EXPECT_EQ(Records(m), "1:2003");
+    bar_->RemoveMenuItem(2003, true);
+    EXPECT_EQ(CountMItems(m), 0);
+    EXPECT_EQ(Records(m), "");
+    EXPECT_EQ(bar_->NickNumToMenuInfo(nullptr, nullptr, 2005), nullptr);
+    EXPECT_EQ(bar_->NickNumToMenuInfo(nullptr, nullptr, 2006), nullptr);
+}

@@ -1,5 +1,7 @@
 #include "BartenderTestSupport.h"
 
+#include "KsAppInfo.h"
+
 #include <cstring>
 
 TEST_F(BartenderFixture, BuildsTheAppleMenuWithTheAboutItem) {
@@ -309,7 +311,9 @@ TEST_F(BartenderFixture, GetMenuItemTruncatesToTheBuffer) {
     MenuHandle a = MakeMenu(300, {2000});
     MenuHandle b = MakeMenu(301, {2000});
     bar_->SetMenuItem(2000, "Alpha");
-    SetMenuItemText(b, 1, reinterpret_cast<const unsigned char*>("\x04" "Beta"));
+    SetMenuItemText(b, 1,
+                    reinterpret_cast<const unsigned char*>("\x04"
+                                                           "Beta"));
     char buf[4];
     bar_->GetMenuItem(2000, buf, sizeof buf);
     EXPECT_STREQ(buf, "Bet"); // the last item of the nick wins
@@ -340,4 +344,20 @@ TEST_F(BartenderFixture, DumpMenusFormat) {
                        "    300     1    File menu wi     I2000         Yes \n"
                        "     -5     0    ----                               \n" +
                        dashes + "\n");
+}
+
+TEST(Bartender, AboutNamesTheProgramWithoutAShortNameAndDisposeFreesTheMenus) {
+    ClearMenuBar();
+    ABartender* bar = ABartender::New();
+    bar->IBartender();
+    char text[256];
+    bar->GetMenuItem(1100, text, sizeof text);
+    EXPECT_EQ(std::string(text), std::string("&About ") + KSGetApplName() + "...");
+    MenuHandle m = bar->CreateMenu("M", 300, 1);
+    bar->AppendMenuItem(m, 2000L, "x");
+    bar->Dispose();
+    EXPECT_EQ(gBartender, nullptr);
+    EXPECT_EQ(GetMenuHandle(256), nullptr);
+    EXPECT_EQ(GetMenuHandle(300), nullptr);
+    ClearMenuBar();
 }
