@@ -12,6 +12,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "AApplication.h"
 #include "APane.h"
 #include "AScreenManOS.h"
 #include "AWindowPrivate.h"
@@ -75,7 +76,11 @@ WindowPtr KsActiveWindow() {
 }
 
 void KsReportWindowError(const XError& error) {
-    dprintf("%s\n", error.GetText().c_str());
+    StSetCurrentException current(error);
+    if (gApplication)
+        gApplication->DisplayException(error.GetCode(), false);
+    else
+        dprintf("%s\n", error.GetText().c_str());
 }
 
 // ---------------------------------------------------------------------------
@@ -168,6 +173,7 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
 
     CreateMainPane();
     Resize();
+    if (gApplication) gApplication->AddToWindowList(this);
     initialized = true;
 }
 
@@ -224,6 +230,7 @@ void AWindow::Dispose() {
         else
             SetPort(KsGetDesktopPort());
     }
+    if (gApplication) gApplication->ForgetWindow(this);
     if (windowPort) {
         SetWindowKind(windowPort, 0);
         DisposeWindow(windowPort);
@@ -357,6 +364,9 @@ bool KsIsLiveWindowOrDesktopPort(GrafPtr port) {
 // Delivering messages
 
 bool AWindow::SendMsg(windowMsgID_t msg, EventRecord* ev, long a, long b) {
+    // A window the application has let go of takes no more messages.
+    if (gApplication && gApplication->HasWindowList() && !gApplication->IsStillAWindow(this))
+        return false;
     GrafPtr previous = KsGetPort();
     if (windowPort) SetPortWindowPort(windowPort);
     void* data = dataHandle ? static_cast<void*>(*dataHandle) : static_cast<void*>(this);

@@ -2,6 +2,7 @@
 // alert, saving, the blocking dialog run, title and simple properties.
 #include <cstring>
 
+#include "AApplication.h"
 #include "AFileLocator.h"
 #include "APane.h"
 #include "AWindow.h"
@@ -98,11 +99,20 @@ bool AWindow::SaveWindow(bool saveAs, const ADirLocator* startDir) {
 // ---------------------------------------------------------------------------
 // Blocking run
 
-APane* AWindow::DoDialog(AApplication*) {
+// Runs the event loop one pass at a time until this window is closed, hidden
+// or loses activation (Deactivate sets `deactivated`).
+APane* AWindow::DoDialog(AApplication* app) {
     resultPane = nullptr;
     SetCloseDisposes(false);
     SelectAndShow();
+    if (windowPort) WindImmedUpdate(windowPort, 0);
     deactivated = false;
+    if (!app) app = gApplication;
+    while (app && !deactivated) {
+        app->ProcessEvent(-1);
+        // A host may dispose of the window from inside the loop.
+        if (!KsIsLiveWindow(this)) return nullptr;
+    }
     return resultPane;
 }
 

@@ -1,5 +1,6 @@
 // AWindow event handlers: update, idle, click, keys, menus, activation,
 // showing and hiding, modality, iconifying.
+#include "AApplication.h"
 #include "APane.h"
 #include "AScreenManOS.h"
 #include "AWindow.h"
@@ -250,6 +251,7 @@ void AWindow::ToggleSelectAndShow() {
 void AWindow::SetVisible(bool on) {
     if (!windowPort) return;
     if (!on) {
+        if (placement == 4 && gApplication) gApplication->SaveWindowState(this);
         KsHideWindow(windowPort);
         return;
     }
@@ -267,6 +269,7 @@ void AWindow::SetVisible(bool on) {
         break;
     case 4:
         GoCenterMouse();
+        if (gApplication) gApplication->RestoreWindowState(this);
         break;
     default: {
         constexpr bool FALSE = false; // the report names the failed condition "FALSE"

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "AApplication.h" // CurrentEvent, the event being handled
 #include "AWindow.h"
 
 // The AWindow with this registry number; null when none is live.
@@ -13,9 +14,6 @@ bool KsIsWindowPort(GrafPtr port);
 bool KsIsLiveWindowOrDesktopPort(GrafPtr port);
 // The visible, hilited window; null when none.
 WindowPtr KsActiveWindow();
-
-// The event being handled (the event loop's record).
-extern EventRecord CurrentEvent;
 
 class XError;
 // Shows an error the window caught and got over (a pane resource that could

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "AApplication.h"
 #include "APane.h"
 #include "AScreenManOS.h"
 #include "AWindowPrivate.h"
@@ -23,14 +24,14 @@ void DrawLine(const char* text, SInt16 h, SInt16 v) {
 // Icon at the top, then the application's name, a blank line, "Written By"
 // and the author, each line centred.
 void DrawAbout(APane* pane, const KsRect*, void*) {
-    auto* w = static_cast<AboutBoxWindow*>(pane->GetEnclWindow());
     const KsRect r = pane->GetInterior();
     const SInt16 cx = SInt16((r.left + r.right) / 2);
     Rect icon{SInt16(r.top + 16), SInt16(cx - 16), SInt16(r.top + 48), SInt16(cx + 16)};
     KsPlotIconID(AboutBoxWindow::kAppIconID, &icon);
     // "\r\rWritten By\r" followed by the author: the name, an empty line, then
     // the two lines below.
-    const char* lines[] = {KSGetApplName(), "", "Written By", w ? w->GetAuthorName() : ""};
+    const char* lines[] = {KSGetApplName(), "", "Written By",
+                           gApplication ? gApplication->GetAuthorName() : ""};
     FontInfo fi{};
     GetFontInfo(&fi);
     const SInt16 lineHeight = SInt16(fi.ascent + fi.descent + fi.leading);
@@ -71,11 +72,6 @@ void AboutBoxWindow::IAboutBoxWindow() {
     TextFont(0);
     TextSize(12);
     if (mainPane) mainPane->SetDrawProc(DrawAbout);
-}
-
-void AboutBoxWindow::SetAuthorName(const char* name) {
-    std::strncpy(authorName, name ? name : "", sizeof authorName - 1);
-    authorName[sizeof authorName - 1] = 0;
 }
 
 bool AboutBoxWindow::Click(void*, EventRecord*, long, long) {

@@ -15,14 +15,7 @@ class AboutBoxWindow : public AWindow {
 
     virtual void IAboutBoxWindow();
 
-    // The author line; the application passes its author name here.
-    void SetAuthorName(const char* name);
-    const char* GetAuthorName() const { return authorName; }
-
     bool Click(void* data, EventRecord* ev, long a, long b) override;
     bool Deactivate(void* data, EventRecord* ev, long a, long b) override;
     void SelectAndShow() override;
-
-private:
-    char authorName[32] = {};
 };

@@ -33,7 +33,15 @@ unsigned char Report(const char* message, const char* file, int line) {
     }
     gFatalSet = true;
     FtlHandler h = gHandler.load();
-    unsigned char stop = (h ? h : DefaultHandler)(msg.data(), where.data(), line);
+    unsigned char stop;
+    try {
+        stop = (h ? h : DefaultHandler)(msg.data(), where.data(), line);
+    } catch (...) {
+        // A handler may raise to let the program go on; later reports must
+        // still reach it.
+        gDepth.fetch_sub(1);
+        throw;
+    }
     gDepth.fetch_sub(1);
     if (!stop && gFatalSet) {
         FtlExitProc ex = gExit.load();
