@@ -19,7 +19,9 @@ void AGrowBoxPane::PCRegister() {
 }
 
 void AGrowBoxPane::IGrowBoxPane(APane* encl, bool live, short size) {
-    IPane(encl, S, 1, size, S, 1, size, RGBgray11, 1);
+    // Right and bottom are offsets from the enclosure's right and bottom
+    // edges: -1 is one pixel in (+1 would hang the box out of its enclosure).
+    IPane(encl, S, -1, size, S, -1, size, RGBgray11, 1);
     growsWindow = false;
     hasGrow = live;
 }

@@ -163,9 +163,12 @@ TEST_F(WindowFrameTest, GrowBoxDrawsItsGripAndGrowsTheWindow) {
     KsRect frame{};
     w->GetGrowBoxRect(&frame);
     const KsRect main = w->GetMainPane()->GetInterior();
-    EXPECT_EQ(frame.right, main.right - 1);
-    EXPECT_EQ(frame.bottom, main.bottom - 1);
-    EXPECT_EQ(frame.Width(), 16);
+    const KsRect bounds = g->GetBounds();
+    EXPECT_EQ(bounds.right, main.right - 1);
+    EXPECT_EQ(bounds.bottom, main.bottom - 1);
+    EXPECT_EQ(bounds.Width(), 16);
+    EXPECT_EQ(frame, g->GetFrame());
+    EXPECT_TRUE(frame.Contains(bounds));
     Redraw();
     const KsRect in = g->GetInterior();
     const UInt32 light = Expected(KsRGBColor{0x9000, 0x9000, 0x9000});
