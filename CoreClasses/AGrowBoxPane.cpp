@@ -12,6 +12,8 @@ APortable* MakeGrowBoxPane() {
     return new AGrowBoxPane;
 }
 constexpr SInt16 S = kPaneDontCare;
+// Registered with the library, so that streams and Copy find the class.
+const bool kRegistered = (AGrowBoxPane::PCRegister(), true);
 } // namespace
 
 void AGrowBoxPane::PCRegister() {

@@ -1,10 +1,13 @@
 // The pane tree inside a window: click and key routing, the shaded edge
 // panes and the grow box, pixel by pixel.
 #include "AGrowBoxPane.h"
+#include "AMemStream.h"
+#include "AObjDoc.h"
 #include "APane.h"
 #include "AWindowPrivate.h"
 #include "AWindowTestSupport.h"
 #include "KsDrawUtils.h"
+#include "KsHandle.h"
 
 namespace {
 
@@ -212,6 +215,28 @@ TEST_F(WindowFrameTest, DeadGrowBoxNeitherDrawsNorGrows) {
     CurrentEvent = Gesture(press, {P(SInt16(press.h + 30), SInt16(press.v + 20))});
     w->SendMsg(wmClick, &CurrentEvent, 0, 0);
     EXPECT_EQ(w->GetWindowRect(kKsNoScreen), before);
+}
+
+TEST_F(WindowFrameTest, GrowBoxPaneStreamsItsLiveness) {
+    for (bool live : {true, false}) {
+        auto* g = new AGrowBoxPane;
+        g->IGrowBoxPane(w->GetMainPane(), live, 12);
+        AMemStream out(KsByteOrder::littleEndian);
+        AObjDoc writer(out);
+        writer.Write(g);
+        Handle h = KsCopyHand(out.GetDataHandle());
+        AMemStream in(h);
+        AObjDoc reader(in);
+        reader.Read();
+        auto* back = static_cast<APane*>(reader.TakeObject());
+        ASSERT_NE(back, nullptr);
+        ASSERT_TRUE(back->IsInstanceOf("AGrowBoxPane"));
+        EXPECT_EQ(static_cast<AGrowBoxPane*>(back)->GetHasGrow(), live);
+        EXPECT_EQ(back->GetBounds().Width(), 12);
+        back->Dispose();
+        KsDisposeHandle(h);
+        g->Dispose();
+    }
 }
 
 } // namespace
