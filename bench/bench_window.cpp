@@ -20,6 +20,10 @@ namespace {
 std::atomic<long> gAllocations{0};
 } // namespace
 
+// Counting replacements of the global allocation functions: malloc and free
+// stand behind them, which the compiler cannot see through.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void* operator new(std::size_t n) {
     ++gAllocations;
     if (void* p = std::malloc(n ? n : 1)) return p;
@@ -31,6 +35,7 @@ void operator delete(void* p) noexcept {
 void operator delete(void* p, std::size_t) noexcept {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace {
 
