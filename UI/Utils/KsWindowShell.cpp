@@ -60,7 +60,10 @@ void KsWindowShellReset() {
 // ---- Kinds and layers ---------------------------------------------------------
 
 void KsSetWindowKind(WindowPtr window, SInt16 kind) {
-    if (kind & ~kKindMask) FtlAbortm("WindowManShell uses bits 12-14");
+    if (kind & ~kKindMask) {
+        FtlAbortm("WindowManShell uses bits 12-14");
+        return; // a handler that lets the program go on keeps the kind word intact
+    }
     if (!window) return;
     SetWindowKind(window, SInt16((GetWindowKind(window) & ~kKindMask) | kind));
 }
@@ -70,7 +73,10 @@ SInt16 KsGetWindowKind(WindowPtr window) {
 }
 
 void KsSetWindowLayer(WindowPtr window, SInt16 layer) {
-    FtlAssert(layer >= 0 && layer <= 7);
+    if (!(layer >= 0 && layer <= 7)) {
+        FtlAssert(layer >= 0 && layer <= 7);
+        return;
+    }
     if (!window) return;
     // Bit 15 goes with every change of layer; the toolbox re-places the window
     // at the front of its new layer.
