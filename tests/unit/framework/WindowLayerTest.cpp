@@ -1,0 +1,197 @@
+// Layers, z-order, selection, activation, showing and hiding.
+#include "WindowLayerTestSupport.h"
+
+using Order = std::vector<WindowPtr>;
+
+TEST_F(WindowLayerTest, KindAndLayerShareTheWordWithoutDisturbingEachOther) {
+    WindowPtr w = Make(7, 64);
+    KsSetWindowLayer(w, 5);
+    EXPECT_EQ(KsGetWindowKind(w), 64);
+    KsSetWindowKind(w, 128);
+    EXPECT_EQ(KsGetWindowLayer(w), 5);
+    EXPECT_EQ(KsGetWindowKind(w), 128);
+    EXPECT_EQ(GetWindowKind(w), SInt16(0x5000 | 128));
+
+    // Bit 15 goes whenever the layer is set.
+    SetWindowKind(w, SInt16(0x8000 | 0x5000 | 128));
+    KsSetWindowLayer(w, 3);
+    EXPECT_EQ(GetWindowKind(w), SInt16(0x3000 | 128));
+}
+
+TEST_F(WindowLayerTest, MisusedKindOrLayerIsFatalAndChangesNothing) {
+    WindowPtr w = Make(7, 64);
+    KsSetWindowKind(w, SInt16(0x1000 | 64));
+    KsSetWindowLayer(w, 8);
+    KsSetWindowLayer(w, -1);
+    ASSERT_EQ(gFatal.size(), 3u);
+    EXPECT_NE(gFatal[0].find("WindowManShell uses bits 12-14"), std::string::npos);
+    EXPECT_NE(gFatal[1].find("layer >= 0 && layer <= 7"), std::string::npos);
+    EXPECT_EQ(GetWindowKind(w), SInt16(0x7000 | 64));
+}
+
+TEST_F(WindowLayerTest, VisibleOrderFollowsLayersWhateverTheShowingOrder) {
+    WindowPtr doc = Shown(7);
+    WindowPtr popup = Shown(4);
+    WindowPtr five = Shown(5);
+    EXPECT_EQ(VisibleOrder(), (Order{popup, five, doc}));
+
+    WindowPtr doc2 = Shown(7);
+    KsSelectWindow(doc);
+    // Only the front of the layer-7 windows changes.
+    EXPECT_EQ(VisibleOrder(), (Order{popup, five, doc, doc2}));
+    EXPECT_EQ(KsGetActiveWindow(), doc);
+    EXPECT_EQ(KsGetWindowLevel(doc), 0);
+    EXPECT_EQ(KsGetWindowLevel(doc2), 1);
+    EXPECT_EQ(KsGetWindowLevel(popup), 0);
+}
+
+TEST_F(WindowLayerTest, BringToFrontInLayerIgnoresHiddenWindows) {
+    WindowPtr hidden3 = Make(3);
+    WindowPtr a = Shown(7);
+    WindowPtr b = Shown(7);
+    ASSERT_EQ(VisibleOrder(), (Order{b, a}));
+    KsBringToFrontInLayer(a);
+    EXPECT_EQ(VisibleOrder(), (Order{a, b}));
+    EXPECT_EQ(KsGetWindowLevel(hidden3), 1000);
+    EXPECT_EQ(KsGetWindowLevel(nullptr), 1000);
+    // A window already at the front of its layer stays, and keeps activation.
+    KsSelectWindow(a);
+    KsBringToFrontInLayer(a);
+    EXPECT_EQ(KsGetActiveWindow(), a);
+}
+
+TEST_F(WindowLayerTest, SelectingActivatesOnlyInActivatableLayers) {
+    WindowPtr doc = Shown(7);
+    WindowPtr doc2 = Shown(7);
+    EXPECT_EQ(KsGetActiveWindow(), doc2);
+    TakeActivates();
+
+    KsSelectWindow(doc);
+    EXPECT_EQ(KsGetActiveWindow(), doc);
+    EXPECT_FALSE(doc2->hilited);
+    EXPECT_EQ(KsGetLastDeactivatedLayer(), 7);
+    EXPECT_EQ(TakeActivates(),
+              (std::vector<std::pair<WindowPtr, bool>>{{doc2, false}, {doc, true}}));
+
+    for (SInt16 layer : {2, 4, 6}) {
+        WindowPtr x = Shown(layer);
+        KsSelectWindow(x);
+        EXPECT_FALSE(x->hilited) << "layer " << layer;
+        EXPECT_EQ(KsGetWindowLevel(x), 0) << "layer " << layer;
+        EXPECT_EQ(KsGetActiveWindow(), doc) << "layer " << layer;
+    }
+    EXPECT_EQ(KsGetNextWindow(doc), doc2);
+}
+
+TEST_F(WindowLayerTest, AModalWindowBlocksOrdinaryWindowsButNotPopups) {
+    WindowPtr doc = Shown(7);
+    WindowPtr doc2 = Shown(7);
+    WindowPtr modal = ShowModal();
+    ASSERT_EQ(KsGetActiveWindow(), modal);
+    EXPECT_FALSE(KsCanSelectWindow(doc));
+    EXPECT_TRUE(KsCanSelectWindow(modal));
+
+    KsSelectWindow(doc);
+    EXPECT_EQ(VisibleOrder(), (Order{modal, doc2, doc}));
+    EXPECT_EQ(KsGetActiveWindow(), modal);
+
+    WindowPtr popup = Shown(4);
+    WindowPtr popup2 = Shown(4);
+    KsSelectWindow(popup);
+    EXPECT_EQ(VisibleOrder().front(), popup);
+    EXPECT_EQ(VisibleOrder()[1], popup2);
+    EXPECT_EQ(KsGetActiveWindow(), modal);
+    EXPECT_FALSE(popup->hilited);
+}
+
+TEST_F(WindowLayerTest, TopActivatableCountsLayerFiveOnlyForModalWindows) {
+    WindowPtr doc = Shown(7);
+    WindowPtr about = Shown(3);
+    WindowPtr plain5 = Shown(5, 64);
+    EXPECT_EQ(KsGetTopActivatableWindow(), about);
+    KsHideWindow(about);
+    EXPECT_EQ(KsGetTopActivatableWindow(), doc);
+    EXPECT_EQ(KsGetAnyTopActivatableWindow(-1), plain5);
+    EXPECT_EQ(KsGetAnyTopActivatableWindow(7), doc);
+    // No visible window in layer 1: the front of any activatable layer.
+    EXPECT_EQ(KsGetAnyTopActivatableWindow(1), plain5);
+    KsSetWindowKind(plain5, 128);
+    EXPECT_EQ(KsGetTopActivatableWindow(), plain5);
+}
+
+TEST_F(WindowLayerTest, ShowingCallsTheHookAndSelectsOnlyTheTopActivatableWindow) {
+    static std::vector<std::pair<SInt32, WindowPtr>> calls;
+    calls.clear();
+    KsSetShowWindowHook([](SInt32 msg, WindowPtr w) { calls.emplace_back(msg, w); });
+
+    WindowPtr about = Shown(3);
+    EXPECT_EQ(KsGetActiveWindow(), about);
+    WindowPtr doc = Shown(7);
+    EXPECT_TRUE(doc->visible);
+    EXPECT_FALSE(doc->hilited);
+    EXPECT_EQ(KsGetActiveWindow(), about);
+    KsShowWindow(doc); // already visible: nothing
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0], std::make_pair(SInt32(134), about));
+    EXPECT_EQ(calls[1], std::make_pair(SInt32(134), doc));
+}
+
+TEST_F(WindowLayerTest, HidingSelectsTheTopWindowOfTheLayerLastDeactivated) {
+    WindowPtr tool = Shown(3);
+    WindowPtr a = Shown(7);
+    WindowPtr b = Shown(7);
+    ASSERT_EQ(KsGetActiveWindow(), tool); // shown behind a layer-3 window: not selected
+    KsSelectWindow(a);
+    KsSelectWindow(b);
+    ASSERT_EQ(KsGetLastDeactivatedLayer(), 7);
+
+    // The layer-3 window is in front, but layer 7 lost activation last.
+    KsHideWindow(b);
+    EXPECT_FALSE(b->visible);
+    EXPECT_EQ(KsGetActiveWindow(), a);
+    EXPECT_FALSE(tool->hilited);
+}
+
+TEST_F(WindowLayerTest, HidingInTheBackgroundSelectsNothing) {
+    WindowPtr a = Shown(7);
+    WindowPtr b = Shown(7);
+    backend->ScriptFocus(KsGetTicks(), false);
+    EventRecord e;
+    while (GetNextEvent(everyEvent & ~updateMask, &e)) {
+    }
+    ASSERT_FALSE(KsIsInForeground());
+    KsHideWindow(b);
+    EXPECT_FALSE(a->hilited);
+    EXPECT_EQ(KsGetActiveWindow(), nullptr);
+}
+
+TEST_F(WindowLayerTest, FlushActivatesForgetsOnlyThatWindowsEvents) {
+    WindowPtr a = Shown(7);
+    WindowPtr b = Shown(7);
+    TakeActivates();
+    KsSelectWindow(a);
+    KsFlushActivates(a);
+    auto events = TakeActivates();
+    for (const auto& [w, on] : events)
+        EXPECT_NE(w, a);
+    EXPECT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), std::make_pair(b, false));
+}
+
+TEST_F(WindowLayerTest, PortsOfLiveWindowsAreWindows) {
+    WindowPtr w = Make(7);
+    EXPECT_TRUE(KsIsPortAWindow(w));
+    EXPECT_FALSE(KsIsPortAWindow(KsGetDesktopPort()));
+    EXPECT_FALSE(KsIsPortAWindow(nullptr));
+}
+
+TEST_F(WindowLayerTest, MovingWithFrontObeysTheModalRule) {
+    WindowPtr doc = Shown(7);
+    WindowPtr modal = ShowModal();
+    KsMoveWindow(doc, 300, 300, true);
+    Rect r;
+    KsGetWindowContentRect(doc, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 300);
+    EXPECT_EQ(KsGetActiveWindow(), modal);
+}
