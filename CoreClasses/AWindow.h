@@ -19,6 +19,7 @@
 #include "AObject.h"
 #include "KsColor.h"
 #include "KsGeometry.h"
+#include "KsRgn.h"
 #include "PaneDow.h"
 #include "QDOffscreen.h"
 #include "Windows.h"
@@ -216,6 +217,7 @@ class AWindow : public AObject, public PaneDow {
     void SetDynamicSizing(bool on) { dynamicSizing = on; }
     bool GetDynamicSizing() const { return dynamicSizing; }
     void SetPlacement(long how) { placement = how; }
+    void DisposeDragCache();
     long GetPlacement() const { return placement; }
     void SetSnapOnDrag(bool on) { snapOnDrag = on; }
     void SetSnapOnGrow(bool on) { snapOnGrow = on; }
@@ -238,6 +240,17 @@ class AWindow : public AObject, public PaneDow {
 
     // The key that dumps the pane under the mouse; 0 = off.
     static short iPaneDumpKey;
+
+    // The save-changes alert (resource 401: item 1 save, item 2 cancel,
+    // anything else discard) and the put-file dialog come from the dialog
+    // layer or the host; both are replaceable so that tests can script them.
+    // Without an alert the answer is "save", so a dirty document is never
+    // dropped silently; without a put-file dialog the save is cancelled.
+    using SaveAlertProc = short (*)(const char* title, const char* action);
+    using PutFileProc = bool (*)(const char* prompt, const ADirLocator* startDir,
+                                 const char* defaultName, AFileLocator* out);
+    static SaveAlertProc SetSaveAlertProc(SaveAlertProc proc);
+    static PutFileProc SetPutFileProc(PutFileProc proc);
 
 protected:
     WindowPtr windowPort = nullptr;
@@ -286,6 +299,14 @@ protected:
 private:
     UInt32 registryNumber = 0;
 };
+
+// The visible region of the window being updated, for the duration of its
+// update (global state, saved and restored around nested updates).
+extern KsRgn ShellSaveVisRgn;
+
+// Draw procedures of the shaded edge panes (AddEdgePanes).
+void topEdgeDraw_AWIN(APane* pane, const KsRect* rect, void* data);
+void botEdgeDraw_AWIN(APane* pane, const KsRect* rect, void* data);
 
 // For code that only holds a toolbox window.
 AWindow* GetWindowObj(WindowPtr window);

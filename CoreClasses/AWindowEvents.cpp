@@ -1,0 +1,319 @@
+// AWindow event handlers: update, idle, click, keys, menus, activation,
+// showing and hiding, modality, iconifying.
+#include "APane.h"
+#include "AScreenManOS.h"
+#include "AWindow.h"
+#include "AWindowPrivate.h"
+#include "AWindowState.h"
+#include "Cursors.h"
+#include "KsColorScheme.h"
+#include "KsDesktop.h"
+#include "KsFatal.h"
+#include "KsNativeWindow.h"
+#include "KsWindowShell.h"
+#include "Sound.h"
+#include "XError.h"
+
+namespace {
+constexpr long kHelpKeyCode = 0x72;
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Update
+
+bool AWindow::Update(void* data, EventRecord*, long, long) {
+    if (updatesIgnored || !windowPort) return false;
+    if (updatesSuspended) {
+        updatePending = true;
+        return false;
+    }
+    updatePending = false;
+    KsRgn vis = RgnHandleToKsRgn(windowPort->visRgn);
+    const bool visEmpty = vis.IsEmpty();
+    const KsRect visBounds = vis.Bounds();
+    KsRgn savedShell = ShellSaveVisRgn;
+    ShellSaveVisRgn = vis;
+    BeginUpdate(windowPort);
+    XError kept;
+    if (!visEmpty) {
+        try {
+            ClipRect(&windowPort->portRect);
+            const KsRect updateRect = RgnHandleToKsRgn(windowPort->visRgn).Bounds();
+            UpdateCompatible(data);
+            Draw(&updateRect, data);
+        } catch (...) {
+            kept = XErrorFromCurrentException();
+        }
+    }
+    EndUpdate(windowPort);
+    if (!visEmpty && RgnHandleToKsRgn(windowPort->visRgn).Bounds() == visBounds)
+        KsRgnToRgnHandle(vis, windowPort->visRgn);
+    ShellSaveVisRgn = savedShell;
+    if (kept.IsError()) xraisexerror(kept);
+    return false;
+}
+
+void AWindow::UpdateCompatible(void*) {}
+
+void AWindow::SuspendUpdates(bool on) {
+    updatesSuspended = on;
+    if (!on && updatePending) SendMsg(wmUpdate, nullptr, 0, 0);
+}
+
+void AWindow::IgnoreUpdates(bool on) {
+    updatesIgnored = on;
+}
+
+void AWindow::UpdateIfNeeded() {
+    if (windowPort && windowPort->updateRgn && !EmptyRgn(windowPort->updateRgn))
+        SendMsg(wmUpdate, nullptr, 0, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Idle, click, keys, menus
+
+// The sleep value the pane tree may lower during idle time.
+static SInt32 gIdleSleep = 0;
+
+bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
+    if (closeWhenIdleFlag) {
+        closeWhenIdleFlag = false;
+        Close(data, ev, 1, b);
+        return false;
+    }
+    if (mainPane && ev) {
+        Point local = ev->where;
+        GlobalToLocal(&local);
+        const KsPoint pt{local.h, local.v};
+        if (!mainPane->GetAlwaysDawdle() && !mainPane->PtInPane(pt)) {
+            if (mouseInWindow) SetArrowCursor();
+        } else {
+            SInt32 sleep = gIdleSleep;
+            mainPane->Dawdle(pt, SInt16(ev->modifiers), &sleep, nullptr, data);
+        }
+    }
+    TerminateDragEvent();
+    return false;
+}
+
+// Each point is converted once: ev is often CurrentEvent itself, and a second
+// conversion of the same record would move the click. CurrentEvent.where
+// stays local while the pane tree handles the click (the grow box reads it)
+// and both points are global again afterwards.
+bool AWindow::Click(void* data, EventRecord* ev, long a, long b) {
+    if (!mainPane || !ev || !windowPort) return false;
+    SetPortWindowPort(windowPort);
+    const Point globalEv = ev->where;
+    Point local = globalEv;
+    GlobalToLocal(&local);
+    const KsPoint pt{local.h, local.v};
+
+    if (IsRightMouseButton(ev)) {
+        if (APane* p = FindContextMenuPane(pt)) {
+            KsSelectWindow(windowPort);
+            p->DoContextPopup(*ev);
+            FlushEvents(mDownMask | mUpMask, 0);
+        }
+        return false;
+    }
+    if (clickDrags) {
+        APane* hit = mainPane->FindPane(pt, false, false);
+        if (hit == mainPane || (hit && hit->GetFlag(kPaneClickDragsWindow)))
+            return Drag(data, ev, a, b);
+    }
+    const Point globalCurrent = CurrentEvent.where;
+    const bool same = ev == &CurrentEvent;
+    if (!same) GlobalToLocal(&CurrentEvent.where);
+    ev->where = local;
+    const SInt16 modifiers = SInt16(ev->modifiers);
+    const SInt32 when = SInt32(ev->when);
+    struct Restore {
+        EventRecord* ev;
+        Point evWhere, currentWhere;
+        ~Restore() {
+            CurrentEvent.where = currentWhere;
+            ev->where = evWhere;
+        }
+    } restore{ev, globalEv, globalCurrent};
+    mainPane->DoClick(pt, modifiers, when, data);
+    return false;
+}
+
+bool AWindow::KeyDown(void* data, EventRecord* ev, long charCode, long keyCode) {
+    if (!mainPane) return GetIsModal();
+    bool used = false;
+    if (iPaneDumpKey != 0 && iPaneDumpKey == keyCode) {
+        if (ev) {
+            Point local = ev->where;
+            GlobalToLocal(&local);
+            if (APane* p = mainPane->FindPane(KsPoint{local.h, local.v}, false, false)) {
+                p->DumpPaneID(true);
+                used = true;
+            }
+        }
+    } else if (keyCode == kHelpKeyCode) {
+        for (int i = 0; i < 3; ++i)
+            SysBeep(5);
+    } else {
+        used = mainPane->DoKeyDown(SInt16(charCode), SInt16(keyCode), ev, data);
+    }
+    return GetIsModal() || used;
+}
+
+bool AWindow::MenuSelect(void* data, EventRecord*, long menu, long item) {
+    return mainPane ? mainPane->DoMenuSelect(SInt32(menu), SInt32(item), data) : false;
+}
+
+bool AWindow::UpdateMenus(void* data, EventRecord* ev, long, long) {
+    if (mainPane) mainPane->UpdateMenus(data, ev);
+    return false;
+}
+
+bool AWindow::VTREEvent(void*, EventRecord*, long, long) {
+    return false;
+}
+
+bool AWindow::HandleContextPopup(MenuInfo**, EventRecord event, long nick, short menuID) {
+    return MenuSelect(nullptr, &event, menuID, nick);
+}
+
+bool AWindow::IsRightMouseButton(const EventRecord* ev) const {
+    return ev && (ev->modifiers & controlKey) != 0;
+}
+
+APane* AWindow::FindContextMenuPane(KsPoint pt) {
+    return mainPane ? mainPane->FindPane(pt, false, false) : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Activation
+
+bool AWindow::Activate(void* data, EventRecord* ev, long a, long b) {
+    if (!IsIconic() && windowPort) {
+        const KsRect r = GetWindowRect(kKsNoScreen);
+        AScreenManOS* sm = AScreenManOS::New();
+        bool onScreen = false;
+        for (int i = 0; i < sm->GetScreenCount(); ++i)
+            if (sm->GetScreenBounds(i).Overlaps(r)) onScreen = true;
+        if (!onScreen) GoHome();
+    }
+    if (mainPane) mainPane->Activate();
+    if (activePane && activePane->IsVisible()) activePane->Activate();
+    Update(data, ev, a, b);
+    return false;
+}
+
+bool AWindow::Deactivate(void*, EventRecord*, long, long) {
+    if (activePane && !activePane->IsActive()) activePane = nullptr;
+    if (mainPane) mainPane->Deactivate();
+    deactivated = true;
+    return false;
+}
+
+bool AWindow::IsActiveWindow() const {
+    return windowPort && KsActiveWindow() == windowPort;
+}
+
+bool AWindow::IsHilited() const {
+    return windowPort && IsWindowHilited(windowPort);
+}
+
+// ---------------------------------------------------------------------------
+// Showing and hiding
+
+void AWindow::SelectAndShow() {
+    if (!windowPort) return;
+    const bool wasVisible = IsVisible();
+    if (schemePending) UpdateColorScheme();
+    SetVisible(true);
+    if (!wasVisible && mainPane) mainPane->WasRevealed();
+    KsBringToFrontInLayer(windowPort);
+    KsSelectWindow(windowPort);
+    Iconify(false);
+    if (GetIsModal()) {
+        if (KsInNativeModalDialog())
+            KsEnableNativeModalDialog(false);
+        else
+            KsTBX_EnableWindow(windowPort, false, false, false);
+    } else {
+        KsTBX_EnableWindow(windowPort, true, false, false);
+    }
+}
+
+void AWindow::ToggleSelectAndShow() {
+    if (IsVisible())
+        SendMsg(wmClose, nullptr, 1, 0);
+    else
+        SelectAndShow();
+}
+
+void AWindow::SetVisible(bool on) {
+    if (!windowPort) return;
+    if (!on) {
+        KsHideWindow(windowPort);
+        return;
+    }
+    switch (placement) {
+    case 0:
+        break;
+    case 1:
+        CenterWindowInWindow(windowPort, KsGetMainWnd());
+        break;
+    case 2:
+        GoCenterMouse();
+        break;
+    case 3:
+        GoHome();
+        break;
+    case 4:
+        GoCenterMouse();
+        break;
+    default: {
+        constexpr bool FALSE = false; // the report names the failed condition "FALSE"
+        FtlAssert(FALSE);
+    } break;
+    }
+    KsShowWindow(windowPort);
+}
+
+bool AWindow::IsVisible() const {
+    return windowPort && IsWindowVisible(windowPort);
+}
+
+bool AWindow::IsIconic() const {
+    return windowPort && KsIsIconic(windowPort);
+}
+
+void AWindow::Iconify(bool on) {
+    if (!iconifyArmed) {
+        iconifyArmed = true;
+        return;
+    }
+    if (!IsVisible() && !IsIconic()) return;
+    wasIconic = IsIconic();
+    if (on)
+        MinimizeWindow(windowPort);
+    else if (wasIconic)
+        RestoreWindow(windowPort);
+}
+
+void AWindow::RevertIconicState() {}
+
+// ---------------------------------------------------------------------------
+// Modality
+
+bool AWindow::GetIsModal() const {
+    return (iFlags & kModal) != 0;
+}
+
+void AWindow::SetIsModal(bool on) {
+    iFlags = on ? (iFlags | kModal) : (iFlags & ~UInt32(kModal));
+    if (!windowPort) return;
+    SetWindowHiliteColor(windowPort, RGBdustyPurple);
+    // The shell remembers the layer the window had, so that it goes back
+    // there (not stays in the modal layer) when modality ends.
+    if (on)
+        KsEnterModalLayer(windowPort);
+    else
+        KsLeaveModalLayer(windowPort);
+}

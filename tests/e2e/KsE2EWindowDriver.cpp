@@ -1,0 +1,185 @@
+// The end-to-end application for framework windows: two AWindows on the sdl
+// back end, every window event turned into a window message, driven by real
+// X input.
+//
+//   ks_e2e_window_driver [--time-limit SECONDS]
+//
+// Standard output, one line each, flushed as written:
+//   window NAME content L,T,R,B drag H,V grow H,V goaway H,V   (global)
+//   ready
+// then, once the user quits (Ctrl+Q) or the time limit passes:
+//   end quit|timeout
+//   window NAME content L,T,R,B ...                            (the AWindows left)
+#include "AWindow.h"
+#include "KsBackend.h"
+#include "KsDesktop.h"
+#include "QuickDraw.h"
+#include "Windows.h"
+#include "XError.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool gQuit = false;
+
+AWindow* Make(const char* name, SInt32 left, SInt32 top, SInt32 w, SInt32 h) {
+    AWindow* win = AWindow::New(name, nullptr, nullptr, 1, 1, 1, 0, 0, 0);
+    win->SetWindowToRect(kKsNoScreen, left, top, left + w, top + h);
+    win->AddGrowBoxPane();
+    win->SelectAndShow();
+    return win;
+}
+
+bool FindPart(WindowPtr w, SInt16 wanted, Point* found) {
+    const Rect c = (**w->contRgn).rgnBBox;
+    const Rect s = (**w->strucRgn).rgnBBox;
+    const SInt16 mid = SInt16((s.top + c.top) / 2);
+    std::vector<Point> hits;
+    for (SInt16 h = s.left; h < s.right; ++h) {
+        WindowPtr hit = nullptr;
+        if (FindWindow(Point{mid, h}, &hit) == wanted && hit == w) hits.push_back(Point{mid, h});
+    }
+    if (hits.empty()) return false;
+    *found = wanted == inDrag ? hits[hits.size() / 3] : hits[hits.size() / 2];
+    return true;
+}
+
+void PrintWindows() {
+    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w)) {
+        AWindow* aw = GetWindowObj(w);
+        if (!aw) continue;
+        char title[256];
+        aw->GetWindowTitle(title, sizeof title);
+        const Rect c = (**w->contRgn).rgnBBox;
+        std::printf("window %s content %d,%d,%d,%d", title, c.left, c.top, c.right, c.bottom);
+        Point p;
+        if (FindPart(w, inGoAway, &p)) std::printf(" goaway %d,%d", p.h, p.v);
+        if (FindPart(w, inDrag, &p)) std::printf(" drag %d,%d", p.h, p.v);
+        WindowPtr hit = nullptr;
+        const Point grip{SInt16(c.bottom - 4), SInt16(c.right - 4)};
+        if (FindWindow(grip, &hit) == inGrow && hit == w)
+            std::printf(" grow %d,%d", grip.h, grip.v);
+        std::printf(" visible %d\n", IsWindowVisible(w) ? 1 : 0);
+    }
+}
+
+// Idle time for every window: a closed window is disposed of by its next
+// message.
+void IdleAll(EventRecord& e) {
+    std::vector<WindowPtr> all;
+    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
+        all.push_back(w);
+    for (WindowPtr w : all)
+        SendWindowMsg(wmIdle, w, &e, 0, 0);
+}
+
+void HandleEvent(EventRecord& e) {
+    switch (e.what) {
+    case mouseDown: {
+        WindowPtr w = nullptr;
+        switch (FindWindow(e.where, &w)) {
+        case inDrag:
+            SendWindowMsg(wmDrag, w, &e, 0, 0);
+            break;
+        case inGrow:
+            SendWindowMsg(wmGrow, w, &e, 0, 0);
+            break;
+        case inGoAway:
+            if (TrackGoAway(w, e.where)) DoWindowClose(w);
+            break;
+        case inZoomIn:
+        case inZoomOut:
+            if (TrackBox(w, e.where, inZoomOut)) SendWindowMsg(wmZoomOut, w, &e, 0, 0);
+            break;
+        case inContent:
+            if (w != FrontWindow()) SelectWindow(w);
+            SendWindowMsg(wmClick, w, &e, 0, 0);
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    case keyDown:
+        if ((e.modifiers & cmdKey) && (e.message & charCodeMask) == 'q') gQuit = true;
+        break;
+    case updateEvt:
+        DoWindowUpdate(KsEventWindow(e));
+        break;
+    case activateEvt:
+        SendWindowMsg((e.modifiers & activeFlag) ? wmActivate : wmDeactivate, KsEventWindow(e), &e,
+                      0, 0);
+        break;
+    default:
+        break;
+    }
+    IdleAll(e);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    double timeLimit = 20.0;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--time-limit") == 0 && i + 1 < argc)
+            timeLimit = std::atof(argv[++i]);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    std::unique_ptr<KsBackend> sdl = KsNewSDLBackend();
+    if (!sdl) {
+        std::fprintf(stderr, "ks_e2e_window_driver: the sdl back end cannot open a display\n");
+        return 1;
+    }
+    KsInstallBackend(std::move(sdl));
+    int status = 0;
+    try {
+        KsGetBackend()->SetTitle("ks_e2e_driver");
+        if (!KsDesktopInit()) return 1;
+        InitWindows();
+        Make("Alpha", 100, 100, 300, 200);
+        Make("Beta", 700, 150, 300, 200);
+        KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});
+        EventRecord e;
+        for (int i = 0; i < 1000 && GetNextEvent(everyEvent, &e); ++i)
+            HandleEvent(e);
+        KsPresentDesktop();
+        PrintWindows();
+        std::printf("ready\n");
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeLimit);
+        bool timedOut = false;
+        while (!gQuit) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                timedOut = true;
+                break;
+            }
+            if (WaitNextEvent(everyEvent, &e, 6, nullptr)) {
+                try {
+                    HandleEvent(e);
+                } catch (...) {
+                    XError x = XErrorFromCurrentException();
+                    std::fprintf(stderr, "ks_e2e_window_driver: %s\n", x.GetText().c_str());
+                    status = 1;
+                }
+            }
+        }
+        std::printf("end %s\n", timedOut ? "timeout" : "quit");
+        PrintWindows();
+        std::vector<WindowPtr> all;
+        for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
+            all.push_back(w);
+        for (WindowPtr w : all)
+            if (AWindow* aw = GetWindowObj(w)) aw->Dispose();
+    } catch (...) {
+        XError x = XErrorFromCurrentException();
+        std::fprintf(stderr, "ks_e2e_window_driver: %s\n", x.GetText().c_str());
+        status = 1;
+    }
+    KsDesktopDispose();
+    return status;
+}
