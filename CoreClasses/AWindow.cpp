@@ -74,6 +74,10 @@ WindowPtr KsActiveWindow() {
     return nullptr;
 }
 
+void KsReportWindowError(const XError& error) {
+    dprintf("%s\n", error.GetText().c_str());
+}
+
 // ---------------------------------------------------------------------------
 // Creation
 
@@ -235,6 +239,8 @@ void AWindow::Dispose() {
 // A pane resource that cannot be read is reported and replaced by a plain
 // grey pane: the window is still made.
 void AWindow::CreateMainPane() {
+    if (mainPane || !windowPort) return;
+    SetPortWindowPort(windowPort);
     if (mainPaneRsrcID != 0 || mainPaneRsrcName) {
         try {
             mainPane = APane::NewPaneFromRsrc(
@@ -264,10 +270,9 @@ void AWindow::CreateMainPane() {
 
 bool AWindow::Resize(void*, EventRecord*, long, long) {
     if (!mainPane || !windowPort) return false;
-    const Rect& pr = windowPort->portRect;
-    mainPane->MovePaneTo(pr.left, pr.top);
-    mainPane->Resize(SInt16(pr.right - pr.left), SInt16(pr.bottom - pr.top));
-    return false;
+    const KsRect port = ToKsRect(GetWindowPort(windowPort)->portRect);
+    mainPane->MovePaneTo(port.left, port.top);
+    return mainPane->Resize(ClampToSInt16(port.Width()), ClampToSInt16(port.Height()));
 }
 
 void AWindow::Draw(const KsRect* updateRect, void* data) {
@@ -283,6 +288,7 @@ void AWindow::ForgetPane(APane* pane) {
     if (resultPane == pane) resultPane = nullptr;
     if (targetPane == pane) targetPane = nullptr;
     if (growBoxPane == pane) growBoxPane = nullptr;
+    if (mainPane == pane) mainPane = nullptr;
 }
 
 // ---------------------------------------------------------------------------
