@@ -12,6 +12,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "AApplication.h"
 #include "APane.h"
 #include "AScreenManOS.h"
 #include "AWindowPrivate.h"
@@ -166,6 +167,7 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
     SetWindowKind(windowPort, SInt16((kKsDocumentLayer << 12) | kKsWindowKindPlain));
     RemoveWindowStyles(windowPort, true, true, false, false, false);
 
+    if (gApplication) gApplication->AddToWindowList(this);
     CreateMainPane();
     Resize();
     initialized = true;
@@ -193,6 +195,7 @@ void AWindow::IWindowFromRsrc(const char* title, void* data, WindowPtr behind, u
 // Disposal
 
 void AWindow::Dispose() {
+    if (gApplication) gApplication->ForgetWindow(this);
     GrafPtr current = KsGetPort();
     KsDisposeHandle(reinterpret_cast<Handle>(mainPaneRsrcName));
     mainPaneRsrcName = nullptr;
@@ -357,6 +360,9 @@ bool KsIsLiveWindowOrDesktopPort(GrafPtr port) {
 // Delivering messages
 
 bool AWindow::SendMsg(windowMsgID_t msg, EventRecord* ev, long a, long b) {
+    // A window the application has let go of takes no more messages.
+    if (gApplication && gApplication->HasWindowList() && !gApplication->IsStillAWindow(this))
+        return false;
     GrafPtr previous = KsGetPort();
     if (windowPort) SetPortWindowPort(windowPort);
     void* data = dataHandle ? static_cast<void*>(*dataHandle) : static_cast<void*>(this);
