@@ -96,7 +96,8 @@ bool ReadSceneTable(const std::string& path, Scene* scene, std::string* error) {
         if (s.panes.size() >= kMaxScenePanes) return bad("too many panes");
         ScenePaneSpec p;
         SInt32 index = 0, parent = 0;
-        if (!ParseInt(f[0], 0, long(kMaxScenePanes), &index) || std::size_t(index) != s.panes.size())
+        if (!ParseInt(f[0], 0, long(kMaxScenePanes), &index) ||
+            std::size_t(index) != s.panes.size())
             return bad("index out of order");
         if (!ParseInt(f[1], -1, index - 1, &parent)) return bad("parent does not come before");
         p.parent = parent;
@@ -145,8 +146,8 @@ Scene GenerateScene() {
         return std::string(buf);
     };
     for (int panel = 0; panel < 50; ++panel) {
-        const int p = add(-1, 2 + (panel % 10) * 192, 2 + (panel / 10) * 216, 188, 212, false,
-                          color(), "");
+        const int p =
+            add(-1, 2 + (panel % 10) * 192, 2 + (panel / 10) * 216, 188, 212, false, color(), "");
         add(p, 4, 2, 180, 16, true, 0, text());
         const bool nested = panel % 2 == 0;
         int holder = p;
@@ -200,9 +201,16 @@ SceneDesk::~SceneDesk() {
     KsInstallBackend(std::move(previous_));
 }
 
-SceneWindow OpenSceneWindow(const Scene& scene, std::string* error, ScenePaneMaker maker) {
+SceneWindow OpenSceneWindow(const Scene& scene, std::string* error, SceneWindowMaker windowMaker,
+                            ScenePaneMaker paneMaker) {
     SceneWindow sw;
-    AWindow* w = AWindow::New("Scene", nullptr, nullptr, 1, 0, 0, 0, 0, 0);
+    AWindow* w = nullptr;
+    if (windowMaker) {
+        w = windowMaker();
+        w->IWindow("Scene", nullptr, nullptr, 1, 0, 0, 0, 0, 0);
+    } else {
+        w = AWindow::New("Scene", nullptr, nullptr, 1, 0, 0, 0, 0, 0);
+    }
     w->SetContentSize(kSceneWidth, kSceneHeight);
     w->SetWindowTopLeft(kKsNoScreen, 0, 40);
     w->SelectAndShow();
@@ -230,7 +238,7 @@ SceneWindow OpenSceneWindow(const Scene& scene, std::string* error, ScenePaneMak
         // interior.
         const SInt32 inset = parent->GetInterior().left - parent->GetBounds().left;
         const SInt32 insetV = parent->GetInterior().top - parent->GetBounds().top;
-        APane* p = maker ? maker() : new APane;
+        APane* p = paneMaker ? paneMaker() : new APane;
         const KsRGBColor bg = spec.label ? parent->GetBkndColor() : ToKs(spec.background);
         p->IPane(parent, Clamp16(spec.x - inset), kPaneDontCare, Clamp16(spec.width),
                  Clamp16(spec.y - insetV), kPaneDontCare, Clamp16(spec.height), bg,

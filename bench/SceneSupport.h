@@ -33,9 +33,9 @@ struct SplitMix64 {
 struct ScenePaneSpec {
     int parent = -1;
     SInt32 x = 0, y = 0, width = 0, height = 0;
-    bool label = false;     // black text, no background, no border
-    UInt32 background = 0;  // 0xRRGGBB (boxes)
-    std::string text;       // labels
+    bool label = false;    // black text, no background, no border
+    UInt32 background = 0; // 0xRRGGBB (boxes)
+    std::string text;      // labels
 };
 
 struct Scene {
@@ -74,7 +74,9 @@ private:
     std::unique_ptr<KsBackend> previous_;
 };
 
-// Makes the pane of one spec; the default makes a plain APane.
+// Make the window and each pane before they are initialised; the defaults
+// make a plain AWindow and plain APanes.
+using SceneWindowMaker = AWindow* (*)();
 using ScenePaneMaker = APane* (*)();
 
 struct SceneWindow {
@@ -86,7 +88,8 @@ struct SceneWindow {
 // Raises XError from the pane calls; answers a null window (and why) when the
 // window could not be given the full content size.
 SceneWindow OpenSceneWindow(const Scene& scene, std::string* error,
-                            ScenePaneMaker maker = nullptr);
+                            SceneWindowMaker windowMaker = nullptr,
+                            ScenePaneMaker paneMaker = nullptr);
 
 // The deepest, front-most pane spec under pt (window-local), edges counting
 // as inside as pane hit tests count them; -1 for the main pane.

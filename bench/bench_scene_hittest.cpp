@@ -41,18 +41,19 @@ void Scene2_FindPane(benchmark::State& state) {
         APane* got = main->FindPane(p, false, false);
         if (got != (want < 0 ? main : sw.panes[std::size_t(want)])) {
             char buf[120];
-            std::snprintf(buf, sizeof buf, "wrong pane at (%d, %d): want scene pane %d",
-                          int(p.h), int(p.v), want);
+            std::snprintf(buf, sizeof buf, "wrong pane at (%d, %d): want scene pane %d", int(p.h),
+                          int(p.v), want);
             state.SkipWithError(buf);
             return;
         }
     }
     for (auto _ : state)
-        for (const KsPoint& p : pts) benchmark::DoNotOptimize(main->FindPane(p, false, false));
+        for (const KsPoint& p : pts)
+            benchmark::DoNotOptimize(main->FindPane(p, false, false));
     state.SetItemsProcessed(state.iterations() * kPoints);
-    state.counters["ns/point"] = benchmark::Counter(
-        double(state.iterations()) * kPoints,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns/point"] =
+        benchmark::Counter(double(state.iterations()) * kPoints,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.SetLabel(scene.source);
 }
 BENCHMARK(Scene2_FindPane)->Unit(benchmark::kMillisecond);
@@ -63,7 +64,8 @@ void Scene2_ReferenceWalk(benchmark::State& state) {
     const SceneHitReference ref(scene);
     const std::vector<KsPoint> pts = ScenePoints();
     for (auto _ : state)
-        for (const KsPoint& p : pts) benchmark::DoNotOptimize(ref.Find(p));
+        for (const KsPoint& p : pts)
+            benchmark::DoNotOptimize(ref.Find(p));
     state.SetItemsProcessed(state.iterations() * kPoints);
 }
 BENCHMARK(Scene2_ReferenceWalk)->Unit(benchmark::kMillisecond);

@@ -76,7 +76,8 @@ void Scene1_MainPaneDraw(benchmark::State& state) {
         return;
     }
     const KsRect all{0, 0, kSceneWidth, kSceneHeight};
-    for (auto _ : state) sw.window->GetMainPane()->Draw(&all, nullptr);
+    for (auto _ : state)
+        sw.window->GetMainPane()->Draw(&all, nullptr);
     error = CheckPixels(scene, sw);
     if (!error.empty()) state.SkipWithError(error.c_str());
     state.SetLabel(scene.source);
