@@ -1,0 +1,278 @@
+// Scene 5: 1,000,000 pointer positions on a splitmix64 random walk over the
+// 2,000-pane window, each routed by the application to the pane under it,
+// with leave and enter when that pane changes. A moved pointer reaches the
+// panes as idle time: the event loop takes a null event at the new position,
+// the application gives the window its idle message and the window lets the
+// pane tree dawdle down to the pane under the pointer; the window then tells
+// the pane left and the pane entered. Measured two ways: the whole loop
+// (back-end input, ProcessEvent, HandleEvent) and the application's routing
+// alone (FindWindow, NullEvent, HandleEvent). The routed pane and the
+// enter/leave count are checked against a plain walk of the scene first.
+#include "AApplication.h"
+#include "AApplicationPrivate.h"
+#include "APane.h"
+#include "AWindow.h"
+#include "Events.h"
+#include "EventsPrivate.h"
+#include "KsBackend.h"
+#include "KsTime.h"
+#include "QuickDraw.h"
+#include "SceneSupport.h"
+#include "Windows.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+// KS_BENCH_POSITIONS shortens the walk for a quick look; figures use the
+// full million.
+int Positions() {
+    const char* env = std::getenv("KS_BENCH_POSITIONS");
+    const long n = env ? std::atol(env) : 0;
+    return n > 0 && n < 1000000 ? int(n) : 1000000;
+}
+
+class TrackPane;
+
+// The pane under the pointer as the last routed event found it.
+struct PointerState {
+    APane* deepest = nullptr; // set while the tree dawdles
+    APane* current = nullptr;
+    long enters = 0, leaves = 0, routed = 0;
+} gPointer;
+
+class TrackPane : public APane {
+public:
+    long entered = 0, left = 0;
+    void Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID,
+                void* data) override {
+        gPointer.deepest = this; // a deeper pane overwrites it
+        APane::Dawdle(pt, modifiers, sleep, cursorID, data);
+    }
+};
+
+void Enter(APane* p) {
+    ++gPointer.enters;
+    if (auto* t = dynamic_cast<TrackPane*>(p)) ++t->entered;
+}
+void Leave(APane* p) {
+    ++gPointer.leaves;
+    if (auto* t = dynamic_cast<TrackPane*>(p)) ++t->left;
+}
+
+// Routes idle time to the pane tree, then tells the panes the pointer moved
+// from one to another.
+// The application hands the idle message a point already in the window's
+// coordinates; a window Idle that converts it once more dawdles at the wrong
+// place. When the check finds that, the point is handed back global so the
+// routing measured is the routing that lands on the right pane.
+bool gReglobalize = false;
+
+class TrackWindow : public AWindow {
+public:
+    bool Idle(void* data, EventRecord* ev, long mouseInWindow, long b) override {
+        gPointer.deepest = GetMainPane();
+        const Point given = ev ? ev->where : Point{};
+        if (gReglobalize && ev) LocalToGlobal(&ev->where);
+        const bool r = AWindow::Idle(data, ev, mouseInWindow, b);
+        if (ev) ev->where = given;
+        ++gPointer.routed;
+        if (gPointer.deepest != gPointer.current) {
+            if (gPointer.current) Leave(gPointer.current);
+            gPointer.current = gPointer.deepest;
+            Enter(gPointer.current);
+        }
+        return r;
+    }
+};
+
+class SceneApp : public AApplication {};
+
+// The application, its private runtime folder and the virtual clock (the
+// wait for an event must not sleep).
+struct AppSetup {
+    std::string runtimeDir;
+    SceneApp* app = nullptr;
+    AppSetup() {
+        KsUseVirtualClock(true);
+        KsResetEvents();
+        char tmpl[] = "/tmp/ksscene-XXXXXX";
+        if (char* d = mkdtemp(tmpl)) runtimeDir = d;
+        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+        KsAppSetExitProc([](int) {});
+        app = new SceneApp;
+        app->SetShortAppName("scene");
+        app->IApplication();
+        FlushEvents(everyEvent, 0);
+        gl_sleepTime = 0;
+    }
+    ~AppSetup() {
+        delete app;
+        KsResetEvents();
+        KsUseVirtualClock(false);
+        if (!runtimeDir.empty()) rmdir(runtimeDir.c_str());
+    }
+};
+
+// The walk in window-local coordinates.
+std::vector<KsPoint> Walk() {
+    SplitMix64 rng(777);
+    std::vector<KsPoint> pts(static_cast<std::size_t>(Positions()));
+    SInt32 h = kSceneWidth / 2, v = kSceneHeight / 2;
+    for (KsPoint& p : pts) {
+        h += SInt32(rng.Next() % 17) - 8;
+        v += SInt32(rng.Next() % 17) - 8;
+        h = h < 0 ? 0 : h >= kSceneWidth ? kSceneWidth - 1 : h;
+        v = v < 0 ? 0 : v >= kSceneHeight ? kSceneHeight - 1 : v;
+        p = {h, v};
+    }
+    return pts;
+}
+
+struct Routing {
+    SceneDesk desk;
+    AppSetup setup;
+    Scene scene = LoadScene();
+    SceneWindow sw;
+    std::vector<KsPoint> local = Walk();
+    std::vector<Point> global;
+    std::string error;
+
+    Routing() {
+        sw = OpenSceneWindow(
+            scene, &error, [] { return static_cast<AWindow*>(new TrackWindow); },
+            [] { return static_cast<APane*>(new TrackPane); });
+        if (!sw.window) return;
+        SetPortWindowPort(sw.window->GetWindowPtr());
+        global.reserve(local.size());
+        for (const KsPoint& p : local) {
+            Point g{SInt16(p.v), SInt16(p.h)};
+            LocalToGlobal(&g);
+            global.push_back(g);
+        }
+        // Drain the activation and update the window's opening left queued.
+        EventRecord e;
+        for (int i = 0; i < 50 && GetNextEvent(everyEvent, &e); ++i)
+            setup.app->HandleEvent(&e);
+    }
+
+    // Pane and transition count of the walk by the plain rectangle walk.
+    std::string Expect(const std::vector<APane*>& seen, long enters) const {
+        const SceneHitReference ref(scene);
+        APane* main = sw.window->GetMainPane();
+        APane* prev = nullptr;
+        long want = 0;
+        for (std::size_t i = 0; i < local.size(); ++i) {
+            const int k = ref.Find(local[i]);
+            APane* p = k < 0 ? main : sw.panes[std::size_t(k)];
+            if (p != prev) ++want;
+            prev = p;
+            if (seen[i] != p) {
+                char buf[120];
+                long got = -2;
+                for (std::size_t j = 0; j < sw.panes.size(); ++j)
+                    if (sw.panes[j] == seen[i]) got = long(j);
+                if (seen[i] == main) got = -1;
+                std::snprintf(buf, sizeof buf, "position %zu (%d, %d): pane %ld, want %d", i,
+                              int(local[i].h), int(local[i].v), got, k);
+                return buf;
+            }
+        }
+        if (want != enters)
+            return "enter count " + std::to_string(enters) + ", want " + std::to_string(want);
+        return {};
+    }
+};
+
+void ResetPointer() {
+    gPointer = PointerState{};
+}
+
+void MoveTo(Point g) {
+    KsInput in;
+    in.kind = KsInput::Kind::mouseMove;
+    in.h = g.h;
+    in.v = g.v;
+    KsFeedInput(in);
+}
+
+// One position through the whole loop: the back end's input, then one turn of
+// the loop (ProcessEvent ends in HandleEvent).
+void RouteThroughLoop(AApplication* app, Point g) {
+    MoveTo(g);
+    app->ProcessEvent(everyEvent);
+}
+
+// The routing the loop does for a null event, without the queue.
+void RouteThroughApp(AApplication* app, Point g) {
+    EventRecord e{};
+    e.what = nullEvent;
+    e.where = g;
+    e.when = UInt32(KsGetTicks());
+    WindowPtr win = nullptr;
+    const short part = FindWindow(g, &win);
+    CurrentEvent = e;
+    app->NullEvent(e, win, part, kNullEventFromRun);
+    app->HandleEvent(nullptr);
+}
+
+template <void (*Route)(AApplication*, Point)> void Scene5(benchmark::State& state) {
+    Routing r;
+    if (!r.sw.window) {
+        state.SkipWithError(r.error.c_str());
+        return;
+    }
+    // Check (once per program): every position lands on the reference pane,
+    // each change once.
+    static long transitions = -1;
+    std::string bad;
+    for (const bool reglobalize : {false, true}) {
+        if (transitions >= 0) break;
+        gReglobalize = reglobalize;
+        ResetPointer();
+        std::vector<APane*> seen(r.global.size());
+        for (std::size_t i = 0; i < r.global.size(); ++i) {
+            Route(r.setup.app, r.global[i]);
+            seen[i] = gPointer.current;
+        }
+        if (gPointer.routed != long(r.global.size())) {
+            bad = "routed " + std::to_string(gPointer.routed);
+            break;
+        }
+        bad = r.Expect(seen, gPointer.enters);
+        if (bad.empty()) break;
+    }
+    if (!bad.empty()) {
+        state.SkipWithError(bad.c_str());
+        return;
+    }
+    if (transitions < 0) transitions = gPointer.enters;
+    for (auto _ : state)
+        for (const Point& g : r.global)
+            Route(r.setup.app, g);
+    state.SetItemsProcessed(state.iterations() * long(r.global.size()));
+    state.counters["events/s"] = benchmark::Counter(
+        double(state.iterations()) * double(r.global.size()), benchmark::Counter::kIsRate);
+    state.counters["changes"] = double(transitions);
+    state.SetLabel(r.scene.source + (gReglobalize ? " (idle point re-globalised)" : ""));
+}
+
+void Scene5_EventLoop(benchmark::State& state) {
+    Scene5<RouteThroughLoop>(state);
+}
+void Scene5_AppRouting(benchmark::State& state) {
+    Scene5<RouteThroughApp>(state);
+}
+BENCHMARK(Scene5_EventLoop)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(Scene5_AppRouting)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();
