@@ -26,12 +26,15 @@ struct TextKey {
     operator std::string_view() const { return buf; }
 };
 
-// Fonts without a name travel as "#<number>", so they read back.
+// A font whose name does not lead back to its number (no name, or a name
+// shared with another number) travels as "#<number>", so it reads back.
 std::string FontNameOf(SInt16 font) {
     Str255 name;
     name[0] = 0;
     GetFontName(font, name);
-    if (name[0] == 0) return "#" + std::to_string(font);
+    SInt16 back = 0;
+    if (name[0] != 0) GetFNum(name, &back);
+    if (name[0] == 0 || back != font) return "#" + std::to_string(font);
     return std::string(reinterpret_cast<const char*>(name + 1), name[0]);
 }
 
