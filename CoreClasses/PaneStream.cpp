@@ -240,7 +240,12 @@ bool PaneStream::ReadLine(Line* line) {
             int hi = HexValue(c);
             if (hi < 0) Fail("'" + Shown(c) + "' is not a hexadecimal digit");
             int lo = pos_ + 1 < inLength_ ? HexValue(in_[pos_ + 1]) : -1;
-            if (lo < 0) Fail("a byte value has an odd hexadecimal digit");
+            if (lo < 0) {
+                char n = pos_ + 1 < inLength_ ? in_[pos_ + 1] : '\r';
+                if (IsSpace(n) || IsLineEnd(n) || n == '\\')
+                    Fail("a byte value has an odd hexadecimal digit");
+                Fail("'" + Shown(n) + "' is not a hexadecimal digit");
+            }
             value += char(hi << 4 | lo);
             pos_ += 2;
         }

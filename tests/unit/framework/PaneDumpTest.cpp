@@ -5,6 +5,7 @@
 #include "PaneTextTestSupport.h"
 
 #include "APane.h"
+#include "CKsList.h"
 #include "KsFatal.h"
 
 #include <gtest/gtest.h>
