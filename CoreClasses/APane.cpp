@@ -39,8 +39,7 @@ void KsRegisterPaneMessages() {
     static const EMMessage kMessages[] = {
         {"UIS_PANE_RSRC_NOT_FOUND", "The pane resource \"{name}\" ({id}) was not found.", nullptr},
         {"UIS_PANE_BAD_COORDS", "Invalid pane placement: {which} ({a}, {b}, {c}).", nullptr},
-        {"UIS_PANE_NO_PLACE", "A pane without an enclosure or a window cannot be placed.",
-         nullptr},
+        {"UIS_PANE_NO_PLACE", "A pane without an enclosure or a window cannot be placed.", nullptr},
         {"UIS_PANE_BAD_ENCLOSURE", "A pane cannot be moved into itself or one of its sub-panes.",
          nullptr},
         {"UIS_PANE_BAD_DATA", "The pane data is damaged: {what}.", nullptr},
@@ -80,7 +79,8 @@ void SetWindowOfSubtree(APane* pane, AWindow* w, AWindow* (*get)(APane*),
     if (old && old != w && KsIsLiveWindow(old)) old->ForgetPane(pane);
     set(pane, w);
     const SInt32 n = pane->GetNumSubPanes();
-    for (SInt32 i = 1; i <= n; ++i) SetWindowOfSubtree(pane->GetSubPane(i), w, get, set);
+    for (SInt32 i = 1; i <= n; ++i)
+        SetWindowOfSubtree(pane->GetSubPane(i), w, get, set);
 }
 } // namespace
 
@@ -214,7 +214,8 @@ void APane::SetEnclWindow(AWindow* window) {
     itsEnclWindow = window;
     InteriorChanged(GetInterior());
     const SInt32 n = GetNumSubPanes();
-    for (SInt32 i = 1; i <= n; ++i) GetSubPane(i)->SetEnclWindow(window);
+    for (SInt32 i = 1; i <= n; ++i)
+        GetSubPane(i)->SetEnclWindow(window);
     Inval();
 }
 
@@ -224,7 +225,8 @@ void APane::ForEachSubPane(APaneForEachProc fn, void* a, void* b) {
     if (!fn(this, a, b) || !hold.Alive() || !subPanes) return;
     AListIterator it(*subPanes);
     APane* sub = nullptr;
-    while (it.Next(&sub)) sub->ForEachSubPane(fn, a, b);
+    while (it.Next(&sub))
+        sub->ForEachSubPane(fn, a, b);
 }
 
 void APane::DeleteSubPanes() {
@@ -337,7 +339,8 @@ AObject* APane::Copy() {
             to->drawRgn.SetEmpty();
             const SInt32 n = from->GetNumSubPanes();
             if (n != to->GetNumSubPanes()) return;
-            for (SInt32 i = 1; i <= n; ++i) Run(from->GetSubPane(i), to->GetSubPane(i));
+            for (SInt32 i = 1; i <= n; ++i)
+                Run(from->GetSubPane(i), to->GetSubPane(i));
             to->RecomputeHierValues();
         }
     };
@@ -384,7 +387,8 @@ void APane::Incorporate(APane* other) {
     const KsPoint at = other->GetLogicalTopLeft();
     MovePaneTo(at.h, at.v);
     Resize(other->GetWidth(), other->GetHeight());
-    while (other->GetNumSubPanes() > 0) other->GetSubPane(1)->SetEnclosure(this);
+    while (other->GetNumSubPanes() > 0)
+        other->GetSubPane(1)->SetEnclosure(this);
     other->Dispose();
 }
 
@@ -407,7 +411,8 @@ void APane::_SetPaneID(const char* id) {
     iPaneID = KsNewHandle(Size(n + 1));
     if (!iPaneID) xraisexerror("MEM_LOW");
     char* s = *iPaneID;
-    for (size_t i = 0; i < n; ++i) s[i] = std::strchr("/:;*?\\'\"()", id[i]) ? '_' : id[i];
+    for (size_t i = 0; i < n; ++i)
+        s[i] = std::strchr("/:;*?\\'\"()", id[i]) ? '_' : id[i];
     s[n] = 0;
 }
 
@@ -463,7 +468,8 @@ namespace {
 // whole component.
 const char* MatchComponent(const char* id, const char* cid, bool* complete) {
     size_t i = 0;
-    while (cid[i] && cid[i] != ':' && cid[i] == id[i]) ++i;
+    while (cid[i] && cid[i] != ':' && cid[i] == id[i])
+        ++i;
     *complete = false;
     if (id[i] != 0 || (cid[i] != 0 && cid[i] != ':')) return nullptr;
     if (cid[i] == 0) {

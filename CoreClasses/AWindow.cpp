@@ -1,5 +1,7 @@
 #include "AWindow.h"
 
+#include "APane.h"
+
 #include <cstring>
 #include <unordered_map>
 
@@ -80,6 +82,10 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
 }
 
 void AWindow::Dispose() {
+    if (APane* main = mainPane) {
+        mainPane = nullptr;
+        main->Dispose();
+    }
     if (windowPort) {
         if (IsWindowVisible(windowPort)) HideWindow(windowPort);
         signature = 0;
@@ -247,10 +253,15 @@ bool AWindow::Zoom(void*, EventRecord*, long, long) {
     return false;
 }
 bool AWindow::Resize(void*, EventRecord*, long, long) {
-    return false;
+    if (!mainPane || !windowPort) return false;
+    const KsRect port = ToKsRect(GetWindowPort(windowPort)->portRect);
+    mainPane->MovePaneTo(port.left, port.top);
+    return mainPane->Resize(ClampToSInt16(port.Width()), ClampToSInt16(port.Height()));
 }
 void AWindow::UpdateCompatible(void*) {}
-void AWindow::Draw(const KsRect*, void*) {}
+void AWindow::Draw(const KsRect* updateRect, void* data) {
+    if (mainPane) mainPane->Draw(updateRect, data);
+}
 
 APane* AWindow::Popup(KsPoint, bool, bool, short, bool) {
     return nullptr;
@@ -386,6 +397,8 @@ void AWindow::ForgetPane(APane* pane) {
     if (activePane == pane) activePane = nullptr;
     if (resultPane == pane) resultPane = nullptr;
     if (targetPane == pane) targetPane = nullptr;
+    if (growBoxPane == pane) growBoxPane = nullptr;
+    if (mainPane == pane) mainPane = nullptr;
 }
 void AWindow::SetTBarCanGoOff(bool on) {
     tbarCanGoOff = on;
@@ -473,7 +486,11 @@ void AWindow::IWindowFromRsrc(const char* title, void* data, WindowPtr behind, u
 void AWindow::SetIsOldStyle(bool on) {
     isOldStyle = on;
 }
-void AWindow::CreateMainPane() {}
+void AWindow::CreateMainPane() {
+    if (mainPane || !windowPort) return;
+    SetPortWindowPort(windowPort);
+    mainPane = APane::New(nullptr, 0, 0, kPaneDontCare, 0, 0, kPaneDontCare, RGBgray7, 0);
+}
 void AWindow::GetMainPaneInfo(short*, short*, short*, short*) {}
 bool AWindow::HandleContextPopup(MenuInfo**, EventRecord event, long nick, short menuID) {
     return MenuSelect(nullptr, &event, menuID, nick);
@@ -486,8 +503,8 @@ void AWindow::TileWindowAbove(AWindow*, short, bool, bool) {}
 bool AWindow::AnalyzeForSnap(short*, short*) {
     return false;
 }
-APane* AWindow::FindPaneByID(const char*) const {
-    return nullptr;
+APane* AWindow::FindPaneByID(const char* id) const {
+    return mainPane && id ? mainPane->FindPaneByID(id) : nullptr;
 }
 void AWindow::GetDataHandle(char*** handle) const {
     if (handle) *handle = dataHandle;

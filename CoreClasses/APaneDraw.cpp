@@ -1,0 +1,429 @@
+// APane drawing: visibility and invalidation, the drawing order, borders and
+// labels, backgrounds (own and inherited), the selection ring, body text.
+//
+// Contract of the drawing calls: the current port is the pane's window port
+// on entry and on exit; the clip is left wide open, colours black on white.
+#include <cstring>
+
+#include "APane.h"
+#include "APanePrivate.h"
+#include "AWindow.h"
+#include "Icons.h"
+#include "KsDrawUtils.h"
+#include "MacText.h"
+#include "Pictures.h"
+#include "QuickDraw.h"
+#include "Windows.h"
+
+namespace {
+constexpr OSType kPICT = 0x50494354; // 'PICT'
+constexpr OSType kPpat = 0x70706174; // 'ppat'
+
+void ClipToRect(const KsRect& r) {
+    const Rect rr = ToRect(r);
+    ClipRect(&rr);
+}
+
+void ResetColors() {
+    const RGBColor black = ToRGBColor(RGBblack), white = ToRGBColor(RGBwhite);
+    RGBForeColor(&black);
+    RGBBackColor(&white);
+}
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Visibility and invalidation
+
+bool APane::IsVisible() const {
+    if (!visible || !itsEnclWindow || !itsEnclWindow->IsVisible()) return false;
+    // The frame may stick out of the bounds (a label over the border).
+    KsRect r = bounds.Union(GetFrame());
+    for (const APane* p = itsEnclPane; p; p = p->itsEnclPane) {
+        if (!p->visible) return false;
+        r = r.Intersect(p->GetInterior());
+        if (r.IsEmpty()) return false;
+    }
+    if (WindowPtr w = itsEnclWindow->GetWindowPtr())
+        r = r.Intersect(ToKsRect(GetWindowPort(w)->portRect));
+    return !r.IsEmpty();
+}
+
+void APane::SetVisible(bool on) {
+    if (on != visible) {
+        const bool wasVisible = IsVisible();
+        if (wasVisible) Inval();
+        visible = on;
+        if (on) {
+            Inval();
+            WasRevealed();
+        } else if (wasVisible) {
+            WasHidden();
+        }
+        if (!on) Deactivate();
+    }
+    ManageMotifFrame(on, true);
+}
+
+void APane::WasRevealed() {
+    for (SInt32 i = 1; i <= GetNumSubPanes(); ++i)
+        if (GetSubPane(i)->visible) GetSubPane(i)->WasRevealed();
+}
+
+void APane::WasHidden() {
+    for (SInt32 i = 1; i <= GetNumSubPanes(); ++i)
+        GetSubPane(i)->WasHidden();
+}
+
+void APane::Inval() {
+    if (!itsEnclWindow || !itsEnclWindow->GetWindowPtr() || !itsEnclWindow->IsVisible() || !visible)
+        return;
+    // Bounds and frame together: a label over the border moves the frame
+    // outside the bounds.
+    const Rect r = ToRect(GetVisRect(bounds.Union(GetFrame())));
+    if (!EmptyRect(&r)) InvalWindowRect(itsEnclWindow->GetWindowPtr(), &r);
+}
+
+void APane::InvalInterior() {
+    if (!itsEnclWindow || !itsEnclWindow->GetWindowPtr() || !itsEnclWindow->IsVisible() || !visible)
+        return;
+    const Rect r = ToRect(GetVisBounds().Intersect(GetInterior()));
+    if (!EmptyRect(&r)) InvalWindowRect(itsEnclWindow->GetWindowPtr(), &r);
+}
+
+void APane::PaneInvalRect(const KsRect& r) {
+    if (!itsEnclWindow || !itsEnclWindow->GetWindowPtr() || !itsEnclWindow->IsVisible() || !visible)
+        return;
+    const Rect rr = ToRect(r);
+    InvalWindowRect(itsEnclWindow->GetWindowPtr(), &rr);
+}
+
+void APane::PaneInvalRgn(const KsRgn& rgn) {
+    if (!itsEnclWindow || !itsEnclWindow->GetWindowPtr() || !itsEnclWindow->IsVisible() || !visible)
+        return;
+    RgnHandle h = KsNewRgnFrom(rgn);
+    InvalWindowRgn(itsEnclWindow->GetWindowPtr(), h);
+    DisposeRgn(h);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+void APane::Draw(const KsRect* clip, void* data) {
+    GrafPtr port = KsGetPort();
+    if (!port) return;
+    const KsRect c = clip ? *clip : ToKsRect(port->portRect);
+    if (!bounds.Union(GetFrame()).Overlaps(c)) return;
+    ClipToRect(c);
+    DrawBorder();
+    ClipToRect(c);
+    DrawInterior(&c, data);
+    ResetColors();
+    if (GetSelected() && GetDesignMode()) DrawSelectIndicator(&c, RGBgray8);
+    ClipWideOpen();
+}
+
+void APane::DrawCompatible(const KsRect* clip, const KsRgn* rgn, void* data) {
+    if (!subPanes || !rgn || rgn->IsEmpty()) {
+        Draw(clip, data);
+        return;
+    }
+    KsRgn saved = drawRgn;
+    drawRgn = *rgn;
+    try {
+        Draw(clip, data);
+    } catch (...) {
+        drawRgn = saved;
+        throw;
+    }
+    drawRgn = saved;
+}
+
+void APane::DrawBorder() {
+    KsRect frame = GetFrame();
+    const KsRGBColor colors[2] = {GetBkndColor(),
+                                  itsEnclPane ? itsEnclPane->GetBkndColor() : GetBkndColor()};
+    (borderProc ? borderProc : StockBorderProc)(&frame, border, colors, true, 0);
+    DrawLabel();
+}
+
+KsRGBColor APane::GetLabelColor() const {
+    return RGBblack;
+}
+
+void APane::DrawLabel() {
+    if (!label || (!labeldx && !labeldy)) return;
+    KsRect r = bounds;
+    if (labeldx) r.right = bounds.left + labeldx - 3;
+    if (labeldy) r.bottom = bounds.top + labeldy;
+    const KsRGBColor bg = itsEnclPane ? itsEnclPane->GetBkndColor() : GetBkndColor();
+    KsRGBColor fg = GetLabelColor();
+    AdjustFGColorContrast(&fg, bg);
+    label->DrawInColor(r, fg, bg, 1);
+}
+
+void APane::DrawInterior(const KsRect* clip, void* data) {
+    const KsRect in = GetInterior();
+    const KsRect v = clip ? in.Intersect(*clip) : GetVisRect(in);
+    if (v.IsEmpty()) return;
+    ClipToRect(v);
+    if (drawsBackground) DrawBackground(v, data);
+    GrafPtr port = KsGetPort();
+    const SInt16 font = port->txFont, size = port->txSize;
+    const Style face = port->txFace;
+    if (bodyText) {
+        TextFont(bodyText->GetFont());
+        TextSize(bodyText->GetSize());
+        TextFace(Style(bodyText->GetFace()));
+    }
+    try {
+        DrawDetail(v, GetBkndColor(), data);
+    } catch (...) {
+        TextFont(font);
+        TextSize(size);
+        TextFace(face);
+        throw;
+    }
+    TextFont(font);
+    TextSize(size);
+    TextFace(face);
+}
+
+void APane::DrawDetail(const KsRect& rect, const KsRGBColor& bkgd, void* data) {
+    if (drawProc) {
+        drawProc(this, &rect, data);
+    } else if (!subPanes && bodyText && !bodyText->IsEmpty()) {
+        KsRGBColor fg = RGBblack;
+        AdjustFGColorContrast(&fg, bkgd);
+        bodyText->DrawInColor(GetInterior(), fg, bkgd, 1);
+    }
+    if (!subPanes) return;
+    for (SInt32 i = 1; i <= GetNumSubPanes(); ++i) {
+        APane* p = GetSubPane(i);
+        if (p->visible && p->bounds.Union(p->GetFrame()).Overlaps(rect) && p->IsVisible())
+            p->Draw(&rect, data);
+    }
+}
+
+void APane::DrawBackground(const KsRect& rect, void* data) {
+    if (!drawsBackground) return;
+    const bool pict = iBkgdRsrcType == kPICT && bkgdHandle;
+    const bool ppat = iBkgdRsrcType == kPpat && bkgdHandle;
+    KsRect area = rect;
+    KsRgn clipRgn;
+    const bool useRgn = pict || (subPanes && GetNumSubPanes() > 0);
+    if (useRgn) {
+        clipRgn.SetRect(rect);
+        for (SInt32 i = 1; i <= GetNumSubPanes(); ++i) {
+            const APane* p = GetSubPane(i);
+            if (p->visible && p->drawsBackground) clipRgn.Subtract(p->GetFrame());
+        }
+        if (!drawRgn.IsEmpty()) clipRgn.Intersect(drawRgn);
+        area = clipRgn.Bounds().Intersect(rect);
+        if (area.IsEmpty()) return;
+        if (!clipRgn.Contains(area)) {
+            RgnHandle h = KsNewRgnFrom(clipRgn);
+            SetClip(h);
+            DisposeRgn(h);
+        } else {
+            ClipToRect(area);
+        }
+    }
+    const KsRGBColor color = GetBkndColor();
+    const Rect ar = ToRect(area);
+    if (pict) {
+        auto pic = reinterpret_cast<PicHandle>(bkgdHandle);
+        Rect pf{};
+        QDGetPictureBounds(pic, &pf);
+        const Rect dst = ToRect(CenterRectInRect(ToKsRect(pf), GetInterior()));
+        DrawPicture(pic, &dst);
+        const RGBColor c = ToRGBColor(color);
+        // Around the picture the plain colour shows.
+        RgnHandle around = NewRgn();
+        GetClip(around);
+        RgnHandle pr = NewRgn();
+        RectRgn(pr, &dst);
+        DiffRgn(around, pr, around);
+        SetClip(around);
+        EraseRGBRect(&ar, &c);
+        DisposeRgn(pr);
+        DisposeRgn(around);
+    } else if (ppat) {
+        BackPixPat(reinterpret_cast<PixPatHandle>(bkgdHandle));
+        EraseRect(&ar);
+        BackPat(&kQDWhite);
+    } else if (bkgdProc) {
+        bkgdProc(this, &area, data);
+    } else if (IsGradientBubbleBorder(border) || IsGradientPartialBorder(border) ||
+               IsGradientBorder(border)) {
+        const KsRect in = GetInterior();
+        PaintGradient(in, color, 32, 30, border);
+        if (IsGradientBubbleBorder(border))
+            BubbleFrame(in, color, itsEnclPane ? itsEnclPane->GetBkndColor() : color, 30, border);
+    } else {
+        const RGBColor c = ToRGBColor(color);
+        EraseRGBRect(&ar, &c);
+    }
+    if (useRgn) ClipToRect(rect);
+    ResetColors();
+}
+
+void APane::DrawSelectIndicator(const KsRect*, const KsRGBColor&) {
+    const Rect r = ToRect(bounds);
+    const RGBColor red = ToRGBColor(RGBred), white = ToRGBColor(RGBwhite);
+    RGBBackColor(&white);
+    for (int i = 0; i < 3; ++i) {
+        Rect ri = r;
+        InsetRect(&ri, SInt16(i), SInt16(i));
+        FrameRGBRect(&ri, &red);
+    }
+    ResetColors();
+}
+
+void APane::SetSelected(bool on) {
+    const bool was = SetFlag(kPaneSelected, on);
+    if (was == on || !itsEnclWindow) return;
+    KsRgn ring(bounds);
+    ring.Subtract(bounds.Insetted(3, 3));
+    PaneInvalRgn(ring);
+}
+
+bool APane::GetSelected() const {
+    return GetFlag(kPaneSelected);
+}
+
+// ---------------------------------------------------------------------------
+// Backgrounds
+
+KsRGBColor APane::GetBkndColor() const {
+    if ((iFlags & kPaneInheritsBkgd) && itsEnclPane) {
+        const KsRGBColor c = itsEnclPane->GetBkndColor();
+        return inheritIntensity > 0 ? ScaleRGBIntensity(c, inheritIntensity, 100) : c;
+    }
+    return bkgdColor;
+}
+
+void APane::GetBkgdInfo(SInt16* id, OSType* type, Handle* handle, KsRGBColor* color) const {
+    if ((iFlags & kPaneInheritsBkgd) && itsEnclPane) {
+        itsEnclPane->GetBkgdInfo(id, type, handle, nullptr);
+    } else {
+        if (id) *id = iBkgdRsrcID;
+        if (type) *type = iBkgdRsrcType;
+        if (handle) *handle = bkgdHandle;
+    }
+    if (color) *color = GetBkndColor();
+}
+
+void APane::SetBkndColor(const KsRGBColor& color) {
+    if (!(color == bkgdColor)) {
+        bkgdColor = color;
+        if (!(iFlags & kPaneInheritsBkgd)) Inval();
+    }
+    for (SInt32 i = 1; i <= GetNumSubPanes(); ++i) {
+        APane* p = GetSubPane(i);
+        if (!(p->iFlags & kPaneInheritsBkgd)) continue;
+        // An inheriting pane draws within its enclosure, which is already
+        // invalidated: it only follows the colour.
+        p->SetBkndColor(p->inheritIntensity > 0 ? ScaleRGBIntensity(color, p->inheritIntensity, 100)
+                                                : color);
+    }
+}
+
+void APane::SetBkgdRsrc(SInt16 id, OSType type) {
+    if (id == 0) {
+        if (bkgdHandle && iBkgdRsrcType == kPICT)
+            KillPicture(reinterpret_cast<PicHandle>(bkgdHandle));
+        bkgdHandle = nullptr;
+    } else if (type == kPICT) {
+        bkgdHandle = reinterpret_cast<Handle>(GetPicture(id));
+    } else if (type == kPpat) {
+        bkgdHandle = reinterpret_cast<Handle>(GetPixPat(id));
+    }
+    // A background that failed to load is no background.
+    if (id != 0 && (type == kPICT || type == kPpat) && !bkgdHandle) {
+        id = 0;
+        type = 0;
+    }
+    iBkgdRsrcID = id;
+    iBkgdRsrcType = type;
+    Inval();
+    for (SInt32 i = 1; i <= GetNumSubPanes(); ++i)
+        if (GetSubPane(i)->iFlags & kPaneInheritsBkgd) GetSubPane(i)->SetBkgdRsrc(id, type);
+}
+
+void APane::SetInheritsBkgd(bool on, SInt16 intensity) {
+    inheritIntensity = intensity;
+    SetFlag(kPaneInheritsBkgd, on);
+    if (!on || !itsEnclPane) return;
+    SInt16 id = 0;
+    OSType type = 0;
+    KsRGBColor c{};
+    itsEnclPane->GetBkgdInfo(&id, &type, nullptr, &c);
+    if (intensity > 0) c = ScaleRGBIntensity(c, intensity, 100);
+    SetBkndColor(c);
+    SetBkgdRsrc(id, type);
+}
+
+void APane::UpdateColorScheme() {
+    for (SInt32 i = 1; i <= GetNumSubPanes(); ++i)
+        GetSubPane(i)->UpdateColorScheme();
+}
+
+void APane::ManageMotifFrame(bool, bool) {}
+
+// ---------------------------------------------------------------------------
+// Body text
+
+void APane::SetText(const char* text) {
+    if (!bodyText) bodyText = MacText::New(nullptr);
+    if (bodyText->Equals(text)) return;
+    bodyText->SetText(text);
+    InvalInterior();
+}
+
+SInt32 APane::GetText(char* buf, SInt32 len) const {
+    if (buf && len > 0) {
+        if (bodyText)
+            bodyText->GetText(buf, len);
+        else
+            buf[0] = 0;
+    }
+    return -1;
+}
+
+void APane::SetFontSizeFace(SInt16 font, SInt16 size, SInt16 face) {
+    if (!bodyText) bodyText = MacText::New(nullptr);
+    if (bodyText->GetFont() == font && bodyText->GetSize() == size && bodyText->GetFace() == face)
+        return;
+    bodyText->SetFontSizeFace(font, size, face);
+    InvalInterior();
+}
+
+void APane::SetFontSizeFaceRecursive(SInt16 font, SInt16 size, SInt16 face) {
+    SetFontSizeFace(font, size, face);
+    for (SInt32 i = 1; i <= GetNumSubPanes(); ++i)
+        GetSubPane(i)->SetFontSizeFaceRecursive(font, size, face);
+}
+
+void APane::SetJust(SInt16 just) {
+    if (!bodyText) bodyText = MacText::New(nullptr);
+    bodyText->SetJust(just);
+    InvalInterior();
+}
+
+void APane::SetInlay(bool on) {
+    if (!bodyText) bodyText = MacText::New(nullptr);
+    bodyText->SetInlay(on);
+    InvalInterior();
+}
+
+void APane::GetFontSizeFace(SInt16* font, SInt16* size, SInt16* face) const {
+    if (font) *font = bodyText ? bodyText->GetFont() : 0;
+    if (size) *size = bodyText ? bodyText->GetSize() : 12;
+    if (face) *face = bodyText ? bodyText->GetFace() : 0;
+}
+
+SInt16 APane::GetJust(SInt16* out) const {
+    const SInt16 j = bodyText ? bodyText->GetJust() : 0;
+    if (out) *out = j;
+    return j;
+}
