@@ -325,8 +325,9 @@ TEST(PaneTextTree, ScrollPaneInnerBlockIsCheckedBeforeInstalling) {
     EXPECT_EQ(WritePaneText(again.root), written);
 
     const long live = APane::GetLivePaneCount();
-    std::string wrongClass = good;
-    wrongClass.replace(wrongClass.find("testscrollable"), 14, "APane");
+    const char* wrongClass = "version l\t1\rClass s\tTestScroller\rEndProps s\t\r"
+                             "\tClass s\tAPane\r\tEndProps s\t\r\tSubs l\t0\r\tEndClass s\tx\r"
+                             "EndClass s\tTestScroller\r";
     XError e = ErrorOf([&] { ReadText(wrongClass); });
     EXPECT_NE(ParamText(e, "problem").find("not TestScrollable"), std::string::npos);
     EXPECT_EQ(APane::GetLivePaneCount(), live);
