@@ -297,6 +297,7 @@ protected:
     APane* targetPane = nullptr;
 
 private:
+    friend struct AWindowReader; // the window dump
     UInt32 registryNumber = 0;
 };
 

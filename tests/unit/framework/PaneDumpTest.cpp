@@ -1,0 +1,125 @@
+// Pane and window dumps: the option bits, parentage and sub-panes, IDs never
+// generated, the resource code's byte order, and the tree checks.
+#include "KsPaneDump.h"
+#include "PaneStream.h"
+#include "PaneTextTestSupport.h"
+
+#include "APane.h"
+#include "CKsList.h"
+#include "KsFatal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <regex>
+#include <string>
+
+using namespace panetext_test;
+
+namespace {
+
+std::string gOut;
+void Capture(const char* format, ...) {
+    char buf[1024];
+    va_list ap;
+    va_start(ap, format);
+    std::vsnprintf(buf, sizeof buf, format, ap);
+    va_end(ap);
+    gOut += buf;
+}
+
+std::string Masked() {
+    return std::regex_replace(gOut, std::regex("0x[0-9a-f]+"), "PTR");
+}
+
+struct GoldenTree : PaneTree {
+    GoldenTree() : PaneTree(nullptr) {
+        std::string t = Golden("tree.ksp3");
+        root = ReadPaneText(t.data(), long(t.size()), nullptr, nullptr);
+    }
+};
+
+TEST(PaneDump, DefaultOptionsShowParentageAndIDs) {
+    GoldenTree tree;
+    APane* inner = tree.root->FindPaneByID("gain")->GetSubPane(1);
+    gOut.clear();
+    DumpPane(inner, TavikGetDumpSettings().paneOptions | kDumpPaneMarker, Capture, 0);
+    EXPECT_EQ(gOut, "APane \"win\"\n"
+                    "    APane \"gain\"\n"
+                    "--------APane \"\"\n");
+    char id[64];
+    EXPECT_FALSE(inner->GetPaneID(id, sizeof id)) << "still no explicit ID";
+}
+
+TEST(PaneDump, DetailsAndSubPanesInOrder) {
+    GoldenTree tree;
+    APane* gain = tree.root->FindPaneByID("gain");
+    gOut.clear();
+    DumpPane(gain,
+             kDumpPaneSubPanes | kDumpPanePointers | kDumpPaneIDs | kDumpPaneRects |
+                 kDumpPaneFlags | kDumpPaneLabels,
+             Capture, 2);
+    EXPECT_EQ(Masked(), "  APane PTR \"gain\"; label \"Gain\"; bounds [20,10;120,40]\n"
+                        "      Booleans:  vis canTabTo dawdle dfltCrsr\n"
+                        "      iFlags:  sfxLf sfxRt sfxTop sfxBot realID\n"
+                        "      APane PTR \"\"; bounds [62,12;118,38]\n"
+                        "          Booleans:  vis drawsBknd dfltCrsr\n"
+                        "          iFlags: \n");
+}
+
+TEST(PaneDump, ResourceCodeReadsMostSignificantByteFirst) {
+    gOut.clear();
+    TavikPrintRsrc(Capture, FourCharCode("CNTL"), 0x1F2);
+    EXPECT_EQ(gOut, "; rsrc CNTL.01F2");
+}
+
+class TestDetailPane : public APane {
+    KS_DECLARE_CLASS(TestDetailPane, APane)
+};
+
+TEST(PaneDump, DetailPrintersRunForTheirClasses) {
+    static int seen = 0;
+    TavikAddDumpDetail("TestDetailPane", [](APane*, UInt32, KsPrintfProc printf, int) {
+        ++seen;
+        printf("; extra");
+    });
+    APane* p = new TestDetailPane;
+    APane* plain = new APane;
+    gOut.clear();
+    DumpPane(p, 0, Capture, 0);
+    DumpPane(plain, 0, Capture, 0);
+    p->Dispose();
+    plain->Dispose();
+    EXPECT_EQ(gOut, "TestDetailPane; extra\nAPane\n");
+    EXPECT_EQ(seen, 1);
+}
+
+unsigned char gFailures = 0;
+std::string gLastAssert;
+unsigned char Record(char* message, char*, int) {
+    ++gFailures;
+    gLastAssert = message;
+    FtlClearFatalError();
+    return false;
+}
+
+TEST(PaneDump, SanityCheckFindsBrokenLinks) {
+    GoldenTree tree;
+    FtlHandler saved = FtlInstall(Record);
+    gFailures = 0;
+    SanityCheckPane(tree.root->FindPaneByID("gain"), true, true);
+    EXPECT_EQ(gFailures, 0);
+
+    // Still pointing at its enclosure, but no longer in its list.
+    APane* orphan = new APane;
+    tree.root->AddSubPane(orphan);
+    tree.root->GetSubPanes()->Remove(orphan);
+    SanityCheckPane(orphan, true, false);
+    EXPECT_EQ(gFailures, 1);
+    EXPECT_NE(gLastAssert.find("foundIt"), std::string::npos);
+    FtlInstall(saved);
+    orphan->Dispose();
+}
+
+} // namespace
