@@ -83,9 +83,9 @@ bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
         return false;
     }
     if (mainPane && ev) {
-        Point local = ev->where;
-        GlobalToLocal(&local);
-        const KsPoint pt{local.h, local.v};
+        // The application's idle distribution has already made the point
+        // local to this window; converting again would shift it.
+        const KsPoint pt{ev->where.h, ev->where.v};
         if (!mainPane->GetAlwaysDawdle() && !mainPane->PtInPane(pt)) {
             if (mouseInWindow) SetArrowCursor();
         } else {

@@ -1,5 +1,6 @@
 // Closing and saving documents, update states, modality and small state.
 #include "AFileLocator.h"
+#include "APane.h"
 #include "AWindowPrivate.h"
 #include "AWindowState.h"
 #include "AWindowTestSupport.h"
@@ -258,3 +259,31 @@ TEST_F(AWindowTest, DisposedModalWindowLeavesTheModalStack) {
 }
 
 } // namespace
+
+namespace {
+// Remembers where idle time found it.
+class DawdleProbe : public APane {
+public:
+    KsPoint seen{-1, -1};
+    void Dawdle(KsPoint pt, SInt16 mods, SInt32* sleep, SInt16* cursorID, void* data) override {
+        seen = pt;
+        APane::Dawdle(pt, mods, sleep, cursorID, data);
+    }
+};
+} // namespace
+
+// The idle point arrives local to the window (the application converts it);
+// a window away from the desktop's origin must not convert it again.
+TEST_F(AWindowTest, IdleHandsThePaneTreeThePointAsGiven) {
+    ProbeWindow* w = ProbeWindow::Make();
+    w->SetWindowToRect(kKsNoScreen, 200, 150, 500, 450);
+    w->SelectAndShow();
+    auto* probe = new DawdleProbe;
+    probe->IPane(w->GetMainPane(), 0, 0, kPaneDontCare, 0, 0, kPaneDontCare, RGBgray9, 0);
+    EventRecord ev{};
+    ev.where = Point{40, 30}; // v, h: local
+    w->SendMsg(wmIdle, &ev, 1, 0);
+    EXPECT_EQ(probe->seen.h, 30);
+    EXPECT_EQ(probe->seen.v, 40);
+    w->Dispose();
+}
