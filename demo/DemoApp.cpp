@@ -166,6 +166,7 @@ public:
         RGBColor slate = kThemeColors[0];
         PaintDesktop(slate);
         OpenDemoWindows();
+        DrawMenuBar();
         const Rect all = KsDesktopBounds();
         std::printf("KsTavik20 %s demo on the %s back end, desktop %dx%d\n", KsTavik20Version(),
                     KsGetBackend()->Name(), int(all.right - all.left), int(all.bottom - all.top));
