@@ -11,6 +11,7 @@
 #include "QuickDraw.h"
 
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -34,7 +35,11 @@ std::string FontNameOf(SInt16 font) {
     GetFontName(font, name);
     SInt16 back = 0;
     if (name[0] != 0) GetFNum(name, &back);
-    if (name[0] == 0 || back != font) return "#" + std::to_string(font);
+    if (name[0] == 0 || back != font) {
+        char number[16];
+        std::snprintf(number, sizeof number, "#%d", int(font));
+        return number;
+    }
     return std::string(reinterpret_cast<const char*>(name + 1), name[0]);
 }
 

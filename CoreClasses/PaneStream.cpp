@@ -238,13 +238,14 @@ bool PaneStream::ReadLine(Line* line) {
                 continue;
             }
             int hi = HexValue(c);
-            if (hi < 0) Fail("'" + Shown(c) + "' is not a hexadecimal digit");
+            if (hi < 0)
+                Fail(std::string("'").append(Shown(c)).append("' is not a hexadecimal digit"));
             int lo = pos_ + 1 < inLength_ ? HexValue(in_[pos_ + 1]) : -1;
             if (lo < 0) {
                 char n = pos_ + 1 < inLength_ ? in_[pos_ + 1] : '\r';
                 if (IsSpace(n) || IsLineEnd(n) || n == '\\')
                     Fail("a byte value has an odd hexadecimal digit");
-                Fail("'" + Shown(n) + "' is not a hexadecimal digit");
+                Fail(std::string("'").append(Shown(n)).append("' is not a hexadecimal digit"));
             }
             value += char(hi << 4 | lo);
             pos_ += 2;

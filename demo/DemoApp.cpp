@@ -1,0 +1,341 @@
+#include "DemoApp.h"
+
+#include "AApplication.h"
+#include "AApplicationPrivate.h"
+#include "ABartender.h"
+#include "APane.h"
+#include "AWindow.h"
+#include "DemoScene.h"
+#include "Events.h"
+#include "KsBackend.h"
+#include "KsColor.h"
+#include "KsDesktop.h"
+#include "KsDrawUtils.h"
+#include "KsTavik20Version.h"
+#include "Menus.h"
+#include "QuickDraw.h"
+#include "Stx.h"
+#include "Windows.h"
+#include "XError.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+enum : short { kViewMenuID = 259, kRatesMenuID = 260 };
+enum : long {
+    kNickNewTimecode = 2001,
+    kNickBringAll = 2002,
+    kNickThemeSlate = 2011, // .. 2013
+    kNickRate1 = 2101,      // .. 2160
+};
+constexpr int kThemes = 3;
+constexpr int kRates = 60;
+
+const RGBColor kThemeColors[kThemes] = {
+    {0x3C00, 0x4A00, 0x6000}, {0x1E00, 0x5000, 0x7800}, {0x2A00, 0x5000, 0x3400}};
+
+// Repaints the desktop around the windows in the given colour.
+void PaintDesktop(const RGBColor& color) {
+    KsSetDesktopColor(color);
+    GrafPtr saved = KsGetPort();
+    KsSetPort(KsGetDesktopPort());
+    RGBBackColor(&color);
+    Rect all = KsDesktopBounds();
+    all.top = kKsMenuBarHeight;
+    RgnHandle desk = NewRgn();
+    RectRgn(desk, &all);
+    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
+        if (IsWindowVisible(w)) DiffRgn(desk, w->strucRgn, desk);
+    EraseRgn(desk);
+    DisposeRgn(desk);
+    DrawDesktopHeading(KsGetDesktopPort(), KsDesktopBounds());
+    KsSetPort(saved);
+}
+
+// What a drawing pane shows.
+enum class Scene { shapes, text, timecode };
+
+void DrawScene(APane* pane, const KsRect*, void*) {
+    const KsRect in = pane->GetInterior();
+    Rect r{SInt16(in.top + 8), SInt16(in.left + 8), SInt16(in.bottom - 8), SInt16(in.right - 8)};
+    switch (Scene(reinterpret_cast<intptr_t>(pane->GetDataHandle()))) {
+    case Scene::shapes:
+        DrawShapesDemo(r);
+        break;
+    case Scene::text:
+        DrawTextDemo(r);
+        break;
+    case Scene::timecode:
+        DrawTimecodeDemo(r);
+        break;
+    }
+}
+
+// A pane that takes clicks and the Tab focus: a click or the focus shows in
+// its colour, and the label counts the clicks.
+class DemoButton : public APane {
+public:
+    int clicks = 0;
+    bool focused = false;
+    std::string caption;
+
+    bool CanBeTabbedTo() const override { return true; }
+    void TabTo() override {
+        focused = true;
+        SetBorderStyle(kBorderRoundedSunken);
+        Inval();
+        APane::TabTo();
+    }
+    void TabFrom() override {
+        focused = false;
+        SetBorderStyle(kBorderRounded);
+        Inval();
+        APane::TabFrom();
+    }
+    void DoClick(KsPoint, SInt16, SInt32, void*) override {
+        ++clicks;
+        char text[64];
+        std::snprintf(text, sizeof text, "%s (%d)", caption.c_str(), clicks);
+        SetText(text);
+        SetBkndColor(clicks % 2 ? KsRGBColor{0xF500, 0xC000, 0x1800} : RGBgray11);
+        Inval();
+    }
+};
+
+DemoButton* NewButton(APane* encl, const char* caption, SInt16 left, SInt16 top) {
+    auto* b = new DemoButton;
+    b->caption = caption;
+    b->IPane(encl, left, kPaneDontCare, 110, kPaneDontCare, top, 26, RGBgray11, kBorderRounded);
+    b->SetSizingAttrs(kPaneFixLeft | kPaneFixBottom);
+    b->SetText(caption);
+    b->SetJust(1);
+    return b;
+}
+
+// A window of the demo: one drawing pane inside a labelled frame, a row of
+// buttons along the bottom, and the grow box.
+class DemoWindow : public AWindow {
+public:
+    bool SaveDoc(AFileLocator*, bool) override {
+        // Nothing here is kept on disk: saving only makes the window clean.
+        SetIsDirtyDoc(false);
+        return true;
+    }
+
+    void Build(const char* title, Scene scene, SInt16 left, SInt16 top, SInt16 w, SInt16 h) {
+        IWindow(title, nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
+        ::MoveWindow(GetWindowPtr(), left, top, false);
+        ::SizeWindow(GetWindowPtr(), w, h, false);
+        Resize(nullptr, nullptr, 0, 0);
+        APane* main = GetMainPane();
+        main->SetBkndColor(RGBgray9);
+        APane* frame =
+            APane::New(main, 8, 8, kPaneDontCare, 24, 44, kPaneDontCare, RGBgray11, kBorderGroove);
+        frame->SetSizingAttrs(kPaneFixLeft | kPaneFixRight | kPaneFixTop | kPaneFixBottom);
+        frame->AddLabel(title, kLabelOverBorder);
+        APane* art =
+            APane::New(frame, 4, 4, kPaneDontCare, 4, 4, kPaneDontCare, RGBwhite, kBorderField);
+        art->SetSizingAttrs(kPaneFixLeft | kPaneFixRight | kPaneFixTop | kPaneFixBottom);
+        art->SetDrawProc(DrawScene);
+        sceneOf(art, scene);
+        NewButton(main, "Click", 8, 10);
+        NewButton(main, "Tab here", 126, 10);
+        AddGrowBoxPane();
+        ShowWindow(GetWindowPtr());
+        SelectWindow(GetWindowPtr());
+    }
+
+private:
+    static void sceneOf(APane* pane, Scene scene);
+};
+
+void DemoWindow::sceneOf(APane* pane, Scene scene) {
+    pane->SetDataHandle(reinterpret_cast<void*>(intptr_t(scene)));
+}
+
+class DemoApp : public AApplication {
+public:
+    int made = 0;
+    std::string screenshot;
+    int status = 0;
+
+    void FinishInit() override {
+        AApplication::FinishInit();
+        RGBColor slate = kThemeColors[0];
+        PaintDesktop(slate);
+        OpenDemoWindows();
+        DrawMenuBar();
+        const Rect all = KsDesktopBounds();
+        std::printf("KsTavik20 %s demo on the %s back end, desktop %dx%d\n", KsTavik20Version(),
+                    KsGetBackend()->Name(), int(all.right - all.left), int(all.bottom - all.top));
+        std::fflush(stdout);
+    }
+
+    void Run() override {
+        if (screenshot.empty()) {
+            AApplication::Run();
+            return;
+        }
+        RunScript();
+        QuitCompleted = 1;
+    }
+
+    // Serves what is pending without waiting.
+    void Settle() {
+        for (int i = 0; i < 200; ++i) {
+            EventRecord e;
+            if (!GetNextEvent(everyEvent, &e)) break;
+            HandleEvent(&e);
+        }
+    }
+
+    void Post(EventKind what, UInt32 message, Point where, EventModifiers mods = 0) {
+        EventRecord e{};
+        e.what = what;
+        e.message = message;
+        e.where = where;
+        e.modifiers = mods;
+        e.when = TickCount();
+        PostInternalEvent(e);
+    }
+
+    // The headless steps: the windows settle, a button is clicked, the focus
+    // moves with Tab, a window grows, the About box opens; then the picture.
+    void RunScript() {
+        Settle();
+        ProcessEvent(-1);
+        if (AWindow* front = GetWindowObj(FrontWindow())) {
+            SizeWindow(front->GetWindowPtr(), 340, 260, true);
+            front->SendMsg(wmResize, nullptr, 0, 0);
+        }
+        Settle();
+        AboutCmd();
+        Settle();
+        KsPresentDesktop();
+        const OSErr err = KsWritePortPNG(KsGetDesktopPort(), nullptr, screenshot.c_str());
+        if (err != noErr) {
+            std::fprintf(stderr, "ksdemo: could not write %s (error %d)\n", screenshot.c_str(),
+                         err);
+            status = 1;
+            return;
+        }
+        const bool headless = std::strcmp(KsGetBackend()->Name(), "headless") == 0;
+        std::printf("%s: wrote the desktop to %s\n", headless ? "headless" : "screenshot",
+                    screenshot.c_str());
+    }
+
+protected:
+    void BuildMenus() override {
+        AApplication::BuildMenus();
+        MenuHandle view = gBartender->CreateMenu(stx("View"), kViewMenuID, 1);
+        gBartender->AppendMenuItem(view, kNickNewTimecode, stx("New &Timecode Window"), 'T', 0, 0);
+        gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
+        gBartender->AppendSeparator(view);
+        static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
+        for (int i = 0; i < kThemes; ++i)
+            gBartender->AppendMenuItem(view, kNickThemeSlate + i, themes[i], 0, 0, 0);
+        gBartender->AppendSeparator(view);
+        gBartender->AppendMenuItem(view, kNickAbout, stx("&About the demo..."), 0, 0, 0);
+        MenuHandle rates = gBartender->CreateMenu(stx("Rates"), kRatesMenuID, 1);
+        for (int i = 0; i < kRates; ++i) {
+            char item[32];
+            std::snprintf(item, sizeof item, "Frame rate preset %d", i + 1);
+            gBartender->AppendMenuItem(rates, kNickRate1 + i, item, 0, 0, 0);
+        }
+    }
+
+public:
+    void UpdateMenus() override {
+        AApplication::UpdateMenus();
+        if (!gBartender) return;
+        for (long n : {long(kNickNewTimecode), long(kNickBringAll), long(kNickAbout)})
+            gBartender->MacEnableMenuItem(n);
+        for (int i = 0; i < kThemes; ++i) {
+            gBartender->MacEnableMenuItem(kNickThemeSlate + i);
+            gBartender->CheckMenuItemByNickNum(kNickThemeSlate + i, i == theme);
+        }
+        for (int i = 0; i < kRates; ++i) {
+            gBartender->MacEnableMenuItem(kNickRate1 + i);
+            gBartender->CheckMenuItemByNickNum(kNickRate1 + i, i == rate);
+        }
+    }
+
+    unsigned char HandleStdMenus(short menuID, short nick) override {
+        if (nick == kNickNewTimecode || nick == kNickNew) {
+            NewTimecodeWindow();
+            return true;
+        }
+        if (nick == kNickBringAll) {
+            for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
+                ShowWindow(w);
+            return true;
+        }
+        if (nick >= kNickThemeSlate && nick < kNickThemeSlate + kThemes) {
+            theme = nick - kNickThemeSlate;
+            PaintDesktop(kThemeColors[theme]);
+            return true;
+        }
+        if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
+            rate = nick - kNickRate1;
+            return true;
+        }
+        return AApplication::HandleStdMenus(menuID, nick);
+    }
+
+    void NewTimecodeWindow() {
+        ++made;
+        char title[32];
+        std::snprintf(title, sizeof title, "Timecode %d", made + 1);
+        auto* w = new DemoWindow;
+        w->Build(title, Scene::timecode, SInt16(500 + 24 * (made % 10)),
+                 SInt16(260 + 24 * (made % 10)), 300, 230);
+    }
+
+    void OpenDemoWindows() {
+        auto* shapes = new DemoWindow;
+        shapes->Build("Shapes and regions", Scene::shapes, 40, 70, 400, 340);
+        auto* text = new DemoWindow;
+        text->Build("Text (unsaved)", Scene::text, 380, 150, 480, 360);
+        // The document of the demo: closing it asks to save.
+        text->SetIsDirtyDoc(true);
+        auto* tc = new DemoWindow;
+        tc->Build("Timecode", Scene::timecode, 760, 110, 300, 230);
+    }
+
+    int theme = 0;
+    int rate = 0;
+};
+
+} // namespace
+
+int RunDemo(const std::string& screenshot) {
+    if (!KsDesktopInit()) {
+        std::fprintf(stderr, "ksdemo: the desktop could not be made\n");
+        return 1;
+    }
+    // Go returns here instead of ending the process, so that everything is
+    // put away and a checked build sees no leak.
+    KsAppSetExitProc([](int) {});
+    int status = 0;
+    {
+        auto* app = new DemoApp;
+        app->screenshot = screenshot;
+        app->SetShortAppName("ksdemo");
+        app->SetLongAppName("KsTavik20 demo");
+        app->Go();
+        status = app->status;
+        while (WindowPtr w = KsGetWindowList()) {
+            if (AWindow* obj = GetWindowObj(w))
+                obj->Dispose();
+            else
+                DisposeWindow(w);
+        }
+        delete app;
+    }
+    if (gBartender) gBartender->Dispose();
+    ClearMenuBar();
+    KsDesktopDispose();
+    return status;
+}
