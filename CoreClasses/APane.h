@@ -337,6 +337,11 @@ protected:
                                   SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei);
     void _SetPaneID(const char* id);
     bool PointInVisibleRegion(KsPoint pt, void* port) const;
+    // Hit testing and idle routing: visibility without re-walking the
+    // enclosures for every candidate.
+    bool EnclosuresVisible() const;
+    KsRect VisibleInteriorArea() const;
+    bool VisibleWithin(const KsRect& enclosureArea) const;
     // The interior of a frame under this pane's border.
     KsRect FrameToInterior(const KsRect& frame) const;
     // The enclosure's interior, or the window's port rectangle.

@@ -23,7 +23,40 @@ bool InRectInclusive(const KsRect& r, KsPoint pt) {
 GrafPtr PortOf(const AWindow* w) {
     return w && w->GetWindowPtr() ? GetWindowPort(w->GetWindowPtr()) : nullptr;
 }
+
+KsRgn ShownRegion(GrafPtr port) {
+    KsRgn shown = RgnHandleToKsRgn(port->visRgn);
+    shown.Intersect(RgnHandleToKsRgn(port->clipRgn));
+    return shown;
+}
 } // namespace
+
+// The part of the window this pane's enclosures leave to its contents: its
+// interior within every enclosure's interior and the port. Only meaningful
+// when the pane and its enclosures are visible.
+KsRect APane::VisibleInteriorArea() const {
+    KsRect r = GetInterior();
+    for (const APane* p = itsEnclPane; p && !r.IsEmpty(); p = p->itsEnclPane)
+        r = r.Intersect(p->GetInterior());
+    if (itsEnclWindow)
+        if (WindowPtr w = itsEnclWindow->GetWindowPtr())
+            r = r.Intersect(ToKsRect(GetWindowPort(w)->portRect));
+    return r;
+}
+
+// IsVisible for a pane whose enclosures are known visible, in a visible
+// window, given the area they leave (VisibleInteriorArea of the enclosure).
+bool APane::VisibleWithin(const KsRect& enclosureArea) const {
+    return visible && !bounds.Union(GetFrame()).Intersect(enclosureArea).IsEmpty();
+}
+
+// This pane and all its enclosures are visible, in a visible window.
+bool APane::EnclosuresVisible() const {
+    if (!itsEnclWindow || !itsEnclWindow->IsVisible()) return false;
+    for (const APane* p = this; p; p = p->itsEnclPane)
+        if (!p->visible) return false;
+    return true;
+}
 
 bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
     auto* p = static_cast<GrafPtr>(port);
@@ -34,24 +67,37 @@ bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
 // Hit testing and clicks
 
 APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
-    // Iterative descent: at each level the front-most hit sub-pane.
-    if (!InRectInclusive(bounds, pt) || !IsVisible() ||
-        !RectIsVisibleInPort(bounds, PortOf(itsEnclWindow)))
-        return nullptr;
+    // Iterative descent: at each level the front-most hit sub-pane. The
+    // port's visible and clip regions are intersected once, and the area left
+    // visible by the enclosures is carried down instead of re-walked for
+    // every candidate.
+    if (!InRectInclusive(bounds, pt) || !IsVisible()) return nullptr;
+    GrafPtr port = PortOf(itsEnclWindow);
+    if (!port || bounds.IsEmpty()) return nullptr;
+    const KsRgn shown = ShownRegion(port);
+    if (!shown.Overlaps(bounds)) return nullptr;
+    KsRect area = VisibleInteriorArea();
     APane* hit = this;
     for (;;) {
         if (selectionAware && hit->GetSelected() &&
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         APane* next = nullptr;
-        for (SInt32 i = hit->GetNumSubPanes(); i >= 1 && !next; --i) {
-            APane* p = hit->GetSubPane(i);
-            if (InRectInclusive(p->bounds, pt) && p->IsVisible() &&
-                RectIsVisibleInPort(p->bounds, PortOf(p->itsEnclWindow)))
+        for (SInt32 i = hit->GetNumSubPanes(); i >= 1; --i) {
+            APane* p = static_cast<APane*>(hit->subPanes->At(i));
+            if (!InRectInclusive(p->bounds, pt)) continue;
+            const bool seen =
+                p->itsEnclWindow == itsEnclWindow
+                    ? p->VisibleWithin(area) && shown.Overlaps(p->bounds)
+                    : p->IsVisible() && RectIsVisibleInPort(p->bounds, PortOf(p->itsEnclWindow));
+            if (seen) {
                 next = p;
+                break;
+            }
         }
         if (!next) break;
         hit = next;
+        area = area.Intersect(hit->GetInterior());
     }
     if (wantEnclosure) return hit->itsEnclPane;
     return hit;
@@ -213,14 +259,31 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     StPaneHold hold(this);
     GrafPtr port = PortOf(itsEnclWindow);
     if (subPanes && (InRectInclusive(GetInterior(), pt) || alwaysDawdle)) {
+        // The cheap tests first; the visibility of this pane's enclosures is
+        // worked out once, and again only after a handler has run.
+        bool areaKnown = false, enclosuresShown = false;
+        KsRect area;
         AListIterator it(*subPanes);
         APane* p = nullptr;
         while (it.Next(&p)) {
-            if (!p->visible || !p->IsVisible()) continue;
-            if (p->alwaysDawdle ||
-                (InRectInclusive(p->GetFrame(), pt) && PointInVisibleRegion(pt, port))) {
+            if (!p->visible) continue;
+            if (!p->alwaysDawdle && !InRectInclusive(p->GetFrame(), pt)) continue;
+            bool shown;
+            if (p->itsEnclWindow == itsEnclWindow) {
+                if (!areaKnown) {
+                    enclosuresShown = EnclosuresVisible();
+                    if (enclosuresShown) area = VisibleInteriorArea();
+                    areaKnown = true;
+                }
+                shown = enclosuresShown && p->VisibleWithin(area);
+            } else {
+                shown = p->IsVisible();
+            }
+            if (!shown) continue;
+            if (p->alwaysDawdle || PointInVisibleRegion(pt, port)) {
                 StPaneHold held(p);
                 p->Dawdle(pt, modifiers, sleep, cursorID, data);
+                areaKnown = false;
             }
         }
     }
