@@ -350,7 +350,7 @@ protected:
     // pane's own settings and its direct sub-panes.
     void RecomputeHierValues();
 
-    // Fields, in the order of the description.
+    // Fields, in their declared order: streams and dumps rely on it.
     KsRect bounds{};
     bool active = false;
     bool visible = true;
