@@ -94,7 +94,7 @@ bool ReadSceneTable(const std::string& path, Scene* scene, std::string* error) {
         };
         if (f.size() < 8 || f.size() > 9) return bad("expected 8 or 9 fields");
         if (s.panes.size() >= kMaxScenePanes) return bad("too many panes");
-        ScenePaneSpec p;
+        ScenePaneEntry p;
         SInt32 index = 0, parent = 0;
         if (!ParseInt(f[0], 0, long(kMaxScenePanes), &index) ||
             std::size_t(index) != s.panes.size())
@@ -232,21 +232,21 @@ SceneWindow OpenSceneWindow(const Scene& scene, std::string* error, SceneWindowM
     main->SetBkndColor(ToKs(kSceneWindowBackground));
     sw.window = w;
     sw.panes.reserve(scene.panes.size());
-    for (const ScenePaneSpec& spec : scene.panes) {
-        APane* parent = spec.parent < 0 ? main : sw.panes[std::size_t(spec.parent)];
+    for (const ScenePaneEntry& entry : scene.panes) {
+        APane* parent = entry.parent < 0 ? main : sw.panes[std::size_t(entry.parent)];
         // Table coordinates are from the parent's corner, placements from its
         // interior.
         const SInt32 inset = parent->GetInterior().left - parent->GetBounds().left;
         const SInt32 insetV = parent->GetInterior().top - parent->GetBounds().top;
         APane* p = paneMaker ? paneMaker() : new APane;
-        const KsRGBColor bg = spec.label ? parent->GetBkndColor() : ToKs(spec.background);
-        p->IPane(parent, Clamp16(spec.x - inset), kPaneDontCare, Clamp16(spec.width),
-                 Clamp16(spec.y - insetV), kPaneDontCare, Clamp16(spec.height), bg,
-                 spec.label ? 0 : 1);
-        if (spec.label) {
+        const KsRGBColor bg = entry.label ? parent->GetBkndColor() : ToKs(entry.background);
+        p->IPane(parent, Clamp16(entry.x - inset), kPaneDontCare, Clamp16(entry.width),
+                 Clamp16(entry.y - insetV), kPaneDontCare, Clamp16(entry.height), bg,
+                 entry.label ? 0 : 1);
+        if (entry.label) {
             p->SetDrawsBackground(false);
             p->SetFontSizeFace(kSceneFont, kSceneTextSize, 0);
-            p->SetText(spec.text.c_str());
+            p->SetText(entry.text.c_str());
         } else {
             p->SetBorderProc(BlackFrame);
         }
@@ -261,7 +261,7 @@ SceneHitReference::SceneHitReference(const Scene& scene) {
     nodes_.resize(scene.panes.size());
     std::vector<KsPoint> origin(scene.panes.size());
     for (std::size_t i = 0; i < scene.panes.size(); ++i) {
-        const ScenePaneSpec& s = scene.panes[i];
+        const ScenePaneEntry& s = scene.panes[i];
         const KsPoint base = s.parent < 0 ? KsPoint{0, 0} : origin[std::size_t(s.parent)];
         origin[i] = {base.h + s.x, base.v + s.y};
         nodes_[i].bounds = {origin[i].h, origin[i].v, origin[i].h + s.width,

@@ -30,7 +30,7 @@ struct SplitMix64 {
 
 // One line of the scene: geometry relative to the parent's top-left corner
 // (parent -1: the window's main pane).
-struct ScenePaneSpec {
+struct ScenePaneEntry {
     int parent = -1;
     SInt32 x = 0, y = 0, width = 0, height = 0;
     bool label = false;    // black text, no background, no border
@@ -39,7 +39,7 @@ struct ScenePaneSpec {
 };
 
 struct Scene {
-    std::vector<ScenePaneSpec> panes;
+    std::vector<ScenePaneEntry> panes;
     std::string source; // the file read, or "generated"
 };
 
@@ -91,7 +91,7 @@ SceneWindow OpenSceneWindow(const Scene& scene, std::string* error,
                             SceneWindowMaker windowMaker = nullptr,
                             ScenePaneMaker paneMaker = nullptr);
 
-// The deepest, front-most pane spec under pt (window-local), edges counting
+// The deepest, front-most pane entry under pt (window-local), edges counting
 // as inside as pane hit tests count them; -1 for the main pane.
 class SceneHitReference {
 public:

@@ -20,7 +20,7 @@ namespace {
 std::string CheckPixels(const Scene& scene, const SceneWindow& sw) {
     char buf[160];
     for (std::size_t i = 0; i < scene.panes.size(); ++i) {
-        const ScenePaneSpec& s = scene.panes[i];
+        const ScenePaneEntry& s = scene.panes[i];
         if (s.label || s.width < 4 || s.height < 4) continue;
         const KsRect b = sw.panes[i]->GetBounds();
         const UInt32 border = ScenePixel(sw.window, {b.left, b.top + s.height / 2});
