@@ -271,48 +271,59 @@ void Align(SInt32 olo, SInt32 ohi, SInt32 len, bool first, bool second, SInt32* 
 }
 } // namespace
 
+namespace {
+enum class TileSide { kRight, kLeft, kBelow, kAbove };
+
+// The window's rectangle placed gap pixels beyond one edge of o, its size
+// kept; the other axis follows o as Align says.
+KsRect TiledRect(KsRect r, const KsRect& o, TileSide side, short gap, bool alignFirst,
+                 bool alignSecond) {
+    const SInt32 w = r.Width(), h = r.Height();
+    switch (side) {
+    case TileSide::kRight:
+        r.left = o.right + gap;
+        r.right = r.left + w;
+        break;
+    case TileSide::kLeft:
+        r.right = o.left - gap;
+        r.left = r.right - w;
+        break;
+    case TileSide::kBelow:
+        r.top = o.bottom + gap;
+        r.bottom = r.top + h;
+        break;
+    case TileSide::kAbove:
+        r.bottom = o.top - gap;
+        r.top = r.bottom - h;
+        break;
+    }
+    if (side == TileSide::kRight || side == TileSide::kLeft)
+        Align(o.top, o.bottom, h, alignFirst, alignSecond, &r.top, &r.bottom);
+    else
+        Align(o.left, o.right, w, alignFirst, alignSecond, &r.left, &r.right);
+    return r;
+}
+
+void Tile(AWindow* self, AWindow* other, TileSide side, short gap, bool alignFirst,
+          bool alignSecond) {
+    if (!other) return;
+    const KsRect r = TiledRect(self->GetWindowRect(kKsNoScreen), other->GetWindowRect(kKsNoScreen),
+                               side, gap, alignFirst, alignSecond);
+    self->SetWindowToRect(kKsNoScreen, r.left, r.top, r.right, r.bottom);
+}
+} // namespace
+
 void AWindow::TileWindowRightOf(AWindow* other, short gap, bool alignFirst, bool alignSecond) {
-    if (!other) return;
-    const KsRect o = other->GetWindowRect(kKsNoScreen);
-    KsRect r = GetWindowRect(kKsNoScreen);
-    const SInt32 w = r.Width();
-    r.left = o.right + gap;
-    r.right = r.left + w;
-    Align(o.top, o.bottom, r.Height(), alignFirst, alignSecond, &r.top, &r.bottom);
-    SetWindowToRect(kKsNoScreen, r.left, r.top, r.right, r.bottom);
+    Tile(this, other, TileSide::kRight, gap, alignFirst, alignSecond);
 }
-
 void AWindow::TileWindowLeftOf(AWindow* other, short gap, bool alignFirst, bool alignSecond) {
-    if (!other) return;
-    const KsRect o = other->GetWindowRect(kKsNoScreen);
-    KsRect r = GetWindowRect(kKsNoScreen);
-    const SInt32 w = r.Width();
-    r.right = o.left - gap;
-    r.left = r.right - w;
-    Align(o.top, o.bottom, r.Height(), alignFirst, alignSecond, &r.top, &r.bottom);
-    SetWindowToRect(kKsNoScreen, r.left, r.top, r.right, r.bottom);
+    Tile(this, other, TileSide::kLeft, gap, alignFirst, alignSecond);
 }
-
 void AWindow::TileWindowBelow(AWindow* other, short gap, bool alignFirst, bool alignSecond) {
-    if (!other) return;
-    const KsRect o = other->GetWindowRect(kKsNoScreen);
-    KsRect r = GetWindowRect(kKsNoScreen);
-    const SInt32 h = r.Height();
-    r.top = o.bottom + gap;
-    r.bottom = r.top + h;
-    Align(o.left, o.right, r.Width(), alignFirst, alignSecond, &r.left, &r.right);
-    SetWindowToRect(kKsNoScreen, r.left, r.top, r.right, r.bottom);
+    Tile(this, other, TileSide::kBelow, gap, alignFirst, alignSecond);
 }
-
 void AWindow::TileWindowAbove(AWindow* other, short gap, bool alignFirst, bool alignSecond) {
-    if (!other) return;
-    const KsRect o = other->GetWindowRect(kKsNoScreen);
-    KsRect r = GetWindowRect(kKsNoScreen);
-    const SInt32 h = r.Height();
-    r.bottom = o.top - gap;
-    r.top = r.bottom - h;
-    Align(o.left, o.right, r.Width(), alignFirst, alignSecond, &r.left, &r.right);
-    SetWindowToRect(kKsNoScreen, r.left, r.top, r.right, r.bottom);
+    Tile(this, other, TileSide::kAbove, gap, alignFirst, alignSecond);
 }
 
 // ---------------------------------------------------------------------------
