@@ -134,7 +134,8 @@ StKsDesktopDrawing::~StKsDesktopDrawing() {
 namespace {
 
 constexpr RGBColor kWhite{0xFFFF, 0xFFFF, 0xFFFF};
-constexpr RGBColor kInactiveText{0x8C00, 0x8C00, 0x8C00};
+// Dark enough to read on the inactive band, lighter than the active text.
+constexpr RGBColor kInactiveText{0x5A00, 0x5A00, 0x5A00};
 
 RGBColor Mix(const RGBColor& a, const RGBColor& b) {
     return {UInt16((UInt32(a.red) + b.red) / 2), UInt16((UInt32(a.green) + b.green) / 2),
