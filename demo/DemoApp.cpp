@@ -164,6 +164,10 @@ public:
 
     void Build(const char* title, Scene scene, SInt16 left, SInt16 top, SInt16 w, SInt16 h) {
         IWindow(title, nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
+        // On a small screen the windows move in so that they stay whole.
+        const Rect screen = KsDesktopBounds();
+        const SInt16 room = SInt16(screen.right - w - 64);
+        if (left > room) left = room < 8 ? SInt16(8) : room;
         ::MoveWindow(GetWindowPtr(), left, top, false);
         // The tree is read at the size it was laid out for; the sizing
         // attributes then carry it to the window's own size.
@@ -228,7 +232,8 @@ public:
         e.where = where;
         e.modifiers = mods;
         e.when = TickCount();
-        PostInternalEvent(e);
+        // The toolbox queue, as real input arrives: Settle serves it.
+        KsPostEventRecord(e);
     }
 
     // The global point at the middle of a pane of window w.
