@@ -395,9 +395,9 @@ unsigned char HandleHelpKey(AApplication* app, EventRecord* event) {
 unsigned char HandlePaneDumpKey(AApplication* app, EventRecord* event) {
     WindowPtr w = nullptr;
     FindWindow(event->where, &w);
-    if (!w || !app->IsWptrInWindowList(w) || !GetWindowObj(w)) return false;
-    // The pane dump comes with the pane tree; the key is taken.
-    return true;
+    if (!w || !app->IsWptrInWindowList(w)) return false;
+    AWindow* aw = GetWindowObj(w);
+    return aw && aw->DumpPaneID(KsPoint{event->where.h, event->where.v});
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "KsDrawUtils.h"
 #include "KsHandle.h"
 #include "MacText.h"
+#include "PaneStream.h"
 #include "Resources.h"
 #include "XError.h"
 
@@ -168,6 +169,11 @@ void APane::Get(AStream& s) {
 
 APane* APane::NewPaneFromRsrc(APane* encl, const char* name, SInt16 rsrcID) {
     KsRegisterPaneMessages();
+    // The readable text wins over the binary form of the same name or ID, so
+    // that a layout edited as text replaces the one it was made from.
+    if (APane* fromText = ReadPane(encl, KsCurrentWindowObj(), name ? name : "",
+                                   rsrcID == 0 ? SInt16(-1) : rsrcID))
+        return fromText;
     Handle h = nullptr;
     if (rsrcID == 0) {
         Str255 pname{};

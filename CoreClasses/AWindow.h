@@ -240,6 +240,9 @@ class AWindow : public AObject, public PaneDow {
 
     // The key that dumps the pane under the mouse; 0 = off.
     static short iPaneDumpKey;
+    // The dump key's action at global point where (KsPaneDump.h); true when
+    // anything was dumped, and the key is then used.
+    bool DumpPaneID(KsPoint where);
 
     // The save-changes alert (resource 401: item 1 save, item 2 cancel,
     // anything else discard) and the put-file dialog come from the dialog

@@ -144,14 +144,7 @@ bool AWindow::KeyDown(void* data, EventRecord* ev, long charCode, long keyCode) 
     if (!mainPane) return GetIsModal();
     bool used = false;
     if (iPaneDumpKey != 0 && iPaneDumpKey == keyCode) {
-        if (ev) {
-            Point local = ev->where;
-            GlobalToLocal(&local);
-            if (APane* p = mainPane->FindPane(KsPoint{local.h, local.v}, false, false)) {
-                p->DumpPaneID(true);
-                used = true;
-            }
-        }
+        if (ev) used = DumpPaneID(KsPoint{ev->where.h, ev->where.v});
     } else if (keyCode == kHelpKeyCode) {
         for (int i = 0; i < 3; ++i)
             SysBeep(5);

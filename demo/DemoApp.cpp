@@ -5,6 +5,7 @@
 #include "ABartender.h"
 #include "APane.h"
 #include "AWindow.h"
+#include "CoreAttrList.h"
 #include "DemoScene.h"
 #include "Events.h"
 #include "KsBackend.h"
@@ -13,6 +14,7 @@
 #include "KsDrawUtils.h"
 #include "KsTavik20Version.h"
 #include "Menus.h"
+#include "PaneStream.h"
 #include "QuickDraw.h"
 #include "Stx.h"
 #include "Windows.h"
@@ -20,6 +22,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -73,49 +81,79 @@ void DrawScene(APane* pane, const KsRect*, void*) {
     }
 }
 
-// A pane that takes clicks and the Tab focus: a click or the focus shows in
-// its colour, and the label counts the clicks.
+// A pane that takes clicks and the Tab focus: the focus shows as a ring,
+// a click shows in its colour, and the text counts the clicks. Its layout
+// comes from the pane files; only its behaviour is here.
 class DemoButton : public APane {
 public:
     int clicks = 0;
-    bool focused = false;
-    std::string caption;
 
-    bool CanBeTabbedTo() const override { return true; }
     void TabTo() override {
-        focused = true;
-        SetBorderStyle(kBorderRoundedSunken);
+        SetActive(true);
         Inval();
         APane::TabTo();
     }
     void TabFrom() override {
-        focused = false;
-        SetBorderStyle(kBorderRounded);
+        SetActive(false);
         Inval();
         APane::TabFrom();
     }
+    void DrawBorder() override {
+        APane::DrawBorder();
+        if (!IsActive()) return;
+        const KsRect f = GetFrame();
+        Rect r{SInt16(f.top), SInt16(f.left), SInt16(f.bottom), SInt16(f.right)};
+        const RGBColor ring{0x1C00, 0x6400, 0xD800};
+        RGBForeColor(&ring);
+        PenSize(2, 2);
+        FrameRoundRect(&r, 10, 10);
+        PenSize(1, 1);
+        const RGBColor black{0, 0, 0};
+        RGBForeColor(&black);
+    }
     void DoClick(KsPoint, SInt16, SInt32, void*) override {
+        // A click also takes the focus, as Tab would.
+        if (AWindow* w = GetEnclWindow()) {
+            if (APane* was = w->GetTargetPane(); was && was != this && was->IsActive())
+                was->TabFrom();
+            if (!IsActive()) TabTo();
+            w->SetTargetPane(this);
+        }
         ++clicks;
-        char text[64];
-        std::snprintf(text, sizeof text, "%s (%d)", caption.c_str(), clicks);
+        char caption[64] = {};
+        if (clicks == 1) GetText(caption, sizeof caption);
+        if (caption[0]) base = caption;
+        char text[96];
+        std::snprintf(text, sizeof text, "%s (%d)", base.c_str(), clicks);
         SetText(text);
         SetBkndColor(clicks % 2 ? KsRGBColor{0xF500, 0xC000, 0x1800} : RGBgray11);
         Inval();
     }
+
+    static APane* Make() { return new DemoButton; }
+
+private:
+    std::string base;
 };
 
-DemoButton* NewButton(APane* encl, const char* caption, SInt16 left, SInt16 top) {
-    auto* b = new DemoButton;
-    b->caption = caption;
-    b->IPane(encl, left, kPaneDontCare, 110, kPaneDontCare, top, 26, RGBgray11, kBorderRounded);
-    b->SetSizingAttrs(kPaneFixLeft | kPaneFixBottom);
-    b->SetText(caption);
-    b->SetJust(1);
-    return b;
+// The layout every demo window reads: its panes' places, colours, borders,
+// texts and sizing, drawn for a 400x300 content area.
+constexpr SInt16 kLayoutWidth = 400, kLayoutHeight = 300;
+constexpr const char* kLayoutFile = "scene.ksp3";
+std::string gLayout;
+
+void RegisterDemoPanes() {
+    PaneTextClass row;
+    row.name = "DemoButton";
+    row.make = DemoButton::Make;
+    row.addProps = {[](APane* p, CoreAttrList* l) { p->AddPropsToList(l); }};
+    row.getProps = {[](APane* p, CoreAttrList* l) { p->GetPropsFromList(l); }};
+    row.subs = PaneTextSubs::subs;
+    PaneTextRegisterClass(row);
 }
 
-// A window of the demo: one drawing pane inside a labelled frame, a row of
-// buttons along the bottom, and the grow box.
+// A window of the demo: its pane tree from the layout, a drawing in the
+// framed pane, the title as the frame's label, and the grow box.
 class DemoWindow : public AWindow {
 public:
     bool SaveDoc(AFileLocator*, bool) override {
@@ -126,34 +164,30 @@ public:
 
     void Build(const char* title, Scene scene, SInt16 left, SInt16 top, SInt16 w, SInt16 h) {
         IWindow(title, nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
+        // On a small screen the windows move in so that they stay whole.
+        const Rect screen = KsDesktopBounds();
+        const SInt16 room = SInt16(screen.right - w - 64);
+        if (left > room) left = room < 8 ? SInt16(8) : room;
         ::MoveWindow(GetWindowPtr(), left, top, false);
-        ::SizeWindow(GetWindowPtr(), w, h, false);
+        // The tree is read at the size it was laid out for; the sizing
+        // attributes then carry it to the window's own size.
+        ::SizeWindow(GetWindowPtr(), kLayoutWidth, kLayoutHeight, false);
         Resize(nullptr, nullptr, 0, 0);
         APane* main = GetMainPane();
         main->SetBkndColor(RGBgray9);
-        APane* frame =
-            APane::New(main, 8, 8, kPaneDontCare, 24, 44, kPaneDontCare, RGBgray11, kBorderGroove);
-        frame->SetSizingAttrs(kPaneFixLeft | kPaneFixRight | kPaneFixTop | kPaneFixBottom);
-        frame->AddLabel(title, kLabelOverBorder);
-        APane* art =
-            APane::New(frame, 4, 4, kPaneDontCare, 4, 4, kPaneDontCare, RGBwhite, kBorderField);
-        art->SetSizingAttrs(kPaneFixLeft | kPaneFixRight | kPaneFixTop | kPaneFixBottom);
-        art->SetDrawProc(DrawScene);
-        sceneOf(art, scene);
-        NewButton(main, "Click", 8, 10);
-        NewButton(main, "Tab here", 126, 10);
+        ReadPaneText(gLayout.data(), long(gLayout.size()), main, this);
+        if (APane* frame = FindPaneByID("frame")) frame->SetLabelText(title);
+        if (APane* art = FindPaneByID("art")) {
+            art->SetDrawProc(DrawScene);
+            art->SetDataHandle(reinterpret_cast<void*>(intptr_t(scene)));
+        }
+        ::SizeWindow(GetWindowPtr(), w, h, false);
+        Resize(nullptr, nullptr, 0, 0);
         AddGrowBoxPane();
         ShowWindow(GetWindowPtr());
         SelectWindow(GetWindowPtr());
     }
-
-private:
-    static void sceneOf(APane* pane, Scene scene);
 };
-
-void DemoWindow::sceneOf(APane* pane, Scene scene) {
-    pane->SetDataHandle(reinterpret_cast<void*>(intptr_t(scene)));
-}
 
 class DemoApp : public AApplication {
 public:
@@ -198,20 +232,46 @@ public:
         e.where = where;
         e.modifiers = mods;
         e.when = TickCount();
-        PostInternalEvent(e);
+        // The toolbox queue, as real input arrives: Settle serves it.
+        KsPostEventRecord(e);
     }
 
-    // The headless steps: the windows settle, a button is clicked, the focus
-    // moves with Tab, a window grows, the About box opens; then the picture.
+    // The global point at the middle of a pane of window w.
+    static Point MiddleOf(AWindow* w, APane* pane) {
+        const KsRect b = pane->GetBounds();
+        Point pt{SInt16((b.top + b.bottom) / 2), SInt16((b.left + b.right) / 2)};
+        GrafPtr saved = KsGetPort();
+        SetPortWindowPort(w->GetWindowPtr());
+        LocalToGlobal(&pt);
+        KsSetPort(saved);
+        return pt;
+    }
+
+    // The headless steps: the windows settle, the front window grows, Tab
+    // moves the focus twice, a button is clicked; then the picture.
     void RunScript() {
         Settle();
         ProcessEvent(-1);
-        if (AWindow* front = GetWindowObj(FrontWindow())) {
-            SizeWindow(front->GetWindowPtr(), 340, 260, true);
+        AWindow* front = GetWindowObj(FrontWindow());
+        if (front) {
+            SizeWindow(front->GetWindowPtr(), 360, 270, true);
             front->SendMsg(wmResize, nullptr, 0, 0);
         }
         Settle();
-        AboutCmd();
+        constexpr UInt32 kTab = 0x30 << 8 | '\t';
+        for (int i = 0; i < 2; ++i) {
+            Post(keyDown, kTab, Point{0, 0});
+            Settle();
+        }
+        if (front && KsIsLiveWindow(front)) {
+            if (APane* button = front->FindPaneByID("click")) {
+                const Point at = MiddleOf(front, button);
+                Post(mouseDown, 0, at);
+                Post(mouseUp, 0, at);
+                Settle();
+            }
+        }
+        ProcessEvent(-1);
         Settle();
         KsPresentDesktop();
         const OSErr err = KsWritePortPNG(KsGetDesktopPort(), nullptr, screenshot.c_str());
@@ -308,11 +368,51 @@ public:
     int rate = 0;
 };
 
+// The layout file: beside the executable (the build tree copies it there),
+// else where the sources keep it.
+bool LoadLayout() {
+    std::vector<std::string> candidates;
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n > 0) {
+        std::string dir(self, std::size_t(n));
+        dir.erase(dir.find_last_of('/') + 1);
+        candidates.push_back(dir + "panes/" + kLayoutFile);
+    }
+    candidates.push_back(std::string(KS_DEMO_PANES_DIR) + "/" + kLayoutFile);
+    for (const std::string& path : candidates) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) continue;
+        std::ostringstream text;
+        text << in.rdbuf();
+        gLayout = text.str();
+        // Read once now, so that a broken file stops the demo before any
+        // window opens, with its line number.
+        try {
+            ReadPaneText(gLayout.data(), long(gLayout.size()), nullptr, nullptr)->Dispose();
+        } catch (const XError& e) {
+            const XErrorParam* line = e.FindParam("line");
+            std::fprintf(stderr, "ksdemo: %s:%s %s\n", path.c_str(),
+                         line ? line->value.c_str() : "", e.GetText().c_str());
+            return false;
+        }
+        return true;
+    }
+    std::fprintf(stderr, "ksdemo: %s not found beside the program or in %s\n", kLayoutFile,
+                 KS_DEMO_PANES_DIR);
+    return false;
+}
+
 } // namespace
 
 int RunDemo(const std::string& screenshot) {
     if (!KsDesktopInit()) {
         std::fprintf(stderr, "ksdemo: the desktop could not be made\n");
+        return 1;
+    }
+    RegisterDemoPanes();
+    if (!LoadLayout()) {
+        KsDesktopDispose();
         return 1;
     }
     // Go returns here instead of ending the process, so that everything is
