@@ -52,6 +52,9 @@ public:
         if (!useGhost || inside) return;
         const KsRect popup = KsStructureRect(GetWindowPtr());
         const Point now = KsGetGlobalMouse();
+        // Pressed on the pop-up's frame, the ghost starts over the pop-up
+        // itself; only ghosts over the bare desktop are looked at.
+        if (now.h == start.h && now.v == start.v) return;
         const KsRect g = popup.Offsetted(now.h - start.h, now.v - start.v);
         Look look{g, 0, 0};
         for (SInt32 h = g.left + 8; h < g.left + 24; ++h) {
