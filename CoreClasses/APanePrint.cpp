@@ -10,6 +10,8 @@
 #include "QuickDraw.h"
 #include "XError.h"
 
+#include <algorithm>
+
 namespace {
 
 // A failure kept by the session is shown to the user; skipping the job on
@@ -37,8 +39,12 @@ void APane::PrintPane(const char* jobName, APanePrintStartProc startFn,
             return;
         }
         KsRect page = ToKsRect(GetPrintPageRect());
-        if (pageStartFn) page.top += headerHeight;
-        if (pageEndFn) page.bottom -= footerHeight;
+        // Heights come from the host: negative ones count as none, and
+        // together they can at most use up the page.
+        if (pageStartFn && headerHeight > 0)
+            page.top = std::min(page.top + headerHeight, page.bottom);
+        if (pageEndFn && footerHeight > 0)
+            page.bottom = std::max(page.bottom - footerHeight, page.top);
         const SInt32 pageCount = PrintPrepareTo(page, &state);
         prepared = true;
         for (SInt32 p = 1; p <= pageCount; ++p) {

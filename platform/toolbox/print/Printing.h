@@ -21,7 +21,7 @@
 //   - KsPrSetOutputPath(path) chooses it for every following job, until it
 //     is set back to null;
 //   - otherwise the job is named after itself: "<job name>.pdf" (characters
-//     that cannot be in a file name become '_', an empty name "Untitled") in
+//     that cannot be in a file name become '_', no name is "Untitled") in
 //     $HOME/Documents when that folder exists, else in the current folder;
 //     an existing file is never replaced: " 2", " 3" ... are added instead.
 // The page size and resolution are those of KsPrSetPageSetup at PrintInit.
@@ -36,7 +36,6 @@
 #pragma once
 
 #include "KsMacTypes.h"
-#include "QuickDraw.h"
 #include "XError.h"
 
 struct GrafPort;

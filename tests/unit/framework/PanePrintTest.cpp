@@ -157,6 +157,15 @@ TEST_F(PanePrint, ASubclassPrintsThreePagesBetweenHeadersAndFooters) {
     pager->PrintPane("Three", StartJob, nullptr, nullptr);
     ASSERT_GE(gCalls.size(), 2u);
     EXPECT_EQ(gCalls[1], "prepare " + std::to_string(r.top) + " " + std::to_string(r.bottom));
+
+    // A header taller than the page leaves an empty body, never an inverted
+    // one; a negative footer counts as none.
+    gCalls.clear();
+    gHeader = 5000;
+    gFooter = -7;
+    pager->PrintPane("Three", StartJob, PageStart, PageEnd);
+    ASSERT_GE(gCalls.size(), 2u);
+    EXPECT_EQ(gCalls[1], "prepare " + std::to_string(r.bottom) + " " + std::to_string(r.bottom));
 }
 
 TEST_F(PanePrint, AStartFunctionAnsweringNonZeroSkipsPrinting) {
