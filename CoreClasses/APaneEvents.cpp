@@ -358,13 +358,3 @@ bool APane::HasExitedStartPane() const {
     return false;
 }
 void APane::HiliteAcceptDrag(bool) {}
-
-void APane::PrintPane(const char*, APanePrintStartProc, APanePrintPageProc, APanePrintPageProc) {}
-SInt32 APane::PrintPrepareTo(const KsRect&, void** state) {
-    if (state) *state = nullptr;
-    return 1;
-}
-void APane::PrintPageBody(SInt32, SInt32, const KsRect&, void*) {
-    DrawInterior(nullptr, nullptr);
-}
-void APane::PrintComplete(void*) {}

@@ -23,6 +23,9 @@ AWindow::PutFileProc gPutFile = DefaultPutFile;
 
 constexpr short kAlertSave = 1;
 constexpr short kAlertCancel = 2;
+// Pane flag carrying the window's old-style look to its main pane (the bits
+// up to 0x2000 have other meanings).
+constexpr UInt32 kPaneOldStyleLook = 0x4000;
 } // namespace
 
 AWindow::SaveAlertProc AWindow::SetSaveAlertProc(SaveAlertProc proc) {
@@ -164,6 +167,8 @@ void AWindow::SetHasMiniHelp(bool on) {
 }
 void AWindow::SetIsOldStyle(bool on) {
     isOldStyle = on;
+    // The look is the main pane's to draw; it repaints only when it changed.
+    if (mainPane && mainPane->SetFlag(kPaneOldStyleLook, on) != on) mainPane->Inval();
 }
 void AWindow::GetDataHandle(char*** handle) const {
     if (handle) *handle = dataHandle;

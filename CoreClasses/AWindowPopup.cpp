@@ -7,6 +7,7 @@
 #include "AWindowPrivate.h"
 #include "Events.h"
 #include "KsColorScheme.h"
+#include "KsDesktop.h"
 #include "KsFatal.h"
 #include "KsWindowShell.h"
 #include "QDOffscreen.h"
@@ -22,6 +23,55 @@ KsRGBColor ContentColor(WindowPtr w) {
     KsGetWinColors(w, colors);
     return ToKsRGBColor(colors[kKsWinContentColor]);
 }
+
+// The ghost of a torn-off pop-up: a gray outline drawn by exclusive-or on the
+// desktop, so that drawing it a second time gives back the pixels under it.
+// At most one is shown; it is gone when the object goes, also on an error.
+class GhostOutline {
+public:
+    GhostOutline() = default;
+    ~GhostOutline() { Hide(); }
+    GhostOutline(const GhostOutline&) = delete;
+    GhostOutline& operator=(const GhostOutline&) = delete;
+
+    void Show(const KsRect& r) {
+        if (shown_ && r == at_) return;
+        Hide();
+        at_ = r;
+        shown_ = Flip(at_);
+    }
+    void Hide() {
+        if (shown_) Flip(at_);
+        shown_ = false;
+    }
+
+private:
+    // Global coordinates are the desktop port's own.
+    static bool Flip(const KsRect& r) {
+        GrafPtr desktop = KsGetDesktopPort();
+        if (!desktop || r.IsEmpty()) return false;
+        GrafPtr saved = KsGetPort();
+        KsSetPort(desktop);
+        PenState pen{};
+        GetPenState(&pen);
+        RgnHandle clip = NewRgn();
+        GetClip(clip);
+        ClipWideOpen();
+        PenNormal();
+        PenPat(&kQDGray);
+        PenMode(patXor);
+        const Rect rr = ToRect(r);
+        FrameRect(&rr);
+        SetPenState(&pen);
+        SetClip(clip);
+        DisposeRgn(clip);
+        KsSetPort(saved);
+        return true;
+    }
+
+    KsRect at_{};
+    bool shown_ = false;
+};
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -110,7 +160,11 @@ bool AWindow::TrackPopup(bool useGhost, KsRect* rect, KsRect* outRect, bool* cha
     KsRect ghost = r;
     bool first = true, inside = false, wasInside = false;
     resultPane = nullptr;
+    GhostOutline outline;
     do {
+        // The pop-up may be drawn under the outline: exclusive-or only
+        // restores what it was drawn over.
+        outline.Hide();
         if (!IsVisible()) ShowHide(windowPort, true);
         if (first) {
             InvalWindowRect(windowPort, &windowPort->portRect);
@@ -122,6 +176,12 @@ bool AWindow::TrackPopup(bool useGhost, KsRect* rect, KsRect* outRect, bool* cha
         GetMouse(&m);
         const KsPoint pt{m.h, m.v};
         inside = mainPane->PtInPane(pt);
+        if (useGhost && !inside) {
+            // The ghost follows the mouse outside the pop-up.
+            const Point now = KsGetGlobalMouse();
+            ghost = r.Offsetted(now.h - start.h, now.v - start.v);
+            outline.Show(ghost);
+        }
         DoingPopup(pt, useGhost, inside, wasInside);
         if (inside) {
             APane* p = mainPane->FindPane(pt, false, false);
@@ -132,13 +192,10 @@ bool AWindow::TrackPopup(bool useGhost, KsRect* rect, KsRect* outRect, bool* cha
                 p->DoClick(pt, SInt16(KsGetModifiers()), SInt32(TickCount()), data);
                 p->SetFlag(kPaneTracksInsideOnly, had);
             }
-        } else if (useGhost) {
-            // The ghost follows the mouse outside the pop-up.
-            const Point now = KsGetGlobalMouse();
-            ghost = r.Offsetted(now.h - start.h, now.v - start.v);
         }
         wasInside = inside;
     } while (StillDown());
+    outline.Hide();
     ShowHide(windowPort, false);
     if (outRect) *outRect = useGhost && !inside ? ghost : KsRect{};
     return inside;

@@ -8,13 +8,19 @@
 #include "QuickDraw.h"
 #include "XError.h"
 
+#include "KsMacRoman.h"
+#include "KsOutput.h"
+
 #include <cairo-pdf.h>
 #include <cairo.h>
 #include <pixman.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -23,6 +29,7 @@ const EMMessage kMessages[] = {
      "The page setup is not usable: {width} x {height} points at {resolution} dpi.", nullptr},
     {"TBX_PRINT_OPEN", "The print file \"{path}\" could not be created.", nullptr},
     {"TBX_PRINT_WRITE", "The print file \"{path}\" could not be written.", nullptr},
+    {"TBX_PRINT_NO_JOB", "A page was printed without a print job.", nullptr},
 };
 
 struct RegisterMessages {
@@ -72,8 +79,9 @@ void DisposeJob(KsPrintJob* job, bool keepFile) {
 KsPrintJob* KsPrOpenDoc(const char* pdfPath, const KsPrintSettings* settings) {
     FtlAssert(pdfPath != nullptr);
     const KsPrintSettings s = settings != nullptr ? *settings : KsPrintSettings{};
-    const bool sizeOK =
-        s.pageWidth > 0 && s.pageHeight > 0 && s.pageWidth <= 16383 && s.pageHeight <= 16383;
+    const bool sizeOK = s.pageWidth > 0 && s.pageHeight > 0 && s.pageWidth <= 16383 &&
+                        s.pageHeight <= 16383 && s.margin >= 0 && 2 * s.margin < s.pageWidth &&
+                        2 * s.margin < s.pageHeight;
     const bool resOK = s.resolution >= 72 && s.resolution <= 576 && s.resolution % 72 == 0;
     if (!sizeOK || !resOK) {
         gPrError = paramErr;
@@ -180,4 +188,176 @@ SInt32 KsPrPageCount(const KsPrintJob* job) {
 
 OSErr KsPrError() {
     return gPrError;
+}
+
+// ---------------------------------------------------------------------------
+// The print session
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct PrintSession {
+    KsPrintSettings setup;
+    std::string chosenPath; // empty: the default naming
+    KsPrintJob* job = nullptr;
+    std::string jobPath;
+    OSErr firstError = noErr;
+    XError failure;
+};
+
+PrintSession& Session() {
+    static PrintSession session;
+    return session;
+}
+
+// Keeps the first failure of the job; later ones follow from it.
+void NoteFailure(const XError& e, OSErr code) {
+    PrintSession& s = Session();
+    if (s.firstError != noErr) return;
+    s.firstError = code != noErr ? code : OSErr(kPrWriteErr);
+    s.failure = e;
+}
+
+// The job name as a file name: UTF-8, no separators or control characters.
+std::string FileNameOf(const char* jobName) {
+    std::string name = KsMacRomanToUTF8(jobName != nullptr ? jobName : "");
+    for (char& c : name)
+        if (c == '/' || (static_cast<unsigned char>(c) < 0x20)) c = '_';
+    if (name.empty()) name = "Untitled";
+    return name;
+}
+
+// "<documents or current folder>/<name>.pdf", never an existing file.
+std::string DefaultPathFor(const char* jobName) {
+    std::error_code ec;
+    fs::path dir;
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != 0) {
+        const fs::path docs = fs::path(home) / "Documents";
+        if (fs::is_directory(docs, ec)) dir = docs;
+    }
+    if (dir.empty()) {
+        dir = fs::current_path(ec);
+        if (ec) dir = ".";
+    }
+    const std::string name = FileNameOf(jobName);
+    for (int n = 1; n <= 999; ++n) {
+        const std::string file = n == 1 ? name + ".pdf" : name + " " + std::to_string(n) + ".pdf";
+        const fs::path candidate = dir / file;
+        if (!fs::exists(candidate, ec) && !ec) return candidate.string();
+    }
+    return {}; // every name is taken: no file can be made
+}
+
+} // namespace
+
+void KsPrSetOutputPath(const char* pdfPath) {
+    Session().chosenPath = pdfPath != nullptr ? pdfPath : "";
+}
+
+void KsPrSetPageSetup(const KsPrintSettings* settings) {
+    Session().setup = settings != nullptr ? *settings : KsPrintSettings{};
+}
+
+KsPrintSettings KsPrGetPageSetup() {
+    return Session().setup;
+}
+
+OSErr PrintInit(const char* jobName) {
+    PrintSession& s = Session();
+    if (s.job != nullptr) {
+        dprintf("PrintInit: the previous print job was never finished; it is discarded\n");
+        KsPrAbortDoc(s.job);
+        s.job = nullptr;
+    }
+    s.firstError = noErr;
+    s.failure = XError();
+    s.jobPath = s.chosenPath.empty() ? DefaultPathFor(jobName) : s.chosenPath;
+    if (s.jobPath.empty()) {
+        gPrError = kPrOpenErr;
+        NoteFailure(XError("TBX_PRINT_OPEN", "str path", FileNameOf(jobName) + ".pdf"), kPrOpenErr);
+        return kPrOpenErr;
+    }
+    try {
+        s.job = KsPrOpenDoc(s.jobPath.c_str(), &s.setup);
+    } catch (...) {
+        s.job = nullptr;
+        NoteFailure(XErrorFromCurrentException(), gPrError);
+        return s.firstError;
+    }
+    return noErr;
+}
+
+void StartPrintPage() {
+    PrintSession& s = Session();
+    if (s.job == nullptr) {
+        gPrError = kPrNoJobErr;
+        xraisexerror("TBX_PRINT_NO_JOB");
+    }
+    if (s.firstError != noErr) xraisexerror(s.failure); // the job cannot go on
+    try {
+        KsPrOpenPage(s.job);
+    } catch (...) {
+        NoteFailure(XErrorFromCurrentException(), gPrError);
+        throw;
+    }
+}
+
+void EndPrintPage() {
+    PrintSession& s = Session();
+    if (s.job == nullptr) {
+        gPrError = kPrNoJobErr;
+        xraisexerror("TBX_PRINT_NO_JOB");
+    }
+    if (s.firstError != noErr) xraisexerror(s.failure);
+    try {
+        KsPrClosePage(s.job);
+    } catch (...) {
+        NoteFailure(XErrorFromCurrentException(), gPrError);
+        throw;
+    }
+}
+
+Rect GetPrintPageRect() {
+    const PrintSession& s = Session();
+    const KsPrintSettings& p = s.job != nullptr ? s.job->settings : s.setup;
+    return Rect{p.margin, p.margin, SInt16(p.pageHeight - p.margin),
+                SInt16(p.pageWidth - p.margin)};
+}
+
+OSErr PrintFini(KsPrintEnd end) {
+    PrintSession& s = Session();
+    KsPrintJob* job = s.job;
+    s.job = nullptr;
+    if (job != nullptr) {
+        if (end == KsPrintEnd::kDiscard || s.firstError != noErr) {
+            KsPrAbortDoc(job);
+            if (s.firstError == noErr) NoteFailure(XError("BASE_USER_ABORT"), kPrAbortErr);
+        } else {
+            try {
+                KsPrCloseDoc(job); // disposes of the job even when it raises
+            } catch (...) {
+                NoteFailure(XErrorFromCurrentException(), gPrError);
+            }
+        }
+    }
+    gPrError = s.firstError;
+    return s.firstError;
+}
+
+bool KsPrJobInProgress() {
+    return Session().job != nullptr;
+}
+
+SInt32 KsPrJobPageCount() {
+    const PrintSession& s = Session();
+    return s.job != nullptr ? KsPrPageCount(s.job) : 0;
+}
+
+const char* KsPrJobPath() {
+    return Session().jobPath.c_str();
+}
+
+XError KsPrLastFailure() {
+    return Session().failure;
 }
