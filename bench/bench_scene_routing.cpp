@@ -248,6 +248,8 @@ template <void (*Route)(AApplication*, Point)> void Scene5(benchmark::State& sta
         return;
     }
     if (transitions < 0) transitions = gPointer.enters;
+    // The panes of an earlier measurement's window are gone.
+    ResetPointer();
     for (auto _ : state)
         for (const Point& g : r.global)
             Route(r.setup.app, g);

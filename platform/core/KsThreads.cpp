@@ -12,8 +12,9 @@ std::atomic<pid_t> gMainThread{0};
 
 // The main-thread test runs on every event: ask the kernel once per thread.
 // A forked child keeps the forking thread's cache but has a new id, so the
-// cache is dropped in the child.
-thread_local pid_t tThreadID = 0;
+// cache is dropped in the child. Initial-exec: the library is linked at
+// start-up, and the general model would call into the loader on each read.
+__attribute__((tls_model("initial-exec"))) thread_local pid_t tThreadID = 0;
 
 pid_t ThisThread() {
     if (tThreadID == 0) tThreadID = gettid();
