@@ -104,6 +104,9 @@ struct AppSetup {
         app = new SceneApp;
         app->SetShortAppName("scene");
         app->IApplication();
+        // A measurement stops on SIGTERM like any program, not by asking the
+        // loop to quit (which a routing measurement never gets to).
+        KsAppRemoveQuitSignals();
         FlushEvents(everyEvent, 0);
         gl_sleepTime = 0;
     }
