@@ -794,7 +794,8 @@ void AApplicationPrivate::PollRequests(AApplication* app) {
         KsAECreateEvent(kCoreEventClass, kAEQuitApplication, &ev);
         KsAEDispatch(&ev, &reply);
     }
-    if (app->launch) app->launch->server.Poll();
+    if (app->launch && app->launch->server.IsOpen())
+        app->launch->server.PollIfDue(KsGetTicks(), KsAppCoarseMilliseconds());
 }
 
 // ---------------------------------------------------------------------------

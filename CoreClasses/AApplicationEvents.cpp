@@ -7,6 +7,7 @@
 // sending: a handler may close any window, itself included.
 #include "AApplication.h"
 #include "AApplicationPrivate.h"
+#include "AWindowPrivate.h"
 
 #include "AArray.h"
 #include "ABartender.h"
@@ -601,27 +602,48 @@ void AApplication::NullEvent(EventRecord event, WindowPtr mouseWin, short part,
         SetArrowCursor();
 
     StPort port;
-    Snapshot<WindowPtr> windows;
+    // Only framework windows take idle time; the others are left out of the
+    // snapshot. While no window comes or goes, every window in it is alive
+    // and still owns its toolbox window, so the walk needs no lookups.
+    struct IdleTarget {
+        WindowPtr w;
+        AWindow* aw;
+    };
+    Snapshot<IdleTarget> windows;
     for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
-        windows.Add(w);
+        if (AWindow* aw = GetWindowObj(w)) windows.Add(IdleTarget{w, aw});
+    const UInt32 registryAtSnapshot = KsWindowRegistryChanges();
     const Point currentWhere = CurrentEvent.where;
     const Point eventWhere = event.where;
+    const bool samePoint = currentWhere.h == eventWhere.h && currentWhere.v == eventWhere.v;
     XError e;
-    for (size_t i = 0; i < windows.Count() && !e.IsError(); ++i) {
-        WindowPtr w = windows[i];
-        if (!InToolboxList(w)) continue; // disposed by an earlier window's idle
-        if (!GetWindowObj(w)) continue;  // only framework windows take idle time
+    bool failed = false;
+    for (size_t i = 0; i < windows.Count() && !failed; ++i) {
+        const IdleTarget t = windows[i];
+        if (KsWindowRegistryChanges() != registryAtSnapshot) {
+            // An earlier window's idle made or disposed windows.
+            if (!InToolboxList(t.w) || GetWindowObj(t.w) != t.aw) continue;
+        }
+        WindowPtr w = t.w;
         SetPortWindowPort(w);
         Point local = currentWhere;
         GlobalToLocal(&local);
-        Point evLocal = eventWhere;
-        GlobalToLocal(&evLocal);
+        Point evLocal = local;
+        if (!samePoint) {
+            evLocal = eventWhere;
+            GlobalToLocal(&evLocal);
+        }
         CurrentEvent.where = local;
         event.where = evLocal;
         const Rect& r = w->portRect;
         const bool inside = w == mouseWin && part == inContent && local.h >= r.left &&
                             local.h <= r.right && local.v >= r.top && local.v <= r.bottom;
-        e = KsAppTry([&] { SendWindowMsg(wmIdle, w, &event, inside, type); });
+        try {
+            t.aw->SendMsg(wmIdle, &event, inside, type);
+        } catch (...) {
+            e = KsStandardCatch();
+            failed = e.IsError();
+        }
         CurrentEvent.where = currentWhere;
         event.where = eventWhere;
     }

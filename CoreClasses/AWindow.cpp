@@ -37,6 +37,7 @@ namespace {
 struct WindowRegistry {
     std::unordered_map<UInt32, AWindow*> byNumber;
     UInt32 next = 1;
+    UInt32 changes = 0; // bumped whenever a window comes or goes
 };
 WindowRegistry& Registry() {
     static WindowRegistry r;
@@ -54,6 +55,10 @@ bool KsIsLiveWindow(const AWindow* w) {
     for (const auto& [n, live] : Registry().byNumber)
         if (live == w) return true;
     return false;
+}
+
+UInt32 KsWindowRegistryChanges() {
+    return Registry().changes;
 }
 
 AWindow* KsWindowByNumber(UInt32 number) {
@@ -91,11 +96,12 @@ AWindow::AWindow() {
     registryNumber = r.next++;
     if (r.next > 0x7FFFFFFF) r.next = 1;
     r.byNumber[registryNumber] = this;
+    ++r.changes;
     homeScreen = 0; // the main screen: the screen manager keeps no other notion of "current"
 }
 
 AWindow::~AWindow() {
-    Registry().byNumber.erase(registryNumber);
+    if (Registry().byNumber.erase(registryNumber)) ++Registry().changes;
 }
 
 AWindow* AWindow::New(const char* title, void* dataHandle, WindowPtr behind,
@@ -236,7 +242,7 @@ void AWindow::Dispose() {
         DisposeWindow(windowPort);
         windowPort = nullptr;
     }
-    Registry().byNumber.erase(registryNumber);
+    if (Registry().byNumber.erase(registryNumber)) ++Registry().changes;
     AObject::Dispose();
 }
 
@@ -372,18 +378,19 @@ bool AWindow::SendMsg(windowMsgID_t msg, EventRecord* ev, long a, long b) {
     void* data = dataHandle ? static_cast<void*>(*dataHandle) : static_cast<void*>(this);
     // The handler may dispose of this window: after it returns nothing of the
     // window is touched.
+    const auto restorePort = [previous] {
+        if (previous && previous != KsGetPort() && KsIsWindowPort(previous)) SetPort(previous);
+    };
     bool result = false;
-    XError kept;
     try {
         result = DoWindowMsg(msg, data, ev, a, b);
     } catch (...) {
-        kept = XErrorFromCurrentException();
-    }
-    if (previous && previous != KsGetPort() && KsIsWindowPort(previous)) SetPort(previous);
-    if (kept.IsError()) {
+        const XError kept = XErrorFromCurrentException();
+        restorePort();
         StSetCurrentException current(kept);
         xraisexerror(kept);
     }
+    restorePort();
     return result;
 }
 

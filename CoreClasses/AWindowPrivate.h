@@ -8,6 +8,9 @@
 
 // The AWindow with this registry number; null when none is live.
 AWindow* KsWindowByNumber(UInt32 number);
+// Changes whenever a window is made or disposed: a walk over windows that saw
+// no change since its snapshot knows every window in it is still alive.
+UInt32 KsWindowRegistryChanges();
 // True when port is the port of a window still in the toolbox's list; safe
 // for ports of windows already disposed of (compares pointers only).
 bool KsIsWindowPort(GrafPtr port);

@@ -18,6 +18,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <time.h>
 #include <unistd.h>
 
 // ---------------------------------------------------------------------------
@@ -422,6 +423,7 @@ KsAppRequestServer::OpenResult KsAppRequestServer::Open(const std::string& path)
     chmod(path.c_str(), 0600);
     fd_ = fd;
     path_ = path;
+    polledOnce_ = false;
     return OpenResult::listening;
 }
 
@@ -468,6 +470,21 @@ void KsAppRequestServer::Finish(Connection& c) {
         reply = std::string("ERR ") + (e.GetCode() ? e.GetCode() : "?") + "\n";
     }
     Answer(c.fd, reply);
+}
+
+int KsAppRequestServer::PollIfDue(long ticks, long coarseMs) {
+    if (fd_ < 0) return 0;
+    if (polledOnce_ && ticks == lastTicks_ && coarseMs == lastCoarseMs_) return 0;
+    polledOnce_ = true;
+    lastTicks_ = ticks;
+    lastCoarseMs_ = coarseMs;
+    return Poll();
+}
+
+long KsAppCoarseMilliseconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &ts);
+    return long(ts.tv_sec) * 1000 + long(ts.tv_nsec / 1000000);
 }
 
 int KsAppRequestServer::Poll() {

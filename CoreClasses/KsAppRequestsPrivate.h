@@ -28,6 +28,12 @@ public:
     // request is parsed and handed to KsAEDispatch, and its answer written.
     // Answers the number of requests handled.
     int Poll();
+    // Poll, but only when either clock moved since the last poll made here:
+    // the event loop asks on every event, and a socket call per event would
+    // cost more than the event. `ticks` follows the tick clock (virtual in
+    // tests), `coarseMs` a real clock, so requests are still taken while a
+    // virtual clock stands still. Answers the number of requests handled.
+    int PollIfDue(long ticks, long coarseMs);
 
     // Peers must run as this user; tests set another to see the refusal.
     static void SetAllowedUid(uid_t uid);
@@ -41,9 +47,15 @@ private:
     };
     void Finish(Connection& c);
     int fd_ = -1;
+    bool polledOnce_ = false;
+    long lastTicks_ = 0, lastCoarseMs_ = 0;
     std::string path_;
     std::vector<Connection> connections_;
 };
+
+// A real clock in milliseconds that costs no system call (its step is the
+// kernel's timer tick, a few milliseconds): the event loop's poll stamp.
+long KsAppCoarseMilliseconds();
 
 // SIGTERM and SIGINT: the handlers only set a flag; the loop asks to quit.
 void KsAppInstallQuitSignals();
