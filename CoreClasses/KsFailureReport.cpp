@@ -359,6 +359,31 @@ void FlushLogs() {
     std::fflush(nullptr);
 }
 
+// The restarted process inherits the time of its restart, so that a fatal
+// error soon after start-up ends it instead of restarting it again.
+constexpr const char* kRestartEnv = "KS_FATAL_RESTART_TIME";
+constexpr long kRestartQuietSeconds = 60;
+
+long MonotonicSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return long(ts.tv_sec);
+}
+
+bool RestartedRecently() {
+    const char* at = std::getenv(kRestartEnv);
+    if (!at || !*at) return false;
+    char* end = nullptr;
+    const long when = std::strtol(at, &end, 10);
+    if (*end != '\0') return false;
+    const long since = MonotonicSeconds() - when;
+    return since >= 0 && since < kRestartQuietSeconds;
+}
+
+void MarkRestart() {
+    setenv(kRestartEnv, std::to_string(MonotonicSeconds()).c_str(), 1);
+}
+
 struct StFatalUIGuard {
     StFatalUIGuard() noexcept { gInFatalUI = true; }
     ~StFatalUIGuard() noexcept { gInFatalUI = false; }
@@ -457,6 +482,14 @@ unsigned char KsFatalErrUI(char* message, char* file, int line) {
         switch (choice) {
         case kKsFatalRestart: {
             RecordChoice(choice);
+            if (RestartedRecently()) {
+                // A process that fails again at once, or that nobody answers,
+                // would restart forever and fill the disk with dumps.
+                LogFile::WriteLog("FatalErr", "Restarted less than a minute ago: leaving instead");
+                FlushLogs();
+                return false;
+            }
+            MarkRestart();
             FlushLogs();
             char* const* argv = gHost.argv;
             if (!argv) {

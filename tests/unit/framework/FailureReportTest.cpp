@@ -369,6 +369,36 @@ TEST_F(FatalPath, RestartReexecutesWithTheOriginalArguments) {
     EXPECT_EQ(S().exitStatus, 70);
 }
 
+TEST_F(FatalPath, ARestartSoonAfterARestartLeavesInstead) {
+    KsInstallFtlErrHandler();
+    S().answers = {1};
+    EXPECT_FALSE(__FtlAbortm("broken", "a.cpp", 3));
+    ASSERT_EQ(S().restarts, 1);
+    // The new process inherits the mark; failing again within the minute,
+    // Restart ends it instead of looping.
+    ASSERT_NE(std::getenv("KS_FATAL_RESTART_TIME"), nullptr);
+    FtlClearFatalError();
+    S().answers = {1};
+    EXPECT_FALSE(__FtlAbortm("broken again", "a.cpp", 4));
+    EXPECT_EQ(S().restarts, 1);
+    EXPECT_EQ(S().exitStatus, 70);
+    EXPECT_NE(ReadFile(LogFile::GetPath()).find("leaving instead"), std::string::npos);
+    FtlClearFatalError();
+
+    // A mark from long ago, or one that is not a number, restarts as usual.
+    setenv("KS_FATAL_RESTART_TIME", "-1000000", 1);
+    S().answers = {1};
+    __FtlAbortm("broken", "a.cpp", 5);
+    EXPECT_EQ(S().restarts, 2);
+    FtlClearFatalError();
+    setenv("KS_FATAL_RESTART_TIME", "12x", 1);
+    S().answers = {1};
+    __FtlAbortm("broken", "a.cpp", 6);
+    EXPECT_EQ(S().restarts, 3);
+    FtlClearFatalError();
+    unsetenv("KS_FATAL_RESTART_TIME");
+}
+
 TEST_F(FatalPath, HiddenChoiceFiveRaisesAndLaterReportsStillArrive) {
     FtlInstall(KsFatalErrUI);
     S().answers = {5};

@@ -65,6 +65,7 @@ protected:
         ASSERT_NE(mkdtemp(dir), nullptr);
         stateDir_ = dir;
         setenv("XDG_STATE_HOME", dir, 1);
+        unsetenv("KS_FATAL_RESTART_TIME"); // a scripted restart never leaves the process
         LogFile::Close();
         previousDialog_ = InstallUIdialog(ScriptedDialog);
         previousSink_ =
