@@ -68,6 +68,30 @@ private:
     KsRect clip_{}, vis_{};
     bool clipIsRect_ = false, visIsRect_ = false;
 };
+
+// What a walk down the tree (idle time, tab order) hands to the sub-pane it
+// is about to call, so that the sub-pane does not walk its enclosures again:
+// the area they leave visible (they and the window are known shown). Taken
+// only by the pane it names, on entry to its APane walk, before anything else
+// runs there; an override that changes its enclosures before calling the
+// APane walk must not rely on it (none does).
+struct WalkHint {
+    const APane* pane = nullptr;
+    const APane* encl = nullptr;
+    const AWindow* window = nullptr;
+    KsRect area{};
+};
+WalkHint gWalkHint;
+
+// Whether the hint names this pane, in the enclosure and window it was made
+// for; *enclArea is then the area the enclosures leave. Taken either way.
+bool TakeWalkHint(const APane* pane, const APane* encl, const AWindow* window, KsRect* enclArea) {
+    if (gWalkHint.pane != pane) return false;
+    gWalkHint.pane = nullptr;
+    if (gWalkHint.encl != encl || gWalkHint.window != window) return false;
+    *enclArea = gWalkHint.area;
+    return true;
+}
 } // namespace
 
 // The part of the window this pane's enclosures leave to its contents: its
@@ -159,11 +183,11 @@ void APane::DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* data) {
         }
     }
     if (!hold.Alive() || !subPanes) return;
-    GrafPtr port = PortOf(itsEnclWindow);
+    const PortExposure shown(PortOf(itsEnclWindow));
     for (SInt32 i = GetNumSubPanes(); i >= 1; --i) {
         APane* p = GetSubPane(i);
         const KsRect hitRect = p->clickInLabel ? p->bounds : p->GetFrame();
-        if (InRectInclusive(hitRect, pt) && p->IsVisible() && RectIsVisibleInPort(hitRect, port)) {
+        if (InRectInclusive(hitRect, pt) && p->IsVisible() && shown.Shows(hitRect)) {
             StPaneHold held(p);
             p->DoClick(pt, modifiers, when, data);
             break;
@@ -202,10 +226,30 @@ void APane::Deactivate() {
 }
 
 void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backwards) {
+    // The area left by the enclosures comes from the enclosure's walk or is
+    // worked out once here, so the walk stays linear in the number of panes.
+    bool areaKnown = false, enclosuresShown = false;
+    KsRect area;
+    if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
+        enclosuresShown = visible;
+        if (enclosuresShown) area = enclArea.Intersect(GetInterior());
+        areaKnown = true;
+    }
     const SInt32 n = GetNumSubPanes();
     for (SInt32 k = 1; k <= n; ++k) {
         APane* p = GetSubPane(backwards ? n + 1 - k : k);
-        if (!p->visible || !p->IsVisible()) continue;
+        if (!p || !p->visible) continue;
+        const bool sameWindow = p->itsEnclWindow == itsEnclWindow;
+        if (sameWindow) {
+            if (!areaKnown) {
+                enclosuresShown = EnclosuresVisible();
+                if (enclosuresShown) area = VisibleInteriorArea();
+                areaKnown = true;
+            }
+            if (!enclosuresShown || !p->VisibleWithin(area)) continue;
+        } else if (!p->IsVisible()) {
+            continue;
+        }
         if (p->CanBeTabbedTo()) {
             if (!*first) *first = p;
             if (p->active)
@@ -213,7 +257,11 @@ void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backw
             else if (*current && !*next)
                 *next = p;
         }
-        if (p->subPanes) p->FindTEpanes(current, next, first, backwards);
+        if (p->subPanes) {
+            if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};
+            p->FindTEpanes(current, next, first, backwards);
+            gWalkHint.pane = nullptr;
+        }
     }
 }
 
@@ -291,22 +339,6 @@ void APane::UpdateMenus(void* data, EventRecord* event) {
 // ---------------------------------------------------------------------------
 // Idle time and the cursor
 
-namespace {
-// What a pane's Dawdle hands to the sub-pane it is about to call, so that
-// the sub-pane does not walk its enclosures again: whether they and the
-// window are shown, and the area they leave visible. Taken only by the pane
-// it names, on entry to its APane::Dawdle, before anything else runs there;
-// an override that changes its enclosures before calling APane::Dawdle must
-// not rely on it (none does).
-struct DawdleHint {
-    const APane* pane = nullptr;
-    const APane* encl = nullptr;
-    const AWindow* window = nullptr;
-    KsRect area{};
-};
-DawdleHint gDawdleHint;
-} // namespace
-
 void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data) {
     SInt16 localCursor = -1;
     if (!cursorID) cursorID = &localCursor;
@@ -316,13 +348,10 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     // from the enclosure's walk), and again only after a handler has run.
     bool areaKnown = false, enclosuresShown = false;
     KsRect area;
-    if (gDawdleHint.pane == this) {
-        if (gDawdleHint.encl == itsEnclPane && gDawdleHint.window == itsEnclWindow) {
-            enclosuresShown = visible;
-            if (enclosuresShown) area = gDawdleHint.area.Intersect(GetInterior());
-            areaKnown = true;
-        }
-        gDawdleHint.pane = nullptr;
+    if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
+        enclosuresShown = visible;
+        if (enclosuresShown) area = enclArea.Intersect(GetInterior());
+        areaKnown = true;
     }
     StPaneHold hold(this);
     GrafPtr port = PortOf(itsEnclWindow);
@@ -361,9 +390,9 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                 fromEnd ? it.Previous() : it.Next();
             {
                 StPaneHold held(p);
-                if (sameWindow) gDawdleHint = {p, this, itsEnclWindow, area};
+                if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};
                 p->Dawdle(pt, modifiers, sleep, cursorID, data);
-                gDawdleHint.pane = nullptr;
+                gWalkHint.pane = nullptr;
             }
             areaKnown = false;
             if (!it.Next()) break;

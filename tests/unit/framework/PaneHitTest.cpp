@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -102,6 +104,30 @@ void RefDawdle(const APane* p, KsPoint pt, GrafPtr port, std::vector<const APane
     }
 }
 
+void RefTabWalk(const APane* p, const APane** current, const APane** next, const APane** first,
+                bool backwards) {
+    const SInt32 n = p->GetNumSubPanes();
+    for (SInt32 k = 1; k <= n; ++k) {
+        const APane* s = p->GetSubPane(backwards ? n + 1 - k : k);
+        if (!RefVisible(s)) continue;
+        if (s->CanBeTabbedTo()) {
+            if (!*first) *first = s;
+            if (s->IsActive())
+                *current = s;
+            else if (*current && !*next)
+                *next = s;
+        }
+        RefTabWalk(s, current, next, first, backwards);
+    }
+}
+
+// The tab-order walk is protected; reached the way a subclass reaches it.
+struct TabWalk : APane {
+    static void Run(APane* p, APane** current, APane** next, APane** first, bool backwards) {
+        (p->*(&TabWalk::FindTEpanes))(current, next, first, backwards);
+    }
+};
+
 bool InSubtree(const APane* root, const APane* p) {
     for (; p; p = p->GetEnclPane())
         if (p == root) return true;
@@ -142,6 +168,13 @@ protected:
             break;
         case 4:
             p->SetSelected(true);
+            break;
+        case 5:
+            p->SetCanBeTabbedTo(true);
+            break;
+        case 6:
+            p->SetCanBeTabbedTo(true);
+            p->SetActive(true);
             break;
         default:
             break;
@@ -199,6 +232,15 @@ protected:
         for (const Probe* p : panes) {
             ASSERT_EQ(p->GetInterior(), RefInterior(p));
             ASSERT_EQ(p->IsVisible(), RefVisible(p));
+        }
+        for (bool backwards : {false, true}) {
+            APane *cur = nullptr, *next = nullptr, *first = nullptr;
+            const APane *rcur = nullptr, *rnext = nullptr, *rfirst = nullptr;
+            TabWalk::Run(main, &cur, &next, &first, backwards);
+            RefTabWalk(main, &rcur, &rnext, &rfirst, backwards);
+            ASSERT_EQ(cur, rcur);
+            ASSERT_EQ(next, rnext);
+            ASSERT_EQ(first, rfirst);
         }
         std::vector<const APane*> got, want;
         Probe::log = &got;
@@ -356,4 +398,57 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
     ASSERT_NE((**Port()->visRgn).rgnSize, 10) << "the cover should leave a complex visible region";
     ExpectAgreement(rng, "partly covered window");
     cover->Dispose();
+}
+
+namespace {
+// A pane that is always given idle time and runs a step while it has it.
+class Idler : public APane {
+public:
+    std::string* trace = nullptr;
+    char name = '?';
+    std::function<void()> step;
+    void Dawdle(KsPoint, SInt16, SInt32*, SInt16*, void*) override {
+        *trace += name;
+        if (step) {
+            auto run = std::move(step);
+            run();
+        }
+    }
+};
+} // namespace
+
+// The walk keeps its place by index between handlers; a handler that adds,
+// removes or disposes of panes must neither skip nor repeat the others.
+TEST_F(PaneHitTest, IdleWalkKeepsItsPlaceWhileHandlersChangeTheList) {
+    std::string trace;
+    std::vector<Idler*> idlers;
+    auto make = [&](char name) {
+        auto* p = new Idler;
+        p->IPane(main, SInt16(10 + 25 * SInt32(idlers.size())), S, 20, 10, S, 20, RGBwhite, 0);
+        p->trace = &trace;
+        p->name = name;
+        p->SetAlwaysDawdle(true);
+        idlers.push_back(p);
+        return p;
+    };
+    for (char c = 'a'; c <= 'h'; ++c)
+        make(c);
+    auto dawdle = [&] {
+        trace.clear();
+        SInt16 cursor = 0;
+        main->Dawdle({5, 5}, 0, nullptr, &cursor, nullptr);
+        return trace;
+    };
+    EXPECT_EQ(dawdle(), "abcdefgh");
+    idlers[1]->step = [&] { idlers[2]->Dispose(); }; // the next one, early in the list
+    idlers[6]->step = [&] { idlers[6]->Dispose(); }; // itself, late in the list
+    EXPECT_EQ(dawdle(), "abdefgh");
+    EXPECT_EQ(dawdle(), "abdefh");
+    idlers[0]->step = [&] { idlers[1]->BringToFront(); }; // moved behind the place
+    EXPECT_EQ(dawdle(), "adefhb");
+    idlers[7]->step = [&] { make('z'); }; // appended after the place
+    EXPECT_EQ(dawdle(), "adefhbz");
+    idlers[3]->step = [&] { main->DeleteSubPanes(); };
+    EXPECT_EQ(dawdle(), "ad");
+    EXPECT_EQ(main->GetNumSubPanes(), 0);
 }
