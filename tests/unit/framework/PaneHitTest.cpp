@@ -397,6 +397,14 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
     ClipWideOpen();
     ASSERT_NE((**Port()->visRgn).rgnSize, 10) << "the cover should leave a complex visible region";
     ExpectAgreement(rng, "partly covered window");
+    // A pane wholly under the cover is never hit; one showing a corner is.
+    APane* hidden = Add(main, 150, S, 40, 120, S, 30);
+    APane* corner = Add(main, 80, S, 40, 60, S, 40);
+    EXPECT_EQ(main->FindPane({170, 135}, false, false), main);
+    EXPECT_EQ(main->FindPane({110, 90}, false, false), corner);
+    EXPECT_EQ(RefFind(main, {170, 135}, false, Port()), main);
+    hidden->Dispose();
+    corner->Dispose();
     cover->Dispose();
 }
 
