@@ -12,7 +12,29 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <vector>
+
+// Every allocation of the program is counted: the walks measured here must
+// make none.
+namespace {
+long gAllocations = 0;
+}
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t n) {
+    ++gAllocations;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -40,9 +62,12 @@ void Scene2_FindPane(benchmark::State& state) {
     const std::vector<KsPoint> pts = ScenePoints();
     APane* main = sw.window->GetMainPane();
     const SceneHitReference ref(scene);
+    long allocations = 0;
     for (const KsPoint& p : pts) {
         const int want = ref.Find(p);
+        const long before = gAllocations;
         APane* got = main->FindPane(p, false, false);
+        allocations += gAllocations - before;
         if (got != (want < 0 ? main : sw.panes[std::size_t(want)])) {
             char buf[120];
             std::snprintf(buf, sizeof buf, "wrong pane at (%d, %d): want scene pane %d", int(p.h),
@@ -50,6 +75,10 @@ void Scene2_FindPane(benchmark::State& state) {
             state.SkipWithError(buf);
             return;
         }
+    }
+    if (allocations) {
+        state.SkipWithError("FindPane allocated");
+        return;
     }
     for (auto _ : state)
         for (const KsPoint& p : pts)
@@ -86,9 +115,12 @@ void Scene2_Dawdle(benchmark::State& state) {
     APane* main = sw.window->GetMainPane();
     SInt32 sleep = 0;
     SInt16 cursor = 0;
+    long allocations = 0;
     for (const KsPoint& p : pts) {
         gLastDawdled = main;
+        const long before = gAllocations;
         main->Dawdle(p, 0, &sleep, &cursor, nullptr);
+        allocations += gAllocations - before;
         APane* want = main->FindPane(p, false, false);
         // A point on an enclosure's border is inside it for FindPane but
         // gives no time below the enclosure's interior.
@@ -105,6 +137,15 @@ void Scene2_Dawdle(benchmark::State& state) {
             state.SkipWithError(buf);
             return;
         }
+    }
+    // The first points may load cursors; a steady walk allocates nothing.
+    state.counters["allocs"] = double(allocations);
+    const long steady = gAllocations;
+    for (const KsPoint& p : pts)
+        main->Dawdle(p, 0, &sleep, &cursor, nullptr);
+    if (gAllocations != steady) {
+        state.SkipWithError("Dawdle allocated in a steady walk");
+        return;
     }
     for (auto _ : state)
         for (const KsPoint& p : pts)
