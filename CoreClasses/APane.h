@@ -401,4 +401,15 @@ private:
     bool disposed = false; // taken out of its tree; storage goes with the last hold
     static long liveCount;
     static long nextPaneNumber;
+
+    // GetInterior's last answer and what it was measured from: the frame,
+    // the border style and the border proc (a border proc measures from its
+    // arguments alone). Checked on every use rather than cleared by the
+    // writers, so no writer of bounds, label strips, border or border proc,
+    // a subclass's included, can leave it stale.
+    mutable KsRect iInteriorFrame{};
+    mutable KsRect iInterior{};
+    mutable APaneBorderProc iInteriorProc = nullptr;
+    mutable SInt32 iInteriorBorder = 0;
+    mutable bool iInteriorKnown = false;
 };

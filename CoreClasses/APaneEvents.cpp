@@ -20,14 +20,77 @@ bool InRectInclusive(const KsRect& r, KsPoint pt) {
     return pt.h >= r.left && pt.h <= r.right && pt.v >= r.top && pt.v <= r.bottom;
 }
 
+// The same without a branch per edge: most candidates of a hit test miss,
+// on no predictable edge.
+inline bool InRectInclusiveFlat(const KsRect& r, KsPoint pt) {
+    return (pt.h >= r.left) & (pt.h <= r.right) & (pt.v >= r.top) & (pt.v <= r.bottom);
+}
+
 GrafPtr PortOf(const AWindow* w) {
     return w && w->GetWindowPtr() ? GetWindowPort(w->GetWindowPtr()) : nullptr;
 }
 
-KsRgn ShownRegion(GrafPtr port) {
-    KsRgn shown = RgnHandleToKsRgn(port->visRgn);
-    shown.Intersect(RgnHandleToKsRgn(port->clipRgn));
-    return shown;
+constexpr bool Fits16(const KsRect& r) {
+    return r.left >= -32768 && r.top >= -32768 && r.right <= 32767 && r.bottom <= 32767;
+}
+
+// Whether a rectangle shows through a port's visible and clip regions, the
+// answer RectIsVisibleInPort gives, without copying either region. The
+// toolbox keeps each region's size (10 for a rectangle or nothing) and its
+// bounding box, clamped to 16 bits, current; for a rectangle that lies in 16
+// bits the clamped box of a rectangular region meets it exactly as the
+// region does. Read once per walk: nothing a walk calls may change the port
+// before the walk asks again (a handler that runs restarts the reading).
+class PortExposure {
+public:
+    explicit PortExposure(GrafPtr port) : port_(port) {
+        if (!port || !port->visRgn || !port->clipRgn) return;
+        const Region& vis = **port->visRgn;
+        const Region& clip = **port->clipRgn;
+        if (clip.rgnSize != 10) return;
+        clip_ = ToKsRect(clip.rgnBBox);
+        clipIsRect_ = true;
+        visIsRect_ = vis.rgnSize == 10;
+        vis_ = ToKsRect(vis.rgnBBox);
+    }
+    bool Shows(const KsRect& r) const {
+        if (!port_ || r.IsEmpty()) return false;
+        if (!clipIsRect_ || !Fits16(r)) return RectIsVisibleInPort(r, port_);
+        const KsRect c = r.Intersect(clip_);
+        if (c.IsEmpty()) return false;
+        if (visIsRect_) return c.Overlaps(vis_);
+        const Rect q = ToRect(c);
+        return RectInRgn(&q, port_->visRgn);
+    }
+
+private:
+    GrafPtr port_;
+    KsRect clip_{}, vis_{};
+    bool clipIsRect_ = false, visIsRect_ = false;
+};
+
+// What a walk down the tree (idle time, tab order) hands to the sub-pane it
+// is about to call, so that the sub-pane does not walk its enclosures again:
+// the area they leave visible (they and the window are known shown). Taken
+// only by the pane it names, on entry to its APane walk, before anything else
+// runs there; an override that changes its enclosures before calling the
+// APane walk must not rely on it (none does).
+struct WalkHint {
+    const APane* pane = nullptr;
+    const APane* encl = nullptr;
+    const AWindow* window = nullptr;
+    KsRect area{};
+};
+WalkHint gWalkHint;
+
+// Whether the hint names this pane, in the enclosure and window it was made
+// for; *enclArea is then the area the enclosures leave. Taken either way.
+bool TakeWalkHint(const APane* pane, const APane* encl, const AWindow* window, KsRect* enclArea) {
+    if (gWalkHint.pane != pane) return false;
+    gWalkHint.pane = nullptr;
+    if (gWalkHint.encl != encl || gWalkHint.window != window) return false;
+    *enclArea = gWalkHint.area;
+    return true;
 }
 } // namespace
 
@@ -67,15 +130,13 @@ bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
 // Hit testing and clicks
 
 APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
-    // Iterative descent: at each level the front-most hit sub-pane. The
-    // port's visible and clip regions are intersected once, and the area left
-    // visible by the enclosures is carried down instead of re-walked for
-    // every candidate.
+    // Iterative descent: at each level the front-most hit sub-pane. The area
+    // the enclosures leave visible is carried down rather than re-walked for
+    // every candidate, and the port is read once; only the bounds are tested
+    // until a candidate contains the point.
     if (!InRectInclusive(bounds, pt) || !IsVisible()) return nullptr;
-    GrafPtr port = PortOf(itsEnclWindow);
-    if (!port || bounds.IsEmpty()) return nullptr;
-    const KsRgn shown = ShownRegion(port);
-    if (!shown.Overlaps(bounds)) return nullptr;
+    const PortExposure shown(PortOf(itsEnclWindow));
+    if (!shown.Shows(bounds)) return nullptr;
     KsRect area = VisibleInteriorArea();
     APane* hit = this;
     for (;;) {
@@ -83,12 +144,13 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         APane* next = nullptr;
-        for (SInt32 i = hit->GetNumSubPanes(); i >= 1; --i) {
-            APane* p = static_cast<APane*>(hit->subPanes->At(i));
-            if (!InRectInclusive(p->bounds, pt)) continue;
+        const CKsList* list = hit->subPanes;
+        for (SInt32 i = list ? hit->GetNumSubPanes() : 0; i >= 1; --i) {
+            auto* p = static_cast<APane*>(list->At(i));
+            if (!p || !InRectInclusiveFlat(p->bounds, pt)) continue;
             const bool seen =
                 p->itsEnclWindow == itsEnclWindow
-                    ? p->VisibleWithin(area) && shown.Overlaps(p->bounds)
+                    ? p->VisibleWithin(area) && shown.Shows(p->bounds)
                     : p->IsVisible() && RectIsVisibleInPort(p->bounds, PortOf(p->itsEnclWindow));
             if (seen) {
                 next = p;
@@ -97,7 +159,9 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
         }
         if (!next) break;
         hit = next;
-        area = area.Intersect(hit->GetInterior());
+        // A leaf needs no area for a level below it.
+        if (hit->subPanes && hit->subPanes->GetCount() > 0)
+            area = area.Intersect(hit->GetInterior());
     }
     if (wantEnclosure) return hit->itsEnclPane;
     return hit;
@@ -119,11 +183,11 @@ void APane::DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* data) {
         }
     }
     if (!hold.Alive() || !subPanes) return;
-    GrafPtr port = PortOf(itsEnclWindow);
+    const PortExposure shown(PortOf(itsEnclWindow));
     for (SInt32 i = GetNumSubPanes(); i >= 1; --i) {
         APane* p = GetSubPane(i);
         const KsRect hitRect = p->clickInLabel ? p->bounds : p->GetFrame();
-        if (InRectInclusive(hitRect, pt) && p->IsVisible() && RectIsVisibleInPort(hitRect, port)) {
+        if (InRectInclusive(hitRect, pt) && p->IsVisible() && shown.Shows(hitRect)) {
             StPaneHold held(p);
             p->DoClick(pt, modifiers, when, data);
             break;
@@ -162,10 +226,30 @@ void APane::Deactivate() {
 }
 
 void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backwards) {
+    // The area left by the enclosures comes from the enclosure's walk or is
+    // worked out once here, so the walk stays linear in the number of panes.
+    bool areaKnown = false, enclosuresShown = false;
+    KsRect area;
+    if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
+        enclosuresShown = visible;
+        if (enclosuresShown) area = enclArea.Intersect(GetInterior());
+        areaKnown = true;
+    }
     const SInt32 n = GetNumSubPanes();
     for (SInt32 k = 1; k <= n; ++k) {
         APane* p = GetSubPane(backwards ? n + 1 - k : k);
-        if (!p->visible || !p->IsVisible()) continue;
+        if (!p || !p->visible) continue;
+        const bool sameWindow = p->itsEnclWindow == itsEnclWindow;
+        if (sameWindow) {
+            if (!areaKnown) {
+                enclosuresShown = EnclosuresVisible();
+                if (enclosuresShown) area = VisibleInteriorArea();
+                areaKnown = true;
+            }
+            if (!enclosuresShown || !p->VisibleWithin(area)) continue;
+        } else if (!p->IsVisible()) {
+            continue;
+        }
         if (p->CanBeTabbedTo()) {
             if (!*first) *first = p;
             if (p->active)
@@ -173,7 +257,11 @@ void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backw
             else if (*current && !*next)
                 *next = p;
         }
-        if (p->subPanes) p->FindTEpanes(current, next, first, backwards);
+        if (p->subPanes) {
+            if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};
+            p->FindTEpanes(current, next, first, backwards);
+            gWalkHint.pane = nullptr;
+        }
     }
 }
 
@@ -256,20 +344,31 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     if (!cursorID) cursorID = &localCursor;
     const bool isMain = itsEnclPane == nullptr;
     if (isMain) *cursorID = -1;
+    // The visibility of this pane's enclosures is worked out once (or taken
+    // from the enclosure's walk), and again only after a handler has run.
+    bool areaKnown = false, enclosuresShown = false;
+    KsRect area;
+    if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
+        enclosuresShown = visible;
+        if (enclosuresShown) area = enclArea.Intersect(GetInterior());
+        areaKnown = true;
+    }
     StPaneHold hold(this);
     GrafPtr port = PortOf(itsEnclWindow);
     if (subPanes && (InRectInclusive(GetInterior(), pt) || alwaysDawdle)) {
-        // The cheap tests first; the visibility of this pane's enclosures is
-        // worked out once, and again only after a handler has run.
-        bool areaKnown = false, enclosuresShown = false;
-        KsRect area;
-        AListIterator it(*subPanes);
-        APane* p = nullptr;
-        while (it.Next(&p)) {
-            if (!p->visible) continue;
-            if (!p->alwaysDawdle && !InRectInclusive(p->GetFrame(), pt)) continue;
+        // The cheap tests first, by index: nothing changes the list until a
+        // handler runs. Around each handler an iterator holds the walk's
+        // place, so that the handler may add, remove or dispose of panes.
+        SInt32 i = 1;
+        while (subPanes && i <= subPanes->GetCount()) {
+            auto* p = static_cast<APane*>(subPanes->At(i));
+            if (!p->visible || (!p->alwaysDawdle && !InRectInclusive(p->GetFrame(), pt))) {
+                ++i;
+                continue;
+            }
+            const bool sameWindow = p->itsEnclWindow == itsEnclWindow;
             bool shown;
-            if (p->itsEnclWindow == itsEnclWindow) {
+            if (sameWindow) {
                 if (!areaKnown) {
                     enclosuresShown = EnclosuresVisible();
                     if (enclosuresShown) area = VisibleInteriorArea();
@@ -279,12 +378,25 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
             } else {
                 shown = p->IsVisible();
             }
-            if (!shown) continue;
-            if (p->alwaysDawdle || PointInVisibleRegion(pt, port)) {
-                StPaneHold held(p);
-                p->Dawdle(pt, modifiers, sleep, cursorID, data);
-                areaKnown = false;
+            if (!shown || (!p->alwaysDawdle && !PointInVisibleRegion(pt, port))) {
+                ++i;
+                continue;
             }
+            const SInt32 n = subPanes->GetCount();
+            const bool fromEnd = i > n / 2;
+            AListIterator it(*subPanes,
+                             fromEnd ? AListIterator::Start::last : AListIterator::Start::first);
+            for (SInt32 k = fromEnd ? n - i + 1 : i; k > 0; --k)
+                fromEnd ? it.Previous() : it.Next();
+            {
+                StPaneHold held(p);
+                if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};
+                p->Dawdle(pt, modifiers, sleep, cursorID, data);
+                gWalkHint.pane = nullptr;
+            }
+            areaKnown = false;
+            if (!it.Next()) break;
+            i = it.CurrentIndex();
         }
     }
     if (!isMain || !hold.Alive() || !PointInVisibleRegion(pt, port) || *cursorID == 0) return;

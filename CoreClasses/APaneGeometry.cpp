@@ -63,8 +63,20 @@ KsRect APane::FrameToInterior(const KsRect& frame) const {
     return r;
 }
 
+// Hit testing and idle routing ask for the interior at every level of every
+// walk; measuring it through the border proc each time was their largest
+// cost.
 KsRect APane::GetInterior() const {
-    return FrameToInterior(GetFrame());
+    const KsRect frame = GetFrame();
+    if (!iInteriorKnown || frame != iInteriorFrame || border != iInteriorBorder ||
+        borderProc != iInteriorProc) {
+        iInterior = FrameToInterior(frame);
+        iInteriorFrame = frame;
+        iInteriorBorder = border;
+        iInteriorProc = borderProc;
+        iInteriorKnown = true;
+    }
+    return iInterior;
 }
 
 KsPoint APane::GetLogicalTopLeft() const {

@@ -1,14 +1,40 @@
 // Scene 2: the deepest pane under each of 100,000 splitmix64 points over the
 // 1920x1080 window, found with FindPane from the main pane. Every answer is
 // checked against a plain walk of the scene's rectangles before timing.
+// Beside it: the same points given idle time with Dawdle from the main pane
+// (the descent of scene 5's routing), and FindPane at the bottom of 12
+// nested panes.
 #include "APane.h"
 #include "AWindow.h"
 #include "SceneSupport.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <vector>
+
+// Every allocation of the program is counted: the walks measured here must
+// make none.
+namespace {
+long gAllocations = 0;
+}
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t n) {
+    ++gAllocations;
+    if (void* p = std::malloc(n ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+#pragma GCC diagnostic pop
 
 namespace {
 
@@ -36,9 +62,12 @@ void Scene2_FindPane(benchmark::State& state) {
     const std::vector<KsPoint> pts = ScenePoints();
     APane* main = sw.window->GetMainPane();
     const SceneHitReference ref(scene);
+    long allocations = 0;
     for (const KsPoint& p : pts) {
         const int want = ref.Find(p);
+        const long before = gAllocations;
         APane* got = main->FindPane(p, false, false);
+        allocations += gAllocations - before;
         if (got != (want < 0 ? main : sw.panes[std::size_t(want)])) {
             char buf[120];
             std::snprintf(buf, sizeof buf, "wrong pane at (%d, %d): want scene pane %d", int(p.h),
@@ -46,6 +75,10 @@ void Scene2_FindPane(benchmark::State& state) {
             state.SkipWithError(buf);
             return;
         }
+    }
+    if (allocations) {
+        state.SkipWithError("FindPane allocated");
+        return;
     }
     for (auto _ : state)
         for (const KsPoint& p : pts)
@@ -57,6 +90,116 @@ void Scene2_FindPane(benchmark::State& state) {
     state.SetLabel(scene.source);
 }
 BENCHMARK(Scene2_FindPane)->Unit(benchmark::kMillisecond);
+
+// Panes that note the idle time they are given, so that the descent can be
+// checked: the last pane given time is the deepest under the point.
+APane* gLastDawdled = nullptr;
+class NotingPane : public APane {
+public:
+    void Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* id, void* data) override {
+        gLastDawdled = this;
+        APane::Dawdle(pt, modifiers, sleep, id, data);
+    }
+};
+
+void Scene2_Dawdle(benchmark::State& state) {
+    SceneDesk desk;
+    const Scene scene = LoadScene();
+    std::string error;
+    SceneWindow sw = OpenSceneWindow(scene, &error, nullptr, [] { return (APane*)new NotingPane; });
+    if (!sw.window) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    const std::vector<KsPoint> pts = ScenePoints();
+    APane* main = sw.window->GetMainPane();
+    SInt32 sleep = 0;
+    SInt16 cursor = 0;
+    long allocations = 0;
+    for (const KsPoint& p : pts) {
+        gLastDawdled = main;
+        const long before = gAllocations;
+        main->Dawdle(p, 0, &sleep, &cursor, nullptr);
+        allocations += gAllocations - before;
+        APane* want = main->FindPane(p, false, false);
+        // A point on an enclosure's border is inside it for FindPane but
+        // gives no time below the enclosure's interior.
+        bool onBorder = false;
+        for (APane* a = want->GetEnclPane(); a; a = a->GetEnclPane()) {
+            const KsRect in = a->GetInterior();
+            onBorder =
+                onBorder || p.h < in.left || p.h > in.right || p.v < in.top || p.v > in.bottom;
+        }
+        if (gLastDawdled != want && !onBorder) {
+            char buf[120];
+            std::snprintf(buf, sizeof buf, "idle time at (%d, %d) did not reach the pane under it",
+                          int(p.h), int(p.v));
+            state.SkipWithError(buf);
+            return;
+        }
+    }
+    // The first points may load cursors; a steady walk allocates nothing.
+    state.counters["allocs"] = double(allocations);
+    const long steady = gAllocations;
+    for (const KsPoint& p : pts)
+        main->Dawdle(p, 0, &sleep, &cursor, nullptr);
+    if (gAllocations != steady) {
+        state.SkipWithError("Dawdle allocated in a steady walk");
+        return;
+    }
+    for (auto _ : state)
+        for (const KsPoint& p : pts)
+            main->Dawdle(p, 0, &sleep, &cursor, nullptr);
+    state.SetItemsProcessed(state.iterations() * kPoints);
+    state.counters["ns/point"] =
+        benchmark::Counter(double(state.iterations()) * kPoints,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(Scene2_Dawdle)->Unit(benchmark::kMillisecond);
+
+// FindPane at points inside the innermost of 12 nested panes, each 4 pixels
+// inside the one around it.
+void Scene2_FindPaneDepth12(benchmark::State& state) {
+    SceneDesk desk;
+    Scene nested;
+    for (int d = 0; d < 12; ++d) {
+        ScenePaneEntry e;
+        e.parent = d - 1;
+        e.x = d == 0 ? 100 : 4;
+        e.y = d == 0 ? 100 : 4;
+        e.width = 600 - 8 * d;
+        e.height = 400 - 8 * d;
+        e.background = 0x808080 + UInt32(d);
+        nested.panes.push_back(e);
+    }
+    std::string error;
+    SceneWindow sw = OpenSceneWindow(nested, &error);
+    if (!sw.window) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    APane* main = sw.window->GetMainPane();
+    APane* deepest = sw.panes.back();
+    const KsRect in = deepest->GetInterior();
+    std::vector<KsPoint> pts;
+    SplitMix64 rng(7);
+    for (int i = 0; i < 1000; ++i)
+        pts.push_back({in.left + SInt32(rng.Next() % std::uint64_t(in.Width())),
+                       in.top + SInt32(rng.Next() % std::uint64_t(in.Height()))});
+    for (const KsPoint& p : pts)
+        if (main->FindPane(p, false, false) != deepest) {
+            state.SkipWithError("a point inside the innermost pane found another");
+            return;
+        }
+    for (auto _ : state)
+        for (const KsPoint& p : pts)
+            benchmark::DoNotOptimize(main->FindPane(p, false, false));
+    state.SetItemsProcessed(state.iterations() * std::int64_t(pts.size()));
+    state.counters["ns/point"] =
+        benchmark::Counter(double(state.iterations()) * double(pts.size()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(Scene2_FindPaneDepth12)->Unit(benchmark::kMicrosecond);
 
 // The plain rectangle walk itself, as a floor for the same answers.
 void Scene2_ReferenceWalk(benchmark::State& state) {

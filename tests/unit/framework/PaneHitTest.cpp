@@ -1,0 +1,462 @@
+// Hit testing, idle routing and the interior that both lean on: every writer
+// of the geometry a pane's interior comes from is followed at once, and the
+// fast walks answer what a literal walk of the pane rules answers, through
+// random trees, mutations and port clips.
+#include "PaneTestSupport.h"
+
+#include "KsDrawUtils.h"
+#include "MacText.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+// A pane that logs the idle time it is given and, as a subclass may, writes
+// its geometry fields directly.
+class Probe : public APane {
+public:
+    static std::vector<const APane*>* log;
+    void Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* id, void* data) override {
+        if (log) log->push_back(this);
+        APane::Dawdle(pt, modifiers, sleep, id, data);
+    }
+    void PokeBounds(const KsRect& r) { bounds = r; }
+    void PokeBorder(SInt32 style) { border = style; }
+    void PokeLabelDX(SInt16 dx) { labeldx = dx; }
+};
+std::vector<const APane*>* Probe::log = nullptr;
+
+Probe* NewProbe(APane* encl, SInt16 l, SInt16 r, SInt16 w, SInt16 t, SInt16 b, SInt16 h,
+                SInt32 border) {
+    auto* p = new Probe;
+    p->IPane(encl, l, r, w, t, b, h, RGBwhite, border);
+    return p;
+}
+
+void WideBorder(KsRect* r, SInt32, const KsRGBColor*, Boolean, SInt32) {
+    r->Inset(5, 7);
+}
+
+struct Rng {
+    std::uint64_t s;
+    std::uint64_t Next() {
+        std::uint64_t z = (s += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        return z ^ (z >> 31);
+    }
+    SInt32 In(SInt32 lo, SInt32 hi) { return lo + SInt32(Next() % std::uint64_t(hi - lo + 1)); }
+};
+
+KsRect R(SInt32 l, SInt32 t, SInt32 r, SInt32 b) {
+    return {l, t, r, b};
+}
+
+bool Inside(const KsRect& r, KsPoint pt) {
+    return pt.h >= r.left && pt.h <= r.right && pt.v >= r.top && pt.v <= r.bottom;
+}
+
+// The pane rules taken literally: nothing carried down, nothing cached.
+KsRect RefInterior(const APane* p) {
+    KsRect f = p->GetFrame();
+    if (APaneBorderProc proc = p->GetBorderProc()) {
+        proc(&f, p->GetBorderStyle(), nullptr, false, 0);
+        return f;
+    }
+    const SInt32 w = GetBorderWidth(p->GetBorderStyle());
+    return f.Insetted(w, w);
+}
+
+bool RefVisible(const APane* p) {
+    AWindow* w = p->GetEnclWindow();
+    if (!p->GetOwnVisible() || !w || !w->IsVisible()) return false;
+    KsRect r = p->GetBounds().Union(p->GetFrame());
+    for (const APane* a = p->GetEnclPane(); a; a = a->GetEnclPane()) {
+        if (!RefVisible(a)) return false;
+        r = r.Intersect(RefInterior(a));
+    }
+    r = r.Intersect(ToKsRect(GetWindowPort(w->GetWindowPtr())->portRect));
+    return !r.IsEmpty();
+}
+
+APane* RefFind(APane* p, KsPoint pt, bool selectionAware, GrafPtr port) {
+    if (!Inside(p->GetBounds(), pt) || !RefVisible(p) || !RectIsVisibleInPort(p->GetBounds(), port))
+        return nullptr;
+    if (selectionAware && p->GetSelected() && !Inside(p->GetBounds().Insetted(3, 3), pt)) return p;
+    for (SInt32 i = p->GetNumSubPanes(); i >= 1; --i)
+        if (APane* hit = RefFind(p->GetSubPane(i), pt, selectionAware, port)) return hit;
+    return p;
+}
+
+void RefDawdle(const APane* p, KsPoint pt, GrafPtr port, std::vector<const APane*>* out) {
+    if (!Inside(RefInterior(p), pt) && !p->GetAlwaysDawdle()) return;
+    for (SInt32 i = 1; i <= p->GetNumSubPanes(); ++i) {
+        const APane* s = p->GetSubPane(i);
+        if (!RefVisible(s)) continue;
+        const bool inVis = PtInRgn(ToPoint(pt), port->visRgn);
+        if (s->GetAlwaysDawdle() || (Inside(s->GetFrame(), pt) && inVis)) {
+            out->push_back(s);
+            RefDawdle(s, pt, port, out);
+        }
+    }
+}
+
+void RefTabWalk(const APane* p, const APane** current, const APane** next, const APane** first,
+                bool backwards) {
+    const SInt32 n = p->GetNumSubPanes();
+    for (SInt32 k = 1; k <= n; ++k) {
+        const APane* s = p->GetSubPane(backwards ? n + 1 - k : k);
+        if (!RefVisible(s)) continue;
+        if (s->CanBeTabbedTo()) {
+            if (!*first) *first = s;
+            if (s->IsActive())
+                *current = s;
+            else if (*current && !*next)
+                *next = s;
+        }
+        RefTabWalk(s, current, next, first, backwards);
+    }
+}
+
+// The tab-order walk is protected; reached the way a subclass reaches it.
+struct TabWalk : APane {
+    static void Run(APane* p, APane** current, APane** next, APane** first, bool backwards) {
+        (p->*(&TabWalk::FindTEpanes))(current, next, first, backwards);
+    }
+};
+
+bool InSubtree(const APane* root, const APane* p) {
+    for (; p; p = p->GetEnclPane())
+        if (p == root) return true;
+    return false;
+}
+
+class PaneHitTest : public PaneTest {
+protected:
+    // Random trees: panes that overhang their enclosures, borders with and
+    // without a border proc, labels in each position, hidden panes.
+    void Grow(Rng& rng, int count) {
+        for (int i = 0; i < count; ++i) {
+            APane* encl = panes.empty() || rng.In(0, 3) == 0
+                              ? main
+                              : panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))];
+            const KsRect in = encl->GetInterior();
+            const SInt32 w = std::max<SInt32>(in.Width(), 8), h = std::max<SInt32>(in.Height(), 8);
+            Probe* p = NewProbe(encl, SInt16(rng.In(-10, w - 4)), S,
+                                SInt16(rng.In(4, w * 3 / 4 + 6)), SInt16(rng.In(-10, h - 4)), S,
+                                SInt16(rng.In(4, h * 3 / 4 + 6)), rng.In(0, 3));
+            Shape(rng, p);
+            panes.push_back(p);
+        }
+    }
+    void Shape(Rng& rng, Probe* p) {
+        switch (rng.In(0, 9)) {
+        case 0:
+            p->SetBorderProc(WideBorder);
+            break;
+        case 1:
+            p->AddLabel("Name", SInt16(rng.In(0, 2)));
+            break;
+        case 2:
+            p->SetVisible(false);
+            break;
+        case 3:
+            p->SetAlwaysDawdle(true);
+            break;
+        case 4:
+            p->SetSelected(true);
+            break;
+        case 5:
+            p->SetCanBeTabbedTo(true);
+            break;
+        case 6:
+            p->SetCanBeTabbedTo(true);
+            p->SetActive(true);
+            break;
+        default:
+            break;
+        }
+    }
+    void Mutate(Rng& rng) {
+        Probe* p = panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))];
+        switch (rng.In(0, 11)) {
+        case 0:
+            p->MovePane(rng.In(-30, 30), rng.In(-30, 30));
+            break;
+        case 1:
+            p->Resize(SInt16(rng.In(2, 200)), SInt16(rng.In(2, 150)));
+            break;
+        case 2:
+            p->SetBorderStyle(rng.In(0, 3));
+            break;
+        case 3:
+            p->SetBorderProc(p->GetBorderProc() ? nullptr : WideBorder);
+            break;
+        case 4:
+            p->SetVisible(!p->GetOwnVisible());
+            break;
+        case 5:
+            if (!p->GetLabel()) p->AddLabel("Label", 0);
+            p->SetLabelPosition(SInt16(rng.In(-1, 2)));
+            break;
+        case 6: {
+            const KsRect b = p->GetBounds();
+            p->PokeBounds(b.Offsetted(rng.In(-20, 20), rng.In(-20, 20)));
+            break;
+        }
+        case 7:
+            p->PokeBorder(rng.In(0, 3));
+            break;
+        case 8:
+            p->PokeLabelDX(SInt16(rng.In(-10, 30)));
+            break;
+        case 9: {
+            Probe* to = panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))];
+            p->SetEnclosure(InSubtree(p, to) ? main : to);
+            break;
+        }
+        case 10:
+            p->SetFrame(p->GetFrame().Insetted(rng.In(-5, 5), rng.In(-5, 5)));
+            break;
+        default:
+            main->SetBorderStyle(rng.In(0, 3));
+            break;
+        }
+    }
+    // Every pane's interior and visibility, and the walks at random points.
+    void ExpectAgreement(Rng& rng, const char* where) {
+        SCOPED_TRACE(where);
+        for (const Probe* p : panes) {
+            ASSERT_EQ(p->GetInterior(), RefInterior(p));
+            ASSERT_EQ(p->IsVisible(), RefVisible(p));
+        }
+        for (bool backwards : {false, true}) {
+            APane *cur = nullptr, *next = nullptr, *first = nullptr;
+            const APane *rcur = nullptr, *rnext = nullptr, *rfirst = nullptr;
+            TabWalk::Run(main, &cur, &next, &first, backwards);
+            RefTabWalk(main, &rcur, &rnext, &rfirst, backwards);
+            ASSERT_EQ(cur, rcur);
+            ASSERT_EQ(next, rnext);
+            ASSERT_EQ(first, rfirst);
+        }
+        std::vector<const APane*> got, want;
+        Probe::log = &got;
+        for (int k = 0; k < 60; ++k) {
+            const KsPoint pt{rng.In(-5, 405), rng.In(-5, 305)};
+            const bool sel = k % 2 == 1;
+            ASSERT_EQ(main->FindPane(pt, false, sel), RefFind(main, pt, sel, Port()))
+                << "at " << pt.h << "," << pt.v;
+            APane* ref = RefFind(main, pt, false, Port());
+            EXPECT_EQ(main->FindPane(pt, true, false), ref ? ref->GetEnclPane() : nullptr);
+            got.clear();
+            want.clear();
+            SInt16 cursor = 0;
+            main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
+            RefDawdle(main, pt, Port(), &want);
+            ASSERT_EQ(got, want) << "at " << pt.h << "," << pt.v;
+        }
+        Probe::log = nullptr;
+    }
+
+    std::vector<Probe*> panes;
+};
+} // namespace
+
+TEST_F(PaneHitTest, InteriorFollowsEveryWriterOfItsInputs) {
+    APane* box = Add(main, 100, S, 100, 50, S, 80, 1);
+    Probe* p = NewProbe(box, 10, S, 40, 10, S, 30, 1);
+    const KsRect b = box->GetInterior();
+    ASSERT_EQ(p->GetInterior(), R(b.left + 11, b.top + 11, b.left + 49, b.top + 39));
+    const KsPoint corner{b.left + 11, b.top + 11}; // the interior's first pixel
+    ASSERT_EQ(main->FindPane(corner, false, false), p);
+
+    p->SetBorderStyle(2); // two pixels
+    EXPECT_EQ(p->GetInterior(), R(b.left + 12, b.top + 12, b.left + 48, b.top + 38));
+    p->SetBorderProc(WideBorder);
+    EXPECT_EQ(p->GetInterior(), R(b.left + 15, b.top + 17, b.left + 45, b.top + 33));
+    p->SetBorderProc(nullptr);
+    p->PokeBorder(0); // a subclass writing the field itself
+    EXPECT_EQ(p->GetInterior(), R(b.left + 10, b.top + 10, b.left + 50, b.top + 40));
+
+    p->SetBounds({b.left, b.top, b.left + 20, b.top + 20});
+    EXPECT_EQ(p->GetInterior(), R(b.left, b.top, b.left + 20, b.top + 20));
+    EXPECT_EQ(main->FindPane(corner, false, false), p);
+    p->MovePane(30, 0);
+    EXPECT_EQ(p->GetInterior(), R(b.left + 30, b.top, b.left + 50, b.top + 20));
+    EXPECT_EQ(main->FindPane(corner, false, false), box);
+    p->Resize(10, 5);
+    EXPECT_EQ(p->GetInterior(), R(b.left + 30, b.top, b.left + 40, b.top + 5));
+    p->PokeBounds({b.left + 5, b.top + 5, b.left + 25, b.top + 25});
+    EXPECT_EQ(p->GetInterior(), R(b.left + 5, b.top + 5, b.left + 25, b.top + 25));
+    EXPECT_EQ(main->FindPane(corner, false, false), p);
+
+    // Label strips: the frame, and so the interior, moves inside the bounds.
+    p->AddLabel("Name", kLabelLeft);
+    const SInt16 dx = p->GetLabelDX();
+    ASSERT_GT(dx, 0);
+    EXPECT_EQ(p->GetInterior(), R(b.left + 5, b.top + 5, b.left + 25, b.top + 25));
+    EXPECT_EQ(p->GetBounds().left, b.left + 5 - dx);
+    p->SetLabelPosition(kLabelNone);
+    EXPECT_EQ(p->GetInterior(), p->GetBounds());
+    p->PokeLabelDX(4);
+    EXPECT_EQ(p->GetInterior().left, p->GetBounds().left + 4);
+
+    // The enclosure: a hidden or moved enclosure changes what is hit and
+    // where the pane is, never a stale interior.
+    p->PokeLabelDX(0);
+    const KsRect before = p->GetInterior();
+    APane* other = Add(main, 250, S, 100, 150, S, 100, 2);
+    p->SetEnclosure(other);
+    const KsRect oi = other->GetInterior();
+    EXPECT_EQ(p->GetInterior(), before.Offsetted(oi.left - b.left, oi.top - b.top));
+    EXPECT_EQ(main->FindPane({p->GetInterior().left + 1, p->GetInterior().top + 1}, false, false),
+              p);
+    other->MovePane(-20, 10);
+    EXPECT_EQ(p->GetInterior(), before.Offsetted(oi.left - b.left - 20, oi.top - b.top + 10));
+    const KsPoint inP{p->GetInterior().left + 1, p->GetInterior().top + 1};
+    EXPECT_EQ(main->FindPane(inP, false, false), p);
+    other->SetVisible(false);
+    EXPECT_EQ(main->FindPane(inP, false, false), main);
+    EXPECT_FALSE(p->IsVisible());
+    other->SetVisible(true);
+
+    // Leaving the window: no hit, and the interior still matches the frame.
+    p->SetEnclWindow(nullptr);
+    EXPECT_FALSE(p->IsVisible());
+    EXPECT_EQ(p->GetInterior(), p->GetFrame());
+    p->SetEnclWindow(win);
+    EXPECT_TRUE(p->IsVisible());
+}
+
+TEST_F(PaneHitTest, DeepNestingIsWalkedOnceAndClippedByEveryEnclosure) {
+    APane* p = main;
+    std::vector<APane*> chain;
+    for (int d = 0; d < 12; ++d) {
+        p = Add(p, 2, -2, S, 2, -2, S, d % 3);
+        chain.push_back(p);
+    }
+    const KsRect deepest = p->GetInterior();
+    EXPECT_EQ(main->FindPane({deepest.left + 5, deepest.top + 5}, false, false), p);
+    EXPECT_EQ(main->FindPane({deepest.left + 5, deepest.top + 5}, true, false), chain[10]);
+    // Shrinking a middle enclosure clips everything under it.
+    chain[5]->Resize(3, 3);
+    EXPECT_FALSE(p->IsVisible());
+    const KsRect mid = chain[5]->GetBounds();
+    EXPECT_EQ(main->FindPane({mid.left + 1, mid.top + 1}, false, false), chain[5]);
+    EXPECT_EQ(main->FindPane({deepest.right - 5, deepest.bottom - 5}, false, false), chain[4]);
+    for (SInt32 h = mid.left - 3; h <= mid.right + 3; ++h)
+        EXPECT_EQ(main->FindPane({h, mid.top + 1}, false, false),
+                  RefFind(main, {h, mid.top + 1}, false, Port()));
+}
+
+// Random trees under mutation, including direct field writes and moves to
+// other enclosures, against the literal rules; then the same through port
+// clips of every kind the walks read without copying: a smaller rectangle, an
+// empty clip, a clip of two rectangles, and a visible region that another
+// window makes complex.
+TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
+    for (std::uint64_t seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        Rng rng{seed};
+        Grow(rng, 40);
+        ExpectAgreement(rng, "grown");
+        for (int round = 0; round < 60; ++round) {
+            Mutate(rng);
+            ExpectAgreement(rng, "mutated");
+            if (HasFatalFailure()) return;
+        }
+        main->DeleteSubPanes();
+        panes.clear();
+    }
+    Rng rng{7};
+    Grow(rng, 40);
+    const Rect smaller = ToRect(KsRect{50, 40, 220, 190});
+    ClipRect(&smaller);
+    ExpectAgreement(rng, "rectangular clip");
+    const Rect none = ToRect(KsRect{10, 10, 10, 10});
+    ClipRect(&none);
+    ExpectAgreement(rng, "empty clip");
+    RgnHandle two = NewRgn();
+    KsRgnToRgnHandle(KsRgn({KsRect{0, 0, 120, 90}, KsRect{200, 150, 400, 300}}), two);
+    SetClip(two);
+    DisposeRgn(two);
+    ExpectAgreement(rng, "clip of two rectangles");
+    ClipWideOpen();
+
+    AWindow* cover = AWindow::New("Cover", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
+    ShowWindow(cover->GetWindowPtr());
+    SizeWindow(cover->GetWindowPtr(), 150, 120, false);
+    Point origin{0, 0};
+    SetPortWindowPort(win->GetWindowPtr());
+    LocalToGlobal(&origin);
+    MoveWindow(cover->GetWindowPtr(), SInt16(origin.h + 100), SInt16(origin.v + 80), true);
+    SetPortWindowPort(win->GetWindowPtr());
+    ClipWideOpen();
+    ASSERT_NE((**Port()->visRgn).rgnSize, 10) << "the cover should leave a complex visible region";
+    ExpectAgreement(rng, "partly covered window");
+    // A pane wholly under the cover is never hit; one showing a corner is.
+    APane* hidden = Add(main, 150, S, 40, 120, S, 30);
+    APane* corner = Add(main, 80, S, 40, 60, S, 40);
+    EXPECT_EQ(main->FindPane({170, 135}, false, false), main);
+    EXPECT_EQ(main->FindPane({110, 90}, false, false), corner);
+    EXPECT_EQ(RefFind(main, {170, 135}, false, Port()), main);
+    hidden->Dispose();
+    corner->Dispose();
+    cover->Dispose();
+}
+
+namespace {
+// A pane that is always given idle time and runs a step while it has it.
+class Idler : public APane {
+public:
+    std::string* trace = nullptr;
+    char name = '?';
+    std::function<void()> step;
+    void Dawdle(KsPoint, SInt16, SInt32*, SInt16*, void*) override {
+        *trace += name;
+        if (step) {
+            auto run = std::move(step);
+            run();
+        }
+    }
+};
+} // namespace
+
+// The walk keeps its place by index between handlers; a handler that adds,
+// removes or disposes of panes must neither skip nor repeat the others.
+TEST_F(PaneHitTest, IdleWalkKeepsItsPlaceWhileHandlersChangeTheList) {
+    std::string trace;
+    std::vector<Idler*> idlers;
+    auto make = [&](char name) {
+        auto* p = new Idler;
+        p->IPane(main, SInt16(10 + 25 * SInt32(idlers.size())), S, 20, 10, S, 20, RGBwhite, 0);
+        p->trace = &trace;
+        p->name = name;
+        p->SetAlwaysDawdle(true);
+        idlers.push_back(p);
+        return p;
+    };
+    for (char c = 'a'; c <= 'h'; ++c)
+        make(c);
+    auto dawdle = [&] {
+        trace.clear();
+        SInt16 cursor = 0;
+        main->Dawdle({5, 5}, 0, nullptr, &cursor, nullptr);
+        return trace;
+    };
+    EXPECT_EQ(dawdle(), "abcdefgh");
+    idlers[1]->step = [&] { idlers[2]->Dispose(); }; // the next one, early in the list
+    idlers[6]->step = [&] { idlers[6]->Dispose(); }; // itself, late in the list
+    EXPECT_EQ(dawdle(), "abdefgh");
+    EXPECT_EQ(dawdle(), "abdefh");
+    idlers[0]->step = [&] { idlers[1]->BringToFront(); }; // moved behind the place
+    EXPECT_EQ(dawdle(), "adefhb");
+    idlers[7]->step = [&] { make('z'); }; // appended after the place
+    EXPECT_EQ(dawdle(), "adefhbz");
+    idlers[3]->step = [&] { main->DeleteSubPanes(); };
+    EXPECT_EQ(dawdle(), "ad");
+    EXPECT_EQ(main->GetNumSubPanes(), 0);
+}
