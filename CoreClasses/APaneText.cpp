@@ -144,13 +144,15 @@ void WriteClassBlock(APane* pane, PaneStream& s, CoreAttrList& list, int depth) 
 
 // --- Reading -------------------------------------------------------------------
 
-APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth);
+// One attribute list serves every pane read: a pane's properties are applied
+// before its sub-panes are read.
+APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, CoreAttrList& list, int depth);
 
 // Reads the scroll pane's inner block and installs it.
 void ReadInnerPane(PaneStream& s, APane* outer, const PaneTextClass& row, AWindow* window,
-                   int depth) {
+                   CoreAttrList& list, int depth) {
     if (!s.NextLineIs("Class", 's')) s.Fail("No scrollablePane");
-    APane* inner = ReadClassBlock(s, nullptr, window, depth + 1);
+    APane* inner = ReadClassBlock(s, nullptr, window, list, depth + 1);
     StDetachedPane hold(inner);
     if (!row.innerClass.empty() && !inner->IsInstanceOf(row.innerClass.c_str()))
         s.Fail(std::string("the inner pane of ") + row.name + " is " + inner->ClassName() +
@@ -160,14 +162,15 @@ void ReadInnerPane(PaneStream& s, APane* outer, const PaneTextClass& row, AWindo
     }
 }
 
-APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth) {
+APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, CoreAttrList& list,
+                      int depth) {
     if (depth > kPaneTextMaxDepth)
         s.Fail("panes are nested more than " + std::to_string(kPaneTextMaxDepth) + " deep");
     char cls[256];
     s.GetCString("Class", cls, sizeof cls);
     const int classLine = s.GetLineNumber();
 
-    CoreAttrList list;
+    list.Clear();
     PaneStream::Line line;
     for (;;) {
         if (!s.ReadLine(&line))
@@ -202,7 +205,7 @@ APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth) 
         const int subsLine = s.GetLineNumber();
         if (n < 0) s.Fail("a negative number of sub-panes", subsLine);
         for (SInt32 i = 0; i < n; ++i)
-            ReadClassBlock(s, pane, window, depth + 1);
+            ReadClassBlock(s, pane, window, list, depth + 1);
         if (n > 0) {
             SInt32 end = s.GetLong("EndSubs");
             if (end != n)
@@ -211,7 +214,7 @@ APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth) 
             pane->ResetHierValues(false);
         }
     } else if (row.subs == PaneTextSubs::scrollPane) {
-        ReadInnerPane(s, pane, row, window, depth);
+        ReadInnerPane(s, pane, row, window, list, depth);
     }
     s.GetCString("EndClass", nullptr, 0);
     if (row.afterRead) row.afterRead(pane);
@@ -273,7 +276,8 @@ std::string WritePaneText(APane* pane) {
 APane* ReadPaneText(const char* text, long length, APane* enclosure, AWindow* window) {
     PaneStream s(text, length);
     if (s.GetLong("version") != 1) s.Fail("Pane is unknown version");
-    APane* root = ReadClassBlock(s, nullptr, window, 1);
+    CoreAttrList list;
+    APane* root = ReadClassBlock(s, nullptr, window, list, 1);
     StDetachedPane hold(root);
     if (!s.AtEnd()) {
         PaneStream::Line line;
