@@ -138,11 +138,11 @@ TEST(PaneTextWriter, LongDocumentsMatchThePrintfFormatByteForByte) {
     ReferenceWriter ref;
     // Far past the first piece and several later ones, with values longer
     // than a piece among them.
-    WriteBoth(s, ref, r, 6000, 150000);
-    ASSERT_GT(ref.text.size(), std::size_t(1) << 20);
+    WriteBoth(s, ref, r, 1500, 100000);
+    ASSERT_GT(ref.text.size(), std::size_t(4) << 16);
     EXPECT_EQ(s.GetText(), ref.text);
     // Asking for the text joins the pieces; writing goes on after it.
-    WriteBoth(s, ref, r, 2000, 70000);
+    WriteBoth(s, ref, r, 400, 70000);
     EXPECT_EQ(s.GetLength(), long(ref.text.size()));
     const std::string taken = s.TakeText();
     EXPECT_TRUE(taken == ref.text);
@@ -154,7 +154,7 @@ TEST(PaneTextWriter, ReservedRoomIsOnlyAHint) {
         PaneStream s;
         s.Reserve(reserve);
         ReferenceWriter ref;
-        WriteBoth(s, ref, r, 3000, 100000);
+        WriteBoth(s, ref, r, 600, 70000);
         EXPECT_TRUE(s.GetText() == ref.text) << "reserved " << reserve;
         // Reserving once writing is in pieces changes nothing written.
         s.Reserve(std::size_t(8) << 20);
