@@ -98,28 +98,30 @@ private:
 
 // --- Writing -------------------------------------------------------------------
 
-void WriteClassBlock(APane* pane, PaneStream& s, int depth) {
+// One attribute list serves every pane of a document: it is filled and
+// written out before the pane's sub-panes are, and cleared for the next.
+void WriteClassBlock(APane* pane, PaneStream& s, CoreAttrList& list, int depth) {
     if (depth > kPaneTextMaxDepth)
         xraisexerror("UIS_PANE_TEXT_TOO_DEEP", "int limit", kPaneTextMaxDepth);
     const char* cls = pane->ClassName();
     const PaneTextClass& row = RowFor(cls);
-    CoreAttrList list;
+    list.Clear();
     s.PutCString("Class", cls);
     s.Indent(1);
     for (PanePropsProc add : row.addProps)
         add(pane, &list);
-    char label[PaneStream::kMaxLabel + 1];
     for (const CoreAttr& e : list) {
-        std::size_t n = std::min<std::size_t>(e.Name().size(), PaneStream::kMaxLabel);
-        std::memcpy(label, e.Name().data(), n);
-        label[n] = '\0';
+        const std::string_view label = e.Name().substr(0, PaneStream::kMaxLabel);
         if (e.IsInteger()) {
             // Unsigned 32-bit values travel as their signed pattern.
-            s.PutLong(label, SInt32(UInt32(e.Integer())));
+            s.WriteLong(label, SInt32(UInt32(e.Integer())));
         } else if (e.Type() == KsAttrType::text) {
-            if (*e.Text()) s.PutCString(label, e.Text());
+            // Text entries hold no NUL: their bytes are the string.
+            if (e.DataSize() > 0)
+                s.WriteString(label, std::string_view(static_cast<const char*>(e.Data()),
+                                                      std::size_t(e.DataSize())));
         } else {
-            s.PutBytes(label, e.Data(), long(e.DataSize()));
+            s.WriteBytes(label, e.Data(), std::size_t(e.DataSize()));
         }
     }
     s.PutCString("EndProps", "");
@@ -129,12 +131,12 @@ void WriteClassBlock(APane* pane, PaneStream& s, int depth) {
         if (n > 0) {
             s.Indent(1);
             for (SInt32 i = 1; i <= n; ++i)
-                WriteClassBlock(pane->GetSubPane(i), s, depth + 1);
+                WriteClassBlock(pane->GetSubPane(i), s, list, depth + 1);
             s.Indent(-1);
             s.PutLong("EndSubs", n);
         }
     } else if (row.subs == PaneTextSubs::scrollPane && row.getInner) {
-        if (APane* inner = row.getInner(pane)) WriteClassBlock(inner, s, depth + 1);
+        if (APane* inner = row.getInner(pane)) WriteClassBlock(inner, s, list, depth + 1);
     }
     s.Indent(-1);
     s.PutCString("EndClass", cls);
@@ -142,13 +144,15 @@ void WriteClassBlock(APane* pane, PaneStream& s, int depth) {
 
 // --- Reading -------------------------------------------------------------------
 
-APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth);
+// One attribute list serves every pane read: a pane's properties are applied
+// before its sub-panes are read.
+APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, CoreAttrList& list, int depth);
 
 // Reads the scroll pane's inner block and installs it.
 void ReadInnerPane(PaneStream& s, APane* outer, const PaneTextClass& row, AWindow* window,
-                   int depth) {
+                   CoreAttrList& list, int depth) {
     if (!s.NextLineIs("Class", 's')) s.Fail("No scrollablePane");
-    APane* inner = ReadClassBlock(s, nullptr, window, depth + 1);
+    APane* inner = ReadClassBlock(s, nullptr, window, list, depth + 1);
     StDetachedPane hold(inner);
     if (!row.innerClass.empty() && !inner->IsInstanceOf(row.innerClass.c_str()))
         s.Fail(std::string("the inner pane of ") + row.name + " is " + inner->ClassName() +
@@ -158,14 +162,15 @@ void ReadInnerPane(PaneStream& s, APane* outer, const PaneTextClass& row, AWindo
     }
 }
 
-APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth) {
+APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, CoreAttrList& list,
+                      int depth) {
     if (depth > kPaneTextMaxDepth)
         s.Fail("panes are nested more than " + std::to_string(kPaneTextMaxDepth) + " deep");
     char cls[256];
     s.GetCString("Class", cls, sizeof cls);
     const int classLine = s.GetLineNumber();
 
-    CoreAttrList list;
+    list.Clear();
     PaneStream::Line line;
     for (;;) {
         if (!s.ReadLine(&line))
@@ -200,7 +205,7 @@ APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth) 
         const int subsLine = s.GetLineNumber();
         if (n < 0) s.Fail("a negative number of sub-panes", subsLine);
         for (SInt32 i = 0; i < n; ++i)
-            ReadClassBlock(s, pane, window, depth + 1);
+            ReadClassBlock(s, pane, window, list, depth + 1);
         if (n > 0) {
             SInt32 end = s.GetLong("EndSubs");
             if (end != n)
@@ -209,7 +214,7 @@ APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, int depth) 
             pane->ResetHierValues(false);
         }
     } else if (row.subs == PaneTextSubs::scrollPane) {
-        ReadInnerPane(s, pane, row, window, depth);
+        ReadInnerPane(s, pane, row, window, list, depth);
     }
     s.GetCString("EndClass", nullptr, 0);
     if (row.afterRead) row.afterRead(pane);
@@ -241,18 +246,38 @@ const PaneTextClass* PaneTextFindClass(std::string_view name) {
 
 // --- Whole documents -------------------------------------------------------------
 
+namespace {
+// Room asked for before writing: pages not written are never touched, so a
+// generous guess costs address space only; a text that outgrows it goes on
+// in further pieces.
+constexpr std::size_t kGuessPerPane = 1024;
+constexpr std::size_t kGuessLimit = std::size_t(64) << 20;
+
+// Panes down to the depth the writer accepts, at most about `limit`.
+std::size_t CountPanes(const APane* p, std::size_t limit, int depth) {
+    std::size_t n = 1;
+    if (depth >= kPaneTextMaxDepth) return n;
+    for (SInt32 i = 1; i <= p->GetNumSubPanes() && n < limit; ++i)
+        n += CountPanes(p->GetSubPane(i), limit - n, depth + 1);
+    return n;
+}
+} // namespace
+
 std::string WritePaneText(APane* pane) {
     FtlAssert(pane != nullptr);
     PaneStream s;
+    s.Reserve(CountPanes(pane, kGuessLimit / kGuessPerPane, 1) * kGuessPerPane);
     s.PutLong("version", 1);
-    WriteClassBlock(pane, s, 1);
+    CoreAttrList list;
+    WriteClassBlock(pane, s, list, 1);
     return s.TakeText();
 }
 
 APane* ReadPaneText(const char* text, long length, APane* enclosure, AWindow* window) {
     PaneStream s(text, length);
     if (s.GetLong("version") != 1) s.Fail("Pane is unknown version");
-    APane* root = ReadClassBlock(s, nullptr, window, 1);
+    CoreAttrList list;
+    APane* root = ReadClassBlock(s, nullptr, window, list, 1);
     StDetachedPane hold(root);
     if (!s.AtEnd()) {
         PaneStream::Line line;

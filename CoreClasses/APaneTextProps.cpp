@@ -10,6 +10,7 @@
 #include "MacText.h"
 #include "QuickDraw.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -19,12 +20,20 @@ namespace {
 
 // A text key: prefix ("ht", "lt" or "bt") and suffix.
 struct TextKey {
+    // Suffixes are 4 characters; put together by hand, as every pane asks for
+    // up to 18 of them.
     char buf[8];
+    std::size_t length;
     TextKey(const char* prefix, const char* suffix) {
-        if (std::strlen(prefix) > 2) FtlAbortm("prefixes must be 2 characters or less");
-        std::snprintf(buf, sizeof buf, "%s%s", prefix, suffix);
+        const std::size_t p = std::strlen(prefix);
+        if (p > 2) FtlAbortm("prefixes must be 2 characters or less");
+        const std::size_t n = std::min<std::size_t>(std::strlen(suffix), sizeof buf - 1 - p);
+        std::memcpy(buf, prefix, p);
+        std::memcpy(buf + p, suffix, n);
+        length = p + n;
+        buf[length] = '\0';
     }
-    operator std::string_view() const { return buf; }
+    operator std::string_view() const { return {buf, length}; }
 };
 
 // A font whose name does not lead back to its number (no name, or a name

@@ -10,6 +10,7 @@
 #include "KsFatal.h"
 #include "XError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -78,8 +79,14 @@ std::string Shown(std::string_view label) {
 
 } // namespace
 
+namespace {
+// First piece (most texts fit it), and every later one unless a line needs more.
+constexpr std::size_t kFirstPiece = 4096;
+constexpr std::size_t kPiece = 64 * 1024;
+} // namespace
+
 PaneStream::PaneStream() {
-    out_.reserve(4096);
+    out_.reserve(kFirstPiece);
 }
 
 PaneStream::PaneStream(const char* text, long length)
@@ -88,7 +95,7 @@ PaneStream::PaneStream(const char* text, long length)
 PaneStream::~PaneStream() = default;
 
 long PaneStream::GetLength() const {
-    return in_ ? pos_ : long(out_.size());
+    return in_ ? pos_ : long(piecesLength_ + out_.size());
 }
 
 void PaneStream::Indent(int delta) {
@@ -98,55 +105,142 @@ void PaneStream::Indent(int delta) {
 
 // --- Writing -----------------------------------------------------------------
 
-void PaneStream::PutHead(const char* label, char type) {
-    out_.append(std::size_t(indent_), '\t');
-    std::size_t n = label ? std::strlen(label) : 0;
-    out_.append(label ? label : "", n);
-    if (n < 8) out_.append(8 - n, ' ');
-    out_ += ' ';
-    out_ += type;
-    out_ += '\t';
+void PaneStream::Room(std::size_t bound) {
+    if (out_.size() + bound <= out_.capacity()) return;
+    if (!out_.empty()) {
+        piecesLength_ += out_.size();
+        pieces_.push_back(std::move(out_));
+        out_ = std::string();
+    }
+    out_.reserve(std::max(bound, kPiece));
+}
+
+void PaneStream::Reserve(std::size_t bytes) {
+    if (pieces_.empty() && bytes > out_.capacity()) out_.reserve(bytes);
+}
+
+void PaneStream::Join() const {
+    if (pieces_.empty()) return;
+    std::string all;
+    all.reserve(piecesLength_ + out_.size());
+    for (const std::string& p : pieces_)
+        all += p;
+    all += out_;
+    out_.swap(all);
+    pieces_.clear();
+    piecesLength_ = 0;
+}
+
+namespace {
+// Head of a line: indentation, label padded to 8 columns, space, type, tab.
+inline std::size_t HeadLength(int indent, std::size_t labelLength) {
+    return std::size_t(indent) + std::max<std::size_t>(labelLength, 8) + 3;
+}
+} // namespace
+
+char* PaneStream::PutHead(char* d, std::string_view label, char type) const {
+    std::memset(d, '\t', std::size_t(indent_));
+    d += indent_;
+    std::memcpy(d, label.data(), label.size());
+    d += label.size();
+    if (label.size() < 8) {
+        std::memset(d, ' ', 8 - label.size());
+        d += 8 - label.size();
+    }
+    d[0] = ' ';
+    d[1] = type;
+    d[2] = '\t';
+    return d + 3;
+}
+
+template <class Fill> void PaneStream::PutLine(std::size_t bound, Fill fill) {
+    Room(bound);
+    // Within the capacity Room made: no reallocation, written in place.
+    const std::size_t at = out_.size();
+    out_.resize(at + bound);
+    char* const start = out_.data();
+    char* const end = fill(start + at);
+    FtlAssert(end <= start + at + bound);
+    out_.resize(std::size_t(end - start));
+}
+
+void PaneStream::WriteLong(std::string_view label, SInt32 value) {
+    PutLine(HeadLength(indent_, label.size()) + 12, [&](char* d) {
+        d = PutHead(d, label, 'l');
+        d = std::to_chars(d, d + 11, value).ptr;
+        *d++ = '\r';
+        return d;
+    });
+}
+
+void PaneStream::WriteString(std::string_view label, std::string_view s) {
+    // Every character escaped at worst.
+    PutLine(HeadLength(indent_, label.size()) + 2 * s.size() + 1, [&](char* d) {
+        d = PutHead(d, label, 's');
+        const char* run = s.data();
+        const char* const end = run + s.size();
+        for (const char* p = run; p < end; ++p) {
+            const char c = *p;
+            if (c != '\r' && c != '\n' && c != '\\') continue;
+            std::memcpy(d, run, std::size_t(p - run));
+            d += p - run;
+            d[0] = '\\';
+            d[1] = c == '\r' ? 'r' : c == '\n' ? 'n' : '\\';
+            d += 2;
+            run = p + 1;
+        }
+        std::memcpy(d, run, std::size_t(end - run));
+        d += end - run;
+        *d++ = '\r';
+        return d;
+    });
+}
+
+void PaneStream::WriteBytes(std::string_view label, const void* data, std::size_t count) {
+    // Two digits a byte, and a continuation (space, backslash, line end,
+    // indentation plus 3 tabs) before every 33rd.
+    const std::size_t breaks = count > 0 ? (count - 1) / 32 : 0;
+    const std::size_t indent = std::size_t(indent_) + 3;
+    PutLine(HeadLength(indent_, label.size()) + 2 * count + breaks * (3 + indent) + 1,
+            [&](char* d) {
+                d = PutHead(d, label, 'b');
+                const UInt8* p = static_cast<const UInt8*>(data);
+                for (std::size_t i = 0; i < count; ++i) {
+                    if (i > 0 && i % 32 == 0) {
+                        d[0] = ' ';
+                        d[1] = '\\';
+                        d[2] = '\r';
+                        std::memset(d + 3, '\t', indent);
+                        d += 3 + indent;
+                    }
+                    d[0] = kHex[p[i] >> 4];
+                    d[1] = kHex[p[i] & 0xF];
+                    d += 2;
+                }
+                *d++ = '\r';
+                return d;
+            });
 }
 
 void PaneStream::PutLong(const char* label, SInt32 value) {
-    PutHead(label, 'l');
-    char buf[16];
-    auto r = std::to_chars(buf, buf + sizeof buf, value);
-    out_.append(buf, r.ptr);
-    out_ += '\r';
+    WriteLong(label ? label : "", value);
 }
 
 void PaneStream::PutCString(const char* label, const char* s) {
-    PutHead(label, 's');
-    if (!s) {
-        out_ += "\\0";
-    } else {
-        const char* run = s;
-        for (const char* p = s;; ++p) {
-            char c = *p;
-            if (c != '\0' && c != '\r' && c != '\n' && c != '\\') continue;
-            out_.append(run, p);
-            if (c == '\0') break;
-            out_ += '\\';
-            out_ += c == '\r' ? 'r' : c == '\n' ? 'n' : '\\';
-            run = p + 1;
-        }
-    }
-    out_ += '\r';
+    const std::string_view l = label ? label : "";
+    if (s) return WriteString(l, s);
+    // A null string is the two characters backslash 0.
+    PutLine(HeadLength(indent_, l.size()) + 3, [&](char* d) {
+        d = PutHead(d, l, 's');
+        d[0] = '\\';
+        d[1] = '0';
+        d[2] = '\r';
+        return d + 3;
+    });
 }
 
 void PaneStream::PutBytes(const char* label, const void* data, long length) {
-    PutHead(label, 'b');
-    const UInt8* p = static_cast<const UInt8*>(data);
-    for (long i = 0; i < length; ++i) {
-        if (i > 0 && i % 32 == 0) {
-            out_ += " \\\r";
-            out_.append(std::size_t(indent_ + 3), '\t');
-        }
-        out_ += kHex[p[i] >> 4];
-        out_ += kHex[p[i] & 0xF];
-    }
-    out_ += '\r';
+    WriteBytes(label ? label : "", data, length > 0 ? std::size_t(length) : 0);
 }
 
 // --- Reading -----------------------------------------------------------------

@@ -60,6 +60,11 @@ class PaneStream : public AStream {
     // A null string is written as \0; an empty one writes no value.
     void PutCString(const char* label, const char* s) override;
     void PutBytes(const char* label, const void* data, long length) override;
+    // The same lines from counted text (the tree writer's path): a label of
+    // any length as it is, a string that is never null.
+    void WriteLong(std::string_view label, SInt32 value);
+    void WriteString(std::string_view label, std::string_view s);
+    void WriteBytes(std::string_view label, const void* data, std::size_t length);
     // The value of the next line, which must be an 'l' line with this label
     // (compared case-insensitively).
     SInt32 GetLong(const char* label) override;
@@ -68,13 +73,24 @@ class PaneStream : public AStream {
     // more raises "Readline_buffer_overflow". Answers the length.
     long GetCString(const char* label, char* buf, long size) override;
 
+    // Writing: room for about `bytes` of text in one piece, so that a
+    // document of that size is neither moved nor joined. A hint: more text
+    // still fits.
+    void Reserve(std::size_t bytes);
+
     // Nesting: each level indents the written lines by one tab.
     void Indent(int delta);
     int GetIndent() const { return indent_; }
 
     // The written text (writing streams).
-    const std::string& GetText() const { return out_; }
-    std::string TakeText() { return std::move(out_); }
+    const std::string& GetText() const {
+        Join();
+        return out_;
+    }
+    std::string TakeText() {
+        Join();
+        return std::move(out_);
+    }
 
     // One line read. label points into the text being read; value is the
     // decoded value (bytes for 'b', the string for 's', the digits' value in
@@ -99,12 +115,23 @@ class PaneStream : public AStream {
     [[noreturn]] void Fail(const std::string& problem, int line = 0) const;
 
 private:
-    void PutHead(const char* label, char type);
+    // Makes room for a line of at most `bound` bytes; appends then never
+    // reallocate. Text is kept in pieces, joined once when it is asked for,
+    // so a long document is neither copied on every growth nor faulted in
+    // twice.
+    void Room(std::size_t bound);
+    void Join() const;
+    // Appends the line head at d; answers the end.
+    char* PutHead(char* d, std::string_view label, char type) const;
+    // Line of at most `bound` bytes written in place by fill(d) -> end.
+    template <class Fill> void PutLine(std::size_t bound, Fill fill);
     void SkipBlank();
     void ReadExpected(const char* label, char type, Line* line);
 
-    // Writing.
-    std::string out_;
+    // Writing: full pieces, then the piece being written.
+    mutable std::vector<std::string> pieces_;
+    mutable std::size_t piecesLength_ = 0;
+    mutable std::string out_;
     int indent_ = 0;
     // Reading.
     const char* in_ = nullptr;
