@@ -50,6 +50,7 @@ enum : UInt32 {
     kPaneAbortGadget = 0x800,
     kPaneClickDragsWindow = 0x1000,
     kPaneNoMiniHelp = 0x2000,
+    kPaneOldStyleLook = 0x4000, // the window's old-style look, passed down by the window
 };
 
 // Label positions of AddLabel / SetLabelPosition.

@@ -1,5 +1,5 @@
 // APane events: hit testing, clicks, keys and tabbing, menus, idle time and
-// the cursor, mini-help, and the defaults of the drag and print hooks.
+// the cursor, mini-help, and the defaults of the drag hooks.
 //
 // Walks over sub-panes hold the panes they call (StPaneHold), so that a
 // handler may dispose of any pane, the one called included.

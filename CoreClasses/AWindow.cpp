@@ -279,6 +279,7 @@ void AWindow::CreateMainPane() {
         mainPane = APane::New(nullptr, 0, 0, kPaneDontCare, 0, 0, kPaneDontCare, RGBgray7, 0);
         mainPane->SetEnclWindow(this);
     }
+    if (isOldStyle) mainPane->SetFlag(kPaneOldStyleLook, true);
 }
 
 bool AWindow::Resize(void*, EventRecord*, long, long) {

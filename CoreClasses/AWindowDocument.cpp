@@ -23,9 +23,6 @@ AWindow::PutFileProc gPutFile = DefaultPutFile;
 
 constexpr short kAlertSave = 1;
 constexpr short kAlertCancel = 2;
-// Pane flag carrying the window's old-style look to its main pane (the bits
-// up to 0x2000 have other meanings).
-constexpr UInt32 kPaneOldStyleLook = 0x4000;
 } // namespace
 
 AWindow::SaveAlertProc AWindow::SetSaveAlertProc(SaveAlertProc proc) {

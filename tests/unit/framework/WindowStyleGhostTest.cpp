@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr UInt32 kOldStyleFlag = 0x4000;
-
 TEST_F(AWindowTest, OldStyleReachesTheMainPaneAndRepaintsOnlyOnChange) {
     ProbeWindow* w = ProbeWindow::Make("Old");
     w->SetContentSize(120, 90);
@@ -23,15 +21,15 @@ TEST_F(AWindowTest, OldStyleReachesTheMainPaneAndRepaintsOnlyOnChange) {
         EndUpdate(wp);
     };
     settle();
-    EXPECT_FALSE(main->GetFlag(kOldStyleFlag));
+    EXPECT_FALSE(main->GetFlag(kPaneOldStyleLook));
     w->SetIsOldStyle(true);
-    EXPECT_TRUE(main->GetFlag(kOldStyleFlag));
+    EXPECT_TRUE(main->GetFlag(kPaneOldStyleLook));
     EXPECT_FALSE(KsRgnRef(wp->updateRgn).IsEmpty()) << "the new look is drawn";
     settle();
     w->SetIsOldStyle(true);
     EXPECT_TRUE(KsRgnRef(wp->updateRgn).IsEmpty()) << "nothing changed";
     w->SetIsOldStyle(false);
-    EXPECT_FALSE(main->GetFlag(kOldStyleFlag));
+    EXPECT_FALSE(main->GetFlag(kPaneOldStyleLook));
     EXPECT_FALSE(KsRgnRef(wp->updateRgn).IsEmpty());
     EXPECT_TRUE(main->GetFlag(kPaneFixLeft)) << "other flags are kept";
 }
