@@ -25,14 +25,20 @@ void ClipToRect(const KsRect& r) {
     ClipRect(&rr);
 }
 
-// The parts of `area` outside a few rectangles (each already inside area),
-// as non-overlapping rectangles: row bands between the rectangles' edges,
-// each band's gaps, bands with the same gaps merged. The same pixels as a
-// region difference, without building a region. Answers false when the
-// answer does not fit `out`.
+// A rectangle without default member values, so the scratch arrays below
+// cost nothing to set up.
+struct Box {
+    SInt32 left, top, right, bottom;
+};
+
+// The parts of `area` outside a few boxes (each already inside area), as
+// non-overlapping boxes: row bands between the boxes' edges, each band's
+// gaps, bands with the same gaps merged. The same pixels as a region
+// difference, without building a region. Answers false when the answer does
+// not fit `out`.
 constexpr int kMaxCutouts = 16;
 constexpr int kMaxGaps = 64;
-bool RectMinusRects(const KsRect& area, const KsRect* cuts, int nCuts, KsRect* out, int* nOut) {
+bool RectMinusRects(const KsRect& area, const Box* cuts, int nCuts, Box* out, int* nOut) {
     SInt32 ys[2 * kMaxCutouts + 2];
     int nys = 0;
     ys[nys++] = area.top;
@@ -43,17 +49,16 @@ bool RectMinusRects(const KsRect& area, const KsRect* cuts, int nCuts, KsRect* o
     }
     std::sort(ys, ys + nys);
     nys = int(std::unique(ys, ys + nys) - ys);
-    int n = 0, bandStart = 0; // rectangles of the previous band: [bandStart, n)
+    int n = 0, bandStart = 0; // boxes of the previous band: [bandStart, n)
     for (int b = 0; b + 1 < nys; ++b) {
         const SInt32 y0 = ys[b], y1 = ys[b + 1];
         // The cuts across this band, left to right.
-        KsRect across[kMaxCutouts];
+        Box across[kMaxCutouts];
         int na = 0;
         for (int i = 0; i < nCuts; ++i)
             if (cuts[i].top <= y0 && cuts[i].bottom >= y1) across[na++] = cuts[i];
-        std::sort(across, across + na,
-                  [](const KsRect& l, const KsRect& r) { return l.left < r.left; });
-        KsRect gaps[kMaxCutouts + 1];
+        std::sort(across, across + na, [](const Box& l, const Box& r) { return l.left < r.left; });
+        Box gaps[kMaxCutouts + 1];
         int ng = 0;
         SInt32 x = area.left;
         for (int i = 0; i < na; ++i) {
@@ -90,17 +95,18 @@ void ResetColors() {
 // that paint their own background lie; answers false (nothing drawn) when
 // there are too many of them for the rectangle path.
 bool DrawPlainBackground(const APane* pane, const KsRect& rect) {
-    KsRect cuts[kMaxCutouts];
+    Box cuts[kMaxCutouts];
     int nCuts = 0;
-    for (SInt32 i = 1; i <= pane->GetNumSubPanes(); ++i) {
+    const SInt32 count = pane->GetNumSubPanes();
+    for (SInt32 i = 1; i <= count; ++i) {
         const APane* p = pane->GetSubPane(i);
         if (!p->GetOwnVisible() || !p->GetDrawsBackground()) continue;
         const KsRect f = p->GetFrame().Intersect(rect);
         if (f.IsEmpty()) continue;
         if (nCuts == kMaxCutouts) return false;
-        cuts[nCuts++] = f;
+        cuts[nCuts++] = {f.left, f.top, f.right, f.bottom};
     }
-    KsRect gaps[kMaxGaps];
+    Box gaps[kMaxGaps];
     int nGaps = 0;
     if (!RectMinusRects(rect, cuts, nCuts, gaps, &nGaps)) return false;
     if (nGaps == 0) return true; // covered by sub-panes: nothing shows
@@ -108,7 +114,7 @@ bool DrawPlainBackground(const APane* pane, const KsRect& rect) {
     ClipToRect(rect);
     const RGBColor c = ToRGBColor(pane->GetBkndColor());
     for (int i = 0; i < nGaps; ++i) {
-        const Rect g = ToRect(gaps[i]);
+        const Rect g = ToRect(KsRect{gaps[i].left, gaps[i].top, gaps[i].right, gaps[i].bottom});
         EraseRGBRect(&g, &c);
     }
     ResetColors();
