@@ -79,6 +79,11 @@ TEST_F(PaneDrawTest, BackgroundsBehindSubPanesMatchThePaintedTree) {
     Add(covered, 0, S, 20, 0, S, 40, 0, Shade(12));
     Add(covered, 20, S, 20, 0, S, 40, 0, Shade(13));
 
+    // One-pixel gaps: at the right, at the bottom, between two sub-panes.
+    APane* tight = Add(main, 300, S, 41, 10, S, 31, 0, RGBwhite);
+    Add(tight, 0, S, 20, 0, S, 30, 0, Shade(14));
+    Add(tight, 21, S, 19, 0, S, 30, 0, Shade(15));
+
     Scribble();
     main->Draw(nullptr, nullptr);
     EXPECT_EQ(Mismatches(), 0);
@@ -109,7 +114,7 @@ TEST_F(PaneDrawTest, ManySubPanesMatchThePaintedTree) {
     main->Draw(nullptr, nullptr);
     EXPECT_EQ(Mismatches(), 0);
     // A handful, with gaps in every band.
-    APane* few = Add(main, 20, S, 100, 20, S, 100, 0, RGBblue);
+    APane* few = Add(main, 20, S, 100, 20, S, 100, 0, KsRGBColor{0, 0, 0xFFFF});
     for (int i = 0; i < 6; ++i)
         Add(few, SInt16(3 + i * 16), S, 10, SInt16(i * 15), S, 12, 0, Shade(20 + i));
     Scribble();
