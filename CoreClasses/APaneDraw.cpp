@@ -3,6 +3,7 @@
 //
 // Contract of the drawing calls: the current port is the pane's window port
 // on entry and on exit; the clip is left wide open, colours black on white.
+#include <algorithm>
 #include <cstring>
 
 #include "APane.h"
@@ -18,16 +19,118 @@
 namespace {
 constexpr OSType kPICT = 0x50494354; // 'PICT'
 constexpr OSType kPpat = 0x70706174; // 'ppat'
+// A region block of this size holds a rectangle (or nothing).
+constexpr UInt16 kRectRgnSize = 10;
 
 void ClipToRect(const KsRect& r) {
     const Rect rr = ToRect(r);
+    // Panes clip to the same rectangle several times while drawing: when
+    // the clip already is that rectangle, leave it.
+    const GrafPtr port = KsGetPort();
+    const RgnHandle clip = port ? port->clipRgn : nullptr;
+    if (clip && (*clip)->rgnSize == kRectRgnSize && !EmptyRect(&rr)) {
+        const Rect& box = (*clip)->rgnBBox;
+        if (box.left == rr.left && box.top == rr.top && box.right == rr.right &&
+            box.bottom == rr.bottom)
+            return;
+    }
     ClipRect(&rr);
+}
+
+// A rectangle without default member values, so the scratch arrays below
+// cost nothing to set up.
+struct Box {
+    SInt32 left, top, right, bottom;
+};
+
+// The parts of `area` outside a few boxes (each already inside area), as
+// non-overlapping boxes: row bands between the boxes' edges, each band's
+// gaps, bands with the same gaps merged. The same pixels as a region
+// difference, without building a region. Answers false when the answer does
+// not fit `out`.
+constexpr int kMaxCutouts = 16;
+constexpr int kMaxGaps = 64;
+bool RectMinusRects(const KsRect& area, const Box* cuts, int nCuts, Box* out, int* nOut) {
+    SInt32 ys[2 * kMaxCutouts + 2];
+    int nys = 0;
+    ys[nys++] = area.top;
+    ys[nys++] = area.bottom;
+    for (int i = 0; i < nCuts; ++i) {
+        ys[nys++] = cuts[i].top;
+        ys[nys++] = cuts[i].bottom;
+    }
+    std::sort(ys, ys + nys);
+    nys = int(std::unique(ys, ys + nys) - ys);
+    int n = 0, bandStart = 0; // boxes of the previous band: [bandStart, n)
+    for (int b = 0; b + 1 < nys; ++b) {
+        const SInt32 y0 = ys[b], y1 = ys[b + 1];
+        // The cuts across this band, left to right.
+        Box across[kMaxCutouts];
+        int na = 0;
+        for (int i = 0; i < nCuts; ++i)
+            if (cuts[i].top <= y0 && cuts[i].bottom >= y1) across[na++] = cuts[i];
+        std::sort(across, across + na, [](const Box& l, const Box& r) { return l.left < r.left; });
+        Box gaps[kMaxCutouts + 1];
+        int ng = 0;
+        SInt32 x = area.left;
+        for (int i = 0; i < na; ++i) {
+            if (across[i].left > x) gaps[ng++] = {x, y0, across[i].left, y1};
+            x = std::max(x, across[i].right);
+        }
+        if (x < area.right) gaps[ng++] = {x, y0, area.right, y1};
+        // Same gaps as the band above, touching it: grow those instead.
+        bool same = ng == n - bandStart && ng > 0 && out[bandStart].bottom == y0;
+        for (int i = 0; same && i < ng; ++i)
+            same = out[bandStart + i].left == gaps[i].left &&
+                   out[bandStart + i].right == gaps[i].right;
+        if (same) {
+            for (int i = 0; i < ng; ++i)
+                out[bandStart + i].bottom = y1;
+            continue;
+        }
+        if (n + ng > kMaxGaps) return false;
+        bandStart = n;
+        for (int i = 0; i < ng; ++i)
+            out[n++] = gaps[i];
+    }
+    *nOut = n;
+    return true;
 }
 
 void ResetColors() {
     const RGBColor black = ToRGBColor(RGBblack), white = ToRGBColor(RGBwhite);
     RGBForeColor(&black);
     RGBBackColor(&white);
+}
+
+// Paints rect in pane's plain background colour except where sub-panes
+// that paint their own background lie; answers false (nothing drawn) when
+// there are too many of them for the rectangle path.
+bool DrawPlainBackground(const APane* pane, const KsRect& rect) {
+    Box cuts[kMaxCutouts];
+    int nCuts = 0;
+    const SInt32 count = pane->GetNumSubPanes();
+    for (SInt32 i = 1; i <= count; ++i) {
+        const APane* p = pane->GetSubPane(i);
+        if (!p->GetOwnVisible() || !p->GetDrawsBackground()) continue;
+        const KsRect f = p->GetFrame().Intersect(rect);
+        if (f.IsEmpty()) continue;
+        if (nCuts == kMaxCutouts) return false;
+        cuts[nCuts++] = {f.left, f.top, f.right, f.bottom};
+    }
+    Box gaps[kMaxGaps];
+    int nGaps = 0;
+    if (!RectMinusRects(rect, cuts, nCuts, gaps, &nGaps)) return false;
+    if (nGaps == 0) return true; // covered by sub-panes: nothing shows
+    // Every gap lies in rect, so clipping to rect paints exactly the gaps.
+    ClipToRect(rect);
+    const RGBColor c = ToRGBColor(pane->GetBkndColor());
+    for (int i = 0; i < nGaps; ++i) {
+        const Rect g = ToRect(KsRect{gaps[i].left, gaps[i].top, gaps[i].right, gaps[i].bottom});
+        EraseRGBRect(&g, &c);
+    }
+    ResetColors();
+    return true;
 }
 } // namespace
 
@@ -211,6 +314,12 @@ void APane::DrawBackground(const KsRect& rect, void* data) {
     KsRect area = rect;
     KsRgn clipRgn;
     const bool useRgn = pict || (subPanes && GetNumSubPanes() > 0);
+    // The common case, a plain colour behind sub-panes, is painted as the
+    // rectangles between them.
+    if (useRgn && !pict && !ppat && !bkgdProc && drawRgn.IsEmpty() &&
+        !IsGradientBubbleBorder(border) && !IsGradientPartialBorder(border) &&
+        !IsGradientBorder(border) && DrawPlainBackground(this, rect))
+        return;
     if (useRgn) {
         clipRgn.SetRect(rect);
         for (SInt32 i = 1; i <= GetNumSubPanes(); ++i) {

@@ -49,6 +49,10 @@ private:
     Style face_ = 0;
 };
 
+// A region block of this size holds a rectangle (or nothing): its box is
+// the whole shape.
+constexpr UInt16 kRectRgnSize = 10;
+
 SInt16 Width16(long n) {
     return SInt16(std::min<long>(n, 32767));
 }
@@ -145,18 +149,29 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
     GetPort(&port);
     if (!port || r.IsEmpty()) return;
     StTextState st(font_, size_, face_);
-    RgnHandle savedClip = NewRgn();
-    GetClip(savedClip);
     RGBColor oldFg{}, oldBg{};
     GetForeColor(&oldFg);
     GetBackColor(&oldBg);
 
+    // The text is clipped to r within the current clip. A rectangular clip
+    // (the usual one: panes clip to rectangles) is narrowed and restored as
+    // a rectangle; any other shape goes through regions.
     const Rect rr = ToRect(r);
-    RgnHandle clip = NewRgn();
-    RectRgn(clip, &rr);
-    SectRgn(clip, savedClip, clip);
-    SetClip(clip);
-    DisposeRgn(clip);
+    RgnHandle savedClip = nullptr;
+    Rect savedBox{};
+    if (port->clipRgn && (*port->clipRgn)->rgnSize == kRectRgnSize) {
+        savedBox = (*port->clipRgn)->rgnBBox;
+        const Rect c = ToRect(ToKsRect(savedBox).Intersect(r));
+        ClipRect(&c);
+    } else {
+        savedClip = NewRgn();
+        GetClip(savedClip);
+        RgnHandle clip = NewRgn();
+        RectRgn(clip, &rr);
+        SectRgn(clip, savedClip, clip);
+        SetClip(clip);
+        DisposeRgn(clip);
+    }
 
     const RGBColor f = ToRGBColor(fg), b = ToRGBColor(bg);
     RGBBackColor(&b);
@@ -184,8 +199,12 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
     }
     RGBForeColor(&oldFg);
     RGBBackColor(&oldBg);
-    SetClip(savedClip);
-    DisposeRgn(savedClip);
+    if (savedClip) {
+        SetClip(savedClip);
+        DisposeRgn(savedClip);
+    } else {
+        ClipRect(&savedBox);
+    }
 }
 
 void WriteMacText(AStream& stream, const MacText* text) {

@@ -5,6 +5,7 @@
 // where the scene says.
 #include "APane.h"
 #include "AWindow.h"
+#include "KsPortPrivate.h"
 #include "QuickDraw.h"
 #include "SceneSupport.h"
 #include "Windows.h"
@@ -12,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -41,6 +43,22 @@ std::string CheckPixels(const Scene& scene, const SceneWindow& sw) {
     return {};
 }
 
+// With KS_BENCH_DUMP set, the window's pixels after the first redraw go to
+// that file (raw xRGB rows), so a change to the drawing code can be compared
+// byte for byte with the drawing before it.
+void DumpPixels(AWindow* window) {
+    const char* path = std::getenv("KS_BENCH_DUMP");
+    if (!path || !*path) return;
+    pixman_image_t* img = GetWindowPort(window->GetWindowPtr())->surface->image;
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return;
+    const auto* bits = reinterpret_cast<const char*>(pixman_image_get_data(img));
+    const int stride = pixman_image_get_stride(img), w = pixman_image_get_width(img);
+    for (int y = 0; y < pixman_image_get_height(img); ++y)
+        std::fwrite(bits + std::size_t(y) * std::size_t(stride), 4, std::size_t(w), f);
+    std::fclose(f);
+}
+
 void Scene1_FullRedraw(benchmark::State& state) {
     SceneDesk desk;
     const Scene scene = LoadScene();
@@ -57,6 +75,9 @@ void Scene1_FullRedraw(benchmark::State& state) {
     }
     WindowPtr wp = sw.window->GetWindowPtr();
     const Rect all = GetWindowPort(wp)->portRect;
+    InvalWindowRect(wp, &all);
+    sw.window->SendMsg(wmUpdate, nullptr, 0, 0);
+    DumpPixels(sw.window);
     for (auto _ : state) {
         InvalWindowRect(wp, &all);
         sw.window->SendMsg(wmUpdate, nullptr, 0, 0);

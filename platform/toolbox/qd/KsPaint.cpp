@@ -10,6 +10,8 @@
 
 #include "KsFatal.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr UInt32 kRGB = 0x00FFFFFFu;
@@ -163,19 +165,26 @@ void WriteBox(const Target& t, const KsRect& b, const KsInk& ink) {
     switch (ink.kind) {
     case KsInkKind::kNothing:
         return;
-    case KsInkKind::kSolid:
+    case KsInkKind::kSolid: {
         // Narrow boxes are cheaper by hand than through pixman's dispatch.
+        // The colour is held in a local so the stores need not reload it.
+        const UInt32 solid = ink.solid;
+        if (w == 1) { // a frame's side: one pixel a row
+            UInt32* p = t.bits + std::size_t(b.top) * std::size_t(t.stride) + b.left;
+            for (SInt32 y = b.top; y < b.bottom; ++y, p += t.stride)
+                *p = solid;
+            return;
+        }
         if (w <= 32) {
-            for (SInt32 y = b.top; y < b.bottom; ++y) {
-                UInt32* p = t.bits + std::size_t(y) * std::size_t(t.stride) + b.left;
-                for (SInt32 x = 0; x < w; ++x)
-                    p[x] = ink.solid;
-            }
+            UInt32* row = t.bits + std::size_t(b.top) * std::size_t(t.stride) + b.left;
+            for (SInt32 y = b.top; y < b.bottom; ++y, row += t.stride)
+                std::fill_n(row, w, solid);
             return;
         }
         pixman_fill(reinterpret_cast<uint32_t*>(t.bits), t.stride, 32, b.left, b.top, w,
-                    b.bottom - b.top, ink.solid);
+                    b.bottom - b.top, solid);
         return;
+    }
     case KsInkKind::kInvert:
         for (SInt32 y = b.top; y < b.bottom; ++y) {
             UInt32* p = t.bits + std::size_t(y) * std::size_t(t.stride) + b.left;
@@ -262,6 +271,39 @@ void KsPaintRect(GrafPtr port, const KsRect& r, const KsInk& ink) {
     if (dev.IsEmpty()) return;
     WriteBox(TargetOf(port), dev, ink);
     KsAddDamage(port->surface, dev);
+}
+
+void KsPaintRects(GrafPtr port, const KsRect* rects, int count, const KsInk& ink) {
+    if (ink.kind == KsInkKind::kNothing || count <= 0) return;
+    KsRect clip;
+    if (!SimpleLocalClip(port, &clip)) {
+        for (int i = 0; i < count; ++i)
+            if (!rects[i].IsEmpty()) KsPaintRgn(port, KsRgn(rects[i]), ink);
+        return;
+    }
+    // One clip, one target and (usually) one damage test for the lot.
+    const Target t = TargetOf(port);
+    const KsRect image = ImageRect(port);
+    KsRect devs[8];
+    KsRect hull;
+    int n = 0;
+    for (int i = 0; i < count; ++i) {
+        const KsRect dev = KsLocalToDevice(port, rects[i].Intersect(clip)).Intersect(image);
+        if (dev.IsEmpty()) continue;
+        WriteBox(t, dev, ink);
+        hull = hull.IsEmpty() ? dev : hull.Union(dev);
+        if (n < 8) devs[n] = dev;
+        ++n;
+    }
+    if (n == 0 || port->surface->damage.Contains(hull)) return;
+    if (n > 8) {
+        for (int i = 0; i < count; ++i)
+            KsAddDamage(port->surface,
+                        KsLocalToDevice(port, rects[i].Intersect(clip)).Intersect(image));
+        return;
+    }
+    for (int i = 0; i < n; ++i)
+        KsAddDamage(port->surface, devs[i]);
 }
 
 void KsPaintRgn(GrafPtr port, const KsRgn& rgn, const KsInk& ink) {

@@ -47,3 +47,5 @@ KsInk KsInvertInk();
 // Draws the local pixels of r or rgn with ink in the port, clipped.
 void KsPaintRect(GrafPtr port, const KsRect& r, const KsInk& ink);
 void KsPaintRgn(GrafPtr port, const KsRgn& rgn, const KsInk& ink);
+// Draws count rectangles with one ink, as KsPaintRect on each would.
+void KsPaintRects(GrafPtr port, const KsRect* rects, int count, const KsInk& ink);

@@ -60,10 +60,11 @@ void FrameRectPixels(GrafPtr port, const KsRect& r, SInt32 pw, SInt32 ph, const 
     if (r.IsEmpty() || pw <= 0 || ph <= 0) return;
     if (2 * SInt64(pw) >= r.Width() || 2 * SInt64(ph) >= r.Height())
         return KsPaintRect(port, r, ink);
-    KsPaintRect(port, {r.left, r.top, r.right, r.top + ph}, ink);
-    KsPaintRect(port, {r.left, r.top + ph, r.left + pw, r.bottom - ph}, ink);
-    KsPaintRect(port, {r.right - pw, r.top + ph, r.right, r.bottom - ph}, ink);
-    KsPaintRect(port, {r.left, r.bottom - ph, r.right, r.bottom}, ink);
+    const KsRect strips[4] = {{r.left, r.top, r.right, r.top + ph},
+                              {r.left, r.top + ph, r.left + pw, r.bottom - ph},
+                              {r.right - pw, r.top + ph, r.right, r.bottom - ph},
+                              {r.left, r.bottom - ph, r.right, r.bottom}};
+    KsPaintRects(port, strips, 4, ink);
 }
 
 KsRect R(const Rect* r) {
@@ -128,7 +129,7 @@ void Line(SInt16 dh, SInt16 dv) {
 
 void FrameRect(const Rect* r) {
     GrafPtr port = KsThePort();
-    KsRecordShape(port, KsRgn(R(r)));
+    if (KsIsRecordingRgn(port)) KsRecordShape(port, KsRgn(R(r)));
     if (PenDraws(port)) FrameRectPixels(port, R(r), port->pnSize.h, port->pnSize.v, KsPenInk(port));
 }
 
