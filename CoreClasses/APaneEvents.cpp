@@ -3,7 +3,10 @@
 //
 // Walks over sub-panes hold the panes they call (StPaneHold), so that a
 // handler may dispose of any pane, the one called included.
+#include <algorithm>
+#include <climits>
 #include <cstring>
+#include <vector>
 
 #include "APane.h"
 #include "APanePrivate.h"
@@ -127,6 +130,72 @@ bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
 }
 
 // ---------------------------------------------------------------------------
+// The table of sub-panes the scans read
+
+// Hit testing reads only the bounds of most candidates and idle time only the
+// frame and alwaysDawdle: packed here, in list order, they cost a few bytes a
+// candidate instead of a cache line of a separately allocated pane and a
+// virtual GetFrame. The storage is kept across rebuilds, so a table that has
+// reached its size allocates no more.
+struct APaneSubTable {
+    struct Entry {
+        APane* pane;
+        KsRect frame;
+        bool alwaysDawdle;
+    };
+    std::vector<KsRect> bounds; // what hit testing scans
+    std::vector<Entry> entries;
+};
+
+namespace {
+// Contains no point, inclusive edges or not.
+constexpr KsRect kNoRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+} // namespace
+
+void APane::FreeSubTable(APaneSubTable* table) {
+    delete table;
+}
+
+// The table, rebuilt when a writer has marked it stale or the list's count
+// no longer matches it.
+APaneSubTable* APane::CurrentSubTable() {
+    const SInt32 n = subPanes ? subPanes->GetCount() : 0;
+    if (!iSubTable) iSubTable = new APaneSubTable;
+    APaneSubTable& t = *iSubTable;
+    if (iSubTableStale || t.entries.size() != size_t(n)) {
+        // Cleared first: a GetFrame that changed a pane would leave it stale.
+        iSubTableStale = false;
+        t.bounds.clear();
+        t.entries.clear();
+        t.bounds.reserve(size_t(n));
+        t.entries.reserve(size_t(n));
+        for (SInt32 i = 1; i <= n; ++i) {
+            auto* p = static_cast<APane*>(subPanes->At(i));
+            if (!p) {
+                t.bounds.push_back(kNoRect);
+                t.entries.push_back({nullptr, kNoRect, false});
+                continue;
+            }
+            t.bounds.push_back(p->bounds);
+            t.entries.push_back({p, p->GetFrame(), p->alwaysDawdle});
+        }
+    }
+#ifndef NDEBUG
+    // Every writer marks the table stale; a miss shows here, in every test.
+    for (SInt32 i = 1; i <= n; ++i) {
+        const auto* p = static_cast<const APane*>(subPanes->At(i));
+        const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
+        FtlAssert(e.pane == p);
+        if (!p) continue;
+        FtlAssert(t.bounds[size_t(i - 1)] == p->bounds);
+        FtlAssert(e.frame == p->GetFrame());
+        FtlAssert(e.alwaysDawdle == p->alwaysDawdle);
+    }
+#endif
+    return &t;
+}
+
+// ---------------------------------------------------------------------------
 // Hit testing and clicks
 
 APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
@@ -144,17 +213,25 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         APane* next = nullptr;
-        const CKsList* list = hit->subPanes;
-        for (SInt32 i = list ? hit->GetNumSubPanes() : 0; i >= 1; --i) {
-            auto* p = static_cast<APane*>(list->At(i));
-            if (!p || !InRectInclusiveFlat(p->bounds, pt)) continue;
-            const bool seen =
-                p->itsEnclWindow == itsEnclWindow
-                    ? p->VisibleWithin(area) && shown.Shows(p->bounds)
-                    : p->IsVisible() && RectIsVisibleInPort(p->bounds, PortOf(p->itsEnclWindow));
-            if (seen) {
-                next = p;
-                break;
+        if (hit->subPanes) {
+            const SInt32 n = hit->GetNumSubPanes();
+            const APaneSubTable& t = *hit->CurrentSubTable();
+            const KsRect* b = t.bounds.data();
+            for (SInt32 i = std::min<SInt32>(n, SInt32(t.bounds.size())); i >= 1; --i) {
+                if (!InRectInclusiveFlat(b[i - 1], pt)) continue;
+                const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
+                APane* p = e.pane;
+                if (!p) continue;
+                const KsRect& pb = b[i - 1];
+                const bool seen =
+                    p->itsEnclWindow == itsEnclWindow
+                        ? p->visible && !pb.Union(e.frame).Intersect(area).IsEmpty() &&
+                              shown.Shows(pb)
+                        : p->IsVisible() && RectIsVisibleInPort(pb, PortOf(p->itsEnclWindow));
+                if (seen) {
+                    next = p;
+                    break;
+                }
             }
         }
         if (!next) break;
@@ -359,13 +436,22 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
         // The cheap tests first, by index: nothing changes the list until a
         // handler runs. Around each handler an iterator holds the walk's
         // place, so that the handler may add, remove or dispose of panes.
+        // The table answers the cheap tests; it is fetched again after each
+        // handler, which may have changed the list or marked it stale.
         SInt32 i = 1;
         while (subPanes && i <= subPanes->GetCount()) {
-            auto* p = static_cast<APane*>(subPanes->At(i));
-            if (!p->visible || (!p->alwaysDawdle && !InRectInclusive(p->GetFrame(), pt))) {
+            const APaneSubTable& t = *CurrentSubTable();
+            const SInt32 count = SInt32(t.entries.size());
+            const APaneSubTable::Entry* entries = t.entries.data();
+            while (i <= count) {
+                const APaneSubTable::Entry& e = entries[i - 1];
+                if ((e.alwaysDawdle || InRectInclusive(e.frame, pt)) && e.pane && e.pane->visible)
+                    break;
                 ++i;
-                continue;
             }
+            if (i > count) break;
+            APane* p = entries[i - 1].pane;
+            const KsRect cover = t.bounds[size_t(i - 1)].Union(entries[i - 1].frame);
             const bool sameWindow = p->itsEnclWindow == itsEnclWindow;
             bool shown;
             if (sameWindow) {
@@ -374,7 +460,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                     if (enclosuresShown) area = VisibleInteriorArea();
                     areaKnown = true;
                 }
-                shown = enclosuresShown && p->VisibleWithin(area);
+                shown = enclosuresShown && !cover.Intersect(area).IsEmpty();
             } else {
                 shown = p->IsVisible();
             }
