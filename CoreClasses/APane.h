@@ -446,6 +446,7 @@ private:
     // (on the enclosure); debug builds check the table against the panes on
     // every use.
     APaneSubTable* iSubTable = nullptr; // owned
+    SInt32 iSubTableCount = 0;          // the list's count it was built from
     bool iSubTableStale = true;
     void NoteScanFieldsChanged() {
         if (itsEnclPane) itsEnclPane->iSubTableStale = true;
@@ -461,6 +462,8 @@ private:
         labeldy = dy;
         NoteScanFieldsChanged();
     }
+    // The table, rebuilt first when stale or when the list's count changed.
     APaneSubTable* CurrentSubTable();
+    APaneSubTable* RefreshSubTable();
     static void FreeSubTable(APaneSubTable* table);
 };

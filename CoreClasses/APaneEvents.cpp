@@ -7,6 +7,9 @@
 #include <climits>
 #include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "APane.h"
 #include "APanePrivate.h"
@@ -141,43 +144,124 @@ struct APaneSubTable {
     struct Entry {
         APane* pane;
         KsRect frame;
-        bool alwaysDawdle;
     };
     std::vector<KsRect> bounds; // what hit testing scans
+    std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
     std::vector<Entry> entries;
 };
 
 namespace {
 // Contains no point, inclusive edges or not.
 constexpr KsRect kNoRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+// Contains every point: an alwaysDawdle pane's place in the idle scan.
+constexpr KsRect kEverywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
+// Finds the rectangles of a packed array that contain a point, edges
+// included. Most rectangles miss, on no predictable edge: four are tested
+// with one compare each and one branch for the four.
+class PointScan {
+public:
+    explicit PointScan(KsPoint pt) : pt_(pt) {
+#if defined(__SSE2__)
+        // left <= h, top <= v, right > h - 1, bottom > v - 1: the compare
+        // "greater" answers 0, 0, 1, 1 exactly for a containing rectangle.
+        wide_ = pt.h != INT_MIN && pt.v != INT_MIN;
+        if (wide_) p_ = _mm_setr_epi32(pt.h, pt.v, pt.h - 1, pt.v - 1);
+#endif
+    }
+    // The 1-based index of the last of r[0, n) that contains the point, or 0.
+    SInt32 Last(const KsRect* r, SInt32 n) const {
+#if defined(__SSE2__)
+        if (wide_) {
+            for (; n >= 4; n -= 4) {
+                const int m3 = Mask(r + n - 1), m2 = Mask(r + n - 2);
+                const int m1 = Mask(r + n - 3), m0 = Mask(r + n - 4);
+                if ((m3 == kIn) | (m2 == kIn) | (m1 == kIn) | (m0 == kIn))
+                    return m3 == kIn ? n : m2 == kIn ? n - 1 : m1 == kIn ? n - 2 : n - 3;
+            }
+        }
+#endif
+        for (; n >= 1; --n)
+            if (InRectInclusiveFlat(r[n - 1], pt_)) return n;
+        return 0;
+    }
+    // The 1-based index of the first of r[from - 1, n) that contains the
+    // point, or 0.
+    SInt32 First(const KsRect* r, SInt32 from, SInt32 n) const {
+#if defined(__SSE2__)
+        if (wide_) {
+            for (; from + 3 <= n; from += 4) {
+                const int m0 = Mask(r + from - 1), m1 = Mask(r + from);
+                const int m2 = Mask(r + from + 1), m3 = Mask(r + from + 2);
+                if ((m0 == kIn) | (m1 == kIn) | (m2 == kIn) | (m3 == kIn))
+                    return m0 == kIn   ? from
+                           : m1 == kIn ? from + 1
+                           : m2 == kIn ? from + 2
+                                       : from + 3;
+            }
+        }
+#endif
+        for (; from <= n; ++from)
+            if (InRectInclusiveFlat(r[from - 1], pt_)) return from;
+        return 0;
+    }
+
+private:
+    KsPoint pt_;
+#if defined(__SSE2__)
+    static constexpr int kIn = 0xC;
+    int Mask(const KsRect* r) const {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r));
+        return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(v, p_)));
+    }
+    __m128i p_{};
+    bool wide_ = false;
+#endif
+};
+static_assert(sizeof(KsRect) == 4 * sizeof(SInt32), "the scans read rectangles as four lanes");
 } // namespace
 
 void APane::FreeSubTable(APaneSubTable* table) {
     delete table;
 }
 
+// The walks' way in: the check of a current table inlines into them.
+APaneSubTable* APane::CurrentSubTable() {
+#ifdef NDEBUG
+    if (!iSubTableStale && iSubTable && subPanes && subPanes->GetCount() == iSubTableCount)
+        return iSubTable;
+#endif
+    return RefreshSubTable();
+}
+
 // The table, rebuilt when a writer has marked it stale or the list's count
 // no longer matches it.
-APaneSubTable* APane::CurrentSubTable() {
+APaneSubTable* APane::RefreshSubTable() {
     const SInt32 n = subPanes ? subPanes->GetCount() : 0;
     if (!iSubTable) iSubTable = new APaneSubTable;
     APaneSubTable& t = *iSubTable;
     if (iSubTableStale || t.entries.size() != size_t(n)) {
         // Cleared first: a GetFrame that changed a pane would leave it stale.
         iSubTableStale = false;
+        iSubTableCount = n;
         t.bounds.clear();
+        t.dawdle.clear();
         t.entries.clear();
         t.bounds.reserve(size_t(n));
+        t.dawdle.reserve(size_t(n));
         t.entries.reserve(size_t(n));
         for (SInt32 i = 1; i <= n; ++i) {
             auto* p = static_cast<APane*>(subPanes->At(i));
             if (!p) {
                 t.bounds.push_back(kNoRect);
-                t.entries.push_back({nullptr, kNoRect, false});
+                t.dawdle.push_back(kNoRect);
+                t.entries.push_back({nullptr, kNoRect});
                 continue;
             }
+            const KsRect frame = p->GetFrame();
             t.bounds.push_back(p->bounds);
-            t.entries.push_back({p, p->GetFrame(), p->alwaysDawdle});
+            t.dawdle.push_back(p->alwaysDawdle ? kEverywhere : frame);
+            t.entries.push_back({p, frame});
         }
     }
 #ifndef NDEBUG
@@ -189,7 +273,7 @@ APaneSubTable* APane::CurrentSubTable() {
         if (!p) continue;
         FtlAssert(t.bounds[size_t(i - 1)] == p->bounds);
         FtlAssert(e.frame == p->GetFrame());
-        FtlAssert(e.alwaysDawdle == p->alwaysDawdle);
+        FtlAssert(t.dawdle[size_t(i - 1)] == (p->alwaysDawdle ? kEverywhere : e.frame));
     }
 #endif
     return &t;
@@ -207,6 +291,7 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
     const PortExposure shown(PortOf(itsEnclWindow));
     if (!shown.Shows(bounds)) return nullptr;
     KsRect area = VisibleInteriorArea();
+    const PointScan scan(pt);
     APane* hit = this;
     for (;;) {
         if (selectionAware && hit->GetSelected() &&
@@ -217,8 +302,8 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
             const SInt32 n = hit->GetNumSubPanes();
             const APaneSubTable& t = *hit->CurrentSubTable();
             const KsRect* b = t.bounds.data();
-            for (SInt32 i = std::min<SInt32>(n, SInt32(t.bounds.size())); i >= 1; --i) {
-                if (!InRectInclusiveFlat(b[i - 1], pt)) continue;
+            const SInt32 m = std::min<SInt32>(n, SInt32(t.bounds.size()));
+            for (SInt32 i = scan.Last(b, m); i >= 1; i = scan.Last(b, i - 1)) {
                 const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
                 APane* p = e.pane;
                 if (!p) continue;
@@ -438,18 +523,16 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
         // place, so that the handler may add, remove or dispose of panes.
         // The table answers the cheap tests; it is fetched again after each
         // handler, which may have changed the list or marked it stale.
+        const PointScan scan(pt);
         SInt32 i = 1;
         while (subPanes && i <= subPanes->GetCount()) {
             const APaneSubTable& t = *CurrentSubTable();
             const SInt32 count = SInt32(t.entries.size());
             const APaneSubTable::Entry* entries = t.entries.data();
-            while (i <= count) {
-                const APaneSubTable::Entry& e = entries[i - 1];
-                if ((e.alwaysDawdle || InRectInclusive(e.frame, pt)) && e.pane && e.pane->visible)
-                    break;
-                ++i;
-            }
-            if (i > count) break;
+            for (i = scan.First(t.dawdle.data(), i, count); i != 0;
+                 i = scan.First(t.dawdle.data(), i + 1, count))
+                if (entries[i - 1].pane && entries[i - 1].pane->visible) break;
+            if (i == 0) break;
             APane* p = entries[i - 1].pane;
             const KsRect cover = t.bounds[size_t(i - 1)].Union(entries[i - 1].frame);
             const bool sameWindow = p->itsEnclWindow == itsEnclWindow;

@@ -518,3 +518,50 @@ TEST_F(PaneHitTest, IdleWalkKeepsItsPlaceWhileHandlersChangeTheList) {
     EXPECT_EQ(dawdle(), "ad");
     EXPECT_EQ(main->GetNumSubPanes(), 0);
 }
+
+// The scans test several sub-panes at once: every edge of lists whose length
+// is not a multiple of the group, overlapping panes, alwaysDawdle panes among
+// them, and points at the ends of the coordinate range.
+TEST_F(PaneHitTest, ScansAnswerOnEveryEdgeAndAtTheCoordinateLimits) {
+    std::vector<const APane*> got, want;
+    Probe::log = &got;
+    std::vector<Probe*> row;
+    for (int k = 0; k < 11; ++k) {
+        Probe* p =
+            NewProbe(main, SInt16(10 + 7 * k), S, 20, SInt16(10 + 3 * (k % 4)), S, 15, k % 2);
+        if (k % 5 == 3) p->SetAlwaysDawdle(true);
+        row.push_back(p);
+    }
+    for (SInt32 v = 8; v <= 32; ++v)
+        for (SInt32 h = 8; h <= 102; ++h) {
+            const KsPoint pt{h, v};
+            ASSERT_EQ(main->FindPane(pt, false, false), RefFind(main, pt, false, Port()))
+                << "at " << h << "," << v;
+            got.clear();
+            want.clear();
+            SInt16 cursor = 0;
+            main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
+            RefDawdle(main, pt, Port(), &want);
+            ASSERT_EQ(got, want) << "at " << h << "," << v;
+        }
+
+    // A main pane and a sub-pane reaching the ends of the 32-bit space.
+    main->SetBounds({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+    row[4]->SetBounds({INT32_MIN, INT32_MIN, 40, 40});
+    row[7]->SetBounds({60, 20, INT32_MAX, INT32_MAX});
+    for (KsPoint pt :
+         {KsPoint{INT32_MIN, INT32_MIN}, KsPoint{INT32_MAX, INT32_MAX}, KsPoint{INT32_MIN, 30},
+          KsPoint{30, INT32_MIN}, KsPoint{INT32_MAX, 25}, KsPoint{35, 35}}) {
+        EXPECT_EQ(main->FindPane(pt, false, false), RefFind(main, pt, false, Port()))
+            << "at " << pt.h << "," << pt.v;
+        got.clear();
+        want.clear();
+        SInt16 cursor = 0;
+        main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
+        RefDawdle(main, pt, Port(), &want);
+        EXPECT_EQ(got, want) << "at " << pt.h << "," << pt.v;
+    }
+    EXPECT_EQ(main->FindPane({INT32_MIN, INT32_MIN}, false, false), row[4]);
+    EXPECT_EQ(main->FindPane({INT32_MAX, INT32_MAX}, false, false), row[7]);
+    Probe::log = nullptr;
+}
