@@ -129,7 +129,16 @@ bool APane::EnclosuresVisible() const {
 
 bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
     auto* p = static_cast<GrafPtr>(port);
-    return p && p->visRgn && PtInRgn(ToPoint(pt), p->visRgn);
+    if (!p || !p->visRgn) return false;
+    const Point q = ToPoint(pt);
+    // A rectangular (or empty) region is its bounding box, unless the box
+    // was clamped to 16 bits; asked once a level of every idle walk.
+    const Region& vis = **p->visRgn;
+    const Rect& b = vis.rgnBBox;
+    if (vis.rgnSize == 10 && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
+        b.bottom < 32767)
+        return q.h >= b.left && q.h < b.right && q.v >= b.top && q.v < b.bottom;
+    return PtInRgn(q, p->visRgn);
 }
 
 // ---------------------------------------------------------------------------
@@ -510,14 +519,17 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     // from the enclosure's walk), and again only after a handler has run.
     bool areaKnown = false, enclosuresShown = false;
     KsRect area;
+    // Measured once, and only where there are sub-panes to walk: most panes
+    // given idle time are leaves.
+    const KsRect interior = subPanes ? GetInterior() : KsRect{};
     if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
         enclosuresShown = visible;
-        if (enclosuresShown) area = enclArea.Intersect(GetInterior());
+        if (enclosuresShown) area = enclArea.Intersect(interior);
         areaKnown = true;
     }
     StPaneHold hold(this);
     GrafPtr port = PortOf(itsEnclWindow);
-    if (subPanes && (InRectInclusive(GetInterior(), pt) || alwaysDawdle)) {
+    if (subPanes && (InRectInclusive(interior, pt) || alwaysDawdle)) {
         // The cheap tests first, by index: nothing changes the list until a
         // handler runs. Around each handler an iterator holds the walk's
         // place, so that the handler may add, remove or dispose of panes.
