@@ -93,7 +93,9 @@ APane::APane() {
     itsEnclWindow = KsCurrentWindowObj();
 }
 
-APane::~APane() = default;
+APane::~APane() {
+    FreeSubTable(iSubTable);
+}
 
 long APane::GetLivePaneCount() {
     return liveCount;
@@ -138,6 +140,7 @@ void APane::Dispose() {
     }
     if (CKsList* list = subPanes) {
         subPanes = nullptr;
+        NoteSubPanesChanged();
         list->DisposeAll(KsDisposePaneItem);
     }
     if (itsEnclWindow && KsIsLiveWindow(itsEnclWindow)) itsEnclWindow->ForgetPane(this);
@@ -174,6 +177,7 @@ void APane::AddSubPane(APane* pane) {
     }
     if (!subPanes) subPanes = new CKsList;
     subPanes->Append(pane);
+    NoteSubPanesChanged();
     pane->itsEnclPane = this;
     SetWindowOfSubtree(
         pane, itsEnclWindow, [](APane* p) { return p->itsEnclWindow; },
@@ -183,6 +187,7 @@ void APane::AddSubPane(APane* pane) {
 void APane::RemoveSubPane(APane* pane) {
     if (!pane) return;
     if (subPanes) subPanes->Remove(pane);
+    NoteSubPanesChanged();
     pane->itsEnclPane = nullptr;
 }
 
@@ -232,6 +237,7 @@ void APane::ForEachSubPane(APaneForEachProc fn, void* a, void* b) {
 void APane::DeleteSubPanes() {
     if (CKsList* list = subPanes) {
         subPanes = nullptr;
+        NoteSubPanesChanged();
         list->DisposeAll(KsDisposePaneItem);
         RecomputeHierValues();
     }
@@ -259,6 +265,7 @@ bool APane::AnalyzeSubPanes(SInt32* count, APane** lastSelected, void*) {
 void APane::BringToFront() {
     if (itsEnclPane && itsEnclPane->subPanes) {
         itsEnclPane->subPanes->SendBack(this);
+        itsEnclPane->NoteSubPanesChanged();
         itsEnclPane->subPanes->Renumber();
     }
 }
@@ -266,6 +273,7 @@ void APane::BringToFront() {
 void APane::SendToBack() {
     if (itsEnclPane && itsEnclPane->subPanes) {
         itsEnclPane->subPanes->BringFront(this);
+        itsEnclPane->NoteSubPanesChanged();
         itsEnclPane->subPanes->Renumber();
     }
 }
@@ -282,7 +290,10 @@ void APane::RecomputeHierValues() {
         menus = menus || p->handlesMenus;
         update = update || p->updatesMenus;
     }
-    alwaysDawdle = dawdle;
+    if (alwaysDawdle != dawdle) {
+        alwaysDawdle = dawdle;
+        NoteScanFieldsChanged();
+    }
     handlesMenus = menus;
     updatesMenus = update;
 }

@@ -25,6 +25,7 @@
 #include "PaneDow.h"
 
 class AWindow;
+struct APaneSubTable;
 class CKsList;
 class CoreAttrList;
 class DragList;
@@ -123,6 +124,9 @@ class APane : public APortable, public PaneDow {
     virtual KsRect GetBounds() const { return bounds; }
     virtual SInt16 GetHeight() const;
     virtual SInt16 GetWidth() const;
+    // Hit testing and idle time keep the answer in the enclosure's table of
+    // sub-panes: an override must depend only on the geometry fields (bounds,
+    // label strips), whose writers mark that table stale.
     virtual KsRect GetFrame() const;
     virtual void SetFrame(const KsRect& r);
     virtual void Inval();
@@ -294,6 +298,8 @@ public:
     // --- Accessors ----------------------------------------------------------
     APane* GetEnclPane() const { return itsEnclPane; }
     AWindow* GetEnclWindow() const { return itsEnclWindow; }
+    // Change the list only through AddSubPane, RemoveSubPane, BringToFront
+    // and SendToBack: they keep the scans' table of it current.
     CKsList* GetSubPanes() const { return subPanes; }
     // 1-based, list order; null out of range.
     APane* GetSubPane(SInt32 index) const;
@@ -351,15 +357,26 @@ protected:
     // pane's own settings and its direct sub-panes.
     void RecomputeHierValues();
 
-    // Fields, in their declared order: streams and dumps rely on it.
+    // The stored bounds, for subclasses (GetBounds may be overridden).
+    const KsRect& StoredBounds() const { return bounds; }
+
+    // Fields, in their declared order: streams and dumps rely on it. The ones
+    // that hit testing and idle time keep in their enclosure's table (bounds,
+    // label strips, alwaysDawdle, the sub-pane list) are private: subclasses
+    // change them through the setters, which mark the table stale.
+private:
     KsRect bounds{};
+
+protected:
     bool active = false;
     bool visible = true;
     MacText* label = nullptr; // owned
     KsRGBColor bkgdColor{};
     APane* itsEnclPane = nullptr;     // not owned
     AWindow* itsEnclWindow = nullptr; // not owned
-    CKsList* subPanes = nullptr;      // owned, with its panes
+private:
+    CKsList* subPanes = nullptr; // owned, with its panes
+protected:
     bool drawsBackground = true;
     MacText* bodyText = nullptr; // owned
     bool displayOnly = false;
@@ -369,15 +386,23 @@ protected:
     OSType iBkgdRsrcType = 0;
     bool canBeTabbedTo = false;
     UInt32 iFlags = 0x85;
+
+private:
     bool alwaysDawdle = false;
+
+protected:
     bool clickInLabel = false;
     bool handlesMenus = false;
     bool updatesMenus = false;
     SInt32 refNum = 0;
     bool defaultsCursor = true;
     APaneBorderProc borderProc = nullptr;
+
+private:
     SInt16 labeldx = 0;
     SInt16 labeldy = 0;
+
+protected:
     KsRgn drawRgn;
     APaneDrawProc drawProc = nullptr;
     APaneDrawProc bkgdProc = nullptr;
@@ -413,4 +438,33 @@ private:
     mutable APaneBorderProc iInteriorProc = nullptr;
     mutable SInt32 iInteriorBorder = 0;
     mutable bool iInteriorKnown = false;
+
+    // The sub-panes packed for the scans of hit testing and idle time: list
+    // order, each with its bounds, frame and alwaysDawdle (APaneEvents.cpp);
+    // visibility and the window are read from the few panes the scans pick.
+    // Built on first use, rebuilt when stale. Every writer of what it holds
+    // calls NoteScanFieldsChanged (on the sub-pane) or NoteSubPanesChanged
+    // (on the enclosure); debug builds check the table against the panes on
+    // every use.
+    APaneSubTable* iSubTable = nullptr; // owned
+    SInt32 iSubTableCount = 0;          // the list's count it was built from
+    bool iSubTableStale = true;
+    void NoteScanFieldsChanged() {
+        if (itsEnclPane) itsEnclPane->iSubTableStale = true;
+    }
+    void NoteSubPanesChanged() { iSubTableStale = true; }
+    // The geometry writers: the field, then the enclosure's table.
+    void StoreBounds(const KsRect& r) {
+        bounds = r;
+        NoteScanFieldsChanged();
+    }
+    void StoreLabelStrips(SInt16 dx, SInt16 dy) {
+        labeldx = dx;
+        labeldy = dy;
+        NoteScanFieldsChanged();
+    }
+    // The table, rebuilt first when stale or when the list's count changed.
+    APaneSubTable* CurrentSubTable();
+    APaneSubTable* RefreshSubTable();
+    static void FreeSubTable(APaneSubTable* table);
 };

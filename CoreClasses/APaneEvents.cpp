@@ -3,7 +3,13 @@
 //
 // Walks over sub-panes hold the panes they call (StPaneHold), so that a
 // handler may dispose of any pane, the one called included.
+#include <algorithm>
+#include <climits>
 #include <cstring>
+#include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "APane.h"
 #include "APanePrivate.h"
@@ -123,7 +129,163 @@ bool APane::EnclosuresVisible() const {
 
 bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
     auto* p = static_cast<GrafPtr>(port);
-    return p && p->visRgn && PtInRgn(ToPoint(pt), p->visRgn);
+    if (!p || !p->visRgn) return false;
+    const Point q = ToPoint(pt);
+    // A rectangular (or empty) region is its bounding box, unless the box
+    // was clamped to 16 bits; asked once a level of every idle walk.
+    const Region& vis = **p->visRgn;
+    const Rect& b = vis.rgnBBox;
+    if (vis.rgnSize == 10 && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
+        b.bottom < 32767)
+        return q.h >= b.left && q.h < b.right && q.v >= b.top && q.v < b.bottom;
+    return PtInRgn(q, p->visRgn);
+}
+
+// ---------------------------------------------------------------------------
+// The table of sub-panes the scans read
+
+// Hit testing reads only the bounds of most candidates and idle time only the
+// frame and alwaysDawdle: packed here, in list order, they cost a few bytes a
+// candidate instead of a cache line of a separately allocated pane and a
+// virtual GetFrame. The storage is kept across rebuilds, so a table that has
+// reached its size allocates no more.
+struct APaneSubTable {
+    struct Entry {
+        APane* pane;
+        KsRect frame;
+    };
+    std::vector<KsRect> bounds; // what hit testing scans
+    std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
+    std::vector<Entry> entries;
+};
+
+namespace {
+// Contains no point, inclusive edges or not.
+constexpr KsRect kNoRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+// Contains every point: an alwaysDawdle pane's place in the idle scan.
+constexpr KsRect kEverywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
+// Finds the rectangles of a packed array that contain a point, edges
+// included. Most rectangles miss, on no predictable edge: four are tested
+// with one compare each and one branch for the four.
+class PointScan {
+public:
+    explicit PointScan(KsPoint pt) : pt_(pt) {
+#if defined(__SSE2__)
+        // left <= h, top <= v, right > h - 1, bottom > v - 1: the compare
+        // "greater" answers 0, 0, 1, 1 exactly for a containing rectangle.
+        wide_ = pt.h != INT_MIN && pt.v != INT_MIN;
+        if (wide_) p_ = _mm_setr_epi32(pt.h, pt.v, pt.h - 1, pt.v - 1);
+#endif
+    }
+    // The 1-based index of the last of r[0, n) that contains the point, or 0.
+    SInt32 Last(const KsRect* r, SInt32 n) const {
+#if defined(__SSE2__)
+        if (wide_) {
+            for (; n >= 4; n -= 4) {
+                const int m3 = Mask(r + n - 1), m2 = Mask(r + n - 2);
+                const int m1 = Mask(r + n - 3), m0 = Mask(r + n - 4);
+                if ((m3 == kIn) | (m2 == kIn) | (m1 == kIn) | (m0 == kIn))
+                    return m3 == kIn ? n : m2 == kIn ? n - 1 : m1 == kIn ? n - 2 : n - 3;
+            }
+        }
+#endif
+        for (; n >= 1; --n)
+            if (InRectInclusiveFlat(r[n - 1], pt_)) return n;
+        return 0;
+    }
+    // The 1-based index of the first of r[from - 1, n) that contains the
+    // point, or 0.
+    SInt32 First(const KsRect* r, SInt32 from, SInt32 n) const {
+#if defined(__SSE2__)
+        if (wide_) {
+            for (; from + 3 <= n; from += 4) {
+                const int m0 = Mask(r + from - 1), m1 = Mask(r + from);
+                const int m2 = Mask(r + from + 1), m3 = Mask(r + from + 2);
+                if ((m0 == kIn) | (m1 == kIn) | (m2 == kIn) | (m3 == kIn))
+                    return m0 == kIn   ? from
+                           : m1 == kIn ? from + 1
+                           : m2 == kIn ? from + 2
+                                       : from + 3;
+            }
+        }
+#endif
+        for (; from <= n; ++from)
+            if (InRectInclusiveFlat(r[from - 1], pt_)) return from;
+        return 0;
+    }
+
+private:
+    KsPoint pt_;
+#if defined(__SSE2__)
+    static constexpr int kIn = 0xC;
+    int Mask(const KsRect* r) const {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r));
+        return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(v, p_)));
+    }
+    __m128i p_{};
+    bool wide_ = false;
+#endif
+};
+static_assert(sizeof(KsRect) == 4 * sizeof(SInt32), "the scans read rectangles as four lanes");
+} // namespace
+
+void APane::FreeSubTable(APaneSubTable* table) {
+    delete table;
+}
+
+// The walks' way in: the check of a current table inlines into them.
+APaneSubTable* APane::CurrentSubTable() {
+#ifdef NDEBUG
+    if (!iSubTableStale && iSubTable && subPanes && subPanes->GetCount() == iSubTableCount)
+        return iSubTable;
+#endif
+    return RefreshSubTable();
+}
+
+// The table, rebuilt when a writer has marked it stale or the list's count
+// no longer matches it.
+APaneSubTable* APane::RefreshSubTable() {
+    const SInt32 n = subPanes ? subPanes->GetCount() : 0;
+    if (!iSubTable) iSubTable = new APaneSubTable;
+    APaneSubTable& t = *iSubTable;
+    if (iSubTableStale || t.entries.size() != size_t(n)) {
+        // Cleared first: a GetFrame that changed a pane would leave it stale.
+        iSubTableStale = false;
+        iSubTableCount = n;
+        t.bounds.clear();
+        t.dawdle.clear();
+        t.entries.clear();
+        t.bounds.reserve(size_t(n));
+        t.dawdle.reserve(size_t(n));
+        t.entries.reserve(size_t(n));
+        for (SInt32 i = 1; i <= n; ++i) {
+            auto* p = static_cast<APane*>(subPanes->At(i));
+            if (!p) {
+                t.bounds.push_back(kNoRect);
+                t.dawdle.push_back(kNoRect);
+                t.entries.push_back({nullptr, kNoRect});
+                continue;
+            }
+            const KsRect frame = p->GetFrame();
+            t.bounds.push_back(p->bounds);
+            t.dawdle.push_back(p->alwaysDawdle ? kEverywhere : frame);
+            t.entries.push_back({p, frame});
+        }
+    }
+#ifndef NDEBUG
+    // Every writer marks the table stale; a miss shows here, in every test.
+    for (SInt32 i = 1; i <= n; ++i) {
+        const auto* p = static_cast<const APane*>(subPanes->At(i));
+        const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
+        FtlAssert(e.pane == p);
+        if (!p) continue;
+        FtlAssert(t.bounds[size_t(i - 1)] == p->bounds);
+        FtlAssert(e.frame == p->GetFrame());
+        FtlAssert(t.dawdle[size_t(i - 1)] == (p->alwaysDawdle ? kEverywhere : e.frame));
+    }
+#endif
+    return &t;
 }
 
 // ---------------------------------------------------------------------------
@@ -138,23 +300,32 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
     const PortExposure shown(PortOf(itsEnclWindow));
     if (!shown.Shows(bounds)) return nullptr;
     KsRect area = VisibleInteriorArea();
+    const PointScan scan(pt);
     APane* hit = this;
     for (;;) {
         if (selectionAware && hit->GetSelected() &&
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         APane* next = nullptr;
-        const CKsList* list = hit->subPanes;
-        for (SInt32 i = list ? hit->GetNumSubPanes() : 0; i >= 1; --i) {
-            auto* p = static_cast<APane*>(list->At(i));
-            if (!p || !InRectInclusiveFlat(p->bounds, pt)) continue;
-            const bool seen =
-                p->itsEnclWindow == itsEnclWindow
-                    ? p->VisibleWithin(area) && shown.Shows(p->bounds)
-                    : p->IsVisible() && RectIsVisibleInPort(p->bounds, PortOf(p->itsEnclWindow));
-            if (seen) {
-                next = p;
-                break;
+        if (hit->subPanes) {
+            const SInt32 n = hit->GetNumSubPanes();
+            const APaneSubTable& t = *hit->CurrentSubTable();
+            const KsRect* b = t.bounds.data();
+            const SInt32 m = std::min<SInt32>(n, SInt32(t.bounds.size()));
+            for (SInt32 i = scan.Last(b, m); i >= 1; i = scan.Last(b, i - 1)) {
+                const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
+                APane* p = e.pane;
+                if (!p) continue;
+                const KsRect& pb = b[i - 1];
+                const bool seen =
+                    p->itsEnclWindow == itsEnclWindow
+                        ? p->visible && !pb.Union(e.frame).Intersect(area).IsEmpty() &&
+                              shown.Shows(pb)
+                        : p->IsVisible() && RectIsVisibleInPort(pb, PortOf(p->itsEnclWindow));
+                if (seen) {
+                    next = p;
+                    break;
+                }
             }
         }
         if (!next) break;
@@ -348,24 +519,34 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     // from the enclosure's walk), and again only after a handler has run.
     bool areaKnown = false, enclosuresShown = false;
     KsRect area;
+    // Measured once, and only where there are sub-panes to walk: most panes
+    // given idle time are leaves.
+    const KsRect interior = subPanes ? GetInterior() : KsRect{};
     if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
         enclosuresShown = visible;
-        if (enclosuresShown) area = enclArea.Intersect(GetInterior());
+        if (enclosuresShown) area = enclArea.Intersect(interior);
         areaKnown = true;
     }
     StPaneHold hold(this);
     GrafPtr port = PortOf(itsEnclWindow);
-    if (subPanes && (InRectInclusive(GetInterior(), pt) || alwaysDawdle)) {
+    if (subPanes && (InRectInclusive(interior, pt) || alwaysDawdle)) {
         // The cheap tests first, by index: nothing changes the list until a
         // handler runs. Around each handler an iterator holds the walk's
         // place, so that the handler may add, remove or dispose of panes.
+        // The table answers the cheap tests; it is fetched again after each
+        // handler, which may have changed the list or marked it stale.
+        const PointScan scan(pt);
         SInt32 i = 1;
         while (subPanes && i <= subPanes->GetCount()) {
-            auto* p = static_cast<APane*>(subPanes->At(i));
-            if (!p->visible || (!p->alwaysDawdle && !InRectInclusive(p->GetFrame(), pt))) {
-                ++i;
-                continue;
-            }
+            const APaneSubTable& t = *CurrentSubTable();
+            const SInt32 count = SInt32(t.entries.size());
+            const APaneSubTable::Entry* entries = t.entries.data();
+            for (i = scan.First(t.dawdle.data(), i, count); i != 0;
+                 i = scan.First(t.dawdle.data(), i + 1, count))
+                if (entries[i - 1].pane && entries[i - 1].pane->visible) break;
+            if (i == 0) break;
+            APane* p = entries[i - 1].pane;
+            const KsRect cover = t.bounds[size_t(i - 1)].Union(entries[i - 1].frame);
             const bool sameWindow = p->itsEnclWindow == itsEnclWindow;
             bool shown;
             if (sameWindow) {
@@ -374,7 +555,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                     if (enclosuresShown) area = VisibleInteriorArea();
                     areaKnown = true;
                 }
-                shown = enclosuresShown && p->VisibleWithin(area);
+                shown = enclosuresShown && !cover.Intersect(area).IsEmpty();
             } else {
                 shown = p->IsVisible();
             }

@@ -98,7 +98,7 @@ bool APane::GetPlacementBase(KsRect* base) const {
 void APane::SetBounds(const KsRect& r) {
     if (r == bounds) return;
     Inval();
-    bounds = r;
+    StoreBounds(r);
     InteriorChanged(GetInterior());
     Inval();
 }
@@ -150,7 +150,7 @@ void APane::Place(SInt16 left, SInt16 right, SInt16 wid, SInt16 top, SInt16 bot,
     const UInt32 attrs = SixCoordsToRect(this, &r, left, right, wid, top, bot, hei);
     SetSizingAttrs(attrs);
     xoffset = yoffset = 0;
-    bounds = r;
+    StoreBounds(r);
     InteriorChanged(GetInterior());
 }
 
@@ -200,8 +200,8 @@ bool APane::MovePane(SInt32 dh, SInt32 dv) {
     const SInt64 bottom = SInt64(bounds.bottom) + yoffset + dv;
     xoffset = OffsetFor(left, right);
     yoffset = OffsetFor(top, bottom);
-    bounds = {SInt32(left - xoffset), SInt32(top - yoffset), SInt32(right - xoffset),
-              SInt32(bottom - yoffset)};
+    StoreBounds({SInt32(left - xoffset), SInt32(top - yoffset), SInt32(right - xoffset),
+                 SInt32(bottom - yoffset)});
     Inval();
     AdjustSubpanePositions(dh, dv, 0, 0);
     InteriorChanged(GetInterior());
@@ -214,8 +214,7 @@ bool APane::Resize(SInt16 width, SInt16 height) {
     const SInt32 dw = w - bounds.Width(), dh = h - bounds.Height();
     if (dw == 0 && dh == 0) return false;
     Inval();
-    bounds.right = bounds.left + w;
-    bounds.bottom = bounds.top + h;
+    StoreBounds({bounds.left, bounds.top, bounds.left + w, bounds.top + h});
     Inval();
     AdjustSubpanePositions(0, 0, dw, dh);
     InteriorChanged(GetInterior());
@@ -375,29 +374,30 @@ KsRect APane::GetVisInterior() const {
 
 void APane::SetLabelPosition(SInt16 position) {
     const KsRect frame = GetFrame();
-    labeldx = labeldy = 0;
+    SInt16 dx = 0, dy = 0;
     if (label) {
         SInt16 ascent = 0, descent = 0, leading = 0;
         label->GetMetrics(&ascent, &descent, &leading);
         const SInt32 lineHeight = ascent + descent + 2 * leading + 2;
         switch (position) {
         case kLabelLeft:
-            labeldx = ClampToSInt16(label->GetWidth() + 6);
+            dx = ClampToSInt16(label->GetWidth() + 6);
             label->SetJust(-1);
             break;
         case kLabelAbove:
-            labeldy = ClampToSInt16(lineHeight);
+            dy = ClampToSInt16(lineHeight);
             label->SetJust(0);
             break;
         case kLabelOverBorder:
-            labeldy = ClampToSInt16(lineHeight >> 2);
-            labeldx = -10;
+            dy = ClampToSInt16(lineHeight >> 2);
+            dx = -10;
             label->SetJust(0);
             break;
         default:
             break;
         }
     }
+    StoreLabelStrips(dx, dy);
     KsRect nb = frame;
     if (labeldx > 0) nb.left -= labeldx;
     if (labeldy > 0) nb.top -= labeldy;

@@ -95,7 +95,7 @@ void APane::Get(AStream& s) {
     }
     SInt32 l = 0, t = 0, r = 0, b = 0;
     s.GetRect("bounds", &l, &t, &r, &b);
-    bounds = {l, t, r, b};
+    StoreBounds({l, t, r, b});
     const SInt16 bkgdID = s.GetShort("iBkgdRsrcID");
     OSType bkgdType = OSType(s.GetLong("iBkgdRsrcType"));
     delete helpText;
@@ -131,8 +131,8 @@ void APane::Get(AStream& s) {
     } else {
         label = ReadMacText(s);
     }
-    labeldx = s.GetShort("labeldx");
-    labeldy = s.GetShort("labeldy");
+    const SInt16 dx = s.GetShort("labeldx");
+    StoreLabelStrips(dx, s.GetShort("labeldy"));
     if (version >= 2) {
         MacText* body = ReadMacText(s);
         delete bodyText;
@@ -151,6 +151,7 @@ void APane::Get(AStream& s) {
         }
         if (!subPanes) subPanes = new CKsList;
         subPanes->Append(p);
+        NoteSubPanesChanged();
         p->itsEnclPane = this;
     }
     iFlags = UInt32(s.GetLong("iFlags"));

@@ -132,10 +132,12 @@ void APane::AddPropsToList(CoreAttrList* list) {
 void APane::GetPropsFromList(CoreAttrList* list) {
     const char* id = list->GetText("paneID", "");
     if (*id) SetPaneID(id);
-    bounds.top = list->GetSInt32("br.top", 0);
-    bounds.left = list->GetSInt32("br.lef", 0);
-    bounds.bottom = list->GetSInt32("br.bot", 0);
-    bounds.right = list->GetSInt32("br.rit", 0);
+    KsRect r{};
+    r.top = list->GetSInt32("br.top", 0);
+    r.left = list->GetSInt32("br.lef", 0);
+    r.bottom = list->GetSInt32("br.bot", 0);
+    r.right = list->GetSInt32("br.rit", 0);
+    StoreBounds(r);
 
     SInt16 rsrcID = list->GetSInt16("bRsrcID", 0);
     OSType rsrcType = list->GetUInt32("bRsrcTyp", 0);
@@ -164,8 +166,8 @@ void APane::GetPropsFromList(CoreAttrList* list) {
     // the pane and move the bounds just read.
     iFlags =
         (iFlags & ~UInt32(kPaneSizingMask)) | (list->GetUInt32("sizAttr", 0) & kPaneSizingMask);
-    labeldx = list->GetSInt16("labeldx", 0);
-    labeldy = list->GetSInt16("labeldy", 0);
+    const SInt16 dx = list->GetSInt16("labeldx", 0);
+    StoreLabelStrips(dx, list->GetSInt16("labeldy", 0));
     // The whole flag word, when given, wins over "sizAttr".
     if (list->Has("iFlags")) iFlags = list->GetUInt32("iFlags", 0);
     iFlags &= ~UInt32(kPaneSelected);

@@ -4,6 +4,7 @@
 // random trees, mutations and port clips.
 #include "PaneTestSupport.h"
 
+#include "CoreAttrList.h"
 #include "KsDrawUtils.h"
 #include "MacText.h"
 
@@ -15,7 +16,7 @@
 
 namespace {
 // A pane that logs the idle time it is given and, as a subclass may, writes
-// its geometry fields directly.
+// the border field directly (the interior is checked against it on use).
 class Probe : public APane {
 public:
     static std::vector<const APane*>* log;
@@ -23,9 +24,7 @@ public:
         if (log) log->push_back(this);
         APane::Dawdle(pt, modifiers, sleep, id, data);
     }
-    void PokeBounds(const KsRect& r) { bounds = r; }
     void PokeBorder(SInt32 style) { border = style; }
-    void PokeLabelDX(SInt16 dx) { labeldx = dx; }
 };
 std::vector<const APane*>* Probe::log = nullptr;
 
@@ -180,9 +179,14 @@ protected:
             break;
         }
     }
+    Probe* Pick(Rng& rng) { return panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))]; }
+    // One change through one writer of what the walks read: geometry, label
+    // strips, border, visibility, hierarchy flags, window, list order and
+    // membership, property text, disposal.
     void Mutate(Rng& rng) {
-        Probe* p = panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))];
-        switch (rng.In(0, 11)) {
+        Probe* p = Pick(rng);
+        APane* encl = p->GetEnclPane();
+        switch (rng.In(0, 24)) {
         case 0:
             p->MovePane(rng.In(-30, 30), rng.In(-30, 30));
             break;
@@ -202,29 +206,83 @@ protected:
             if (!p->GetLabel()) p->AddLabel("Label", 0);
             p->SetLabelPosition(SInt16(rng.In(-1, 2)));
             break;
-        case 6: {
-            const KsRect b = p->GetBounds();
-            p->PokeBounds(b.Offsetted(rng.In(-20, 20), rng.In(-20, 20)));
+        case 6:
+            p->SetBounds(p->GetBounds().Offsetted(rng.In(-20, 20), rng.In(-20, 20)));
             break;
-        }
         case 7:
             p->PokeBorder(rng.In(0, 3));
             break;
         case 8:
-            p->PokeLabelDX(SInt16(rng.In(-10, 30)));
+            if (p->GetLabel()) p->SetLabelText(rng.In(0, 1) ? "A much longer label" : "L");
             break;
         case 9: {
-            Probe* to = panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))];
+            Probe* to = Pick(rng);
             p->SetEnclosure(InSubtree(p, to) ? main : to);
             break;
         }
         case 10:
             p->SetFrame(p->GetFrame().Insetted(rng.In(-5, 5), rng.In(-5, 5)));
             break;
+        case 11:
+            p->SetAlwaysDawdle(!p->GetAlwaysDawdle());
+            break;
+        case 12:
+            p->BringToFront();
+            break;
+        case 13:
+            p->SendToBack();
+            break;
+        case 14:
+            p->SetEnclWindow(p->GetEnclWindow() ? nullptr : win);
+            break;
+        case 15:
+            p->Place(SInt16(rng.In(-5, 60)), S, SInt16(rng.In(4, 90)), SInt16(rng.In(-5, 60)), S,
+                     SInt16(rng.In(4, 70)));
+            break;
+        case 16:
+            p->PlaceAndAdjust(S, SInt16(rng.In(-20, 5)), SInt16(rng.In(4, 90)), S,
+                              SInt16(rng.In(-20, 5)), SInt16(rng.In(4, 70)));
+            break;
+        case 17:
+            if (encl) p->CenterPane(encl, rng.In(0, 1) == 1, true);
+            break;
+        case 18:
+            p->JuxtaposePaneRight(Pick(rng), SInt16(rng.In(0, 8)));
+            break;
+        case 19:
+            if (encl) { // a pane taken out and put back: to the front
+                encl->RemoveSubPane(p);
+                encl->AddSubPane(p);
+            }
+            break;
+        case 20: {
+            // The property text's reader writes the fields it reads.
+            CoreAttrList list;
+            p->AddPropsToList(&list);
+            list.SetSInt32("br.lef", list.GetSInt32("br.lef") + rng.In(-15, 15));
+            list.SetSInt32("labeldx", rng.In(0, 1) ? 0 : rng.In(-10, 20));
+            list.SetSInt32("alDawdle", rng.In(0, 1));
+            p->GetPropsFromList(&list);
+            break;
+        }
+        case 21: {
+            // Disposed with its subtree, then replaced by new panes.
+            std::vector<Probe*> kept;
+            for (Probe* q : panes)
+                if (!InSubtree(p, q)) kept.push_back(q);
+            p->Dispose();
+            panes = kept;
+            Grow(rng, 3);
+            break;
+        }
+        case 22:
+            p->SetToTextWidth(SInt16(rng.In(4, 80)));
+            break;
         default:
             main->SetBorderStyle(rng.In(0, 3));
             break;
         }
+        if (panes.empty()) Grow(rng, 3);
     }
     // Every pane's interior and visibility, and the walks at random points.
     void ExpectAgreement(Rng& rng, const char* where) {
@@ -289,7 +347,7 @@ TEST_F(PaneHitTest, InteriorFollowsEveryWriterOfItsInputs) {
     EXPECT_EQ(main->FindPane(corner, false, false), box);
     p->Resize(10, 5);
     EXPECT_EQ(p->GetInterior(), R(b.left + 30, b.top, b.left + 40, b.top + 5));
-    p->PokeBounds({b.left + 5, b.top + 5, b.left + 25, b.top + 25});
+    p->SetBounds({b.left + 5, b.top + 5, b.left + 25, b.top + 25});
     EXPECT_EQ(p->GetInterior(), R(b.left + 5, b.top + 5, b.left + 25, b.top + 25));
     EXPECT_EQ(main->FindPane(corner, false, false), p);
 
@@ -301,12 +359,13 @@ TEST_F(PaneHitTest, InteriorFollowsEveryWriterOfItsInputs) {
     EXPECT_EQ(p->GetBounds().left, b.left + 5 - dx);
     p->SetLabelPosition(kLabelNone);
     EXPECT_EQ(p->GetInterior(), p->GetBounds());
-    p->PokeLabelDX(4);
-    EXPECT_EQ(p->GetInterior().left, p->GetBounds().left + 4);
+    p->SetLabelPosition(kLabelOverBorder);
+    EXPECT_EQ(p->GetInterior().left, p->GetBounds().left - 10);
 
     // The enclosure: a hidden or moved enclosure changes what is hit and
     // where the pane is, never a stale interior.
-    p->PokeLabelDX(0);
+    p->SetLabelPosition(kLabelNone); // the frame stays where the strip put it
+    p->SetBounds({b.left + 5, b.top + 5, b.left + 25, b.top + 25});
     const KsRect before = p->GetInterior();
     APane* other = Add(main, 250, S, 100, 150, S, 100, 2);
     p->SetEnclosure(other);
@@ -352,18 +411,17 @@ TEST_F(PaneHitTest, DeepNestingIsWalkedOnceAndClippedByEveryEnclosure) {
                   RefFind(main, {h, mid.top + 1}, false, Port()));
 }
 
-// Random trees under mutation, including direct field writes and moves to
-// other enclosures, against the literal rules; then the same through port
-// clips of every kind the walks read without copying: a smaller rectangle, an
-// empty clip, a clip of two rectangles, and a visible region that another
-// window makes complex.
+// Random trees under mutation through every writer of what the walks read,
+// including moves to other enclosures and disposals, against the literal rules; then the same
+// through port clips of every kind the walks read without copying: a smaller rectangle, an empty
+// clip, a clip of two rectangles, and a visible region that another window makes complex.
 TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
     for (std::uint64_t seed : {1u, 2u, 3u}) {
         SCOPED_TRACE(seed);
         Rng rng{seed};
         Grow(rng, 40);
         ExpectAgreement(rng, "grown");
-        for (int round = 0; round < 60; ++round) {
+        for (int round = 0; round < 150; ++round) {
             Mutate(rng);
             ExpectAgreement(rng, "mutated");
             if (HasFatalFailure()) return;
@@ -459,4 +517,51 @@ TEST_F(PaneHitTest, IdleWalkKeepsItsPlaceWhileHandlersChangeTheList) {
     idlers[3]->step = [&] { main->DeleteSubPanes(); };
     EXPECT_EQ(dawdle(), "ad");
     EXPECT_EQ(main->GetNumSubPanes(), 0);
+}
+
+// The scans test several sub-panes at once: every edge of lists whose length
+// is not a multiple of the group, overlapping panes, alwaysDawdle panes among
+// them, and points at the ends of the coordinate range.
+TEST_F(PaneHitTest, ScansAnswerOnEveryEdgeAndAtTheCoordinateLimits) {
+    std::vector<const APane*> got, want;
+    Probe::log = &got;
+    std::vector<Probe*> row;
+    for (int k = 0; k < 11; ++k) {
+        Probe* p =
+            NewProbe(main, SInt16(10 + 7 * k), S, 20, SInt16(10 + 3 * (k % 4)), S, 15, k % 2);
+        if (k % 5 == 3) p->SetAlwaysDawdle(true);
+        row.push_back(p);
+    }
+    for (SInt32 v = 8; v <= 32; ++v)
+        for (SInt32 h = 8; h <= 102; ++h) {
+            const KsPoint pt{h, v};
+            ASSERT_EQ(main->FindPane(pt, false, false), RefFind(main, pt, false, Port()))
+                << "at " << h << "," << v;
+            got.clear();
+            want.clear();
+            SInt16 cursor = 0;
+            main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
+            RefDawdle(main, pt, Port(), &want);
+            ASSERT_EQ(got, want) << "at " << h << "," << v;
+        }
+
+    // A main pane and a sub-pane reaching the ends of the 32-bit space.
+    main->SetBounds({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
+    row[4]->SetBounds({INT32_MIN, INT32_MIN, 40, 40});
+    row[7]->SetBounds({60, 20, INT32_MAX, INT32_MAX});
+    for (KsPoint pt :
+         {KsPoint{INT32_MIN, INT32_MIN}, KsPoint{INT32_MAX, INT32_MAX}, KsPoint{INT32_MIN, 30},
+          KsPoint{30, INT32_MIN}, KsPoint{INT32_MAX, 25}, KsPoint{35, 35}}) {
+        EXPECT_EQ(main->FindPane(pt, false, false), RefFind(main, pt, false, Port()))
+            << "at " << pt.h << "," << pt.v;
+        got.clear();
+        want.clear();
+        SInt16 cursor = 0;
+        main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
+        RefDawdle(main, pt, Port(), &want);
+        EXPECT_EQ(got, want) << "at " << pt.h << "," << pt.v;
+    }
+    EXPECT_EQ(main->FindPane({INT32_MIN, INT32_MIN}, false, false), row[4]);
+    EXPECT_EQ(main->FindPane({INT32_MAX, INT32_MAX}, false, false), row[7]);
+    Probe::log = nullptr;
 }
