@@ -563,12 +563,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                 ++i;
                 continue;
             }
-            const SInt32 n = subPanes->GetCount();
-            const bool fromEnd = i > n / 2;
-            AListIterator it(*subPanes,
-                             fromEnd ? AListIterator::Start::last : AListIterator::Start::first);
-            for (SInt32 k = fromEnd ? n - i + 1 : i; k > 0; --k)
-                fromEnd ? it.Previous() : it.Next();
+            AListIterator it(*subPanes, i);
             {
                 StPaneHold held(p);
                 if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};

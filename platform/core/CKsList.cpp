@@ -180,6 +180,12 @@ AListIterator::AListIterator(AList& list, Start start)
     Reset(start);
 }
 
+AListIterator::AListIterator(AList& list, SInt32 index)
+    : list_(&list), nextIterator_(list.iterators_) {
+    list.iterators_ = this;
+    pos_ = list.ValidIndex(index) ? 2 * index : 1;
+}
+
 AListIterator::~AListIterator() {
     if (!list_) return;
     for (AListIterator** link = &list_->iterators_; *link; link = &(*link)->nextIterator_) {

@@ -120,6 +120,9 @@ public:
     enum class Start { first, last };
 
     explicit AListIterator(AList& list, Start start = Start::first);
+    // Starts on the item at a 1-based index, as if stepped there from the
+    // first; an index out of range starts before the first item.
+    AListIterator(AList& list, SInt32 index);
     ~AListIterator();
     AListIterator(const AListIterator&) = delete;
     AListIterator& operator=(const AListIterator&) = delete;

@@ -93,6 +93,31 @@ TEST(CKsListIterator, ForwardSurvivesRemovingCurrent) {
     EXPECT_EQ(Contents(list), (std::vector<int>{1, 3, 5}));
 }
 
+TEST(CKsListIterator, PlacedAtAnIndexActsAsIfSteppedThere) {
+    AList list;
+    Fill(list, 6);
+    AListIterator it(list, 3);
+    EXPECT_EQ(it.CurrentIndex(), 3);
+    EXPECT_EQ(*static_cast<int*>(it.Current()), 2);
+    // Removing the current item leaves the iterator between its neighbours,
+    // and an insertion before it keeps it on the same item.
+    list.InsertAt(1, Item(7));
+    EXPECT_EQ(*static_cast<int*>(it.Current()), 2);
+    list.Remove(Item(2));
+    int* p = nullptr;
+    ASSERT_TRUE(it.Next(&p));
+    EXPECT_EQ(*p, 3);
+    ASSERT_TRUE(it.Previous(&p));
+    EXPECT_EQ(*p, 1);
+    // Out of range: before the first item.
+    for (SInt32 bad : {0, -1, 8}) {
+        AListIterator out(list, bad);
+        EXPECT_EQ(out.CurrentIndex(), 0);
+        ASSERT_TRUE(out.Next(&p));
+        EXPECT_EQ(*p, 7);
+    }
+}
+
 TEST(CKsListIterator, BackwardSurvivesRemovingCurrentAndOthers) {
     AList list;
     Fill(list, 6);
