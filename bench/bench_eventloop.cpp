@@ -9,31 +9,11 @@
 #include "Menus.h"
 #include "Windows.h"
 
+#include "AllocationCount.h"
+
 #include <benchmark/benchmark.h>
 
-// The counting operator new below pairs with free() by design.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
-
-namespace {
-std::atomic<long> gAllocations{0};
-}
-
-void* operator new(std::size_t n) {
-    ++gAllocations;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -93,11 +73,11 @@ void BM_NullEvent20Windows(benchmark::State& state) {
     World world(20);
     EventRecord e{};
     world.app->NullEvent(e, nullptr, 0, kNullEventFromRun); // warm up
-    const long before = gAllocations.load();
+    const long before = BenchAllocations();
     for (auto _ : state)
         world.app->NullEvent(e, nullptr, 0, kNullEventFromRun);
     state.counters["allocs_per_pass"] =
-        double(gAllocations.load() - before) / double(state.iterations());
+        double(BenchAllocations() - before) / double(state.iterations());
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_NullEvent20Windows);

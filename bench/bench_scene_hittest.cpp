@@ -8,33 +8,14 @@
 #include "AWindow.h"
 #include "SceneSupport.h"
 
+#include "AllocationCount.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <vector>
-
-// Every allocation of the program is counted: the walks measured here must
-// make none.
-namespace {
-long gAllocations = 0;
-}
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t n) {
-    ++gAllocations;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -75,10 +56,10 @@ void Scene2_FindPane(benchmark::State& state) {
     }
     // The first pass built the panes' tables of sub-panes; a steady walk
     // allocates nothing.
-    const long steady = gAllocations;
+    const long steady = BenchAllocations();
     for (const KsPoint& p : pts)
         benchmark::DoNotOptimize(main->FindPane(p, false, false));
-    if (gAllocations != steady) {
+    if (BenchAllocations() != steady) {
         state.SkipWithError("FindPane allocated in a steady walk");
         return;
     }
@@ -120,9 +101,9 @@ void Scene2_Dawdle(benchmark::State& state) {
     long allocations = 0;
     for (const KsPoint& p : pts) {
         gLastDawdled = main;
-        const long before = gAllocations;
+        const long before = BenchAllocations();
         main->Dawdle(p, 0, &sleep, &cursor, nullptr);
-        allocations += gAllocations - before;
+        allocations += BenchAllocations() - before;
         APane* want = main->FindPane(p, false, false);
         // A point on an enclosure's border is inside it for FindPane but
         // gives no time below the enclosure's interior.
@@ -143,10 +124,10 @@ void Scene2_Dawdle(benchmark::State& state) {
     // The first points may load cursors and build the panes' tables of
     // sub-panes; a steady walk allocates nothing.
     state.counters["allocs"] = double(allocations);
-    const long steady = gAllocations;
+    const long steady = BenchAllocations();
     for (const KsPoint& p : pts)
         main->Dawdle(p, 0, &sleep, &cursor, nullptr);
-    if (gAllocations != steady) {
+    if (BenchAllocations() != steady) {
         state.SkipWithError("Dawdle allocated in a steady walk");
         return;
     }

@@ -9,33 +9,12 @@
 #include "KsDesktop.h"
 #include "WindowsPrivate.h"
 
+#include "AllocationCount.h"
+
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <new>
 #include <vector>
-
-namespace {
-std::atomic<long> gAllocations{0};
-} // namespace
-
-// Counting replacements of the global allocation functions: malloc and free
-// stand behind them, which the compiler cannot see through.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t n) {
-    ++gAllocations;
-    if (void* p = std::malloc(n ? n : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -101,10 +80,10 @@ void BM_IdleRound20x200(benchmark::State& state) {
     ev.where = Point{300, 300};
     long allocations = 0, rounds = 0;
     for (auto _ : state) {
-        const long before = gAllocations.load();
+        const long before = BenchAllocations();
         for (AWindow* w : windows)
             w->SendMsg(wmIdle, &ev, w == windows.back() ? 1 : 0, 0);
-        allocations += gAllocations.load() - before;
+        allocations += BenchAllocations() - before;
         ++rounds;
     }
     state.counters["allocs/round"] = double(allocations) / double(rounds ? rounds : 1);
