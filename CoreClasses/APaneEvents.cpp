@@ -119,7 +119,7 @@ bool TakeIdleHint(const APane* pane, const APane* encl, const AWindow* window, I
 }
 
 // Withdraws a hint when the call it was made for ends, by a throw too: a hint
-// left behind would vouch for a hold and a port reading that no longer stand.
+// left behind would vouch for a hold and an area that no longer stand.
 template <class Hint> class StHintCall {
 public:
     explicit StHintCall(Hint* hint) : hint_(hint) {}
