@@ -98,6 +98,53 @@ bool TakeWalkHint(const APane* pane, const APane* encl, const AWindow* window, K
     *enclArea = gWalkHint.area;
     return true;
 }
+
+// What idle time hands down: the walk hint's area, and that the walk holds
+// the pane it calls. The port is not handed down: an override may change it
+// before it calls the APane walk.
+struct IdleHint {
+    const APane* pane = nullptr;
+    const APane* encl = nullptr;
+    const AWindow* window = nullptr;
+    KsRect area{};
+};
+IdleHint gIdleHint;
+
+bool TakeIdleHint(const APane* pane, const APane* encl, const AWindow* window, IdleHint* hint) {
+    if (gIdleHint.pane != pane) return false;
+    gIdleHint.pane = nullptr;
+    if (gIdleHint.encl != encl || gIdleHint.window != window) return false;
+    *hint = gIdleHint;
+    return true;
+}
+
+// Withdraws a hint when the call it was made for ends, by a throw too: a hint
+// left behind would vouch for a hold and an area that no longer stand.
+template <class Hint> class StHintCall {
+public:
+    explicit StHintCall(Hint* hint) : hint_(hint) {}
+    ~StHintCall() { hint_->pane = nullptr; }
+    StHintCall(const StHintCall&) = delete;
+    StHintCall& operator=(const StHintCall&) = delete;
+
+private:
+    Hint* hint_;
+};
+
+// Whether a point lies in a port's visible region; asked once a level of
+// every idle walk, so the common case is answered here, inline. A
+// rectangular (or empty) region is its bounding box, unless the box was
+// clamped to 16 bits; a point beyond 16 bits, which ToPoint would clamp onto
+// a 16-bit limit, is outside such a box either way.
+inline bool PointInPortRegion(KsPoint pt, GrafPtr port) {
+    if (!port || !port->visRgn) return false;
+    const Region& vis = **port->visRgn;
+    const Rect& b = vis.rgnBBox;
+    if (vis.rgnSize == 10 && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
+        b.bottom < 32767)
+        return pt.h >= b.left && pt.h < b.right && pt.v >= b.top && pt.v < b.bottom;
+    return PtInRgn(ToPoint(pt), port->visRgn);
+}
 } // namespace
 
 // The part of the window this pane's enclosures leave to its contents: its
@@ -128,17 +175,7 @@ bool APane::EnclosuresVisible() const {
 }
 
 bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
-    auto* p = static_cast<GrafPtr>(port);
-    if (!p || !p->visRgn) return false;
-    const Point q = ToPoint(pt);
-    // A rectangular (or empty) region is its bounding box, unless the box
-    // was clamped to 16 bits; asked once a level of every idle walk.
-    const Region& vis = **p->visRgn;
-    const Rect& b = vis.rgnBBox;
-    if (vis.rgnSize == 10 && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
-        b.bottom < 32767)
-        return q.h >= b.left && q.h < b.right && q.v >= b.top && q.v < b.bottom;
-    return PtInRgn(q, p->visRgn);
+    return PointInPortRegion(pt, static_cast<GrafPtr>(port));
 }
 
 // ---------------------------------------------------------------------------
@@ -429,9 +466,9 @@ void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backw
                 *next = p;
         }
         if (p->subPanes) {
+            StHintCall<WalkHint> call(&gWalkHint);
             if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};
             p->FindTEpanes(current, next, first, backwards);
-            gWalkHint.pane = nullptr;
         }
     }
 }
@@ -522,13 +559,22 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     // Measured once, and only where there are sub-panes to walk: most panes
     // given idle time are leaves.
     const KsRect interior = subPanes ? GetInterior() : KsRect{};
-    if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
+    IdleHint hint;
+    const bool hinted = TakeIdleHint(this, itsEnclPane, itsEnclWindow, &hint);
+    if (hinted) {
         enclosuresShown = visible;
-        if (enclosuresShown) area = enclArea.Intersect(interior);
+        if (enclosuresShown) area = hint.area.Intersect(interior);
         areaKnown = true;
     }
-    StPaneHold hold(this);
+    // Called from the enclosure's walk, this pane is held there already.
+    StPaneHold hold(hinted ? nullptr : this);
     GrafPtr port = PortOf(itsEnclWindow);
+    // Asked at most once between handlers: only a handler changes the port.
+    SInt8 pointShown = -1;
+    auto pointInPort = [&] {
+        if (pointShown < 0) pointShown = PointInPortRegion(pt, port) ? 1 : 0;
+        return pointShown != 0;
+    };
     if (subPanes && (InRectInclusive(interior, pt) || alwaysDawdle)) {
         // The cheap tests first, by index: nothing changes the list until a
         // handler runs. Around each handler an iterator holds the walk's
@@ -559,23 +605,24 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
             } else {
                 shown = p->IsVisible();
             }
-            if (!shown || (!p->alwaysDawdle && !PointInVisibleRegion(pt, port))) {
+            if (!shown || (!p->alwaysDawdle && !pointInPort())) {
                 ++i;
                 continue;
             }
             AListIterator it(*subPanes, i);
             {
                 StPaneHold held(p);
-                if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};
+                StHintCall<IdleHint> call(&gIdleHint);
+                if (sameWindow) gIdleHint = {p, this, itsEnclWindow, area};
                 p->Dawdle(pt, modifiers, sleep, cursorID, data);
-                gWalkHint.pane = nullptr;
             }
             areaKnown = false;
+            pointShown = -1;
             if (!it.Next()) break;
             i = it.CurrentIndex();
         }
     }
-    if (!isMain || !hold.Alive() || !PointInVisibleRegion(pt, port) || *cursorID == 0) return;
+    if (!isMain || !hold.Alive() || !pointInPort() || *cursorID == 0) return;
     EventRecord ev{};
     ev.modifiers = UInt16(modifiers);
     const bool right = itsEnclWindow && KsIsLiveWindow(itsEnclWindow)

@@ -12,10 +12,31 @@ namespace {
 constexpr std::int64_t kUnitsPerTick = 50;
 constexpr std::int64_t kUnitsPerMs = 3;
 
+// Writers take the lock and bump gSeq around their change; a reader of the
+// time (on every event) takes no lock but reads again if a change overlapped
+// its reading, so it never pairs a flag with the other mode's value and time
+// never goes back across a switch of clocks.
 std::mutex gLock;
 bool gVirtual = false;
-std::int64_t gVirtualNow = 0; // units, while virtual
-std::int64_t gOffset = 0;     // added to the real clock so time never goes back
+std::atomic<std::uint64_t> gSeq{0};       // odd while a writer is changing the clock
+std::atomic<bool> gVirtualNowFlag{false}; // gVirtual, as the readers see it
+std::atomic<std::int64_t> gVirtualNow{0}; // units, while virtual
+std::atomic<std::int64_t> gOffset{0};     // added to the real clock so time never goes back
+
+// Brackets a change of the three above; the caller holds gLock.
+class StClockChange {
+public:
+    StClockChange() : seq_(gSeq.load(std::memory_order_relaxed)) {
+        gSeq.store(seq_ + 1, std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_release);
+    }
+    ~StClockChange() { gSeq.store(seq_ + 2, std::memory_order_release); }
+    StClockChange(const StClockChange&) = delete;
+    StClockChange& operator=(const StClockChange&) = delete;
+
+private:
+    std::uint64_t seq_;
+};
 
 std::atomic<bool> gVirtualFlag{false};
 std::atomic<KsPumpProc> gPumpProc{nullptr};
@@ -29,14 +50,24 @@ std::int64_t RealUnits() {
 }
 
 std::int64_t NowUnits() {
-    std::lock_guard<std::mutex> g(gLock);
-    return gVirtual ? gVirtualNow : RealUnits() + gOffset;
+    for (;;) {
+        const std::uint64_t seq = gSeq.load(std::memory_order_acquire);
+        if (seq & 1) continue;
+        const std::int64_t now = gVirtualNowFlag.load(std::memory_order_relaxed)
+                                     ? gVirtualNow.load(std::memory_order_relaxed)
+                                     : RealUnits() + gOffset.load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (gSeq.load(std::memory_order_relaxed) == seq) return now;
+    }
 }
 
 void AdvanceUnits(std::int64_t units) {
     if (units <= 0) return;
     std::lock_guard<std::mutex> g(gLock);
-    if (gVirtual) gVirtualNow += units;
+    if (!gVirtual) return;
+    StClockChange change;
+    gVirtualNow.store(gVirtualNow.load(std::memory_order_relaxed) + units,
+                      std::memory_order_relaxed);
 }
 
 long RoundedDiv(long value, long num, long den) {
@@ -73,13 +104,17 @@ long MillisecondsToTicks(long milliseconds) {
 void KsUseVirtualClock(bool on) {
     std::lock_guard<std::mutex> g(gLock);
     if (on == gVirtual) return;
-    std::int64_t real = RealUnits();
+    StClockChange change;
+    const std::int64_t real = RealUnits();
+    const std::int64_t offset = gOffset.load(std::memory_order_relaxed);
+    const std::int64_t now = gVirtualNow.load(std::memory_order_relaxed);
     if (on) {
-        gVirtualNow = real + gOffset;
-    } else if (gVirtualNow > real + gOffset) {
-        gOffset = gVirtualNow - real;
+        gVirtualNow.store(real + offset, std::memory_order_relaxed);
+    } else if (now > real + offset) {
+        gOffset.store(now - real, std::memory_order_relaxed);
     }
     gVirtual = on;
+    gVirtualNowFlag.store(on, std::memory_order_relaxed);
     gVirtualFlag.store(on, std::memory_order_release);
 }
 
@@ -93,7 +128,9 @@ void KsAdvanceVirtualClock(long ticks) {
 void KsAdvanceVirtualClockToTick(long tick) {
     std::lock_guard<std::mutex> g(gLock);
     const std::int64_t target = std::int64_t(tick) * kUnitsPerTick;
-    if (gVirtual && target > gVirtualNow) gVirtualNow = target;
+    if (!gVirtual || target <= gVirtualNow.load(std::memory_order_relaxed)) return;
+    StClockChange change;
+    gVirtualNow.store(target, std::memory_order_relaxed);
 }
 void KsAdvanceVirtualClockMilliseconds(long milliseconds) {
     AdvanceUnits(std::int64_t(milliseconds) * kUnitsPerMs);

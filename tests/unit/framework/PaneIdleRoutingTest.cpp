@@ -1,0 +1,165 @@
+// Idle routing down the pane tree: what a level hands to the next (the hold
+// on the pane it calls, the port's answer for the point) must not outlive the
+// handler that can change it, nor the call it was made for.
+#include "PaneTestSupport.h"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace {
+// Logs its idle time by name, runs its step once, then walks its sub-panes.
+class Logger : public APane {
+public:
+    std::string* trace = nullptr;
+    char name = '?';
+    std::function<void()> step;
+    void Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* id, void* data) override {
+        *trace += name;
+        if (step) {
+            auto run = std::move(step);
+            run();
+        }
+        APane::Dawdle(pt, modifiers, sleep, id, data);
+    }
+};
+
+class PaneIdleRouting : public PaneTest {
+protected:
+    static constexpr KsPoint kAt{60, 60};
+
+    void SetUp() override {
+        PaneTest::SetUp();
+        // A window that covers kAt while shown.
+        cover = AWindow::New("Cover", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
+        ShowWindow(cover->GetWindowPtr());
+        SizeWindow(cover->GetWindowPtr(), 40, 40, false);
+        SetPortWindowPort(win->GetWindowPtr());
+        Point origin{0, 0};
+        LocalToGlobal(&origin);
+        MoveWindow(cover->GetWindowPtr(), SInt16(origin.h + 50), SInt16(origin.v + 50), true);
+        Cover(false);
+    }
+    void TearDown() override {
+        if (KsIsLiveWindow(cover)) cover->Dispose();
+        PaneTest::TearDown();
+    }
+    void Cover(bool on) {
+        if (on)
+            ShowWindow(cover->GetWindowPtr());
+        else
+            HideWindow(cover->GetWindowPtr());
+        SetPortWindowPort(win->GetWindowPtr());
+    }
+    bool PointShows() const { return PtInRgn(ToPoint(kAt), Port()->visRgn); }
+
+    Logger* Make(APane* encl, char name, SInt16 l, SInt16 t, SInt16 w, SInt16 h,
+                 bool always = false) {
+        auto* p = new Logger;
+        p->IPane(encl, l, S, w, t, S, h, RGBwhite, 0);
+        p->trace = &trace;
+        p->name = name;
+        p->SetAlwaysDawdle(always);
+        return p;
+    }
+    std::string Walk(APane* from) {
+        trace.clear();
+        SInt16 cursor = 0;
+        from->Dawdle(kAt, 0, nullptr, &cursor, nullptr);
+        return trace;
+    }
+
+    AWindow* cover = nullptr;
+    std::string trace;
+};
+
+// The port is asked again after every handler, at the level the handler ran
+// in and at every level above it.
+TEST_F(PaneIdleRouting, AHandlerThatCoversOrUncoversThePointIsSeenByTheRestOfTheWalk) {
+    ASSERT_TRUE(PointShows());
+    Cover(true);
+    ASSERT_FALSE(PointShows());
+    Cover(false);
+
+    // main > x (holds the point) > [a (always), b (holds the point) > c]
+    Logger* x = Make(main, 'x', 20, 20, 100, 100);
+    Logger* a = Make(x, 'a', 0, 0, 10, 10, true);
+    Logger* b = Make(x, 'b', 30, 30, 50, 50);
+    Make(b, 'c', 10, 10, 30, 30);
+    // main > y (holds the point), after x
+    Logger* y = Make(main, 'y', 40, 40, 60, 60);
+
+    EXPECT_EQ(Walk(main), "xabcy");
+    Cover(true);
+    EXPECT_EQ(Walk(main), "xa") << "only panes always given idle time, when covered";
+
+    // Uncovered by a handler in the middle of a level: the rest of the level,
+    // the levels below and the enclosing level's later panes all see it.
+    a->step = [&] { Cover(false); };
+    EXPECT_EQ(Walk(main), "xabcy");
+
+    // Covered likewise: nothing after the handler is given idle time.
+    a->step = [&] { Cover(true); };
+    Cover(false);
+    EXPECT_EQ(Walk(main), "xa");
+
+    // Covered from a level down: the enclosure's later sibling sees it.
+    Cover(false);
+    b->step = [&] { Cover(true); };
+    EXPECT_EQ(Walk(main), "xab");
+    (void)y;
+}
+
+// A pane called by its enclosure's walk is held there; called from outside
+// it holds itself, so a handler may dispose of it, or of its enclosure, either
+// way.
+TEST_F(PaneIdleRouting, HandlersMayDisposeOfTheirEnclosuresWhereverTheWalkBegan) {
+    ASSERT_TRUE(PointShows());
+    // main > x > w > g (always), and z after x.
+    Logger* x = Make(main, 'x', 20, 20, 100, 100);
+    Logger* w = Make(x, 'w', 10, 10, 80, 80);
+    Logger* g = Make(w, 'g', 0, 0, 5, 5, true);
+    Make(main, 'z', 40, 40, 60, 60);
+    g->step = [&] { x->Dispose(); };
+    EXPECT_EQ(Walk(main), "xwgz");
+    EXPECT_EQ(main->GetNumSubPanes(), 1);
+
+    // From a pane in the middle of the tree, not from the main pane.
+    Logger* x2 = Make(main, 'X', 20, 20, 100, 100);
+    Logger* w2 = Make(x2, 'W', 10, 10, 80, 80);
+    Logger* g2 = Make(w2, 'G', 0, 0, 5, 5, true);
+    Logger* h2 = Make(w2, 'H', 0, 0, 5, 5, true);
+    g2->step = [&] { w2->Dispose(); };
+    EXPECT_EQ(Walk(w2), "WG") << "the pane and its later sub-pane are gone";
+    EXPECT_EQ(x2->GetNumSubPanes(), 0);
+    (void)h2;
+}
+
+// A handler that throws ends the walk; what the walk handed down for the call
+// goes with it, so a later call from outside works out its enclosures afresh.
+TEST_F(PaneIdleRouting, AThrowingHandlerLeavesNothingBehindForTheNextCall) {
+    ASSERT_TRUE(PointShows());
+    // main > x > b > c (holds the point), d (always); the throw comes from
+    // b's own idle work, before b takes up what x handed it.
+    Logger* x = Make(main, 'x', 20, 20, 100, 100);
+    Logger* b = Make(x, 'b', 30, 30, 50, 50);
+    Make(b, 'c', 10, 10, 30, 30);
+    Logger* d = Make(b, 'd', 0, 0, 5, 5, true);
+    b->step = [] { throw std::runtime_error("idle work failed"); };
+    EXPECT_THROW(Walk(main), std::runtime_error);
+    EXPECT_EQ(trace, "xb");
+
+    // With its enclosure hidden, b's sub-panes do not show, so none is given
+    // idle time, not even the one that always takes it.
+    x->SetVisible(false);
+    EXPECT_EQ(Walk(b), "b");
+    x->SetVisible(true);
+    EXPECT_EQ(Walk(b), "bcd");
+
+    // b, called alone, survives a handler that disposes of it.
+    d->step = [&] { b->Dispose(); };
+    EXPECT_EQ(Walk(b), "bcd");
+    EXPECT_EQ(x->GetNumSubPanes(), 0);
+    EXPECT_EQ(Walk(main), "x");
+}
+} // namespace
