@@ -168,16 +168,20 @@ void WriteBox(const Target& t, const KsRect& b, const KsInk& ink) {
     case KsInkKind::kSolid: {
         // Narrow boxes are cheaper by hand than through pixman's dispatch.
         // The colour is held in a local so the stores need not reload it.
+        // Stride and row count too: a pixel store might alias the records
+        // they come from, which would reload them on every row.
         const UInt32 solid = ink.solid;
+        const std::size_t stride = std::size_t(t.stride);
+        const SInt32 rows = b.bottom - b.top;
         if (w == 1) { // a frame's side: one pixel a row
-            UInt32* p = t.bits + std::size_t(b.top) * std::size_t(t.stride) + b.left;
-            for (SInt32 y = b.top; y < b.bottom; ++y, p += t.stride)
+            UInt32* p = t.bits + std::size_t(b.top) * stride + b.left;
+            for (SInt32 y = 0; y < rows; ++y, p += stride)
                 *p = solid;
             return;
         }
         if (w <= 32) {
-            UInt32* row = t.bits + std::size_t(b.top) * std::size_t(t.stride) + b.left;
-            for (SInt32 y = b.top; y < b.bottom; ++y, row += t.stride)
+            UInt32* row = t.bits + std::size_t(b.top) * stride + b.left;
+            for (SInt32 y = 0; y < rows; ++y, row += stride)
                 std::fill_n(row, w, solid);
             return;
         }
@@ -249,13 +253,34 @@ KsRect ImageRect(GrafPtr port) {
     return {0, 0, pixman_image_get_width(img), pixman_image_get_height(img)};
 }
 
-// The local clip as one rectangle when clip and visible region are both
-// rectangles (or empty): the common case, done without any region work.
-bool SimpleLocalClip(GrafPtr port, KsRect* out) {
+// Clip and visible region both rectangles (or empty): the common case,
+// done without any region work.
+bool RectangularClip(GrafPtr port) {
+    return KsRgnRef(port->visRgn).RectCount() <= 1 && KsRgnRef(port->clipRgn).RectCount() <= 1;
+}
+
+// What a rectangle fill needs of its port, read once a call: the pixels,
+// the image in device pixels and, for a rectangular clip, the clip in local
+// coordinates (the port's bounds, visible region and clip together).
+struct RectView {
+    Target t;
+    KsRect image;
+    KsRect clip;
+};
+
+bool SimpleRectView(GrafPtr port, RectView* v) {
     const KsRgn& vis = KsRgnRef(port->visRgn);
     const KsRgn& clip = KsRgnRef(port->clipRgn);
     if (vis.RectCount() > 1 || clip.RectCount() > 1) return false;
-    *out = KsPortLocalBounds(port).Intersect(vis.Bounds()).Intersect(clip.Bounds());
+    pixman_image_t* img = port->surface->image;
+    const SInt32 w = pixman_image_get_width(img), h = pixman_image_get_height(img);
+    const SInt32 s = port->surface->scale, bl = port->portBounds.left, bt = port->portBounds.top;
+    v->t = {reinterpret_cast<UInt32*>(pixman_image_get_data(img)), pixman_image_get_stride(img) / 4,
+            s, bl, bt};
+    v->image = {0, 0, w, h};
+    // As KsPortLocalBounds, without asking the image again.
+    const KsRect local = ToKsRect(port->portBounds).Intersect({bl, bt, bl + w / s, bt + h / s});
+    v->clip = local.Intersect(vis.Bounds()).Intersect(clip.Bounds());
     return true;
 }
 
@@ -265,25 +290,26 @@ bool SimpleLocalClip(GrafPtr port, KsRect* out) {
 
 void KsPaintRect(GrafPtr port, const KsRect& r, const KsInk& ink) {
     if (ink.kind == KsInkKind::kNothing || r.IsEmpty()) return;
-    KsRect clip;
-    if (!SimpleLocalClip(port, &clip)) return KsPaintRgn(port, KsRgn(r), ink);
-    const KsRect dev = KsLocalToDevice(port, r.Intersect(clip)).Intersect(ImageRect(port));
+    RectView v;
+    if (!SimpleRectView(port, &v)) return KsPaintRgn(port, KsRgn(r), ink);
+    const KsRect dev = KsLocalToDevice(port, r.Intersect(v.clip)).Intersect(v.image);
     if (dev.IsEmpty()) return;
-    WriteBox(TargetOf(port), dev, ink);
+    WriteBox(v.t, dev, ink);
     KsAddDamage(port->surface, dev);
 }
 
 void KsPaintRects(GrafPtr port, const KsRect* rects, int count, const KsInk& ink) {
     if (ink.kind == KsInkKind::kNothing || count <= 0) return;
-    KsRect clip;
-    if (!SimpleLocalClip(port, &clip)) {
+    RectView v;
+    if (!SimpleRectView(port, &v)) {
         for (int i = 0; i < count; ++i)
             if (!rects[i].IsEmpty()) KsPaintRgn(port, KsRgn(rects[i]), ink);
         return;
     }
     // One clip, one target and (usually) one damage test for the lot.
-    const Target t = TargetOf(port);
-    const KsRect image = ImageRect(port);
+    const Target& t = v.t;
+    const KsRect& image = v.image;
+    const KsRect& clip = v.clip;
     KsRect devs[8];
     KsRect hull;
     int n = 0;
@@ -308,10 +334,7 @@ void KsPaintRects(GrafPtr port, const KsRect* rects, int count, const KsInk& ink
 
 void KsPaintRgn(GrafPtr port, const KsRgn& rgn, const KsInk& ink) {
     if (ink.kind == KsInkKind::kNothing || rgn.IsEmpty()) return;
-    if (rgn.RectCount() == 1) {
-        KsRect clip;
-        if (SimpleLocalClip(port, &clip)) return KsPaintRect(port, rgn.Bounds(), ink);
-    }
+    if (rgn.RectCount() == 1 && RectangularClip(port)) return KsPaintRect(port, rgn.Bounds(), ink);
     KsRgn local(rgn);
     local.Intersect(KsPortLocalClip(port));
     if (local.IsEmpty()) return;
