@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -81,6 +82,37 @@ void BM_NullEvent20Windows(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_NullEvent20Windows);
+
+// A command key through the application over a bar of 20 more menus of 40
+// bound items: menus updated, the windows told, the key looked up and its
+// nick dispatched. The key sits on the last item of the last menu.
+void BM_CommandKeyWithUpdateMenus(benchmark::State& state) {
+    World world(1);
+    long nick = 2000;
+    for (short m = 0; m < 20; ++m) {
+        MenuHandle menu = gBartender->CreateMenu("M", short(300 + m), ABartender::kMenuInBar);
+        for (int i = 0; i < 40; ++i) {
+            const bool last = m == 19 && i == 39;
+            const char key = last ? '!' : char('0' + (m * 40 + i) % 0x4E);
+            gBartender->AppendMenuItem(menu, ("Item " + std::to_string(i)).c_str(), nick++,
+                                       last ? key : 0);
+        }
+    }
+    EventRecord e{};
+    e.what = keyDown;
+    e.message = '!';
+    e.modifiers = cmdKey;
+    const long code = world.app->KbdEquivToMenuCode(&e, '!', 0);
+    if (code == 0 ||
+        gBartender->MenuInfoToNickNum(short(code & 0xFFFF), short(code >> 16)) != 2799) {
+        state.SkipWithError("the key does not reach its nick");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(world.app->HandleStdKeyDown(&e, '!', 0));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_CommandKeyWithUpdateMenus);
 
 } // namespace
 

@@ -19,6 +19,9 @@
 namespace {
 struct MenuListState {
     std::unordered_set<MenuHandle> live;
+    // The menu last found live: resets and updates ask about the items of
+    // one menu after another, so this answers nearly every question.
+    MenuHandle lastLive = nullptr;
     std::vector<MenuHandle> bar;
     std::vector<MenuHandle> hier;
     unsigned generation = 1;
@@ -57,10 +60,15 @@ void KsForgetLiveMenu(MenuHandle menu) {
         KsMenuKeysChanged();
     }
     s.live.erase(menu);
+    if (s.lastLive == menu) s.lastLive = nullptr;
 }
 
 bool KsIsLiveMenu(MenuHandle menu) {
-    return State().live.count(menu) != 0;
+    MenuListState& s = State();
+    if (menu && menu == s.lastLive) return true;
+    if (s.live.count(menu) == 0) return false;
+    s.lastLive = menu;
+    return true;
 }
 const std::vector<MenuHandle>& KsMenuBarList() {
     return State().bar;

@@ -250,7 +250,12 @@ void SetEnabled(MenuHandle menu, MenuItemIndex item, bool enabled) {
     } else {
         return;
     }
-    SyncEnableFlags(menu);
+    // Only this item's bit can change (items past 31 have none): a reset of
+    // every item of every menu must not rebuild the word each time.
+    if (item <= 31) {
+        const UInt32 bit = 1u << item;
+        (*menu)->enableFlags = enabled ? (*menu)->enableFlags | bit : (*menu)->enableFlags & ~bit;
+    }
 }
 } // namespace
 

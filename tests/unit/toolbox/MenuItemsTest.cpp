@@ -138,6 +138,14 @@ TEST_F(MenuItemsTest, EnablingWorksBeyondThirtyOneItems) {
     EXPECT_TRUE(IsMenuItemEnabled(m, 1)); // items keep their own state
     EnableItem(m, 0);
     EXPECT_EQ((*m)->enableFlags & 1u, 1u);
+    // Item 31 is the last one mirrored; item 32 leaves the word alone.
+    DisableItem(m, 31);
+    EXPECT_EQ((*m)->enableFlags, 0x7FFFFFF7u);
+    DisableItem(m, 32);
+    EXPECT_EQ((*m)->enableFlags, 0x7FFFFFF7u);
+    EnableItem(m, 31);
+    EnableItem(m, 3);
+    EXPECT_EQ((*m)->enableFlags, 0xFFFFFFFFu);
 }
 
 TEST_F(MenuItemsTest, TooManyItemsRaise) {

@@ -2,6 +2,7 @@
 #include "MenuTestSupport.h"
 
 #include "KsHandle.h"
+#include "MenusPrivate.h"
 
 namespace {
 
@@ -76,6 +77,19 @@ TEST_F(MenuListTest, DisposingAMenuTakesItOutOfTheList) {
     DisposeMenu(a);
     EXPECT_EQ(GetMenuHandle(256), nullptr);
     EXPECT_EQ(MenuKey('q'), 0);
+}
+
+TEST_F(MenuListTest, AMenuAskedAboutJustBeforeItsDisposalIsNoLongerLive) {
+    MenuHandle a = Make(256, "Quit/Q");
+    MenuHandle b = Make(257, "Open/O");
+    EXPECT_TRUE(KsIsLiveMenu(a));
+    Forget(a);
+    DisposeMenu(a);
+    EXPECT_FALSE(KsIsLiveMenu(a));
+    EXPECT_TRUE(KsIsLiveMenu(b));
+    EXPECT_FALSE(KsIsLiveMenu(nullptr));
+    Forget(b);
+    DisposeMenu(b);
 }
 
 TEST_F(MenuListTest, MenuKeyFindsEnabledItemsWithoutCase) {
