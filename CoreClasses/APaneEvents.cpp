@@ -80,55 +80,40 @@ private:
 // the area they leave visible (they and the window are known shown). Taken
 // only by the pane it names, on entry to its APane walk, before anything else
 // runs there; an override that changes its enclosures before calling the
-// APane walk must not rely on it (none does).
+// APane walk must not rely on it (none does). Idle time's hint also vouches
+// that the walk holds the pane it calls. The port is not handed down: an
+// override may change it before it calls the APane walk.
 struct WalkHint {
     const APane* pane = nullptr;
     const APane* encl = nullptr;
     const AWindow* window = nullptr;
     KsRect area{};
 };
-WalkHint gWalkHint;
+WalkHint gTabHint;
+WalkHint gIdleHint;
 
 // Whether the hint names this pane, in the enclosure and window it was made
 // for; *enclArea is then the area the enclosures leave. Taken either way.
-bool TakeWalkHint(const APane* pane, const APane* encl, const AWindow* window, KsRect* enclArea) {
-    if (gWalkHint.pane != pane) return false;
-    gWalkHint.pane = nullptr;
-    if (gWalkHint.encl != encl || gWalkHint.window != window) return false;
-    *enclArea = gWalkHint.area;
-    return true;
-}
-
-// What idle time hands down: the walk hint's area, and that the walk holds
-// the pane it calls. The port is not handed down: an override may change it
-// before it calls the APane walk.
-struct IdleHint {
-    const APane* pane = nullptr;
-    const APane* encl = nullptr;
-    const AWindow* window = nullptr;
-    KsRect area{};
-};
-IdleHint gIdleHint;
-
-bool TakeIdleHint(const APane* pane, const APane* encl, const AWindow* window, IdleHint* hint) {
-    if (gIdleHint.pane != pane) return false;
-    gIdleHint.pane = nullptr;
-    if (gIdleHint.encl != encl || gIdleHint.window != window) return false;
-    *hint = gIdleHint;
+bool TakeWalkHint(WalkHint& hint, const APane* pane, const APane* encl, const AWindow* window,
+                  KsRect* enclArea) {
+    if (hint.pane != pane) return false;
+    hint.pane = nullptr;
+    if (hint.encl != encl || hint.window != window) return false;
+    *enclArea = hint.area;
     return true;
 }
 
 // Withdraws a hint when the call it was made for ends, by a throw too: a hint
 // left behind would vouch for a hold and an area that no longer stand.
-template <class Hint> class StHintCall {
+class StHintCall {
 public:
-    explicit StHintCall(Hint* hint) : hint_(hint) {}
+    explicit StHintCall(WalkHint* hint) : hint_(hint) {}
     ~StHintCall() { hint_->pane = nullptr; }
     StHintCall(const StHintCall&) = delete;
     StHintCall& operator=(const StHintCall&) = delete;
 
 private:
-    Hint* hint_;
+    WalkHint* hint_;
 };
 
 // Whether a point lies in a port's visible region; asked once a level of
@@ -438,7 +423,7 @@ void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backw
     // worked out once here, so the walk stays linear in the number of panes.
     bool areaKnown = false, enclosuresShown = false;
     KsRect area;
-    if (KsRect enclArea; TakeWalkHint(this, itsEnclPane, itsEnclWindow, &enclArea)) {
+    if (KsRect enclArea; TakeWalkHint(gTabHint, this, itsEnclPane, itsEnclWindow, &enclArea)) {
         enclosuresShown = visible;
         if (enclosuresShown) area = enclArea.Intersect(GetInterior());
         areaKnown = true;
@@ -466,8 +451,8 @@ void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backw
                 *next = p;
         }
         if (p->subPanes) {
-            StHintCall<WalkHint> call(&gWalkHint);
-            if (sameWindow) gWalkHint = {p, this, itsEnclWindow, area};
+            StHintCall call(&gTabHint);
+            if (sameWindow) gTabHint = {p, this, itsEnclWindow, area};
             p->FindTEpanes(current, next, first, backwards);
         }
     }
@@ -559,11 +544,11 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     // Measured once, and only where there are sub-panes to walk: most panes
     // given idle time are leaves.
     const KsRect interior = subPanes ? GetInterior() : KsRect{};
-    IdleHint hint;
-    const bool hinted = TakeIdleHint(this, itsEnclPane, itsEnclWindow, &hint);
+    KsRect enclArea;
+    const bool hinted = TakeWalkHint(gIdleHint, this, itsEnclPane, itsEnclWindow, &enclArea);
     if (hinted) {
         enclosuresShown = visible;
-        if (enclosuresShown) area = hint.area.Intersect(interior);
+        if (enclosuresShown) area = enclArea.Intersect(interior);
         areaKnown = true;
     }
     // Called from the enclosure's walk, this pane is held there already.
@@ -612,7 +597,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
             AListIterator it(*subPanes, i);
             {
                 StPaneHold held(p);
-                StHintCall<IdleHint> call(&gIdleHint);
+                StHintCall call(&gIdleHint);
                 if (sameWindow) gIdleHint = {p, this, itsEnclWindow, area};
                 p->Dawdle(pt, modifiers, sleep, cursorID, data);
             }
