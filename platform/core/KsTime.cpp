@@ -17,9 +17,8 @@ constexpr std::int64_t kUnitsPerMs = 3;
 // its reading, so it never pairs a flag with the other mode's value and time
 // never goes back across a switch of clocks.
 std::mutex gLock;
-bool gVirtual = false;
 std::atomic<std::uint64_t> gSeq{0};       // odd while a writer is changing the clock
-std::atomic<bool> gVirtualNowFlag{false}; // gVirtual, as the readers see it
+std::atomic<bool> gVirtualFlag{false};    // written under gLock
 std::atomic<std::int64_t> gVirtualNow{0}; // units, while virtual
 std::atomic<std::int64_t> gOffset{0};     // added to the real clock so time never goes back
 
@@ -38,7 +37,6 @@ private:
     std::uint64_t seq_;
 };
 
-std::atomic<bool> gVirtualFlag{false};
 std::atomic<KsPumpProc> gPumpProc{nullptr};
 std::atomic<void*> gPumpData{nullptr};
 thread_local bool tInsidePump = false;
@@ -53,7 +51,7 @@ std::int64_t NowUnits() {
     for (;;) {
         const std::uint64_t seq = gSeq.load(std::memory_order_acquire);
         if (seq & 1) continue;
-        const std::int64_t now = gVirtualNowFlag.load(std::memory_order_relaxed)
+        const std::int64_t now = gVirtualFlag.load(std::memory_order_relaxed)
                                      ? gVirtualNow.load(std::memory_order_relaxed)
                                      : RealUnits() + gOffset.load(std::memory_order_relaxed);
         std::atomic_thread_fence(std::memory_order_acquire);
@@ -64,7 +62,7 @@ std::int64_t NowUnits() {
 void AdvanceUnits(std::int64_t units) {
     if (units <= 0) return;
     std::lock_guard<std::mutex> g(gLock);
-    if (!gVirtual) return;
+    if (!gVirtualFlag.load(std::memory_order_relaxed)) return;
     StClockChange change;
     gVirtualNow.store(gVirtualNow.load(std::memory_order_relaxed) + units,
                       std::memory_order_relaxed);
@@ -103,7 +101,7 @@ long MillisecondsToTicks(long milliseconds) {
 
 void KsUseVirtualClock(bool on) {
     std::lock_guard<std::mutex> g(gLock);
-    if (on == gVirtual) return;
+    if (on == gVirtualFlag.load(std::memory_order_relaxed)) return;
     StClockChange change;
     const std::int64_t real = RealUnits();
     const std::int64_t offset = gOffset.load(std::memory_order_relaxed);
@@ -113,8 +111,6 @@ void KsUseVirtualClock(bool on) {
     } else if (now > real + offset) {
         gOffset.store(now - real, std::memory_order_relaxed);
     }
-    gVirtual = on;
-    gVirtualNowFlag.store(on, std::memory_order_relaxed);
     gVirtualFlag.store(on, std::memory_order_release);
 }
 
@@ -128,7 +124,9 @@ void KsAdvanceVirtualClock(long ticks) {
 void KsAdvanceVirtualClockToTick(long tick) {
     std::lock_guard<std::mutex> g(gLock);
     const std::int64_t target = std::int64_t(tick) * kUnitsPerTick;
-    if (!gVirtual || target <= gVirtualNow.load(std::memory_order_relaxed)) return;
+    if (!gVirtualFlag.load(std::memory_order_relaxed) ||
+        target <= gVirtualNow.load(std::memory_order_relaxed))
+        return;
     StClockChange change;
     gVirtualNow.store(target, std::memory_order_relaxed);
 }
