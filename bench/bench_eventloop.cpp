@@ -74,11 +74,11 @@ void BM_NullEvent20Windows(benchmark::State& state) {
     World world(20);
     EventRecord e{};
     world.app->NullEvent(e, nullptr, 0, kNullEventFromRun); // warm up
-    const long before = BenchAllocations();
+    const long before = AllocationsSoFar();
     for (auto _ : state)
         world.app->NullEvent(e, nullptr, 0, kNullEventFromRun);
     state.counters["allocs_per_pass"] =
-        double(BenchAllocations() - before) / double(state.iterations());
+        double(AllocationsSoFar() - before) / double(state.iterations());
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_NullEvent20Windows);

@@ -56,10 +56,10 @@ void Scene2_FindPane(benchmark::State& state) {
     }
     // The first pass built the panes' tables of sub-panes; a steady walk
     // allocates nothing.
-    const long steady = BenchAllocations();
+    const long steady = AllocationsSoFar();
     for (const KsPoint& p : pts)
         benchmark::DoNotOptimize(main->FindPane(p, false, false));
-    if (BenchAllocations() != steady) {
+    if (AllocationsSoFar() != steady) {
         state.SkipWithError("FindPane allocated in a steady walk");
         return;
     }
@@ -101,9 +101,9 @@ void Scene2_Dawdle(benchmark::State& state) {
     long allocations = 0;
     for (const KsPoint& p : pts) {
         gLastDawdled = main;
-        const long before = BenchAllocations();
+        const long before = AllocationsSoFar();
         main->Dawdle(p, 0, &sleep, &cursor, nullptr);
-        allocations += BenchAllocations() - before;
+        allocations += AllocationsSoFar() - before;
         APane* want = main->FindPane(p, false, false);
         // A point on an enclosure's border is inside it for FindPane but
         // gives no time below the enclosure's interior.
@@ -124,10 +124,10 @@ void Scene2_Dawdle(benchmark::State& state) {
     // The first points may load cursors and build the panes' tables of
     // sub-panes; a steady walk allocates nothing.
     state.counters["allocs"] = double(allocations);
-    const long steady = BenchAllocations();
+    const long steady = AllocationsSoFar();
     for (const KsPoint& p : pts)
         main->Dawdle(p, 0, &sleep, &cursor, nullptr);
-    if (BenchAllocations() != steady) {
+    if (AllocationsSoFar() != steady) {
         state.SkipWithError("Dawdle allocated in a steady walk");
         return;
     }

@@ -80,10 +80,10 @@ void BM_IdleRound20x200(benchmark::State& state) {
     ev.where = Point{300, 300};
     long allocations = 0, rounds = 0;
     for (auto _ : state) {
-        const long before = BenchAllocations();
+        const long before = AllocationsSoFar();
         for (AWindow* w : windows)
             w->SendMsg(wmIdle, &ev, w == windows.back() ? 1 : 0, 0);
-        allocations += BenchAllocations() - before;
+        allocations += AllocationsSoFar() - before;
         ++rounds;
     }
     state.counters["allocs/round"] = double(allocations) / double(rounds ? rounds : 1);
