@@ -4,6 +4,7 @@
 // hierarchy values; copy and incorporate; identity; texts; flags.
 #include "APane.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -87,7 +88,9 @@ void SetWindowOfSubtree(APane* pane, AWindow* w, AWindow* (*get)(APane*),
 // ---------------------------------------------------------------------------
 // Creation and disposal
 
-APane::APane() {
+APane::APane() : APane(HitTest::kStandard) {}
+
+APane::APane(HitTest kind) : iOwnHitTest(kind == HitTest::kOwn) {
     ++liveCount;
     bkgdColor = RGBgray8;
     itsEnclWindow = KsCurrentWindowObj();
@@ -413,6 +416,37 @@ void APane::SetPaneID(const char* id) {
     iFlags |= kPaneRealID;
 }
 
+namespace {
+// The characters a pane ID cannot hold: ':' joins compound IDs, the others
+// are kept out of file names and scripts.
+char IDChar(char c) {
+    return std::strchr("/:;*?\\'\"()", c) ? '_' : c;
+}
+
+// The ID made from the first non-empty of the texts, at most 31 characters,
+// control characters made visible; "" without one.
+void IDFromTexts(const MacText* const (&texts)[3], char (&buf)[40]) {
+    buf[0] = 0;
+    for (const MacText* t : texts) {
+        if (t && !t->IsEmpty()) {
+            t->GetText(buf, 32);
+            break;
+        }
+    }
+    for (char* c = buf; *c; ++c)
+        if (UInt8(*c) < 0x20) *c = '_';
+}
+
+// The numbered form of a generated ID; number null for the preview, which
+// takes none.
+void NumberedID(const long* number, char (&buf)[40]) {
+    if (number)
+        std::snprintf(buf, sizeof buf, "\xC7Pane #%ld\xC8", *number);
+    else
+        std::snprintf(buf, sizeof buf, "\xC7Pane #?\xC8");
+}
+} // namespace
+
 void APane::_SetPaneID(const char* id) {
     FtlAssert(id != NULL);
     KsDisposeHandle(iPaneID);
@@ -423,7 +457,7 @@ void APane::_SetPaneID(const char* id) {
     if (!iPaneID) xraisexerror("MEM_LOW");
     char* s = *iPaneID;
     for (size_t i = 0; i < n; ++i)
-        s[i] = std::strchr("/:;*?\\'\"()", id[i]) ? '_' : id[i];
+        s[i] = IDChar(id[i]);
     s[n] = 0;
 }
 
@@ -438,18 +472,29 @@ const char* APane::PeekPaneID() {
 
 void APane::ConstructPaneID() {
     FtlAssert(iPaneID == NULL);
-    char buf[40] = {};
-    const MacText* sources[] = {label, bodyText, helpText};
-    for (const MacText* t : sources) {
-        if (t && !t->IsEmpty()) {
-            t->GetText(buf, 32);
-            break;
-        }
+    char buf[40];
+    IDFromTexts({label, bodyText, helpText}, buf);
+    if (!buf[0]) {
+        NumberedID(&nextPaneNumber, buf);
+        ++nextPaneNumber;
     }
-    if (!buf[0]) std::snprintf(buf, sizeof buf, "\xC7Pane #%ld\xC8", nextPaneNumber++);
-    for (char* c = buf; *c; ++c)
-        if (UInt8(*c) < 0x20) *c = '_';
     _SetPaneID(buf);
+}
+
+void APane::PreviewPaneID(char* buf, SInt32 len) const {
+    if (!buf || len < 1) return;
+    char made[40];
+    if (!iPaneID) {
+        // As ConstructPaneID and _SetPaneID would store it.
+        IDFromTexts({label, bodyText, helpText}, made);
+        for (char* c = made; *c; ++c)
+            *c = IDChar(*c);
+        if (!made[0]) NumberedID(nullptr, made);
+    }
+    const char* id = iPaneID ? *iPaneID : made;
+    const size_t n = std::min(std::strlen(id), size_t(len - 1));
+    std::memcpy(buf, id, n);
+    buf[n] = 0;
 }
 
 bool APane::GetPaneID(char* buf, SInt32 len) {

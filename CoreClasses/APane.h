@@ -238,6 +238,8 @@ class APane : public APortable, public PaneDow {
     virtual void SetToTextWidth(SInt16 extra);
     virtual void BringToFront();
     virtual void SendToBack();
+    // Enclosures call an override only for a class constructed with
+    // HitTest::kOwn (below); others are searched by the enclosure's scan.
     virtual APane* FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware);
     virtual void ForEachSubPane(APaneForEachProc fn, void* a, void* b);
     virtual void DeleteSubPanes();
@@ -266,6 +268,12 @@ class APane : public APortable, public PaneDow {
     virtual bool DoCaptureClick(EventRecord* event, SInt16 part);
 
 protected:
+    // How the enclosure's hit test treats the pane. A class that overrides
+    // FindPane constructs its APane with kOwn: the enclosure then calls its
+    // FindPane, wherever the point is, instead of descending into it.
+    enum class HitTest : UInt8 { kStandard, kOwn };
+    explicit APane(HitTest kind);
+
     virtual const char* PeekPaneID();
     virtual void ConstructPaneID();
     virtual void FindTEpanes(APane** current, APane** next, APane** first, bool backwards);
@@ -286,6 +294,12 @@ public:
     // Copies at most len - 1 characters; answers whether the ID was set
     // explicitly (false for a generated one).
     bool GetPaneID(char* buf, SInt32 len);
+    // The ID GetPaneID would answer, for readers that must not change the
+    // pane (dumps): the stored ID, else the one derived from the texts, else
+    // the numbered form with "?" for the number, which only GetPaneID takes
+    // ("?" never occurs in a pane ID). Stores nothing. Copies at most
+    // len - 1 characters.
+    void PreviewPaneID(char* buf, SInt32 len) const;
     APane* FindPaneByID(const char* id);
     // "outer:inner:..." from any level below this pane.
     APane* FindByCompoundID(const char* cid);
@@ -392,8 +406,14 @@ private:
 
 protected:
     bool clickInLabel = false;
+
+private:
+    // Hierarchy values: written only by RecomputeHierValues, from the
+    // settings below and the sub-panes' values.
     bool handlesMenus = false;
     bool updatesMenus = false;
+
+protected:
     SInt32 refNum = 0;
     bool defaultsCursor = true;
     APaneBorderProc borderProc = nullptr;
@@ -414,17 +434,20 @@ protected:
     MacText* helpText = nullptr; // owned
     APaneDragMsgProc dragMsgProc = nullptr;
 
-    // The pane's own settings of the hierarchy values; the fields above hold
-    // these OR'ed with the sub-panes' values.
+private:
+    // The pane's own settings of the hierarchy values (SetAlwaysDawdle,
+    // SetHandlesMenus, SetUpdatesMenus); the fields above hold these OR'ed
+    // with the sub-panes' values.
     bool ownAlwaysDawdle = false;
     bool ownHandlesMenus = false;
     bool ownUpdatesMenus = false;
 
-private:
     friend struct APaneReader;
+    friend struct APaneSubTable; // records the walks' calls
     friend class StPaneHold;
-    SInt16 holdCount = 0;  // walks in progress through this pane
-    bool disposed = false; // taken out of its tree; storage goes with the last hold
+    SInt16 holdCount = 0;           // walks in progress through this pane
+    bool disposed = false;          // taken out of its tree; storage goes with the last hold
+    const bool iOwnHitTest = false; // constructed with HitTest::kOwn
     static long liveCount;
     static long nextPaneNumber;
 
@@ -467,4 +490,16 @@ private:
     APaneSubTable* CurrentSubTable();
     APaneSubTable* RefreshSubTable();
     static void FreeSubTable(APaneSubTable* table);
+
+    // The walks of idle time and tab order. enclArea is the area this pane's
+    // enclosures leave visible when the enclosure's walk vouches for it (an
+    // idle walk also holds the pane then), or null: the walk works it out.
+    // Dawdle and FindTEpanes take what their enclosure's walk recorded for
+    // the call (TakeWalkCall) and pass it on.
+    enum class WalkKind : UInt8 { kIdle, kTab };
+    bool TakeWalkCall(WalkKind kind, KsRect* enclArea);
+    void DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data,
+                    const KsRect* enclArea);
+    void TabWalk(APane** current, APane** next, APane** first, bool backwards,
+                 const KsRect* enclArea);
 };

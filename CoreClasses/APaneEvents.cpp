@@ -4,12 +4,8 @@
 // Walks over sub-panes hold the panes they call (StPaneHold), so that a
 // handler may dispose of any pane, the one called included.
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <vector>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "APane.h"
 #include "APanePrivate.h"
@@ -17,19 +13,16 @@
 #include "Cursors.h"
 #include "KsDrawUtils.h"
 #include "KsFatal.h"
+#include "KsPointScan.h"
 #include "MacText.h"
 #include "QuickDraw.h"
 #include "Windows.h"
 
 namespace {
+constexpr SInt16 kTabCharCode = '\t';
+
 bool InRectInclusive(const KsRect& r, KsPoint pt) {
     return pt.h >= r.left && pt.h <= r.right && pt.v >= r.top && pt.v <= r.bottom;
-}
-
-// The same without a branch per edge: most candidates of a hit test miss,
-// on no predictable edge.
-inline bool InRectInclusiveFlat(const KsRect& r, KsPoint pt) {
-    return (pt.h >= r.left) & (pt.h <= r.right) & (pt.v >= r.top) & (pt.v <= r.bottom);
 }
 
 GrafPtr PortOf(const AWindow* w) {
@@ -73,47 +66,6 @@ private:
     GrafPtr port_;
     KsRect clip_{}, vis_{};
     bool clipIsRect_ = false, visIsRect_ = false;
-};
-
-// What a walk down the tree (idle time, tab order) hands to the sub-pane it
-// is about to call, so that the sub-pane does not walk its enclosures again:
-// the area they leave visible (they and the window are known shown). Taken
-// only by the pane it names, on entry to its APane walk, before anything else
-// runs there; an override that changes its enclosures before calling the
-// APane walk must not rely on it (none does). Idle time's hint also vouches
-// that the walk holds the pane it calls. The port is not handed down: an
-// override may change it before it calls the APane walk.
-struct WalkHint {
-    const APane* pane = nullptr;
-    const APane* encl = nullptr;
-    const AWindow* window = nullptr;
-    KsRect area{};
-};
-WalkHint gTabHint;
-WalkHint gIdleHint;
-
-// Whether the hint names this pane, in the enclosure and window it was made
-// for; *enclArea is then the area the enclosures leave. Taken either way.
-bool TakeWalkHint(WalkHint& hint, const APane* pane, const APane* encl, const AWindow* window,
-                  KsRect* enclArea) {
-    if (hint.pane != pane) return false;
-    hint.pane = nullptr;
-    if (hint.encl != encl || hint.window != window) return false;
-    *enclArea = hint.area;
-    return true;
-}
-
-// Withdraws a hint when the call it was made for ends, by a throw too: a hint
-// left behind would vouch for a hold and an area that no longer stand.
-class StHintCall {
-public:
-    explicit StHintCall(WalkHint* hint) : hint_(hint) {}
-    ~StHintCall() { hint_->pane = nullptr; }
-    StHintCall(const StHintCall&) = delete;
-    StHintCall& operator=(const StHintCall&) = delete;
-
-private:
-    WalkHint* hint_;
 };
 
 // Whether a point lies in a port's visible region; asked once a level of
@@ -176,80 +128,43 @@ struct APaneSubTable {
         APane* pane;
         KsRect frame;
     };
-    std::vector<KsRect> bounds; // what hit testing scans
+    // What hit testing scans: the bounds, or everywhere for a pane that
+    // tests hits itself (its FindPane is asked wherever the point is).
+    std::vector<KsRect> bounds;
     std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
     std::vector<Entry> entries;
+
+    // The sub-pane this pane's idle or tab walk is calling, and the area the
+    // walk vouches is left visible by its enclosures (the window it was
+    // worked out for included). Taken by that sub-pane on entry
+    // (TakeWalkCall), before anything else runs there; withdrawn when the
+    // call ends (StWalkCall). An idle walk's record also vouches that the
+    // walk holds the pane it calls. The port is not recorded: an override may
+    // change it before it calls the APane walk.
+    struct Call {
+        const APane* callee = nullptr;
+        const AWindow* window = nullptr;
+        KsRect area{};
+        APane::WalkKind kind = APane::WalkKind::kIdle;
+    } call;
 };
 
 namespace {
-// Contains no point, inclusive edges or not.
-constexpr KsRect kNoRect{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-// Contains every point: an alwaysDawdle pane's place in the idle scan.
-constexpr KsRect kEverywhere{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
-
-// Finds the rectangles of a packed array that contain a point, edges
-// included. Most rectangles miss, on no predictable edge: four are tested
-// with one compare each and one branch for the four.
-class PointScan {
+// Records a walk's call of a sub-pane in the walking pane's table, and
+// withdraws it when the call ends, by a throw too: a record left behind would
+// vouch for a hold and an area that no longer stand.
+class StWalkCall {
 public:
-    explicit PointScan(KsPoint pt) : pt_(pt) {
-#if defined(__SSE2__)
-        // left <= h, top <= v, right > h - 1, bottom > v - 1: the compare
-        // "greater" answers 0, 0, 1, 1 exactly for a containing rectangle.
-        wide_ = pt.h != INT_MIN && pt.v != INT_MIN;
-        if (wide_) p_ = _mm_setr_epi32(pt.h, pt.v, pt.h - 1, pt.v - 1);
-#endif
+    StWalkCall(APaneSubTable* table, const APaneSubTable::Call& call) : table_(table) {
+        table_->call = call;
     }
-    // The 1-based index of the last of r[0, n) that contains the point, or 0.
-    SInt32 Last(const KsRect* r, SInt32 n) const {
-#if defined(__SSE2__)
-        if (wide_) {
-            for (; n >= 4; n -= 4) {
-                const int m3 = Mask(r + n - 1), m2 = Mask(r + n - 2);
-                const int m1 = Mask(r + n - 3), m0 = Mask(r + n - 4);
-                if ((m3 == kIn) | (m2 == kIn) | (m1 == kIn) | (m0 == kIn))
-                    return m3 == kIn ? n : m2 == kIn ? n - 1 : m1 == kIn ? n - 2 : n - 3;
-            }
-        }
-#endif
-        for (; n >= 1; --n)
-            if (InRectInclusiveFlat(r[n - 1], pt_)) return n;
-        return 0;
-    }
-    // The 1-based index of the first of r[from - 1, n) that contains the
-    // point, or 0.
-    SInt32 First(const KsRect* r, SInt32 from, SInt32 n) const {
-#if defined(__SSE2__)
-        if (wide_) {
-            for (; from + 3 <= n; from += 4) {
-                const int m0 = Mask(r + from - 1), m1 = Mask(r + from);
-                const int m2 = Mask(r + from + 1), m3 = Mask(r + from + 2);
-                if ((m0 == kIn) | (m1 == kIn) | (m2 == kIn) | (m3 == kIn))
-                    return m0 == kIn   ? from
-                           : m1 == kIn ? from + 1
-                           : m2 == kIn ? from + 2
-                                       : from + 3;
-            }
-        }
-#endif
-        for (; from <= n; ++from)
-            if (InRectInclusiveFlat(r[from - 1], pt_)) return from;
-        return 0;
-    }
+    ~StWalkCall() { table_->call.callee = nullptr; }
+    StWalkCall(const StWalkCall&) = delete;
+    StWalkCall& operator=(const StWalkCall&) = delete;
 
 private:
-    KsPoint pt_;
-#if defined(__SSE2__)
-    static constexpr int kIn = 0xC;
-    int Mask(const KsRect* r) const {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r));
-        return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(v, p_)));
-    }
-    __m128i p_{};
-    bool wide_ = false;
-#endif
+    APaneSubTable* table_;
 };
-static_assert(sizeof(KsRect) == 4 * sizeof(SInt32), "the scans read rectangles as four lanes");
 } // namespace
 
 void APane::FreeSubTable(APaneSubTable* table) {
@@ -284,14 +199,14 @@ APaneSubTable* APane::RefreshSubTable() {
         for (SInt32 i = 1; i <= n; ++i) {
             auto* p = static_cast<APane*>(subPanes->At(i));
             if (!p) {
-                t.bounds.push_back(kNoRect);
-                t.dawdle.push_back(kNoRect);
-                t.entries.push_back({nullptr, kNoRect});
+                t.bounds.push_back(kKsRectNowhere);
+                t.dawdle.push_back(kKsRectNowhere);
+                t.entries.push_back({nullptr, kKsRectNowhere});
                 continue;
             }
             const KsRect frame = p->GetFrame();
-            t.bounds.push_back(p->bounds);
-            t.dawdle.push_back(p->alwaysDawdle ? kEverywhere : frame);
+            t.bounds.push_back(p->iOwnHitTest ? kKsRectEverywhere : p->bounds);
+            t.dawdle.push_back(p->alwaysDawdle ? kKsRectEverywhere : frame);
             t.entries.push_back({p, frame});
         }
     }
@@ -302,9 +217,9 @@ APaneSubTable* APane::RefreshSubTable() {
         const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
         FtlAssert(e.pane == p);
         if (!p) continue;
-        FtlAssert(t.bounds[size_t(i - 1)] == p->bounds);
+        FtlAssert(t.bounds[size_t(i - 1)] == (p->iOwnHitTest ? kKsRectEverywhere : p->bounds));
         FtlAssert(e.frame == p->GetFrame());
-        FtlAssert(t.dawdle[size_t(i - 1)] == (p->alwaysDawdle ? kEverywhere : e.frame));
+        FtlAssert(t.dawdle[size_t(i - 1)] == (p->alwaysDawdle ? kKsRectEverywhere : e.frame));
     }
 #endif
     return &t;
@@ -317,27 +232,31 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
     // Iterative descent: at each level the front-most hit sub-pane. The area
     // the enclosures leave visible is carried down rather than re-walked for
     // every candidate, and the port is read once; only the bounds are tested
-    // until a candidate contains the point.
+    // until a candidate contains the point. A sub-pane that tests hits
+    // itself is asked instead, wherever the point is; its answer ends the
+    // descent, and without one the scan goes on behind it.
     if (!InRectInclusive(bounds, pt) || !IsVisible()) return nullptr;
     const PortExposure shown(PortOf(itsEnclWindow));
     if (!shown.Shows(bounds)) return nullptr;
     KsRect area = VisibleInteriorArea();
-    const PointScan scan(pt);
+    const KsPointScan scan(pt);
     APane* hit = this;
-    for (;;) {
+    bool asked = false; // hit is the answer of a FindPane of its own
+    while (!asked) {
         if (selectionAware && hit->GetSelected() &&
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         APane* next = nullptr;
-        if (hit->subPanes) {
-            const SInt32 n = hit->GetNumSubPanes();
+        SInt32 i = hit->subPanes ? hit->GetNumSubPanes() : 0;
+        while (i >= 1 && !next) {
             const APaneSubTable& t = *hit->CurrentSubTable();
             const KsRect* b = t.bounds.data();
-            const SInt32 m = std::min<SInt32>(n, SInt32(t.bounds.size()));
-            for (SInt32 i = scan.Last(b, m); i >= 1; i = scan.Last(b, i - 1)) {
+            for (i = scan.Last(b, std::min<SInt32>(i, SInt32(t.bounds.size()))); i >= 1;
+                 i = scan.Last(b, i - 1)) {
                 const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
                 APane* p = e.pane;
                 if (!p) continue;
+                if (p->iOwnHitTest) break;
                 const KsRect& pb = b[i - 1];
                 const bool seen =
                     p->itsEnclWindow == itsEnclWindow
@@ -349,11 +268,17 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
                     break;
                 }
             }
+            if (i < 1 || next) break;
+            // The table is fetched again after the call: the answer of a
+            // FindPane of its own is not bound to leave the list alone.
+            next = t.entries[size_t(i - 1)].pane->FindPane(pt, false, selectionAware);
+            asked = next != nullptr;
+            --i;
         }
         if (!next) break;
         hit = next;
         // A leaf needs no area for a level below it.
-        if (hit->subPanes && hit->subPanes->GetCount() > 0)
+        if (!asked && hit->subPanes && hit->subPanes->GetCount() > 0)
             area = area.Intersect(hit->GetInterior());
     }
     if (wantEnclosure) return hit->itsEnclPane;
@@ -418,16 +343,35 @@ void APane::Deactivate() {
         GetSubPane(i)->Deactivate();
 }
 
+bool APane::TakeWalkCall(WalkKind kind, KsRect* enclArea) {
+    APaneSubTable* t = itsEnclPane ? itsEnclPane->iSubTable : nullptr;
+    if (!t || t->call.callee != this || t->call.kind != kind) return false;
+    t->call.callee = nullptr;
+    if (t->call.window != itsEnclWindow) return false;
+    *enclArea = t->call.area;
+    return true;
+}
+
 void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backwards) {
+    KsRect enclArea;
+    const bool called = TakeWalkCall(WalkKind::kTab, &enclArea);
+    TabWalk(current, next, first, backwards, called ? &enclArea : nullptr);
+}
+
+void APane::TabWalk(APane** current, APane** next, APane** first, bool backwards,
+                    const KsRect* enclArea) {
     // The area left by the enclosures comes from the enclosure's walk or is
     // worked out once here, so the walk stays linear in the number of panes.
     bool areaKnown = false, enclosuresShown = false;
     KsRect area;
-    if (KsRect enclArea; TakeWalkHint(gTabHint, this, itsEnclPane, itsEnclWindow, &enclArea)) {
+    if (enclArea) {
         enclosuresShown = visible;
-        if (enclosuresShown) area = enclArea.Intersect(GetInterior());
+        if (enclosuresShown) area = enclArea->Intersect(GetInterior());
         areaKnown = true;
     }
+    // Held: the walk's record of its calls lives with this pane.
+    StPaneHold hold(this);
+    APaneSubTable* table = nullptr;
     const SInt32 n = GetNumSubPanes();
     for (SInt32 k = 1; k <= n; ++k) {
         APane* p = GetSubPane(backwards ? n + 1 - k : k);
@@ -450,9 +394,12 @@ void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backw
             else if (*current && !*next)
                 *next = p;
         }
-        if (p->subPanes) {
-            StHintCall call(&gTabHint);
-            if (sameWindow) gTabHint = {p, this, itsEnclWindow, area};
+        if (!p->subPanes) continue;
+        if (sameWindow) {
+            if (!table) table = CurrentSubTable();
+            StWalkCall call(table, {p, itsEnclWindow, area, WalkKind::kTab});
+            p->FindTEpanes(current, next, first, backwards);
+        } else {
             p->FindTEpanes(current, next, first, backwards);
         }
     }
@@ -460,10 +407,10 @@ void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backw
 
 bool APane::DoKeyDown(SInt16 charCode, SInt16 keyCode, EventRecord* event, void* data) {
     if (!subPanes) return false;
-    if (event && (event->modifiers & 0x100)) return false;
+    if (event && (event->modifiers & cmdKey)) return false;
     if (charCode == 0 && event) {
-        charCode = SInt16(event->message & 0xFF);
-        keyCode = SInt16((event->message >> 8) & 0xFF);
+        charCode = SInt16(event->message & charCodeMask);
+        keyCode = SInt16((event->message & keyCodeMask) >> 8);
     }
     if (charCode == 0 && keyCode == 0) return false;
     StPaneHold hold(this);
@@ -471,13 +418,13 @@ bool APane::DoKeyDown(SInt16 charCode, SInt16 keyCode, EventRecord* event, void*
     AWindow* w = itsEnclWindow && KsIsLiveWindow(itsEnclWindow) ? itsEnclWindow : nullptr;
     if (!itsEnclPane && w) {
         APane* target = w->GetTargetPane();
-        if (charCode == 9 || !target || !target->active) {
+        if (charCode == kTabCharCode || !target || !target->active) {
             APane *current = nullptr, *next = nullptr, *first = nullptr;
-            const bool shift = event && (event->modifiers & 0x200);
+            const bool shift = event && (event->modifiers & shiftKey);
             FindTEpanes(&current, &next, &first, shift);
             if (!next) next = first;
             w->SetTargetPane(current);
-            if (charCode == 9 && current != next) {
+            if (charCode == kTabCharCode && current != next) {
                 if (current) current->TabFrom();
                 if (next) next->TabTo();
                 w->SetTargetPane(next);
@@ -533,6 +480,13 @@ void APane::UpdateMenus(void* data, EventRecord* event) {
 // Idle time and the cursor
 
 void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data) {
+    KsRect enclArea;
+    const bool called = TakeWalkCall(WalkKind::kIdle, &enclArea);
+    DawdleWalk(pt, modifiers, sleep, cursorID, data, called ? &enclArea : nullptr);
+}
+
+void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data,
+                       const KsRect* enclArea) {
     SInt16 localCursor = -1;
     if (!cursorID) cursorID = &localCursor;
     const bool isMain = itsEnclPane == nullptr;
@@ -544,15 +498,13 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     // Measured once, and only where there are sub-panes to walk: most panes
     // given idle time are leaves.
     const KsRect interior = subPanes ? GetInterior() : KsRect{};
-    KsRect enclArea;
-    const bool hinted = TakeWalkHint(gIdleHint, this, itsEnclPane, itsEnclWindow, &enclArea);
-    if (hinted) {
+    if (enclArea) {
         enclosuresShown = visible;
-        if (enclosuresShown) area = enclArea.Intersect(interior);
+        if (enclosuresShown) area = enclArea->Intersect(interior);
         areaKnown = true;
     }
     // Called from the enclosure's walk, this pane is held there already.
-    StPaneHold hold(hinted ? nullptr : this);
+    StPaneHold hold(enclArea ? nullptr : this);
     GrafPtr port = PortOf(itsEnclWindow);
     // Asked at most once between handlers: only a handler changes the port.
     SInt8 pointShown = -1;
@@ -566,7 +518,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
         // place, so that the handler may add, remove or dispose of panes.
         // The table answers the cheap tests; it is fetched again after each
         // handler, which may have changed the list or marked it stale.
-        const PointScan scan(pt);
+        const KsPointScan scan(pt);
         SInt32 i = 1;
         while (subPanes && i <= subPanes->GetCount()) {
             const APaneSubTable& t = *CurrentSubTable();
@@ -597,8 +549,10 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
             AListIterator it(*subPanes, i);
             {
                 StPaneHold held(p);
-                StHintCall call(&gIdleHint);
-                if (sameWindow) gIdleHint = {p, this, itsEnclWindow, area};
+                // Recorded for a pane of this window only: the area is this
+                // window's.
+                StWalkCall call(iSubTable,
+                                {sameWindow ? p : nullptr, itsEnclWindow, area, WalkKind::kIdle});
                 p->Dawdle(pt, modifiers, sleep, cursorID, data);
             }
             areaKnown = false;
@@ -612,7 +566,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     ev.modifiers = UInt16(modifiers);
     const bool right = itsEnclWindow && KsIsLiveWindow(itsEnclWindow)
                            ? itsEnclWindow->IsRightMouseButton(&ev)
-                           : (modifiers & 0x1000) != 0;
+                           : (modifiers & controlKey) != 0;
     if (right)
         SetCursorByID(kRightButtonCursorID);
     else if (*cursorID == -1 && defaultsCursor)

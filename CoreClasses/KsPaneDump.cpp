@@ -16,7 +16,6 @@
 #include "QuickDraw.h"
 #include "Windows.h"
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -53,14 +52,6 @@ struct Registration {
 std::vector<Registration>& Registrations() {
     static std::vector<Registration> list;
     return list;
-}
-
-// The stored pane ID cut to len - 1 characters; "" when there is none.
-void StoredID(const APane* pane, char* buf, std::size_t len) {
-    const char* id = APaneReader::StoredID(pane);
-    std::size_t n = id ? std::min(std::strlen(id), len - 1) : 0;
-    if (n) std::memcpy(buf, id, n);
-    buf[n] = '\0';
 }
 
 char Printable(UInt32 byte) {
@@ -108,7 +99,7 @@ void DumpPane(APane* pane, UInt32 options, KsPrintfProc printf, int indent) {
     if (options & kDumpPanePointers) printf(" %p", static_cast<void*>(pane));
     if (options & kDumpPaneIDs) {
         char id[48];
-        StoredID(pane, id, sizeof id);
+        pane->PreviewPaneID(id, sizeof id);
         printf(" \"%s\"", id);
     }
     if ((options & kDumpPaneLabels) && pane->GetLabel())

@@ -3,7 +3,8 @@
 // Pressing the dump key (AWindow::iPaneDumpKey) in a window calls
 // TavikDumpKey, which prints the window and the pane under the cursor through
 // dprintf, as the switches and option bits below choose. The dumps never
-// change what they print: pane IDs are shown as stored, never generated.
+// change what they print: a pane ID is shown as GetPaneID would answer it,
+// but none is stored or numbered by a dump (APane::PreviewPaneID).
 #pragma once
 
 #include "KsGeometry.h"

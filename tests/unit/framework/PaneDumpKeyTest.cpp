@@ -89,7 +89,7 @@ TEST_F(DumpKeyTest, KeyOverAPanePrintsTheWindowAndThePaneByTheSettings) {
     EXPECT_EQ(cap.Masked(), "Window under cursor is:\n"
                             "AWindow PTR \"Dumped\"\n"
                             "Pane under cursor is:\n"
-                            "APane \"\"; bounds [0,0;298,177]\n"
+                            "APane \"\xC7Pane #?\xC8\"; bounds [0,0;298,177]\n"
                             "    APane \"outer\"; bounds [10,10;130,90]\n"
                             // inside outer's 1-pixel border
                             "--------APane \"inner\"; bounds [31,31;71,61]\n"
@@ -147,7 +147,7 @@ TEST_F(DumpKeyTest, DumpWindowOfALiveWindowShowsFlagsRecordAndPanes) {
                             // The port is the content: 300x200 less the
                             // border and the 22-row title bar.
                             "    Window : kind 7040; portRect 0,0,298,177; pnLoc 0,0\n"
-                            "    APane \"\"\n"
+                            "    APane \"\xC7Pane #?\xC8\"\n"
                             "        APane \"outer\"\n"
                             "            APane \"inner\"\n");
 }

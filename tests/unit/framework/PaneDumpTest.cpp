@@ -47,7 +47,7 @@ TEST(PaneDump, DefaultOptionsShowParentageAndIDs) {
     DumpPane(inner, TavikGetDumpSettings().paneOptions | kDumpPaneMarker, Capture, 0);
     EXPECT_EQ(gOut, "APane \"win\"\n"
                     "    APane \"gain\"\n"
-                    "--------APane \"\"\n");
+                    "--------APane \"\xC7Pane #?\xC8\"\n");
     char id[64];
     EXPECT_FALSE(inner->GetPaneID(id, sizeof id)) << "still no explicit ID";
 }
@@ -63,7 +63,7 @@ TEST(PaneDump, DetailsAndSubPanesInOrder) {
     EXPECT_EQ(Masked(), "  APane PTR \"gain\"; label \"Gain\"; bounds [20,10;120,40]\n"
                         "      Booleans:  vis canTabTo dawdle dfltCrsr\n"
                         "      iFlags:  sfxLf sfxRt sfxTop sfxBot realID\n"
-                        "      APane PTR \"\"; bounds [62,12;118,38]\n"
+                        "      APane PTR \"\xC7Pane #?\xC8\"; bounds [62,12;118,38]\n"
                         "          Booleans:  vis drawsBknd dfltCrsr\n"
                         "          iFlags: \n");
 }
