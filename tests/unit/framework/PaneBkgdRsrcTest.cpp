@@ -7,9 +7,9 @@
 #include "ResourceFormatPrivate.h"
 #include "Resources.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -18,32 +18,21 @@ namespace {
 constexpr OSType kPICT = 0x50494354, kPpat = 0x70706174;
 constexpr SInt16 kPictID = 200, kPatID = 201;
 
-struct Bytes {
-    std::vector<UInt8> b;
-    Bytes& u16(unsigned v) {
-        b.push_back(UInt8(v >> 8));
-        b.push_back(UInt8(v));
-        return *this;
-    }
-};
-
-// A 10x10 picture painted red.
-std::vector<UInt8> RedSquarePict() {
-    Bytes o;
-    o.u16(0).u16(0).u16(0).u16(10).u16(10).u16(0x0011).u16(0x02FF).u16(0x0C00);
-    o.b.insert(o.b.end(), 24, 0);
-    o.u16(0x001A).u16(0xFFFF).u16(0).u16(0);                 // red
-    o.u16(0x0031).u16(0).u16(0).u16(10).u16(10).u16(0x00FF); // paint the frame; end
-    return o.b;
+// Big-endian words.
+std::vector<UInt8> Words(std::initializer_list<unsigned> words) {
+    std::vector<UInt8> out;
+    for (unsigned w : words)
+        out.insert(out.end(), {UInt8(w >> 8), UInt8(w)});
+    return out;
 }
 
-// A one-bit pattern of black rows over white rows.
-std::vector<UInt8> StripesPpat() {
-    std::vector<UInt8> p(2 + 4 + 4 + 4 + 2 + 4, 0);
-    for (int row = 0; row < 8; ++row)
-        p.push_back(row % 2 ? 0x00 : 0xFF);
-    return p;
-}
+// A 10x10 picture (version 2) painted red.
+const std::vector<UInt8> kRedSquare =
+    Words({0, 0, 0, 10, 10, 0x0011, 0x02FF, 0x0C00, 0, 0,      0, 0, 0,  0,  0,
+           0, 0, 0, 0,  0,  0x001A, 0xFFFF, 0,      0, 0x0031, 0, 0, 10, 10, 0x00FF});
+// A one-bit pattern (type 0) of black rows over white rows.
+const std::vector<UInt8> kStripes =
+    Words({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF00, 0xFF00, 0xFF00, 0xFF00});
 
 // The two resources in a file of their own, on top of the chain while the
 // test runs.
@@ -51,10 +40,10 @@ class PaneBkgdRsrc : public PaneTest {
 protected:
     void SetUp() override {
         PaneTest::SetUp();
-        const std::vector<UInt8> pict = RedSquarePict(), ppat = StripesPpat();
         KsResMap map;
-        map.records.push_back({kPICT, kPictID, 0, false, {}, pict.data(), UInt32(pict.size())});
-        map.records.push_back({kPpat, kPatID, 0, false, {}, ppat.data(), UInt32(ppat.size())});
+        for (const auto& [type, id, data] :
+             {std::tuple(kPICT, kPictID, &kRedSquare), std::tuple(kPpat, kPatID, &kStripes)})
+            map.records.push_back({type, id, 0, false, {}, data->data(), UInt32(data->size())});
         const std::vector<UInt8> image = KsWriteResourceMap(map);
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
@@ -91,9 +80,7 @@ TEST_F(PaneBkgdRsrc, PanesSharingAPictureNeverFreeIt) {
     EXPECT_EQ(Px(101, 1), 0xFFFFFFu);  // the plain colour around it
     b->Dispose();
     EXPECT_EQ(GetPicture(kPictID), pic);
-    Rect frame{};
-    EXPECT_TRUE(QDGetPictureBounds(pic, &frame));
-    EXPECT_EQ(frame.right, 10);
+    EXPECT_EQ((*pic)->header[0], 0); // still readable
 }
 
 TEST_F(PaneBkgdRsrc, PatternsGoWhenReplacedClearedOrDisposed) {
@@ -136,12 +123,10 @@ TEST_F(PaneBkgdRsrc, AroundAPictureTheNextSourcePaints) {
         p->SetBkgdRsrc(kPictID, kPICT);
         DrawPane(p);
         EXPECT_EQ(Px(30, 30), 0xFF0000u);
-        if (c.around == 0xFFFFFFFF) {
-            EXPECT_NE(Px(30, 10), 0xB0B0B0u);
-            EXPECT_NE(Px(30, 10), 0xFF0000u);
-        } else {
+        if (c.around != 0xFFFFFFFF)
             EXPECT_EQ(Px(30, 10), c.around);
-        }
+        else
+            EXPECT_TRUE(Px(30, 10) != 0xB0B0B0u && Px(30, 10) != 0xFF0000u);
         p->Dispose();
     }
 }
