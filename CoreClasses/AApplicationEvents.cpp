@@ -15,6 +15,7 @@
 #include "Cursors.h"
 #include "KsDump.h"
 #include "KsFatal.h"
+#include "KsPortSavers.h"
 #include "KsRgn.h"
 #include "KsTime.h"
 #include "KsUIHooks.h"
@@ -100,19 +101,6 @@ public:
 private:
     T& ref_;
     T saved_;
-};
-
-class StPort {
-public:
-    StPort() { GetPort(&saved_); }
-    ~StPort() {
-        if (saved_) SetPort(saved_);
-    }
-    StPort(const StPort&) = delete;
-    StPort& operator=(const StPort&) = delete;
-
-private:
-    GrafPtr saved_ = nullptr;
 };
 
 void Reraise(const XError& e) {
@@ -601,7 +589,7 @@ void AApplication::NullEvent(EventRecord event, WindowPtr mouseWin, short part,
     else if (!mouseWin || part != inContent)
         SetArrowCursor();
 
-    StPort port;
+    StPortSaver port;
     // Only framework windows take idle time; the others are left out of the
     // snapshot. While no window comes or goes, every window in it is alive
     // and still owns its toolbox window, so the walk needs no lookups.
@@ -800,8 +788,7 @@ unsigned char CheckForUserEventCustom(long interval, unsigned char (*filter)(Eve
     lastCheckTicks = now;
     if (!KsIsInForeground()) return lastCheckResult = false;
 
-    RgnHandle savedClip = NewRgn();
-    GetClip(savedClip);
+    StClipSaver clip;
     EventRecord record{};
     unsigned char result =
         filter ? filter(&record) : KsEventAvail(mDownMask | keyDownMask, &record);
@@ -822,8 +809,6 @@ unsigned char CheckForUserEventCustom(long interval, unsigned char (*filter)(Eve
     CurrentEvent = savedEvent;
     mouseWindow = savedWindow;
     mousePart = savedPart;
-    SetClip(savedClip);
-    DisposeRgn(savedClip);
     lastCheckResult = result;
     Reraise(e);
     return result;

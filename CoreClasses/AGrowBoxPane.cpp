@@ -5,6 +5,7 @@
 #include "AWindowPrivate.h"
 #include "Cursors.h"
 #include "KsColorScheme.h"
+#include "KsPortSavers.h"
 #include "QuickDraw.h"
 
 namespace {
@@ -41,15 +42,13 @@ void AGrowBoxPane::DrawDetail(const KsRect&, const KsRGBColor& bkgd, void*) {
     // out on a pale or dark background.
     KsRGBColor light{}, dark{};
     GetGripColors(bkgd, &light, &dark);
-    RGBColor savedFore{};
-    GetForeColor(&savedFore);
+    StColorPenSaver saver;
     for (SInt32 k : {0, 1, 2, 4, 5, 6, 8, 9, 10}) {
         const RGBColor c = ToRGBColor(k % 4 == 0 ? light : dark);
         RGBForeColor(&c);
         MoveTo(SInt16(r.left + k), SInt16(r.bottom));
         LineTo(SInt16(r.right), SInt16(r.top + k));
     }
-    RGBForeColor(&savedFore);
 }
 
 void AGrowBoxPane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID,

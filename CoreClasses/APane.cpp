@@ -152,8 +152,7 @@ void APane::Dispose() {
     bodyText = nullptr;
     KsDisposeHandle(iPaneID);
     iPaneID = nullptr;
-    KsDisposeHandle(bkgdHandle);
-    bkgdHandle = nullptr;
+    ReleaseBkgdHandle();
     --liveCount;
     if (holdCount == 0) AObject::Dispose();
 }

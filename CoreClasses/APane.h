@@ -396,6 +396,8 @@ protected:
     bool displayOnly = false;
     SInt32 border = 1;
     void* dataHandle = nullptr; // not owned
+    // The background's picture or pattern: a 'PICT' belongs to the resource
+    // chain (only pointed at), a 'ppat' is made for this pane and owned.
     Handle bkgdHandle = nullptr;
     OSType iBkgdRsrcType = 0;
     bool canBeTabbedTo = false;
@@ -450,6 +452,9 @@ private:
     const bool iOwnHitTest = false; // constructed with HitTest::kOwn
     static long liveCount;
     static long nextPaneNumber;
+    // bkgdHandle is a pattern this pane made (and frees).
+    bool ownsBkgdHandle = false;
+    void ReleaseBkgdHandle();
 
     // GetInterior's last answer and what it was measured from: the frame,
     // the border style and the border proc (a border proc measures from its

@@ -2,15 +2,19 @@
 // labels, backgrounds (own and inherited), the selection ring, body text.
 //
 // Contract of the drawing calls: the current port is the pane's window port
-// on entry and on exit; the clip is left wide open, colours black on white.
+// on entry and on exit; the clip is the caller's again on exit, the colours
+// black on white.
 #include <algorithm>
 #include <cstring>
 
 #include "APane.h"
 #include "APanePrivate.h"
+#include "AScreenManOS.h"
 #include "AWindow.h"
 #include "Icons.h"
+#include "KsColorScheme.h"
 #include "KsDrawUtils.h"
+#include "KsPortSavers.h"
 #include "MacText.h"
 #include "Pictures.h"
 #include "QuickDraw.h"
@@ -101,6 +105,44 @@ void ResetColors() {
     const RGBColor black = ToRGBColor(RGBblack), white = ToRGBColor(RGBwhite);
     RGBForeColor(&black);
     RGBBackColor(&white);
+}
+
+// Bits per pixel of the screen under r (local coordinates of the current
+// port); 0 when there is none.
+int DepthUnder(const KsRect& r) {
+    Point origin{0, 0};
+    LocalToGlobal(&origin);
+    AScreenManOS* screens = AScreenManOS::New();
+    return screens->GetScreenDepth(screens->ScreenOfRect(r.Offsetted(origin.h, origin.v)));
+}
+
+// A plain colour on a device that cannot show it (none, or one bit deep)
+// reads as grey: anything but white becomes the grey pattern.
+bool NeedsGreyPattern(int depth, const KsRGBColor& color) {
+    return depth <= 1 && !(color == RGBwhite);
+}
+
+bool IsAnyGradientBorder(SInt32 style) {
+    return IsGradientBubbleBorder(style) || IsGradientPartialBorder(style) ||
+           IsGradientBorder(style);
+}
+
+// The gradient background of the interior in: steps from the device, the
+// scheme's curvature; a bubble frame, or the specular lines of convex full
+// and partial gradients when they are curved enough and wide enough.
+void PaintGradientBackground(const KsRect& in, const KsRGBColor& color, const KsRGBColor& encl,
+                             SInt32 style, int depth) {
+    const SInt32 c = GetSchemeCurvature();
+    PaintGradient(in, color, depth > 0 ? GradientSteps(depth, c, style) : 32, c, style);
+    if (IsGradientBubbleBorder(style)) {
+        BubbleFrame(in, color, encl, c, style);
+        return;
+    }
+    if (c <= 40 || in.Width() <= 13 || !IsConvexBorder(style)) return;
+    const bool partial = IsGradientPartialBorder(style);
+    HorSpecLine(in, color, 15.0, 2, 8);
+    HorSpecLine(in, color, 30.0, 3, 6);
+    HorSpecLine(in, color, 10.0, partial ? 4 : 5, partial ? 5 : 4);
 }
 
 // Paints rect in pane's plain background colour except where sub-panes
@@ -216,13 +258,13 @@ void APane::Draw(const KsRect* clip, void* data) {
     if (!port) return;
     const KsRect c = clip ? *clip : ToKsRect(port->portRect);
     if (!bounds.Union(GetFrame()).Overlaps(c)) return;
+    StClipSaver callersClip;
     ClipToRect(c);
     DrawBorder();
     ClipToRect(c);
     DrawInterior(&c, data);
     ResetColors();
     if (GetSelected() && GetDesignMode()) DrawSelectIndicator(&c, RGBgray8);
-    ClipWideOpen();
 }
 
 void APane::DrawCompatible(const KsRect* clip, const KsRgn* rgn, void* data) {
@@ -260,6 +302,7 @@ void APane::DrawLabel() {
     if (labeldy) r.bottom = bounds.top + labeldy;
     const KsRGBColor bg = itsEnclPane ? itsEnclPane->GetBkndColor() : GetBkndColor();
     KsRGBColor fg = GetLabelColor();
+    GetSchemeTextColor(&fg);
     AdjustFGColorContrast(&fg, bg);
     label->DrawInColor(r, fg, bg, 1);
 }
@@ -270,25 +313,13 @@ void APane::DrawInterior(const KsRect* clip, void* data) {
     if (v.IsEmpty()) return;
     ClipToRect(v);
     if (drawsBackground) DrawBackground(v, data);
-    GrafPtr port = KsGetPort();
-    const SInt16 font = port->txFont, size = port->txSize;
-    const Style face = port->txFace;
+    StTextStateSaver text;
     if (bodyText) {
         TextFont(bodyText->GetFont());
         TextSize(bodyText->GetSize());
         TextFace(Style(bodyText->GetFace()));
     }
-    try {
-        DrawDetail(v, GetBkndColor(), data);
-    } catch (...) {
-        TextFont(font);
-        TextSize(size);
-        TextFace(face);
-        throw;
-    }
-    TextFont(font);
-    TextSize(size);
-    TextFace(face);
+    DrawDetail(v, GetBkndColor(), data);
 }
 
 void APane::DrawDetail(const KsRect& rect, const KsRGBColor& bkgd, void* data) {
@@ -296,7 +327,7 @@ void APane::DrawDetail(const KsRect& rect, const KsRGBColor& bkgd, void* data) {
         drawProc(this, &rect, data);
     } else if (!subPanes && bodyText && !bodyText->IsEmpty()) {
         KsRGBColor fg = RGBblack;
-        AdjustFGColorContrast(&fg, bkgd);
+        if (!GetSchemeTextColor(&fg)) AdjustFGColorContrast(&fg, bkgd);
         bodyText->DrawInColor(GetInterior(), fg, bkgd, 1);
     }
     if (!subPanes) return;
@@ -311,15 +342,17 @@ void APane::DrawBackground(const KsRect& rect, void* data) {
     if (!drawsBackground) return;
     const bool pict = iBkgdRsrcType == kPICT && bkgdHandle;
     const bool ppat = iBkgdRsrcType == kPpat && bkgdHandle;
+    const KsRGBColor color = GetBkndColor();
     KsRect area = rect;
     KsRgn clipRgn;
     const bool useRgn = pict || (subPanes && GetNumSubPanes() > 0);
     // The common case, a plain colour behind sub-panes, is painted as the
     // rectangles between them.
     if (useRgn && !pict && !ppat && !bkgdProc && drawRgn.IsEmpty() &&
-        !IsGradientBubbleBorder(border) && !IsGradientPartialBorder(border) &&
-        !IsGradientBorder(border) && DrawPlainBackground(this, rect))
+        !IsAnyGradientBorder(border) && !NeedsGreyPattern(DepthUnder(rect), color) &&
+        DrawPlainBackground(this, rect))
         return;
+    StClipSaver saved;
     if (useRgn) {
         clipRgn.SetRect(rect);
         for (SInt32 i = 1; i <= GetNumSubPanes(); ++i) {
@@ -329,62 +362,56 @@ void APane::DrawBackground(const KsRect& rect, void* data) {
         if (!drawRgn.IsEmpty()) clipRgn.Intersect(drawRgn);
         area = clipRgn.Bounds().Intersect(rect);
         if (area.IsEmpty()) return;
-        if (!clipRgn.Contains(area)) {
-            RgnHandle h = KsNewRgnFrom(clipRgn);
-            SetClip(h);
-            DisposeRgn(h);
-        } else {
-            ClipToRect(area);
-        }
     }
-    const KsRGBColor color = GetBkndColor();
+    const int depth = DepthUnder(area);
     const Rect ar = ToRect(area);
+    // Sub-panes (and the picture, once drawn) are not painted over.
+    const auto clipToRgn = [&] {
+        if (clipRgn.Contains(area)) {
+            ClipToRect(area);
+            return;
+        }
+        RgnHandle h = KsNewRgnFrom(clipRgn);
+        SetClip(h);
+        DisposeRgn(h);
+    };
+    if (useRgn) clipToRgn();
     if (pict) {
+        // Centred in the interior; what comes next paints around it.
         auto pic = reinterpret_cast<PicHandle>(bkgdHandle);
         Rect pf{};
         QDGetPictureBounds(pic, &pf);
-        const Rect dst = ToRect(CenterRectInRect(ToKsRect(pf), GetInterior()));
-        DrawPicture(pic, &dst);
-        const RGBColor c = ToRGBColor(color);
-        // Around the picture the plain colour shows.
-        RgnHandle around = NewRgn();
-        GetClip(around);
-        RgnHandle pr = NewRgn();
-        RectRgn(pr, &dst);
-        DiffRgn(around, pr, around);
-        SetClip(around);
-        EraseRGBRect(&ar, &c);
-        DisposeRgn(pr);
-        DisposeRgn(around);
-    } else if (ppat) {
+        const KsRect dst = CenterRectInRect(ToKsRect(pf), GetInterior());
+        const Rect dr = ToRect(dst);
+        DrawPicture(pic, &dr);
+        clipRgn.Subtract(dst);
+        clipToRgn();
+    }
+    if (ppat) {
         BackPixPat(reinterpret_cast<PixPatHandle>(bkgdHandle));
         EraseRect(&ar);
-        BackPat(&kQDWhite);
     } else if (bkgdProc) {
         bkgdProc(this, &area, data);
-    } else if (IsGradientBubbleBorder(border) || IsGradientPartialBorder(border) ||
-               IsGradientBorder(border)) {
-        const KsRect in = GetInterior();
-        PaintGradient(in, color, 32, 30, border);
-        if (IsGradientBubbleBorder(border))
-            BubbleFrame(in, color, itsEnclPane ? itsEnclPane->GetBkndColor() : color, 30, border);
+    } else if (IsAnyGradientBorder(border)) {
+        PaintGradientBackground(GetInterior(), color,
+                                itsEnclPane ? itsEnclPane->GetBkndColor() : color, border, depth);
+    } else if (NeedsGreyPattern(depth, color)) {
+        ResetColors();
+        BackPat(&kQDGray);
+        EraseRect(&ar);
     } else {
         const RGBColor c = ToRGBColor(color);
         EraseRGBRect(&ar, &c);
     }
-    if (useRgn) ClipToRect(rect);
     ResetColors();
+    BackPat(&kQDWhite);
 }
 
 void APane::DrawSelectIndicator(const KsRect*, const KsRGBColor&) {
     const Rect r = ToRect(bounds);
     const RGBColor red = ToRGBColor(RGBred), white = ToRGBColor(RGBwhite);
     RGBBackColor(&white);
-    for (int i = 0; i < 3; ++i) {
-        Rect ri = r;
-        InsetRect(&ri, SInt16(i), SInt16(i));
-        FrameRGBRect(&ri, &red);
-    }
+    FrameRGBRect(&r, &red);
     ResetColors();
 }
 
@@ -437,15 +464,22 @@ void APane::SetBkndColor(const KsRGBColor& color) {
     }
 }
 
+void APane::ReleaseBkgdHandle() {
+    if (ownsBkgdHandle) DisposePixPat(reinterpret_cast<PixPatHandle>(bkgdHandle));
+    bkgdHandle = nullptr;
+    ownsBkgdHandle = false;
+}
+
 void APane::SetBkgdRsrc(SInt16 id, OSType type) {
     if (id == 0) {
-        if (bkgdHandle && iBkgdRsrcType == kPICT)
-            KillPicture(reinterpret_cast<PicHandle>(bkgdHandle));
-        bkgdHandle = nullptr;
+        ReleaseBkgdHandle();
     } else if (type == kPICT) {
+        ReleaseBkgdHandle();
         bkgdHandle = reinterpret_cast<Handle>(GetPicture(id));
     } else if (type == kPpat) {
+        ReleaseBkgdHandle();
         bkgdHandle = reinterpret_cast<Handle>(GetPixPat(id));
+        ownsBkgdHandle = bkgdHandle != nullptr;
     }
     // A background that failed to load is no background.
     if (id != 0 && (type == kPICT || type == kPpat) && !bkgdHandle) {

@@ -4,6 +4,7 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "KsDrawUtils.h"
+#include "KsPortSavers.h"
 
 namespace {
 constexpr SInt16 S = kPaneDontCare;
@@ -18,9 +19,7 @@ void PaintEdgeFade(APane* pane, double first) {
     pane->GetBkgdInfo(nullptr, nullptr, nullptr, &bk);
     const double d = kFadeRange / r.Height();
     double intensity = first < 0 ? 100.0 - d : first;
-    RGBColor savedFore{}, savedBack{};
-    GetForeColor(&savedFore);
-    GetBackColor(&savedBack);
+    StColorPenSaver saver;
     const RGBColor white = ToRGBColor(RGBwhite);
     RGBBackColor(&white);
     for (SInt32 y = r.top; y < r.bottom; ++y) {
@@ -30,8 +29,6 @@ void PaintEdgeFade(APane* pane, double first) {
         LineTo(SInt16(r.right - 1), SInt16(y));
         intensity -= d;
     }
-    RGBForeColor(&savedFore);
-    RGBBackColor(&savedBack);
 }
 } // namespace
 

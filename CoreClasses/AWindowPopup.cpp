@@ -9,6 +9,7 @@
 #include "KsColorScheme.h"
 #include "KsDesktop.h"
 #include "KsFatal.h"
+#include "KsPortSavers.h"
 #include "KsWindowShell.h"
 #include "QDOffscreen.h"
 #include "XError.h"
@@ -50,22 +51,15 @@ private:
     static bool Flip(const KsRect& r) {
         GrafPtr desktop = KsGetDesktopPort();
         if (!desktop || r.IsEmpty()) return false;
-        GrafPtr saved = KsGetPort();
-        KsSetPort(desktop);
-        PenState pen{};
-        GetPenState(&pen);
-        RgnHandle clip = NewRgn();
-        GetClip(clip);
+        StPortSaver port(desktop);
+        StClipSaver clip;
+        StColorPenSaver pen;
         ClipWideOpen();
         PenNormal();
         PenPat(&kQDGray);
         PenMode(patXor);
         const Rect rr = ToRect(r);
         FrameRect(&rr);
-        SetPenState(&pen);
-        SetClip(clip);
-        DisposeRgn(clip);
-        KsSetPort(saved);
         return true;
     }
 
@@ -231,20 +225,16 @@ void AWindow::InitializeDragEvent(KsRect rect) {
 
 void AWindow::StartDragUpdate() {
     if (!dragCache.world || !windowPort) return;
-    GrafPtr saved = KsGetPort();
-    SetPortWindowPort(windowPort);
-    RgnHandle clip = NewRgn();
-    GetClip(clip);
+    StPortSaver port(windowPort);
     const Rect r = ToRect(dragCache.rect);
-    ClipRect(&r);
+    StClipSaver clip(r);
+    // Copying maps through the port's colours: black on white copies as is.
+    StColorPenSaver colors;
     const RGBColor black = ToRGBColor(RGBblack), white = ToRGBColor(RGBwhite);
     RGBForeColor(&black);
     RGBBackColor(&white);
     CopyBits(GetPortBitMapForCopyBits(dragCache.world), GetPortBitMapForCopyBits(windowPort), &r,
              &r, srcCopy, nullptr);
-    SetClip(clip);
-    DisposeRgn(clip);
-    if (saved) SetPort(saved);
 }
 
 void AWindow::FinishDragUpdate() {

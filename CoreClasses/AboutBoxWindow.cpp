@@ -8,6 +8,7 @@
 #include "AWindowPrivate.h"
 #include "Icons.h"
 #include "KsAppInfo.h"
+#include "KsPortSavers.h"
 #include "KsWindowShell.h"
 
 namespace {
@@ -47,8 +48,7 @@ void DrawAbout(APane* pane, const KsRect*, void*) {
 // A frame growing from a small box in the middle to r in `steps` steps,
 // each drawn and taken away again with the XOR pen.
 void ExpandBox(const Rect& r, int steps) {
-    PenState saved{};
-    GetPenState(&saved);
+    StColorPenSaver saver;
     PenMode(patXor);
     const SInt16 cx = SInt16((r.left + r.right) / 2), cy = SInt16((r.top + r.bottom) / 2);
     for (int i = 1; i <= steps; ++i) {
@@ -57,7 +57,6 @@ void ExpandBox(const Rect& r, int steps) {
         FrameRect(&f);
         FrameRect(&f);
     }
-    SetPenState(&saved);
 }
 } // namespace
 
@@ -89,8 +88,7 @@ void AboutBoxWindow::SelectAndShow() {
     SetWindowTopLeft(kKsNoScreen, screen.left + (screen.Width() - r.Width()) / 2,
                      screen.top + (screen.Height() - r.Height()) / 2);
     AWindow::SelectAndShow();
-    GrafPtr saved = KsGetPort();
+    StPortSaver saver;
     SetPortWindowPort(windowPort);
     ExpandBox(windowPort->portRect, kExpandSteps);
-    if (saved) SetPort(saved);
 }

@@ -11,6 +11,7 @@
 #include "AWindow.h"
 #include "KsFatal.h"
 #include "KsOutput.h"
+#include "KsPortSavers.h"
 #include "KsUIHooks.h"
 #include "MacText.h"
 #include "QuickDraw.h"
@@ -190,10 +191,9 @@ namespace {
 Point ToLocal(WindowPtr w, KsPoint global) {
     Point pt{SInt16(global.v), SInt16(global.h)};
     if (!w) return pt;
-    GrafPtr saved = KsGetPort();
+    StPortSaver saver;
     SetPortWindowPort(w);
     GlobalToLocal(&pt);
-    KsSetPort(saved);
     return pt;
 }
 

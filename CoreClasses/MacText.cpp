@@ -6,6 +6,7 @@
 
 #include "AStream.h"
 #include "KsHandle.h"
+#include "KsPortSavers.h"
 #include "QuickDraw.h"
 #include "Resources.h"
 #include "XError.h"
@@ -19,34 +20,20 @@ GrafPtr MeasuringPort() {
     return port;
 }
 
-// Sets the port's text state for the duration of a scope.
+// Sets the port's text state for the duration of a scope (in the measuring
+// port when there is no current port).
 class StTextState {
 public:
-    StTextState(SInt16 font, SInt16 size, SInt16 face) {
-        GetPort(&saved_);
-        if (!saved_) SetPort(MeasuringPort());
-        GetPort(&port_);
-        font_ = port_->txFont;
-        size_ = port_->txSize;
-        face_ = port_->txFace;
+    StTextState(SInt16 font, SInt16 size, SInt16 face)
+        : port_(KsGetPort() ? KsGetPort() : MeasuringPort()) {
         TextFont(font);
         TextSize(size);
         TextFace(Style(face));
     }
-    ~StTextState() {
-        TextFont(font_);
-        TextSize(size_);
-        TextFace(face_);
-        if (!saved_) SetPort(nullptr);
-    }
-    StTextState(const StTextState&) = delete;
-    StTextState& operator=(const StTextState&) = delete;
 
 private:
-    GrafPtr saved_ = nullptr;
-    GrafPtr port_ = nullptr;
-    SInt16 font_ = 0, size_ = 0;
-    Style face_ = 0;
+    StPortSaver port_;
+    StTextStateSaver text_;
 };
 
 // A region block of this size holds a rectangle (or nothing): its box is
@@ -149,28 +136,21 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
     GetPort(&port);
     if (!port || r.IsEmpty()) return;
     StTextState st(font_, size_, face_);
-    RGBColor oldFg{}, oldBg{};
-    GetForeColor(&oldFg);
-    GetBackColor(&oldBg);
-
+    StColorPenSaver pen;
     // The text is clipped to r within the current clip. A rectangular clip
-    // (the usual one: panes clip to rectangles) is narrowed and restored as
-    // a rectangle; any other shape goes through regions.
+    // (the usual one: panes clip to rectangles) is narrowed as a rectangle;
+    // any other shape goes through regions.
+    StClipSaver clip;
     const Rect rr = ToRect(r);
-    RgnHandle savedClip = nullptr;
-    Rect savedBox{};
-    if (port->clipRgn && (*port->clipRgn)->rgnSize == kRectRgnSize) {
-        savedBox = (*port->clipRgn)->rgnBBox;
-        const Rect c = ToRect(ToKsRect(savedBox).Intersect(r));
+    if ((*port->clipRgn)->rgnSize == kRectRgnSize) {
+        const Rect c = ToRect(ToKsRect((*port->clipRgn)->rgnBBox).Intersect(r));
         ClipRect(&c);
     } else {
-        savedClip = NewRgn();
-        GetClip(savedClip);
-        RgnHandle clip = NewRgn();
-        RectRgn(clip, &rr);
-        SectRgn(clip, savedClip, clip);
-        SetClip(clip);
-        DisposeRgn(clip);
+        RgnHandle within = NewRgn();
+        RectRgn(within, &rr);
+        SectRgn(within, clip.Saved(), within);
+        SetClip(within);
+        DisposeRgn(within);
     }
 
     const RGBColor f = ToRGBColor(fg), b = ToRGBColor(bg);
@@ -196,14 +176,6 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
         RGBForeColor(&f);
         MoveTo(ClampToSInt16(h), ClampToSInt16(v));
         DrawText(GetText(), 0, Width16(length_));
-    }
-    RGBForeColor(&oldFg);
-    RGBBackColor(&oldBg);
-    if (savedClip) {
-        SetClip(savedClip);
-        DisposeRgn(savedClip);
-    } else {
-        ClipRect(&savedBox);
     }
 }
 

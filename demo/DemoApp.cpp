@@ -12,6 +12,7 @@
 #include "KsColor.h"
 #include "KsDesktop.h"
 #include "KsDrawUtils.h"
+#include "KsPortSavers.h"
 #include "KsTavik20Version.h"
 #include "Menus.h"
 #include "PaneStream.h"
@@ -47,8 +48,7 @@ const RGBColor kThemeColors[kThemes] = {
 // Repaints the desktop around the windows in the given colour.
 void PaintDesktop(const RGBColor& color) {
     KsSetDesktopColor(color);
-    GrafPtr saved = KsGetPort();
-    KsSetPort(KsGetDesktopPort());
+    StPortSaver port(KsGetDesktopPort());
     RGBBackColor(&color);
     Rect all = KsDesktopBounds();
     all.top = kKsMenuBarHeight;
@@ -59,7 +59,6 @@ void PaintDesktop(const RGBColor& color) {
     EraseRgn(desk);
     DisposeRgn(desk);
     DrawDesktopHeading(KsGetDesktopPort(), KsDesktopBounds());
-    KsSetPort(saved);
 }
 
 // What a drawing pane shows.
@@ -240,10 +239,9 @@ public:
     static Point MiddleOf(AWindow* w, APane* pane) {
         const KsRect b = pane->GetBounds();
         Point pt{SInt16((b.top + b.bottom) / 2), SInt16((b.left + b.right) / 2)};
-        GrafPtr saved = KsGetPort();
+        StPortSaver saver;
         SetPortWindowPort(w->GetWindowPtr());
         LocalToGlobal(&pt);
-        KsSetPort(saved);
         return pt;
     }
 

@@ -1,6 +1,7 @@
 #include "DemoScene.h"
 
 #include "KsColor.h"
+#include "KsPortSavers.h"
 #include "Timecode.h"
 
 #include <cstring>
@@ -182,12 +183,12 @@ void DrawTimecodeDemo(const Rect& area) {
 }
 
 void DrawDesktopHeading(GrafPtr desktop, const Rect& area) {
-    GrafPtr saved = KsGetPort();
-    KsSetPort(desktop);
+    StPortSaver port(desktop);
+    StColorPenSaver pen;
+    StTextStateSaver text;
     Fore(0xFFFF, 0xFFFF, 0xFFFF);
     Text(SInt16(area.left + 24), SInt16(area.bottom - 24), "KsTavik20", 1, 24, bold);
     Fore(0xC800, 0xD400, 0xE400);
     Text(SInt16(area.left + 160), SInt16(area.bottom - 24),
          "drag, grow, zoom and close the windows; the menus work too", 1, 13);
-    KsSetPort(saved);
 }

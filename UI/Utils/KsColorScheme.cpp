@@ -105,6 +105,16 @@ void SetSchemeColor(const char* redKey, const char* greenKey, const char* blueKe
     SetColorSchemeAttr(blueKey, colour != nullptr ? long(colour->blue) : -1);
 }
 
+bool GetSchemeTextColor(KsRGBColor* out) {
+    if (GetColorSchemeAttr("CS_TEXT_COLOR") == 0) return false;
+    return GetSchemeColor("CS_TEXT_COLOR_RED", "CS_TEXT_COLOR_GREEN", "CS_TEXT_COLOR_BLUE", out);
+}
+
+SInt32 GetSchemeCurvature() {
+    const long c = GetColorSchemeAttr("CS_BUT_CURVATURE");
+    return c != 0 ? SInt32(c) : 30;
+}
+
 void SetColorSchemeAttrList(CoreAttrList* list) {
     if (list == nullptr) return;
     CoreAttrList* copy = list->Copy();

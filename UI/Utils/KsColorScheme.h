@@ -27,6 +27,11 @@ void SetSchemeColor(const char* redKey, const char* greenKey, const char* blueKe
 // Replaces the whole scheme with a copy of list (the caller keeps list); keys
 // missing from it then read 0. Null changes nothing.
 void SetColorSchemeAttrList(CoreAttrList* list);
+// The scheme's text colour: answers whether "CS_TEXT_COLOR" is on and, when
+// it is, sets *out (which may be null) from its three channel keys.
+bool GetSchemeTextColor(KsRGBColor* out);
+// "CS_BUT_CURVATURE", or 30 when it is 0.
+SInt32 GetSchemeCurvature();
 // The scheme itself, for reading (built on first use). Owned by the scheme.
 const CoreAttrList* GetColorSchemeAttrList();
 

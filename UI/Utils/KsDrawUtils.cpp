@@ -8,9 +8,11 @@
 #include "KsDrawUtils.h"
 
 #include "KsFatal.h"
+#include "KsPortSavers.h"
 #include "KsRgn.h"
 #include "QuickDraw.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -136,29 +138,7 @@ KsRGBColor Edge(const KsRGBColor& c) {
 }
 
 // ---------------------------------------------------------------------------
-// Port state and primitive edges
-
-// Keeps the caller's colours and pen whatever the drawing does.
-class StColorPenSaver {
-public:
-    StColorPenSaver() {
-        GetForeColor(&fore_);
-        GetBackColor(&back_);
-        GetPenState(&pen_);
-    }
-    ~StColorPenSaver() {
-        RGBForeColor(&fore_);
-        RGBBackColor(&back_);
-        SetPenState(&pen_);
-    }
-    StColorPenSaver(const StColorPenSaver&) = delete;
-    StColorPenSaver& operator=(const StColorPenSaver&) = delete;
-
-private:
-    RGBColor fore_{};
-    RGBColor back_{};
-    PenState pen_{};
-};
+// Primitive edges
 
 void Fill(SInt32 left, SInt32 top, SInt32 right, SInt32 bottom, const KsRGBColor& color) {
     if (right <= left || bottom <= top) return;
@@ -450,6 +430,17 @@ void PaintGradient(const KsRect& r, const KsRGBColor& color, SInt32 steps, doubl
         Fill(r.left, y0, r.right, y1, Mix(top, bottom, permille));
     }
     if (span < height) Fill(r.left, r.top + span, r.right, r.bottom, color);
+}
+
+SInt32 GradientSteps(SInt32 depth, double curvature, SInt32 style) {
+    // Shades per channel: 8 bits in direct 24 and 32-bit pixels, 5 in 16-bit
+    // ones, a few in an indexed palette, 2 on a one-bit device.
+    const SInt32 shades = depth >= 24 ? 256 : depth >= 15 ? 32 : depth >= 4 ? 8 : 2;
+    // The gradient runs from spread towards white down to 3/5 of it towards
+    // black (PaintGradient); a partial one only from the top to the colour.
+    const double c = std::isfinite(curvature) ? std::clamp(curvature, 0.0, 100.0) : 0.0;
+    const double span = (IsGradientPartialBorder(style) ? 5.0 : 8.0) * c / 1000.0;
+    return std::max<SInt32>(2, SInt32(std::ceil(shades * span)));
 }
 
 void BubbleFrame(const KsRect& r, const KsRGBColor& color, const KsRGBColor& enclColor,

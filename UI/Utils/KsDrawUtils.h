@@ -113,6 +113,10 @@ void RoundedRaisedHilite(const KsRect& r, const KsRGBColor& color);
 // bands are painted; rows within a band share one colour.
 void PaintGradient(const KsRect& r, const KsRGBColor& color, SInt32 steps, double curvature,
                    SInt32 style);
+// How many bands PaintGradient needs on a device `depth` bits deep so that
+// neighbouring bands differ by about one shade the device can show: the
+// shades across the gradient's spread for that curvature and style, at least 2.
+SInt32 GradientSteps(SInt32 depth, double curvature, SInt32 style);
 // The outline of a bubble button in the outer 2 pixels of r (a pane's frame,
 // that is its interior grown by 2): a rounded edge darker than color with
 // corners in enclColor, and inside it a glossy sheen (style 60) or a pressed

@@ -8,6 +8,7 @@
 #include "AWindowState.h"
 #include "KsDesktop.h"
 #include "KsFatal.h"
+#include "KsPortSavers.h"
 #include "KsWindowShellPrivate.h"
 
 #include <algorithm>
@@ -281,11 +282,12 @@ void KsZimWindow(WindowPtr window, const KsRect& content, bool update, bool fron
 void KsDragWindow(WindowPtr window, Point start, const Rect* bounds) {
     if (!window) return;
     if (!(KsGetModifiers() & cmdKey)) KsSelectWindow(window);
-    GrafPtr saved = KsGetPort();
-    KsSetPort(KsGetDesktopPort());
-    Rect limit = bounds ? *bounds : KsDesktopBounds();
-    SInt32 moved = DragGrayRgn(window->strucRgn, start, &limit, &limit, noConstraint, nullptr);
-    KsSetPort(saved);
+    SInt32 moved = 0;
+    {
+        StPortSaver saver(KsGetDesktopPort());
+        Rect limit = bounds ? *bounds : KsDesktopBounds();
+        moved = DragGrayRgn(window->strucRgn, start, &limit, &limit, noConstraint, nullptr);
+    }
     if (moved == SInt32(0x80008000) || moved == 0) return;
     const SInt16 dh = SInt16(moved & 0xFFFF), dv = SInt16(moved >> 16);
     Rect c;

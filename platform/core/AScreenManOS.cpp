@@ -7,6 +7,7 @@
 
 namespace {
 std::atomic<KsScreenProvider> gProvider{nullptr};
+std::atomic<KsScreenDepthProvider> gDepthProvider{nullptr};
 std::unique_ptr<AScreenManOS> gManager;
 
 std::int64_t DistanceSquared(const KsRect& r, KsPoint p) {
@@ -42,6 +43,10 @@ KsScreenProvider KsSetScreenProvider(KsScreenProvider provider) {
     return gProvider.exchange(provider);
 }
 
+KsScreenDepthProvider KsSetScreenDepthProvider(KsScreenDepthProvider provider) {
+    return gDepthProvider.exchange(provider);
+}
+
 AScreenManOS* AScreenManOS::New() {
     if (!gManager) gManager.reset(new AScreenManOS());
     return gManager.get();
@@ -74,6 +79,12 @@ KsRect AScreenManOS::GetScreenBounds(int index) const {
     KsRect s[kMaxScreens];
     int n = Screens(s);
     return index >= 0 && index < n ? s[index] : KsRect{};
+}
+
+int AScreenManOS::GetScreenDepth(int index) const {
+    if (index < 0 || index >= GetScreenCount()) return 0;
+    KsScreenDepthProvider p = gDepthProvider.load();
+    return p ? p(index) : 32;
 }
 
 int AScreenManOS::ScreenOfPoint(KsPoint pt) const {

@@ -11,6 +11,10 @@
 // Fills up to `max` screen rectangles and answers how many there are.
 using KsScreenProvider = int (*)(KsRect* screens, int max);
 KsScreenProvider KsSetScreenProvider(KsScreenProvider provider);
+// Bits per pixel of a screen. The back ends show 32-bit xRGB screens; a
+// display of another depth (a one-bit panel) says so through this provider.
+using KsScreenDepthProvider = int (*)(int index);
+KsScreenDepthProvider KsSetScreenDepthProvider(KsScreenDepthProvider provider);
 
 class AScreenManOS {
 public:
@@ -25,6 +29,9 @@ public:
     int GetScreenCount() const;
     KsRect GetScreenBounds(int index) const; // empty out of range
     KsRect GetMainScreenBounds() const { return GetScreenBounds(0); }
+    // Bits per pixel of the screen (32 without a depth provider); 0 out of
+    // range.
+    int GetScreenDepth(int index) const;
     // The screen holding the point; the nearest one when none does.
     int ScreenOfPoint(KsPoint pt) const;
     // The screen holding most of r; for an r on no screen, the one nearest

@@ -23,18 +23,14 @@ GrafPtr MeasurePort() {
 
 class StMeasurePort {
 public:
-    explicit StMeasurePort(Style face) : saved_(KsGetPort()) {
-        KsSetPort(MeasurePort());
+    explicit StMeasurePort(Style face) : port_(MeasurePort()) {
         TextFont(gFont.font);
         TextSize(gFont.size);
         TextFace(face);
     }
-    ~StMeasurePort() { KsSetPort(saved_); }
-    StMeasurePort(const StMeasurePort&) = delete;
-    StMeasurePort& operator=(const StMeasurePort&) = delete;
 
 private:
-    GrafPtr saved_;
+    StPortSaver port_;
 };
 
 unsigned char KeyShown(unsigned char c) {

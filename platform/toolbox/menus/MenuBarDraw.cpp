@@ -69,58 +69,11 @@ void DrawTitleOf(MenuID id, bool hilited) {
 // ---------------------------------------------------------------------------
 // The port saver
 
-// Savers nest (the tracker, an open menu, the bar); their clip copies come
-// from a few regions kept for the process, so that tracking a mouse move
-// does not allocate.
-namespace {
-constexpr int kSpareClips = 4;
-RgnHandle gSpareClips[kSpareClips] = {};
-int gSpareUsed = 0;
-
-RgnHandle TakeClip() {
-    if (gSpareUsed >= kSpareClips) return NewRgn();
-    RgnHandle& r = gSpareClips[gSpareUsed++];
-    if (!r) r = NewRgn();
-    return r;
-}
-void GiveClip(RgnHandle rgn) {
-    if (gSpareUsed > 0 && gSpareClips[gSpareUsed - 1] == rgn) {
-        --gSpareUsed;
-        return;
-    }
-    DisposeRgn(rgn);
-}
-} // namespace
-
-StMenuPort::StMenuPort() : saved_(KsGetPort()), port_(KsGetDesktopPort()) {
-    if (!port_) return;
-    KsSetPort(port_);
-    clip_ = TakeClip();
-    GetClip(clip_);
-    GetPenState(&pen_);
-    GetForeColor(&fore_);
-    GetBackColor(&back_);
-    font_ = port_->txFont;
-    size_ = port_->txSize;
-    face_ = port_->txFace;
-    mode_ = port_->txMode;
+// Without a desktop the current port stays current (and is kept as it is).
+StMenuPort::StMenuPort() : desktop_(KsGetDesktopPort()), port_(desktop_ ? desktop_ : KsGetPort()) {
+    if (!desktop_) return;
     ClipWideOpen();
     PenNormal();
-}
-
-StMenuPort::~StMenuPort() {
-    if (port_) {
-        SetClip(clip_);
-        GiveClip(clip_);
-        SetPenState(&pen_);
-        RGBForeColor(&fore_);
-        RGBBackColor(&back_);
-        TextFont(font_);
-        TextSize(size_);
-        TextFace(face_);
-        TextMode(mode_);
-    }
-    KsSetPort(saved_);
 }
 
 // ---------------------------------------------------------------------------

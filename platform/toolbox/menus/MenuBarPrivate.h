@@ -5,6 +5,7 @@
 
 #include "KsDesktop.h"
 #include "KsPortPrivate.h"
+#include "KsPortSavers.h"
 #include "Menus.h"
 
 #include <pixman.h>
@@ -57,21 +58,18 @@ SInt16 KsMenuLineHeight();
 class StMenuPort {
 public:
     // Sets the desktop port (when there is one: check Port()) with a wide
-    // open clip; saves what menu drawing changes.
+    // open clip and a normal pen; saves what menu drawing changes.
     StMenuPort();
-    ~StMenuPort();
     StMenuPort(const StMenuPort&) = delete;
     StMenuPort& operator=(const StMenuPort&) = delete;
-    GrafPtr Port() const { return port_; }
+    GrafPtr Port() const { return desktop_; }
 
 private:
-    GrafPtr saved_ = nullptr;
-    GrafPtr port_ = nullptr;
-    RgnHandle clip_ = nullptr;
-    PenState pen_{};
-    RGBColor fore_{}, back_{};
-    SInt16 font_ = 0, size_ = 0, mode_ = 0;
-    Style face_ = 0;
+    GrafPtr desktop_;
+    StPortSaver port_;
+    StClipSaver clip_;
+    StColorPenSaver pen_;
+    StTextStateSaver text_;
 };
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "QDOffscreenPrivate.h"
 
 #include "KsFatal.h"
+#include "KsPortSavers.h"
 
 #include <memory>
 #include <new>
@@ -154,15 +155,15 @@ QDErr MakeWorld(GWorldPtr* out, SInt16 depth, const Rect* bounds, SInt16 scale) 
     }
     w->depth = depth == 0 ? 32 : depth;
     // Opening a port makes it current; making a world must not.
-    GrafPtr saved = KsGetPort();
-    KsOpenPort(&w->port, s, *bounds);
-    KsSetPort(saved);
+    {
+        StPortSaver saver;
+        KsOpenPort(&w->port, s, *bounds);
+    }
     w->device.world = &w->port;
     GrafPtr port = &w->port;
     PortPixMap* e = EntryFor(port);
     if (!e) {
         KsClosePort(port);
-        KsSetPort(saved);
         KsDisposeSurface(s);
         return memFullErr;
     }

@@ -12,6 +12,7 @@
 #include "KsFatal.h"
 #include "KsHandle.h"
 #include "KsPaintPrivate.h"
+#include "KsPortSavers.h"
 #include "Resources.h"
 #include "XError.h"
 
@@ -271,48 +272,6 @@ BitsOp ReadBitsOp(KsByteReader& in, UInt16 op) {
 }
 
 // ---- The player's state and mapping -----------------------------------------
-
-// Saves what playing a picture changes in the port and puts it back.
-class StPortStateSaver {
-public:
-    explicit StPortStateSaver(GrafPtr port) : port_(port), saved_(*port) {
-        clip_ = NewRgn();
-        if (!clip_) xraisexerror("SYS_ERROR", "short OSErr", memFullErr);
-        CopyRgn(port->clipRgn, clip_);
-    }
-    ~StPortStateSaver() {
-        GrafPtr current = KsGetPort();
-        KsSetPort(port_);
-        SetClip(clip_);
-        DisposeRgn(clip_);
-        GrafPort& p = *port_;
-        p.pnLoc = saved_.pnLoc;
-        p.pnSize = saved_.pnSize;
-        p.pnMode = saved_.pnMode;
-        p.pnPat = saved_.pnPat;
-        p.pnPixPat = saved_.pnPixPat;
-        p.bkPat = saved_.bkPat;
-        p.bkPixPat = saved_.bkPixPat;
-        p.fillPat = saved_.fillPat;
-        p.fillPixPat = saved_.fillPixPat;
-        p.txFont = saved_.txFont;
-        p.txFace = saved_.txFace;
-        p.txMode = saved_.txMode;
-        p.txSize = saved_.txSize;
-        p.rgbFgColor = saved_.rgbFgColor;
-        p.rgbBkColor = saved_.rgbBkColor;
-        p.hiliteColor = saved_.hiliteColor;
-        KsSetPort(current);
-    }
-    StPortStateSaver(const StPortStateSaver&) = delete;
-    StPortStateSaver& operator=(const StPortStateSaver&) = delete;
-    RgnHandle EntryClip() const { return clip_; }
-
-private:
-    GrafPtr port_;
-    GrafPort saved_;
-    RgnHandle clip_;
-};
 
 // Owns a region handle for the length of one opcode.
 struct StRgn {
@@ -859,8 +818,11 @@ void KsDrawPictureData(const UInt8* data, std::size_t size, const Rect& dst) {
         return;
     }
     KsCheckPictureData(data, size);
-    StPortStateSaver saver(port);
-    PictPlayer(data, size, PlayMode::kDraw).Play(port, dst, saver.EntryClip());
+    // Playing changes the clip, pen, colours, patterns and text state.
+    StClipSaver clip;
+    StColorPenSaver pen;
+    StTextStateSaver text;
+    PictPlayer(data, size, PlayMode::kDraw).Play(port, dst, clip.Saved());
 }
 
 PicHandle GetPicture(SInt16 picID) {

@@ -8,6 +8,7 @@
 
 #include "KsFatal.h"
 #include "KsHandle.h"
+#include "KsPortSavers.h"
 #include "KsRgnPrivate.h"
 #include "XError.h"
 
@@ -267,10 +268,8 @@ void ClosePoly() {
     p.polyBBox = ToRect(bbox);
     GrafPtr port = gPoly.port;
     gPoly = OpenPolygon{};
-    GrafPtr saved = KsGetPort();
-    KsSetPort(port);
+    StPortSaver saver(port);
     ShowPen();
-    KsSetPort(saved);
 }
 
 void KillPoly(PolyHandle poly) {

@@ -108,25 +108,11 @@ KsRect KsGrowBoxRect(WindowPtr w) {
 
 // ---- The desktop drawing saver ----------------------------------------------
 
-StKsDesktopDrawing::StKsDesktopDrawing(const KsRgn& clip) : saved_(KsGetPort()) {
-    port_ = KsGetDesktopPort();
+StKsDesktopDrawing::StKsDesktopDrawing(const KsRgn& clip)
+    : port_(KsGetDesktopPort()), saver_(port_) {
     FtlAssert(port_ != nullptr);
-    state_ = *port_;
-    clip_ = NewRgn();
-    CopyRgn(port_->clipRgn, clip_);
     KsRgnToRgnHandle(clip, port_->clipRgn);
-    KsSetPort(port_);
     PenNormal();
-}
-
-StKsDesktopDrawing::~StKsDesktopDrawing() {
-    CopyRgn(clip_, port_->clipRgn);
-    DisposeRgn(clip_);
-    RgnHandle vis = port_->visRgn, clip = port_->clipRgn;
-    *port_ = state_;
-    port_->visRgn = vis;
-    port_->clipRgn = clip;
-    KsSetPort(saved_);
 }
 
 // ---- Drawing ----------------------------------------------------------------

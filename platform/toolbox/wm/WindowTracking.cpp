@@ -4,6 +4,7 @@
 // drawn by exclusive-or on the desktop, so drawing one twice restores the
 // pixels it covered.
 #include "KsDesktop.h"
+#include "KsPortSavers.h"
 #include "WindowsPrivate.h"
 
 namespace {
@@ -112,10 +113,11 @@ SInt32 DragGrayRgn(RgnHandle rgn, Point startPt, const Rect* limitRect, const Re
 void DragWindow(WindowPtr w, Point startPt, const Rect* limitRect) {
     if (!w || !w->ks) return;
     Rect limit = limitRect ? *limitRect : KsDesktopBounds();
-    GrafPtr saved = KsGetPort();
-    KsSetPort(KsGetDesktopPort());
-    SInt32 r = DragGrayRgn(w->strucRgn, startPt, &limit, &limit, noConstraint, nullptr);
-    KsSetPort(saved);
+    SInt32 r = 0;
+    {
+        StPortSaver port(KsGetDesktopPort());
+        r = DragGrayRgn(w->strucRgn, startPt, &limit, &limit, noConstraint, nullptr);
+    }
     bool front = (KsGetModifiers() & cmdKey) == 0;
     if (r != kOutside && r != 0) {
         KsRect c = KsContentRect(w);

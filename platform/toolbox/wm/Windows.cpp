@@ -11,6 +11,7 @@
 // content colour on content, which also joins the update region.
 #include "KsDesktop.h"
 #include "KsFatal.h"
+#include "KsPortSavers.h"
 #include "WindowsPrivate.h"
 
 #include <cstring>
@@ -289,7 +290,6 @@ WindowPtr NewCWindow(void* storage, const Rect* bounds, ConstStr255Param title, 
         delete priv;
         return nullptr;
     }
-    GrafPtr saved = KsGetPort();
     std::memset(static_cast<void*>(w), 0, sizeof(WindowRecord));
     w->ks = priv;
     priv->ownsStorage = storage == nullptr;
@@ -302,9 +302,12 @@ WindowPtr NewCWindow(void* storage, const Rect* bounds, ConstStr255Param title, 
     if (height < 0) height = 0;
     // Local (0, 0) is the content's top-left corner.
     KsRect d = ToKsRect(KsDesktopBounds());
-    KsOpenPort(w, desktop->surface,
-               ToRect(KsRect{d.left - bounds->left, d.top - bounds->top, d.right - bounds->left,
-                             d.bottom - bounds->top}));
+    {
+        StPortSaver saver; // opening a port makes it current; making a window must not
+        KsOpenPort(w, desktop->surface,
+                   ToRect(KsRect{d.left - bounds->left, d.top - bounds->top, d.right - bounds->left,
+                                 d.bottom - bounds->top}));
+    }
     w->portRect = Rect{0, 0, height, width};
     static_cast<GrafPort*>(w)->refCon = &gWindowPortTag;
     w->windowKind = 8; // an application window, layer 0
@@ -340,7 +343,6 @@ WindowPtr NewCWindow(void* storage, const Rect* bounds, ConstStr255Param title, 
         PlaceBack(w);
     else
         PlaceBehind(w, behind);
-    KsSetPort(saved);
     if (visible)
         ShowWindow(w);
     else

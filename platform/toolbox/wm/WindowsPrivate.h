@@ -2,6 +2,7 @@
 #pragma once
 
 #include "KsPortPrivate.h"
+#include "KsPortSavers.h"
 #include "Windows.h"
 
 // The manager's own state for one window. Regions are global.
@@ -55,16 +56,16 @@ void KsDrawGrip(WindowPtr w, const KsRgn& clip);
 class StKsDesktopDrawing {
 public:
     explicit StKsDesktopDrawing(const KsRgn& clip);
-    ~StKsDesktopDrawing();
     StKsDesktopDrawing(const StKsDesktopDrawing&) = delete;
     StKsDesktopDrawing& operator=(const StKsDesktopDrawing&) = delete;
     GrafPtr Port() const { return port_; }
 
 private:
-    GrafPtr saved_;
     GrafPtr port_;
-    GrafPort state_; // the desktop port's fields as they were (regions not owned)
-    RgnHandle clip_;
+    StPortSaver saver_;
+    StClipSaver clip_;
+    StColorPenSaver pen_;
+    StTextStateSaver text_;
 };
 
 // Global to the window port's local coordinates: local = global + offset.

@@ -1,0 +1,75 @@
+// Savers of drawing state. Each one takes a part of a port's state when it
+// is made and puts it back when it goes out of scope, so that every way out of
+// a drawing call, an exception included, leaves the caller's port as it was.
+//
+// The clip, pen, colour and text savers work on the port that is current when
+// they are made (nothing when there is none) and restore into that same port,
+// whatever port is current at the time. Nest them inside an StPortSaver when
+// the code in between changes the port.
+#pragma once
+
+#include "QuickDraw.h"
+
+// The current port; optionally makes another port current for the scope.
+class StPortSaver {
+public:
+    StPortSaver() : saved_(KsGetPort()) {}
+    explicit StPortSaver(GrafPtr port) : saved_(KsGetPort()) { KsSetPort(port); }
+    ~StPortSaver() { KsSetPort(saved_); }
+    StPortSaver(const StPortSaver&) = delete;
+    StPortSaver& operator=(const StPortSaver&) = delete;
+    GrafPtr Saved() const { return saved_; }
+
+private:
+    GrafPtr saved_;
+};
+
+// The clip region. The copy comes from a few regions kept for the process, so
+// that nested savers on a tracking path (a mouse move) do not allocate.
+class StClipSaver {
+public:
+    StClipSaver();
+    // Saves the clip, then clips to r.
+    explicit StClipSaver(const Rect& r);
+    ~StClipSaver();
+    StClipSaver(const StClipSaver&) = delete;
+    StClipSaver& operator=(const StClipSaver&) = delete;
+    // The clip as it was on entry (owned by the saver).
+    RgnHandle Saved() const { return clip_; }
+
+private:
+    GrafPtr port_;
+    RgnHandle clip_ = nullptr;
+};
+
+// Pen (place, size, mode, pattern, visibility), the fore, back and hilite
+// colours and the back and fill patterns.
+class StColorPenSaver {
+public:
+    StColorPenSaver();
+    ~StColorPenSaver();
+    StColorPenSaver(const StColorPenSaver&) = delete;
+    StColorPenSaver& operator=(const StColorPenSaver&) = delete;
+
+private:
+    GrafPtr port_;
+    Point pnLoc_{}, pnSize_{};
+    SInt16 pnMode_ = 0, pnVis_ = 0;
+    Pattern pnPat_{}, bkPat_{}, fillPat_{};
+    PixPatHandle pnPixPat_ = nullptr, bkPixPat_ = nullptr, fillPixPat_ = nullptr;
+    RGBColor fore_{}, back_{}, hilite_{};
+};
+
+// Font, size, face and text mode.
+class StTextStateSaver {
+public:
+    StTextStateSaver();
+    ~StTextStateSaver();
+    StTextStateSaver(const StTextStateSaver&) = delete;
+    StTextStateSaver& operator=(const StTextStateSaver&) = delete;
+
+private:
+    GrafPtr port_;
+    SInt16 font_ = 0, size_ = 0, mode_ = 0;
+    Style face_ = 0;
+};
