@@ -33,7 +33,9 @@ ShellState& S() {
     return s;
 }
 
+// The kind word: bits 0-11 the framework kind, 12-14 the layer (KsWindowLayerOf).
 constexpr SInt16 kKindMask = 0x0FFF;
+constexpr int kLayerShift = 12;
 static_assert(kKsModalWindowKind == kKsWindowKindModal);
 
 // While a modal window is active only these layers may still come forward:
@@ -82,7 +84,7 @@ void KsSetWindowLayer(WindowPtr window, SInt16 layer) {
     if (!window) return;
     // Bit 15 goes with every change of layer; the toolbox re-places the window
     // at the front of its new layer.
-    SetWindowKind(window, SInt16((GetWindowKind(window) & kKindMask) | (layer << 12)));
+    SetWindowKind(window, SInt16((GetWindowKind(window) & kKindMask) | (layer << kLayerShift)));
 }
 
 SInt16 KsGetWindowLayer(WindowPtr window) {

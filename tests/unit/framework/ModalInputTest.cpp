@@ -67,11 +67,6 @@ protected:
         app->SetMouseCapture(p);
         return p;
     }
-    void Gesture(long at, Point from, Point to) {
-        backend->ScriptPress(at, from.h, from.v);
-        backend->ScriptMove(at + 1, to.h, to.v);
-        backend->ScriptRelease(at + 2, to.h, to.v);
-    }
     Dialog* dialog = nullptr;
 };
 
@@ -96,7 +91,9 @@ TEST_F(ModalInputTest, TheDocumentBehindARunningDialogTakesNoPressOrDrag) {
         const int beeps = backend->BeepCount();
         const long t0 = KsGetTicks() + 5;
         dlg->giveUpAt = t0 + 600;
-        Gesture(t0, c.from, c.to);
+        backend->ScriptPress(t0, c.from.h, c.from.v);
+        backend->ScriptMove(t0 + 1, c.to.h, c.to.v);
+        backend->ScriptRelease(t0 + 2, c.to.h, c.to.v);
         backend->ScriptPress(t0 + 10, 450, 350);
         backend->ScriptRelease(t0 + 11, 450, 350);
 
@@ -113,6 +110,7 @@ TEST_F(ModalInputTest, TheDocumentBehindARunningDialogTakesNoPressOrDrag) {
         }
         app->ReleaseMouseCapture();
         dialog->Dispose();
+        dialog = nullptr;
         doc->Dispose();
         FlushEvents(everyEvent, 0);
     }
