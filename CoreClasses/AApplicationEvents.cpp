@@ -7,6 +7,7 @@
 // sending: a handler may close any window, itself included.
 #include "AApplication.h"
 #include "AApplicationPrivate.h"
+#include "APane.h"
 #include "AWindowPrivate.h"
 
 #include "AArray.h"
@@ -19,6 +20,7 @@
 #include "KsRgn.h"
 #include "KsTime.h"
 #include "KsUIHooks.h"
+#include "KsWindowShell.h"
 #include "Menus.h"
 #include "Sound.h"
 #include "Windows.h"
@@ -39,6 +41,8 @@ long gl_sleepTime = 1;
 
 namespace {
 
+constexpr SInt16 kBeepTicks = 5;
+
 WindowPtr mouseWindow = nullptr;
 short mousePart = 0;
 
@@ -54,9 +58,6 @@ int broadcastNesting = 0;
 // or replaced meanwhile (then it is disposed once DoKey has returned).
 AAppModalKeyHandler* handlerInCall = nullptr;
 bool handlerRetired = false;
-
-// Capture clicks reach the pane layer through this hook.
-bool (*captureClick)(APane* pane, EventRecord* event, short part) = nullptr;
 
 struct EndTask {
     void (*proc)(void*);
@@ -113,14 +114,8 @@ AWindow* ActiveAWindow() {
 
 } // namespace
 
-void KsAppSetCaptureClickHook(bool (*hook)(APane*, EventRecord*, short)) {
-    captureClick = hook;
-}
-
 WindowPtr KsAppActiveWindow() {
-    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
-        if (IsWindowVisible(w) && IsWindowHilited(w)) return w;
-    return nullptr;
+    return KsGetActiveWindow();
 }
 
 // ---------------------------------------------------------------------------
@@ -162,6 +157,8 @@ void AApplication::RemoveModalKeyHandler() {
 unsigned char AApplication::ProcessEvent(short mask) {
     AApplicationPrivate::PollRequests(this);
     if (QuitCompleted) return false;
+    // A pane holding the mouse sees presses even on windows that take none.
+    KsHoldMouse(mouseCapture != nullptr);
     bool got = WaitNextEvent(EventMask(UInt16(mask) | osMask), &CurrentEvent,
                              UInt32(gl_sleepTime > 0 ? gl_sleepTime : 0), nullptr);
     mousePart = FindWindow(CurrentEvent.where, &mouseWindow);
@@ -263,9 +260,17 @@ void AApplication::ModifyEvent(EventRecord*) {}
 
 void AApplication::MouseDownEvent(EventRecord event, WindowPtr window, short part) {
     part = FindWindow(event.where, &window);
-    if (mouseCapture && captureClick && captureClick(mouseCapture, &event, part)) return;
+    if (mouseCapture && mouseCapture->DoCaptureClick(&event, part)) return;
+    // Only a held mouse brings a press on a disabled window this far (the
+    // toolbox refuses it otherwise): the holder passed it on, and the window
+    // behind a modal one still takes nothing.
+    if (window && !KsIsWindowEnabled(window)) {
+        SysBeep(kBeepTicks);
+        return;
+    }
     lastInputTicks = KsGetTicks();
-    if (window) SelectWindow(window);
+    // Modal-aware: while a modal window is active nothing behind it comes forward.
+    if (window) KsSelectWindow(window);
     switch (part) {
     case inMenuBar:
         MenuClickEvent(event);
@@ -417,7 +422,7 @@ unsigned char AApplication::HandleStdKeyDown(EventRecord* event, short charCode,
         }
         return true; // a command key is never typing
     }
-    if (keyCode == 0x7A) return HandleHelpKey(this, event);
+    if (keyCode == kKsKeyF1) return HandleHelpKey(this, event);
     if (AWindow::iPaneDumpKey != 0 && AWindow::iPaneDumpKey == keyCode)
         return HandlePaneDumpKey(this, event);
     return SendWindowMsg(wmKeyDown, KsAppActiveWindow(), event, charCode, keyCode);
@@ -441,7 +446,7 @@ void AApplicationPrivate::PrepareMenus(AApplication* app, EventRecord* event) {
 bool AApplicationPrivate::NickCommand(AApplication* app, long nick, short modifiers) {
     PrepareMenus(app, &CurrentEvent);
     if (gBartender && !gBartender->IsItemEnabled(nick)) {
-        SysBeep(5);
+        SysBeep(kBeepTicks);
         return false;
     }
     CurrentEvent.modifiers =
@@ -568,12 +573,7 @@ void AApplication::SuspendEvent(EventRecord) {
 }
 
 void AApplication::ResumeEvent(EventRecord) {
-    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w)) {
-        if (IsWindowVisible(w) && KsIsActivatableLayer(KsWindowLayerOf(GetWindowKind(w)))) {
-            SelectWindow(w);
-            break;
-        }
-    }
+    if (WindowPtr w = KsGetAnyTopActivatableWindow(kKsAnyLayer)) KsSelectWindow(w);
     inForeground = 1;
 }
 

@@ -55,7 +55,5 @@ void KsAppCallExit(int status);
 void KsAppExitCleanup();
 void KsAppResetExitCleanupForTests();
 
-// The pane layer's capture click (APane::DoCaptureClick); true takes the click.
-void KsAppSetCaptureClickHook(bool (*hook)(APane* pane, EventRecord* event, short part));
 // Forgets click counting and the last user-event check (tests).
 void KsAppResetUserEventCheck();

@@ -45,8 +45,7 @@ WindowRegistry& Registry() {
 }
 
 bool IsFrameworkKind(SInt16 kind) {
-    const SInt16 k = SInt16(kind & 0x0FFF);
-    return k == kKsWindowKindPlain || k == kKsWindowKindModal;
+    return kind == kKsWindowKindPlain || kind == kKsWindowKindModal;
 }
 } // namespace
 
@@ -75,9 +74,7 @@ bool KsIsWindowPort(GrafPtr port) {
 }
 
 WindowPtr KsActiveWindow() {
-    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
-        if (w->visible && w->hilited) return w;
-    return nullptr;
+    return KsGetActiveWindow();
 }
 
 void KsReportWindowError(const XError& error) {
@@ -174,7 +171,8 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
 
     SetWindowHiliteColor(windowPort, RGBdustyPurple);
     SetWindowTBarColor(windowPort, RGBgray4);
-    SetWindowKind(windowPort, SInt16((kKsDocumentLayer << 12) | kKsWindowKindPlain));
+    KsSetWindowKind(windowPort, kKsWindowKindPlain);
+    KsSetWindowLayer(windowPort, kKsDocumentLayer);
     RemoveWindowStyles(windowPort, true, true, false, false, false);
 
     CreateMainPane();
@@ -298,6 +296,8 @@ APane* AWindow::FindPaneByID(const char* id) const {
 }
 
 void AWindow::ForgetPane(APane* pane) {
+    if (gApplication && gApplication->GetMouseCapture() == pane)
+        gApplication->ReleaseMouseCapture();
     if (activePane == pane) activePane = nullptr;
     if (resultPane == pane) resultPane = nullptr;
     if (targetPane == pane) targetPane = nullptr;
@@ -309,7 +309,7 @@ void AWindow::ForgetPane(APane* pane) {
 // Finding the AWindow of a toolbox window
 
 AWindow* GetWindowObj(WindowPtr window) {
-    if (!window || !IsFrameworkKind(GetWindowKind(window))) return nullptr;
+    if (!window || !IsFrameworkKind(KsGetWindowKind(window))) return nullptr;
     const SInt32 ref = GetWRefCon(window);
     if (ref == -1) {
         FtlAbortm("Trying to access the AWindow that was already disposed of.");

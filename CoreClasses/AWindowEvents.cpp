@@ -15,10 +15,6 @@
 #include "Sound.h"
 #include "XError.h"
 
-namespace {
-constexpr long kHelpKeyCode = 0x72;
-} // namespace
-
 // ---------------------------------------------------------------------------
 // Update
 
@@ -145,7 +141,7 @@ bool AWindow::KeyDown(void* data, EventRecord* ev, long charCode, long keyCode) 
     bool used = false;
     if (iPaneDumpKey != 0 && iPaneDumpKey == keyCode) {
         if (ev) used = DumpPaneID(KsPoint{ev->where.h, ev->where.v});
-    } else if (keyCode == kHelpKeyCode) {
+    } else if (keyCode == kKsKeyHelp) {
         for (int i = 0; i < 3; ++i)
             SysBeep(5);
     } else {

@@ -475,7 +475,7 @@ bool AWindow::AnalyzeForSnap(short* dx, short* dy) {
     int dirH = 0, dirV = 0;
     for (WindowPtr x = KsGetWindowList(); x; x = GetNextWindow(x)) {
         if (x == windowPort || !x->visible) continue;
-        const SInt16 k = SInt16(GetWindowKind(x) & 0x0FFF);
+        const SInt16 k = KsGetWindowKind(x);
         if (k != kKsWindowKindPlain && k != kKsWindowKindModal) continue;
         AWindow* other = GetWindowObj(x);
         if (!other || other->IsIconic()) continue;

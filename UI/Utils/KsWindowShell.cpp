@@ -34,11 +34,15 @@ ShellState& S() {
     return s;
 }
 
+// The kind word: bits 0-11 the framework kind, 12-14 the layer (KsWindowLayerOf).
 constexpr SInt16 kKindMask = 0x0FFF;
-constexpr SInt16 kLayerMask = 0x7000;
+constexpr int kLayerShift = 12;
+static_assert(kKsModalWindowKind == kKsWindowKindModal);
 
-bool Activatable(WindowPtr w) {
-    return KsIsActivatableLayer(KsGetWindowLayer(w));
+// While a modal window is active only these layers may still come forward:
+// the front layer and those between the pop-ups and the documents.
+bool SelectableOverModal(SInt16 layer) {
+    return layer == kKsFrontLayer || (layer >= kKsPopupLayer && layer < kKsDocumentLayer);
 }
 
 bool IsModalKind(WindowPtr w) {
@@ -81,7 +85,7 @@ void KsSetWindowLayer(WindowPtr window, SInt16 layer) {
     if (!window) return;
     // Bit 15 goes with every change of layer; the toolbox re-places the window
     // at the front of its new layer.
-    SetWindowKind(window, SInt16((GetWindowKind(window) & kKindMask) | (layer << 12)));
+    SetWindowKind(window, SInt16((GetWindowKind(window) & kKindMask) | (layer << kLayerShift)));
 }
 
 SInt16 KsGetWindowLayer(WindowPtr window) {
@@ -91,9 +95,7 @@ SInt16 KsGetWindowLayer(WindowPtr window) {
 // ---- Order and activation -------------------------------------------------------
 
 WindowPtr KsGetAnyActiveWindow() {
-    for (WindowPtr x = KsGetWindowList(); x; x = GetNextWindow(x))
-        if (x->visible && x->hilited && Activatable(x)) return x;
-    return nullptr;
+    return KsFrontActiveWindow();
 }
 
 WindowPtr KsGetActiveWindow() {
@@ -102,7 +104,7 @@ WindowPtr KsGetActiveWindow() {
 
 WindowPtr KsGetNextWindow(WindowPtr window) {
     for (WindowPtr x = window ? GetNextWindow(window) : nullptr; x; x = GetNextWindow(x))
-        if (x->visible && Activatable(x)) return x;
+        if (x->visible && KsIsWindowActivatable(x)) return x;
     return nullptr;
 }
 
@@ -120,7 +122,7 @@ SInt16 KsGetWindowLevel(WindowPtr window) {
 
 WindowPtr KsGetTopActivatableWindow() {
     for (WindowPtr x = KsGetWindowList(); x; x = GetNextWindow(x)) {
-        if (!x->visible || !Activatable(x)) continue;
+        if (!x->visible || !KsIsWindowActivatable(x)) continue;
         if (KsGetWindowLayer(x) == kKsModalLayer && !IsModalKind(x)) continue;
         return x;
     }
@@ -130,7 +132,7 @@ WindowPtr KsGetTopActivatableWindow() {
 WindowPtr KsGetAnyTopActivatableWindow(SInt16 layer) {
     WindowPtr any = nullptr;
     for (WindowPtr x = KsGetWindowList(); x; x = GetNextWindow(x)) {
-        if (!x->visible || !Activatable(x)) continue;
+        if (!x->visible || !KsIsWindowActivatable(x)) continue;
         if (layer == -1 || KsGetWindowLayer(x) == layer) return x;
         if (!any) any = x;
     }
@@ -167,7 +169,7 @@ void BringBehind(WindowPtr window, WindowPtr behind) {
     }
     // SendBehind hands activation to whatever now leads; the shell decides
     // activation itself, so the window keeps what it had.
-    const bool wasActive = window->hilited && window->visible && Activatable(window);
+    const bool wasActive = window->hilited && window->visible && KsIsWindowActivatable(window);
     SendBehind(window, behind);
     if (wasActive && !window->hilited) {
         WindowPtr taker = KsGetAnyActiveWindow();
@@ -184,7 +186,7 @@ bool KsCanSelectWindow(WindowPtr window) {
 void KsSelectWindow(WindowPtr window) {
     if (!window) return;
     const SInt16 layer = KsGetWindowLayer(window);
-    if (!KsCanSelectWindow(window) && layer != 0 && layer != 4 && layer != 5 && layer != 6) return;
+    if (!KsCanSelectWindow(window) && !SelectableOverModal(layer)) return;
     KsBringToFrontInLayer(window);
     if (!KsIsActivatableLayer(layer)) return;
     if (window->hilited) return;
@@ -204,24 +206,7 @@ void KsActivateWindow(WindowPtr window, bool on) {
 }
 
 void KsFlushActivates(WindowPtr window) {
-    if (!window) return;
-    // The toolbox answers activate events through its hook: drain them all and
-    // queue again those of other windows, in their order.
-    KsWindowEventHooks hooks = KsSetWindowEventHooks({});
-    KsSetWindowEventHooks(hooks);
-    if (!hooks.activate) return;
-    struct Kept {
-        WindowPtr w;
-        bool on;
-    };
-    std::vector<Kept> kept;
-    EventRecord e{};
-    while (hooks.activate(&e, true, hooks.data)) {
-        WindowPtr w = KsEventWindow(e);
-        if (w && w != window) kept.push_back({w, (e.modifiers & activeFlag) != 0});
-    }
-    for (const Kept& k : kept)
-        KsPostActivate(k.w, k.on);
+    KsForgetActivates(window);
 }
 
 SInt16 KsGetLastDeactivatedLayer() {
@@ -245,7 +230,7 @@ void KsShowWindow(WindowPtr window) {
 
 void KsHideWindow(WindowPtr window) {
     if (!window || !window->visible) return;
-    const bool activatable = Activatable(window);
+    const bool activatable = KsIsWindowActivatable(window);
     if (activatable && window->hilited) KsActivateWindow(window, false);
     if (IsModalKind(window)) {
         if (KsInNativeModalDialog())
@@ -288,7 +273,7 @@ void KsDragWindow(WindowPtr window, Point start, const Rect* bounds) {
         Rect limit = bounds ? *bounds : KsDesktopBounds();
         moved = DragGrayRgn(window->strucRgn, start, &limit, &limit, noConstraint, nullptr);
     }
-    if (moved == SInt32(0x80008000) || moved == 0) return;
+    if (moved == kKsDragOutside || moved == 0) return;
     const SInt16 dh = SInt16(moved & 0xFFFF), dv = SInt16(moved >> 16);
     Rect c;
     KsGetWindowContentRect(window, &c);
@@ -399,7 +384,7 @@ bool KsIsNativeModalDialogEnabled() {
 
 void KsBringAppToForeground() {
     if (!KsIsInForeground()) return;
-    WindowPtr top = KsGetAnyTopActivatableWindow(-1);
+    WindowPtr top = KsGetAnyTopActivatableWindow(kKsAnyLayer);
     if (top && !top->hilited) KsSelectWindow(top);
 }
 

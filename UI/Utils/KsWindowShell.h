@@ -28,7 +28,13 @@
 // The framework kind of modal windows (AWindow uses the same value).
 constexpr SInt16 kKsModalWindowKind = 128;
 // The layers the framework puts its windows in.
-enum : SInt16 { kKsPopupLayer = 4, kKsModalLayer = 5, kKsDocumentLayer = 7 };
+enum : SInt16 {
+    kKsAnyLayer = -1,
+    kKsFrontLayer = 0,
+    kKsPopupLayer = 4,
+    kKsModalLayer = 5,
+    kKsDocumentLayer = 7
+};
 
 // kind must leave bits 12-15 clear (fatal otherwise); the layer is kept.
 void KsSetWindowKind(WindowPtr window, SInt16 kind);
@@ -52,8 +58,8 @@ SInt16 KsGetWindowLevel(WindowPtr window);
 // The frontmost visible window of an activatable layer; one in layer 5 counts
 // only when it is modal (kind 128).
 WindowPtr KsGetTopActivatableWindow();
-// The frontmost visible window of an activatable layer in `layer` (-1: any
-// layer); failing that, of any activatable layer. Null when none.
+// The frontmost visible window of an activatable layer in `layer` (kKsAnyLayer:
+// any layer); failing that, of any activatable layer. Null when none.
 WindowPtr KsGetAnyTopActivatableWindow(SInt16 layer);
 
 // Front of its layer among the visible windows; hidden windows do not count.

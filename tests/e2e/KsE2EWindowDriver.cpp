@@ -2,7 +2,9 @@
 // back end, every window event turned into a window message, driven by real
 // X input.
 //
-//   ks_e2e_window_driver [--time-limit SECONDS]
+//   ks_e2e_window_driver [--time-limit SECONDS] [--modal]
+//
+// With --modal, Beta is a modal window that disables the rest.
 //
 // Standard output, one line each, flushed as written:
 //   window NAME content L,T,R,B drag H,V grow H,V goaway H,V   (global)
@@ -126,9 +128,13 @@ void HandleEvent(EventRecord& e) {
 
 int main(int argc, char** argv) {
     double timeLimit = 20.0;
-    for (int i = 1; i < argc; ++i)
+    bool modal = false;
+    for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--time-limit") == 0 && i + 1 < argc)
             timeLimit = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--modal") == 0)
+            modal = true;
+    }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::unique_ptr<KsBackend> sdl = KsNewSDLBackend();
     if (!sdl) {
@@ -142,7 +148,11 @@ int main(int argc, char** argv) {
         if (!KsDesktopInit()) return 1;
         InitWindows();
         Make("Alpha", 100, 100, 300, 200);
-        Make("Beta", 700, 150, 300, 200);
+        AWindow* beta = Make("Beta", 700, 150, 300, 200);
+        if (modal) {
+            beta->SetIsModal(true);
+            beta->SelectAndShow();
+        }
         KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});
         EventRecord e;
         for (int i = 0; i < 1000 && GetNextEvent(everyEvent, &e); ++i)

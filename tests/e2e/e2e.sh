@@ -129,6 +129,23 @@ drag)
     fail "Alpha is not the front window after its drag"
   ;;
 
+modal)
+  # Beta is modal: a drag on Alpha's title bar and a click in its content are
+  # refused, and Alpha never becomes active.
+  start_driver --modal
+  IFS=, read -r l t r b <<<"$(field "$(layout)" Alpha content)"
+  IFS=, read -r dh dv <<<"$(field "$(layout)" Alpha drag)"
+  [ -n "$dh" ] || fail "no drag point reported for Alpha"
+  press_drag "$dh" "$dv" 150 90 5
+  pointer_to $((l + 20)) $((t + 20))
+  xdotool click 1
+  sleep 0.15
+  quit_driver
+  [ "$(field "$report" Alpha content)" = "$l,$t,$r,$b" ] || fail "Alpha moved behind the modal Beta"
+  # Only the active window shows its close box.
+  [ -z "$(field "$report" Alpha goaway)" ] || fail "Alpha became active behind the modal Beta"
+  ;;
+
 grow)
   # Only the active window shows its grow box: Beta, made last, is in front.
   start_driver

@@ -61,7 +61,12 @@ struct EventState {
     long lastTrackTick = -1;
     bool pumping = false;
 
+    // A refused mouse-down takes its mouse-up with it.
+    bool dropNextMouseUp = false;
+    bool mouseHeld = false;
+
     KsWindowEventHooks windowHooks;
+    KsClickFilterHook clickFilter;
     KsGlobalToLocalHook globalToLocal;
     KsQuitRequestHook quitHook;
 
@@ -210,6 +215,21 @@ void SetFocus(EventState& s, bool in) {
 // ---------------------------------------------------------------------------
 // Taking events
 
+// A press on a window that takes no input, or the release that ends one.
+bool Refused(EventState& s, const EventRecord& e) {
+    if (e.what == mouseUp && s.dropNextMouseUp) {
+        s.dropNextMouseUp = false;
+        return true;
+    }
+    if (e.what != mouseDown) return false;
+    s.dropNextMouseUp = false;
+    if (s.mouseHeld || !s.clickFilter.refuses) return false;
+    if (!s.clickFilter.refuses(e.where, s.clickFilter.data)) return false;
+    s.dropNextMouseUp = true;
+    KsGetBackend()->Beep();
+    return true;
+}
+
 bool Take(EventMask mask, EventRecord* event, bool remove) {
     KsPumpEvents();
     EventState& s = S();
@@ -227,8 +247,12 @@ bool Take(EventMask mask, EventRecord* event, bool remove) {
             return true;
         }
     }
-    for (int i = 0; i < s.count; ++i) {
-        if (Admits(mask, s.At(i).what)) {
+    for (int i = 0; i < s.count;) {
+        if (!Admits(mask, s.At(i).what)) {
+            ++i;
+        } else if (Refused(s, s.At(i))) {
+            Erase(s, i);
+        } else {
             *event = s.At(i);
             if (remove) Erase(s, i);
             return true;
@@ -545,6 +569,16 @@ KsWindowEventHooks KsSetWindowEventHooks(KsWindowEventHooks hooks) {
     KsWindowEventHooks old = S().windowHooks;
     S().windowHooks = hooks;
     return old;
+}
+
+KsClickFilterHook KsSetClickFilterHook(KsClickFilterHook hook) {
+    KsClickFilterHook old = S().clickFilter;
+    S().clickFilter = hook;
+    return old;
+}
+
+void KsHoldMouse(Boolean hold) {
+    S().mouseHeld = hold;
 }
 
 KsGlobalToLocalHook KsSetGlobalToLocalHook(KsGlobalToLocalHook hook) {

@@ -83,6 +83,13 @@ enum : UInt32 {
     keyCodeMask = 0x0000FF00,
 };
 
+// Virtual key codes (the second byte of a key event's message) that callers
+// name; the keyboard table maps native keys to them.
+enum : UInt8 {
+    kKsKeyHelp = 0x72,
+    kKsKeyF1 = 0x7A, // the help key of this platform's keyboards
+};
+
 // osEvt: the message's high byte says what happened.
 enum : UInt32 {
     osEvtMessageMask = 0xFF000000,
@@ -222,6 +229,21 @@ struct KsWindowEventHooks {
     void* data = nullptr;
 };
 KsWindowEventHooks KsSetWindowEventHooks(KsWindowEventHooks hooks);
+
+// The window manager refuses a mouse-down that lands on a window which takes
+// no input (a window disabled by TBX_EnableWindow). A refused press is never
+// delivered, nor the mouse-up that ends it, and the user hears a beep; the
+// menu bar and enabled windows are not affected. The press is judged when it
+// is taken or peeked, against the windows as they are then.
+struct KsClickFilterHook {
+    Boolean (*refuses)(Point where, void* data) = nullptr;
+    void* data = nullptr;
+};
+KsClickFilterHook KsSetClickFilterHook(KsClickFilterHook hook);
+// While the application holds the mouse (a pane has captured it), every
+// mouse-down is delivered, even on a window that takes no input: the holder
+// sees it first and the application decides.
+void KsHoldMouse(Boolean hold);
 
 // Maps a global point to the current port's local coordinates for GetMouse.
 struct KsGlobalToLocalHook {

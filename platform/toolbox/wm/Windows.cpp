@@ -57,10 +57,6 @@ SInt16 LayerOf(WindowPtr w) {
     return KsWindowLayerOf(w->windowKind);
 }
 
-bool Activatable(WindowPtr w) {
-    return KsIsActivatableLayer(LayerOf(w));
-}
-
 } // namespace
 
 KsPoint KsWindowLocalOffset(WindowPtr w) {
@@ -198,20 +194,6 @@ void Relayout(const Kept* kept = nullptr) {
     if (before != stackBefore) delete[] before;
 }
 
-// The window that is active now: the frontmost visible hilited window of an
-// activatable layer.
-WindowPtr ActiveWindow() {
-    for (WindowPtr x = gWM.first; x; x = x->nextWindow)
-        if (x->visible && x->hilited && Activatable(x)) return x;
-    return nullptr;
-}
-
-WindowPtr FrontActivatable() {
-    for (WindowPtr x = gWM.first; x; x = x->nextWindow)
-        if (x->visible && Activatable(x)) return x;
-    return nullptr;
-}
-
 void Activate(WindowPtr w) {
     if (!w || w->hilited) return;
     HiliteWindow(w, true);
@@ -222,13 +204,6 @@ void Deactivate(WindowPtr w) {
     if (!w || !w->hilited) return;
     HiliteWindow(w, false);
     KsPostActivate(w, false);
-}
-
-void ForgetPending(WindowPtr w) {
-    int n = 0;
-    for (int i = 0; i < gWM.pendingCount; ++i)
-        if (gWM.pending[i].w != w) gWM.pending[n++] = gWM.pending[i];
-    gWM.pendingCount = n;
 }
 
 // ---- Event hooks --------------------------------------------------------------
@@ -262,8 +237,16 @@ void GlobalToLocalHook(Point* pt, void*) {
     if (KsGetPort()) GlobalToLocal(pt);
 }
 
+// A disabled window takes no input; the menu bar and the desktop always do.
+Boolean ClickFilterHook(Point where, void*) {
+    WindowPtr w = nullptr;
+    FindWindow(where, &w);
+    return w && !w->enabled;
+}
+
 void InstallHooks() {
     KsSetWindowEventHooks({ActivateHook, UpdateHook, nullptr});
+    KsSetClickFilterHook({ClickFilterHook, nullptr});
     KsSetGlobalToLocalHook({GlobalToLocalHook, nullptr});
 }
 
@@ -358,7 +341,7 @@ WindowPtr NewWindow(void* storage, const Rect* bounds, ConstStr255Param title, B
 void CloseWindow(WindowPtr w) {
     if (!w || !w->ks) return;
     HideWindow(w);
-    ForgetPending(w);
+    KsForgetActivates(w);
     Unlink(w);
     if (KsGetPort() == w) KsSetPort(KsGetDesktopPort());
     KsClosePort(w);
@@ -383,6 +366,7 @@ void KsWindowsReset() {
     gWM.pendingCount = 0;
     gWM.deskVis.SetEmpty();
     KsSetWindowEventHooks({});
+    KsSetClickFilterHook({});
     KsSetGlobalToLocalHook({});
 }
 
@@ -411,8 +395,8 @@ void ShowHide(WindowPtr w, Boolean show) {
 void ShowWindow(WindowPtr w) {
     if (!w || w->visible) return;
     ShowHide(w, true);
-    if (Activatable(w) && FrontActivatable() == w) {
-        WindowPtr old = ActiveWindow();
+    if (KsIsWindowActivatable(w) && KsFrontActivatableWindow() == w) {
+        WindowPtr old = KsFrontActiveWindow();
         if (old != w) Deactivate(old);
         Activate(w);
     }
@@ -420,10 +404,10 @@ void ShowWindow(WindowPtr w) {
 
 void HideWindow(WindowPtr w) {
     if (!w || !w->visible) return;
-    bool wasActive = w->hilited && Activatable(w);
+    bool wasActive = w->hilited && KsIsWindowActivatable(w);
     if (wasActive) Deactivate(w);
     ShowHide(w, false);
-    if (wasActive && !ActiveWindow()) Activate(FrontActivatable());
+    if (wasActive && !KsFrontActiveWindow()) Activate(KsFrontActivatableWindow());
 }
 
 void BringToFront(WindowPtr w) {
@@ -443,17 +427,17 @@ void SendBehind(WindowPtr w, WindowPtr behind) {
     Relayout();
     // The window that now leads an activatable layer takes over when the active
     // one went back, as SendBehind does on the classic desktop.
-    if (w->hilited && Activatable(w) && FrontActivatable() != w) {
+    if (w->hilited && KsIsWindowActivatable(w) && KsFrontActivatableWindow() != w) {
         Deactivate(w);
-        Activate(FrontActivatable());
+        Activate(KsFrontActivatableWindow());
     }
 }
 
 void SelectWindow(WindowPtr w) {
     if (!w) return;
     BringToFront(w);
-    if (!Activatable(w)) return;
-    WindowPtr old = ActiveWindow();
+    if (!KsIsWindowActivatable(w)) return;
+    WindowPtr old = KsFrontActiveWindow();
     if (old != w) Deactivate(old);
     Activate(w);
 }
@@ -481,6 +465,25 @@ void KsPostActivate(WindowPtr w, Boolean on) {
         --gWM.pendingCount;
     }
     gWM.pending[gWM.pendingCount++] = {w, bool(on)};
+}
+
+void KsForgetActivates(WindowPtr w) {
+    int n = 0;
+    for (int i = 0; i < gWM.pendingCount; ++i)
+        if (gWM.pending[i].w != w) gWM.pending[n++] = gWM.pending[i];
+    gWM.pendingCount = n;
+}
+
+WindowPtr KsFrontActiveWindow() {
+    for (WindowPtr x = gWM.first; x; x = x->nextWindow)
+        if (x->visible && x->hilited && KsIsWindowActivatable(x)) return x;
+    return nullptr;
+}
+
+WindowPtr KsFrontActivatableWindow() {
+    for (WindowPtr x = gWM.first; x; x = x->nextWindow)
+        if (x->visible && KsIsWindowActivatable(x)) return x;
+    return nullptr;
 }
 
 // ---- Moving, sizing, zooming ------------------------------------------------

@@ -66,6 +66,8 @@ enum : SInt16 {
 
 // DragGrayRgn axis constraints.
 enum : SInt16 { noConstraint = 0, hAxisOnly = 1, vAxisOnly = 2 };
+// What DragGrayRgn answers for a release outside its slop rectangle.
+constexpr SInt32 kKsDragOutside = SInt32(0x80008000);
 
 // The five colours of a window, in this order (KsGetWinColors).
 enum : int {
@@ -157,6 +159,14 @@ void HiliteWindow(WindowPtr w, Boolean on);
 // Queues an activate (on) or deactivate event for the window; a pending
 // event of the opposite sense for the same window cancels instead.
 void KsPostActivate(WindowPtr w, Boolean on);
+// Forgets the window's pending activate and deactivate events; those of other
+// windows keep their order.
+void KsForgetActivates(WindowPtr w);
+// The active window: the frontmost visible, hilited window of an activatable
+// layer; null when none.
+WindowPtr KsFrontActiveWindow();
+// The frontmost visible window of an activatable layer; null when none.
+WindowPtr KsFrontActivatableWindow();
 
 // ---------------------------------------------------------------------------
 // Moving, sizing and zooming
@@ -249,6 +259,9 @@ inline SInt16 KsWindowLayerOf(SInt16 kind) {
 inline bool KsIsActivatableLayer(SInt16 layer) {
     return layer == 0 || (layer & 1) != 0;
 }
+inline bool KsIsWindowActivatable(WindowPtr w) {
+    return w && KsIsActivatableLayer(KsWindowLayerOf(w->windowKind));
+}
 void KsGetWinColors(WindowPtr w, RGBColor* colors); // five entries
 void KsSetWinColors(WindowPtr w, const RGBColor* colors);
 Boolean IsWindowVisible(WindowPtr w);
@@ -262,7 +275,9 @@ void KsGetWindowStructureRect(WindowPtr w, Rect* r);
 WindowPtr TBX_GetwPtr(void* native);
 // enable false: the application is disabled for `w` (every other window
 // loses its enabled flag, w keeps it); enable true: every window is enabled.
-// f2 and f3 change nothing here.
+// f2 and f3 change nothing here. A disabled window takes no mouse input: a
+// press on any part of it is refused with a beep (KsSetClickFilterHook).
+// Windows made later start enabled, as the pop-ups of a modal window must.
 void TBX_EnableWindow(WindowPtr w, Boolean enable, Boolean f2, Boolean f3);
 Boolean KsIsWindowEnabled(WindowPtr w);
 
