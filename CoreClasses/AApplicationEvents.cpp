@@ -425,6 +425,11 @@ unsigned char AApplication::HandleStdKeyDown(EventRecord* event, short charCode,
     if (keyCode == kKsKeyF1) return HandleHelpKey(this, event);
     if (AWindow::iPaneDumpKey != 0 && AWindow::iPaneDumpKey == keyCode)
         return HandlePaneDumpKey(this, event);
+    if (const MenuID menu = KsMenuBarKeyMenu(*event)) { // F10, Alt and a title's mnemonic
+        AApplicationPrivate::PrepareMenus(this, event);
+        MenuDispatch(KsMenuSelectFromKey(menu), *event);
+        return true;
+    }
     return SendWindowMsg(wmKeyDown, KsAppActiveWindow(), event, charCode, keyCode);
 }
 

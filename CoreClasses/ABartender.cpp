@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -477,18 +476,14 @@ void ABartender::DisableMenuItem(long nick) {
     ForEachItemOf(nick, [](const MenuItemRec_t& rec) { ::DisableMenuItem(rec.menu, rec.item); });
 }
 
-void ABartender::EnableMenuItems(long nick, ...) {
-    va_list ap;
-    va_start(ap, nick);
-    int count = 0;
-    for (long n = nick; n >= 1; n = va_arg(ap, int)) {
-        if (++count > kMaxEnableArgs) {
+void ABartender::EnableMenuItemList(const long* nicks, std::size_t count) {
+    for (std::size_t i = 0; i < count && nicks[i] >= 1; ++i) {
+        if (i == std::size_t(kMaxEnableArgs)) {
             FtlAbortm("EnableMenuItems arg list > 50");
             break;
         }
-        MacEnableMenuItem(n);
+        MacEnableMenuItem(nicks[i]);
     }
-    va_end(ap);
 }
 
 void ABartender::CheckMenuItemByNickNum(long nick, unsigned char checked) {

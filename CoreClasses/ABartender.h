@@ -18,7 +18,9 @@
 #include "KsMacTypes.h"
 #include "Menus.h"
 
+#include <cstddef>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // One menu item bound to a nick number.
@@ -94,8 +96,16 @@ class ABartender : public AObject {
     void GetMenuItem(long nick, char* buffer, long size);
     void MacEnableMenuItem(long nick);
     void DisableMenuItem(long nick);
-    // Nick numbers as int arguments, ended by one below 1; at most 50.
-    void EnableMenuItems(long nick, ...);
+    // Nick numbers ended by one below 1; at most 50. Each argument, int or
+    // long alike, is read as a long: a C ellipsis would read them as one type
+    // only, and int and long differ in width on LP64.
+    template <class... Nicks> void EnableMenuItems(long nick, Nicks... more) {
+        static_assert(((std::is_integral_v<Nicks> || std::is_enum_v<Nicks>)&&...),
+                      "EnableMenuItems takes nick numbers");
+        const long nicks[] = {nick, static_cast<long>(more)...};
+        EnableMenuItemList(nicks, sizeof...(more) + 1);
+    }
+    void EnableMenuItemList(const long* nicks, std::size_t count);
     void CheckMenuItemByNickNum(long nick, unsigned char checked);
     unsigned char IsItemEnabled(long nick);
     void SetAccelerator(long nick, char key);

@@ -183,7 +183,8 @@ void AWindow::IWindow(const char* title, void* data, WindowPtr, unsigned char ha
 
 void AWindow::IWindowFromRsrc(const char* title, char* rsrcName, unsigned char f1, unsigned char,
                               unsigned char f3, unsigned char f4, unsigned char f5, short procID) {
-    IWindowFromRsrc(title, nullptr, WindowPtr(-1), f5, f4, f3, f1, 0, procID,
+    // The second flag is not used; the long form gives every window a close box.
+    IWindowFromRsrc(title, nullptr, WindowPtr(-1), 1, f4, f3, f1, f5, procID,
                     long(FourCharCode("KsPn")), rsrcName, 0);
 }
 

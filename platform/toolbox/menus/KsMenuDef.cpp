@@ -145,7 +145,7 @@ KsMenuItemLayout KsTextMenuDef::Layout(MenuHandle menu, const Rect& menuRect,
     out.rect = ItemRect(menu, menuRect, item);
     Str255 ptext;
     KsMenuToPString(it->text, ptext);
-    KsMenuDisplayText(ptext, out.text, &out.mnemonic);
+    KsMenuDisplayText(ptext, out.text, &out.mnemonic, &out.mnemonicAt);
     out.submenu = it->cmd == hMenuCmd;
     out.mark = out.submenu ? 0 : it->mark;
     out.cmd = HasKey(*it) ? it->cmd : 0;

@@ -67,6 +67,7 @@ struct KsMenuItemLayout {
     Rect rect;
     Str255 text;            // as shown: mnemonic marks left out
     unsigned char mnemonic; // 0 when none
+    SInt16 mnemonicAt;      // its 1-based place in `text`, shown underlined; 0 when none
     CharParameter mark;     // 0 for an item that opens a submenu
     UInt8 cmd;              // the command key; 0 when none or a submenu
     bool shiftKey;          // the command key wants Shift

@@ -139,6 +139,7 @@ void KsStdMenuPainter::DrawItem(MenuHandle, const KsMenuItemLayout& item, bool h
     if (item.icon) left = static_cast<SInt16>(left + KsTextMenuDef::kIconSize + 4);
     MoveTo(left, baseline);
     DrawString(item.text);
+    KsUnderlineMnemonic(item.text, item.mnemonicAt, left, baseline);
     TextFace(normal);
 
     if (item.mark == checkMark) {
@@ -193,6 +194,16 @@ KsMenuFont KsSetMenuFont(KsMenuFont font) {
 SInt16 KsMenuLineHeight() {
     if (!gLineHeight) InstallMeasure();
     return gLineHeight;
+}
+
+void KsUnderlineMnemonic(ConstStr255Param shown, SInt16 at, SInt16 left, SInt16 baseline) {
+    if (at < 1 || at > shown[0]) return;
+    const SInt16 from =
+        static_cast<SInt16>(left + TextWidth(shown, 1, static_cast<SInt16>(at - 1)));
+    const SInt16 to = static_cast<SInt16>(from + TextWidth(shown, at, 1));
+    // One pixel below the baseline: clear of the letter, above any descender's end.
+    MoveTo(from, static_cast<SInt16>(baseline + 1));
+    LineTo(static_cast<SInt16>(to - 1), static_cast<SInt16>(baseline + 1));
 }
 
 SInt16 KsMenuTitleWidth(ConstStr255Param shown) {

@@ -14,10 +14,10 @@ Rect BarRect() {
                 screen.right};
 }
 
-void ShownTitle(MenuHandle menu, Str255 shown) {
+void ShownTitle(MenuHandle menu, Str255 shown, SInt16* mnemonicAt = nullptr) {
     Str255 title;
     KsMenuToPString((*menu)->data->title, title);
-    KsMenuDisplayText(title, shown, nullptr);
+    KsMenuDisplayText(title, shown, nullptr, mnemonicAt);
 }
 
 // Calls fn(menu, titleRect) for each menu of the bar, left to right, until
@@ -41,7 +41,8 @@ template <class Fn> bool ForEachTitle(Fn&& fn) {
 void DrawTitle(MenuHandle menu, const Rect& r, bool hilited) {
     PaintRGBRect(&r, hilited ? &kAccent : &kBarBack);
     Str255 shown;
-    ShownTitle(menu, shown);
+    SInt16 mnemonicAt = 0;
+    ShownTitle(menu, shown, &mnemonicAt);
     TextFont(kSystemFont);
     TextSize(kSystemSize);
     TextFace(normal);
@@ -50,10 +51,12 @@ void DrawTitle(MenuHandle menu, const Rect& r, bool hilited) {
     GetFontInfo(&fi);
     const RGBColor& colour = hilited ? kAccentText : (*menu)->data->enabled ? kText : kDisabled;
     RGBForeColor(&colour);
-    MoveTo(
-        static_cast<SInt16>(r.left + kTitlePad),
-        static_cast<SInt16>(r.top + (r.bottom - r.top - fi.ascent - fi.descent) / 2 + fi.ascent));
+    const auto left = static_cast<SInt16>(r.left + kTitlePad);
+    const auto baseline =
+        static_cast<SInt16>(r.top + (r.bottom - r.top - fi.ascent - fi.descent) / 2 + fi.ascent);
+    MoveTo(left, baseline);
     DrawString(shown);
+    KsUnderlineMnemonic(shown, mnemonicAt, left, baseline);
 }
 
 void DrawTitleOf(MenuID id, bool hilited) {

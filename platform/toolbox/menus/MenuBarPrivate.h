@@ -33,6 +33,11 @@ constexpr SInt16 kItemPad = 4;    // added to the font's line height
 constexpr SInt16 kScrollStrip = 14;
 } // namespace KsMenuLook
 
+// Menu geometry is computed in long and stored in 16 bits.
+inline SInt16 KsMenuClamp16(long v) {
+    return static_cast<SInt16>(v < -32768 ? -32768 : v > 32767 ? 32767 : v);
+}
+
 // ---------------------------------------------------------------------------
 // The menu font: what the standard painter draws with and measures by. Menus
 // are sized and drawn in it; PopUpMenuSelectCustom changes it for one pop-up.
@@ -99,6 +104,9 @@ public:
     // Item 0 unhighlights.
     void Track(Point pt);
     void HiliteNone();
+    // Highlights an item (0: none) chosen from the keyboard, scrolling it
+    // into view.
+    void Hilite(MenuItemIndex item);
     // The part of the frame under a point.
     enum class Part { outside, items, scrollUp, scrollDown };
     Part PartAt(Point pt) const;
@@ -112,7 +120,8 @@ private:
     Rect Content() const;
     bool CanScrollUp() const { return scroll_ > 0; }
     bool CanScrollDown() const;
-    Rect ItemsArea() const; // the frame less the scroll arrows shown
+    Rect ItemsArea() const;                  // the frame less the scroll arrows shown
+    bool ScrollIntoView(MenuItemIndex item); // answers whether it scrolled
     void Draw();
     void DrawStrips();
 
@@ -127,3 +136,7 @@ private:
 
 // The width of a title (as shown) in the system font.
 SInt16 KsMenuTitleWidth(ConstStr255Param shown);
+// Underlines the mnemonic at 1-based place `at` of `shown` (nothing for 0),
+// text drawn from (left, baseline) in the current port's font, face and
+// foreground colour.
+void KsUnderlineMnemonic(ConstStr255Param shown, SInt16 at, SInt16 left, SInt16 baseline);

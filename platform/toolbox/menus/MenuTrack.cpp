@@ -1,8 +1,7 @@
 // Menus on the desktop and their tracking.
 //
 // Sections: an open menu (pixels kept aside, drawing, scrolling, hit parts);
-// placement of pulled-down menus and submenus; the tracking loop shared by
-// MenuSelect and the pop-ups.
+// the entry points of tracking (the tracker itself is in MenuTracker.cpp).
 //
 // Menus draw straight onto the desktop over whatever is there. The pixels
 // under a menu are copied aside when it opens and copied back when it closes,
@@ -11,8 +10,7 @@
 // exactly what it covered.
 #include "Events.h"
 #include "KsMenuDef.h"
-#include "KsTime.h"
-#include "MenuBarPrivate.h"
+#include "MenuTrackerPrivate.h"
 #include "MenusPrivate.h"
 
 #include <algorithm>
@@ -20,19 +18,9 @@
 namespace {
 using namespace KsMenuLook;
 
-KsMenuTrackTiming gTiming;
-
-SInt16 S16(long v) {
-    return static_cast<SInt16>(std::clamp<long>(v, -32768, 32767));
-}
-
 constexpr Point kNowhere{-32768, -32768};
+constexpr UInt8 kF10KeyCode = 0x6D;
 } // namespace
-
-KsMenuTrackTiming KsSetMenuTrackTiming(KsMenuTrackTiming timing) {
-    std::swap(gTiming, timing);
-    return timing;
-}
 
 // ---------------------------------------------------------------------------
 // An open menu
@@ -89,7 +77,7 @@ void KsOpenMenu::Close() {
 Rect KsOpenMenu::Content() const {
     const long top = long(frame_.top) - scroll_;
     const long bottom = std::min<long>(top + (*menu_)->menuHeight, frame_.bottom);
-    return Rect{S16(top), frame_.left, S16(bottom), frame_.right};
+    return Rect{KsMenuClamp16(top), frame_.left, KsMenuClamp16(bottom), frame_.right};
 }
 
 bool KsOpenMenu::CanScrollDown() const {
@@ -98,8 +86,8 @@ bool KsOpenMenu::CanScrollDown() const {
 
 Rect KsOpenMenu::ItemsArea() const {
     Rect r = frame_;
-    if (CanScrollUp()) r.top = S16(r.top + kScrollStrip);
-    if (CanScrollDown()) r.bottom = S16(r.bottom - kScrollStrip);
+    if (CanScrollUp()) r.top = KsMenuClamp16(r.top + kScrollStrip);
+    if (CanScrollDown()) r.bottom = KsMenuClamp16(r.bottom - kScrollStrip);
     return r;
 }
 
@@ -128,18 +116,19 @@ void KsOpenMenu::Draw() {
 
 void KsOpenMenu::DrawStrips() {
     auto strip = [&](SInt16 top, bool up) {
-        const Rect r{top, frame_.left, S16(top + kScrollStrip), frame_.right};
+        const Rect r{top, frame_.left, KsMenuClamp16(top + kScrollStrip), frame_.right};
         PaintRGBRect(&r, &kStripBack);
-        const SInt16 midH = S16((r.left + r.right) / 2);
-        const SInt16 midV = S16((r.top + r.bottom) / 2);
+        const SInt16 midH = KsMenuClamp16((r.left + r.right) / 2);
+        const SInt16 midV = KsMenuClamp16((r.top + r.bottom) / 2);
         for (SInt16 i = 0; i < 4; ++i) { // a triangle 7 wide, 4 high
-            const SInt16 v = up ? S16(midV - 2 + i) : S16(midV + 1 - i);
-            const Rect row{v, S16(midH - i), S16(v + 1), S16(midH + i + 1)};
+            const SInt16 v = up ? KsMenuClamp16(midV - 2 + i) : KsMenuClamp16(midV + 1 - i);
+            const Rect row{v, KsMenuClamp16(midH - i), KsMenuClamp16(v + 1),
+                           KsMenuClamp16(midH + i + 1)};
             PaintRGBRect(&row, &kText);
         }
     };
     if (CanScrollUp()) strip(frame_.top, true);
-    if (CanScrollDown()) strip(S16(frame_.bottom - kScrollStrip), false);
+    if (CanScrollDown()) strip(KsMenuClamp16(frame_.bottom - kScrollStrip), false);
 }
 
 void KsOpenMenu::Track(Point pt) {
@@ -160,10 +149,43 @@ void KsOpenMenu::HiliteNone() {
 bool KsOpenMenu::ScrollBy(SInt16 pixels) {
     if (!menu_) return false;
     const long most = std::max<long>(0, long((*menu_)->menuHeight) - (frame_.bottom - frame_.top));
-    const SInt16 next = S16(std::clamp<long>(long(scroll_) + pixels, 0, most));
+    const SInt16 next = KsMenuClamp16(std::clamp<long>(long(scroll_) + pixels, 0, most));
     if (next == scroll_) return false;
     scroll_ = next;
     Draw();
+    return true;
+}
+
+void KsOpenMenu::Hilite(MenuItemIndex item) {
+    if (!menu_ || item == hilited_) return;
+    if (item && ScrollIntoView(item)) {
+        hilited_ = item;
+        Draw();
+        return;
+    }
+    StMenuPort port;
+    if (!port.Port()) return;
+    const Rect items = ItemsArea();
+    ClipRect(&items);
+    KsMenuDef& def = KsMenuDefOf(menu_);
+    if (hilited_) def.Hilite(menu_, Content(), hilited_, false);
+    hilited_ = item;
+    if (item) def.Hilite(menu_, Content(), item, true);
+}
+
+// Scrolls the least that shows the whole item clear of the scroll arrows.
+bool KsOpenMenu::ScrollIntoView(MenuItemIndex item) {
+    const Rect r = ItemRect(item);
+    const Rect area = ItemsArea();
+    if (r.top >= area.top && r.bottom <= area.bottom) return false;
+    const long origin = long(frame_.top) - scroll_;
+    const long height = frame_.bottom - frame_.top;
+    const long most = std::max<long>(0, long((*menu_)->menuHeight) - height);
+    long next = r.top < area.top ? long(r.top) - origin - kScrollStrip
+                                 : long(r.bottom) - origin - (height - kScrollStrip);
+    next = std::clamp<long>(next, 0, most);
+    if (next == scroll_) return false;
+    scroll_ = KsMenuClamp16(next);
     return true;
 }
 
@@ -175,185 +197,9 @@ Rect KsOpenMenu::ItemRect(MenuItemIndex item) const {
     }
     // Another definition: assume rows of the menu font's line height.
     const long top = long(frame_.top) - scroll_ + long(item - 1) * KsMenuLineHeight();
-    return Rect{S16(top), frame_.left, S16(top + KsMenuLineHeight()), frame_.right};
+    return Rect{KsMenuClamp16(top), frame_.left, KsMenuClamp16(top + KsMenuLineHeight()),
+                frame_.right};
 }
-
-// ---------------------------------------------------------------------------
-// Placement
-
-namespace {
-
-// The highest top a menu may have on a screen: below the bar on the main one.
-SInt16 TopLimit(const Rect& screen) {
-    const Rect main = KsMainScreenBounds();
-    const bool isMain = screen.top == main.top && screen.left == main.left;
-    return S16(screen.top + (isMain ? kKsMenuBarHeight : 0) + 1);
-}
-
-// Keeps a frame of the menu's size with its top-left at (top, left) on the
-// screen; a menu taller than the room left scrolls instead.
-Rect Fit(MenuHandle menu, long top, long left, const Rect& screen) {
-    const long width = (*menu)->menuWidth, height = (*menu)->menuHeight;
-    const long lowest = screen.bottom - 2;
-    if (top + height > lowest) top = lowest - height;
-    top = std::max<long>(top, TopLimit(screen));
-    if (left + width > screen.right - 4) left = screen.right - 4 - width;
-    left = std::max<long>(left, screen.left + 1);
-    return Rect{S16(top), S16(left), S16(std::min(top + height, lowest)), S16(left + width)};
-}
-
-bool IsSubmenuItem(MenuHandle menu, MenuItemIndex item) {
-    const KsMenuItem* it = KsMenuItemAt(menu, item);
-    return it && it->cmd == hMenuCmd;
-}
-
-// ---------------------------------------------------------------------------
-// Tracking
-
-enum class TrackMode { menuBar, popUp };
-
-class Tracker {
-public:
-    explicit Tracker(TrackMode mode) : mode_(mode) {}
-    ~Tracker() { CloseFrom(0); }
-    Tracker(const Tracker&) = delete;
-    Tracker& operator=(const Tracker&) = delete;
-
-    bool OpenTop(MenuHandle menu, const Rect& frame) {
-        CloseFrom(0);
-        if (!levels_[0].Open(menu, frame)) return false;
-        depth_ = 1;
-        return true;
-    }
-
-    // Follows the pointer until the button is released; answers the choice.
-    SInt32 Run() {
-        Point pt = KsGetGlobalMouse();
-        for (;;) {
-            const bool down = WaitMouseUp(); // sleeps when nothing changes
-            pt = KsGetGlobalMouse();
-            Step(pt);
-            if (!down) break;
-        }
-        const int level = LevelAt(pt);
-        if (level < 0 || levels_[level].PartAt(pt) != KsOpenMenu::Part::items) return 0;
-        const KsOpenMenu& m = levels_[level];
-        const MenuItemIndex item = m.Hilited();
-        if (!item || IsSubmenuItem(m.Menu(), item)) return 0;
-        return SInt32(UInt32(UInt16((*m.Menu())->menuID)) << 16 | UInt16(item));
-    }
-
-    MenuID BarMenu() const { return barMenu_; }
-
-private:
-    static constexpr int kMaxDepth = 8;
-
-    int LevelAt(Point pt) const {
-        for (int i = depth_ - 1; i >= 0; --i)
-            if (levels_[i].PartAt(pt) != KsOpenMenu::Part::outside) return i;
-        return -1;
-    }
-
-    void CloseFrom(int level) {
-        while (depth_ > level)
-            levels_[--depth_].Close();
-    }
-
-    void OpenBarMenu(MenuID id, const Rect& title) {
-        CloseFrom(0);
-        barMenu_ = id;
-        HiliteMenu(id);
-        MenuHandle menu = GetMenuHandle(id);
-        if (!menu || CountMItems(menu) == 0) return;
-        CalcMenuSize(menu);
-        const Rect screen = KsMainScreenBounds();
-        OpenTop(menu, Fit(menu, title.bottom + 2, title.left + 1, screen));
-    }
-
-    void OpenSubmenu(int level, MenuItemIndex item) {
-        if (level + 1 >= kMaxDepth) return;
-        const KsOpenMenu& parent = levels_[level];
-        const KsMenuItem* it = KsMenuItemAt(parent.Menu(), item);
-        MenuHandle sub = it ? GetMenuHandle(it->mark) : nullptr;
-        if (!sub || CountMItems(sub) == 0) return;
-        for (int i = 0; i <= level; ++i) // a menu that holds itself opens once
-            if (levels_[i].Menu() == sub) return;
-        CalcMenuSize(sub);
-        const Rect itemRect = parent.ItemRect(item);
-        const Rect pf = parent.Frame();
-        const Rect screen = KsMenuScreenAt(Point{itemRect.top, pf.right});
-        long left = pf.right + 1;
-        if (left + (*sub)->menuWidth > screen.right - 4)
-            left = long(pf.left) - 1 - (*sub)->menuWidth;
-        if (!levels_[level + 1].Open(sub, Fit(sub, itemRect.top, left, screen))) return;
-        openedFrom_[level + 1] = item;
-        depth_ = level + 2;
-    }
-
-    void Step(Point pt) {
-        const long now = KsGetTicks();
-        if (mode_ == TrackMode::menuBar) {
-            Rect title;
-            const MenuID id = KsMenuBarHit(pt, &title);
-            if (id && id != barMenu_) OpenBarMenu(id, title);
-        }
-        const int level = LevelAt(pt);
-        if (level < 0) {
-            // Outside every menu: the deepest shows nothing chosen; the
-            // parents keep the items whose submenus are open.
-            if (depth_) levels_[depth_ - 1].HiliteNone();
-            pendingItem_ = 0;
-            return;
-        }
-        KsOpenMenu& m = levels_[level];
-        const KsOpenMenu::Part part = m.PartAt(pt);
-        if (part == KsOpenMenu::Part::scrollUp || part == KsOpenMenu::Part::scrollDown) {
-            CloseFrom(level + 1);
-            m.HiliteNone();
-            pendingItem_ = 0;
-            if (now >= nextScroll_) {
-                const SInt16 step = KsMenuLineHeight();
-                m.ScrollBy(part == KsOpenMenu::Part::scrollUp ? S16(-step) : step);
-                nextScroll_ = now + long(gTiming.scrollRate);
-            }
-            return;
-        }
-        m.Track(pt);
-        const MenuItemIndex item = m.Hilited();
-        if (level + 1 < depth_) {
-            if (item == openedFrom_[level + 1]) {
-                levels_[level + 1].HiliteNone();
-                return;
-            }
-            CloseFrom(level + 1);
-        }
-        if (!item || !IsSubmenuItem(m.Menu(), item)) {
-            pendingItem_ = 0;
-            return;
-        }
-        if (pendingLevel_ != level || pendingItem_ != item) {
-            pendingLevel_ = level;
-            pendingItem_ = item;
-            pendingAt_ = now + long(gTiming.submenuDelay);
-        }
-        if (now >= pendingAt_) {
-            OpenSubmenu(level, item);
-            pendingItem_ = 0;
-        }
-    }
-
-    TrackMode mode_;
-    KsOpenMenu levels_[kMaxDepth];
-    MenuItemIndex openedFrom_[kMaxDepth] = {};
-    int depth_ = 0;
-    MenuID barMenu_ = 0;
-    int pendingLevel_ = -1;
-    MenuItemIndex pendingItem_ = 0;
-    long pendingAt_ = 0;
-    long nextScroll_ = 0;
-};
-
-} // namespace
 
 // startPt is where the press was; tracking follows the mouse from where it is
 // now, which is the same place unless it moved before the call.
@@ -362,11 +208,45 @@ SInt32 MenuSelect(Point) {
     if (!KsGetDesktopPort()) return 0;
     SInt32 result = 0;
     {
-        Tracker tracker(TrackMode::menuBar);
-        result = tracker.Run();
+        KsMenuTracker tracker(KsMenuTracker::Mode::menuBar);
+        result = tracker.RunPressed();
     }
     if (!result) HiliteMenu(0);
     return result;
+}
+
+SInt32 KsMenuSelectFromKey(MenuID menuID) {
+    KsEnsureMenuDrawing();
+    if (!KsGetDesktopPort()) return 0;
+    SInt32 result = 0;
+    {
+        KsMenuTracker tracker(KsMenuTracker::Mode::menuBar);
+        result = tracker.RunFromKey(menuID);
+    }
+    if (!result) HiliteMenu(0);
+    return result;
+}
+
+MenuID KsMenuBarKeyMenu(const EventRecord& event) {
+    if (event.what != keyDown) return 0;
+    const auto key = static_cast<UInt8>((event.message & keyCodeMask) >> 8);
+    const auto ch = static_cast<unsigned char>(event.message & charCodeMask);
+    const EventModifiers mods = event.modifiers;
+    const bool f10 = key == kF10KeyCode && !(mods & (cmdKey | optionKey | shiftKey));
+    const bool altLetter = (mods & optionKey) && !(mods & cmdKey) && KsMenuFoldKey(ch) >= 'a' &&
+                           KsMenuFoldKey(ch) <= 'z';
+    if (!f10 && !altLetter) return 0;
+    for (MenuHandle menu : KsMenuBarList()) {
+        const MenuID id = (*menu)->menuID;
+        if (!KsGetMenuTitleRect(id, nullptr)) break; // past the bar's right end
+        if (f10) return id;
+        Str255 title, shown;
+        unsigned char mnemonic = 0;
+        KsMenuToPString((*menu)->data->title, title);
+        KsMenuDisplayText(title, shown, &mnemonic);
+        if (mnemonic && KsMenuFoldKey(mnemonic) == KsMenuFoldKey(ch)) return id;
+    }
+    return 0;
 }
 
 SInt32 PopUpMenuSelectCustom(MenuHandle menu, SInt16 top, SInt16 left, SInt16 popUpItem,
@@ -384,11 +264,11 @@ SInt32 PopUpMenuSelectCustom(MenuHandle menu, SInt16 top, SInt16 left, SInt16 po
         // The definition keeps the menu on the screen when it can; one taller
         // than the screen is cut at its bottom and scrolls.
         const Rect screen = KsMenuScreenAt(where);
-        frame.top = std::max(frame.top, TopLimit(screen));
-        frame.bottom =
-            std::min<SInt16>(S16(frame.top + (*menu)->menuHeight), S16(screen.bottom - 2));
-        Tracker tracker(TrackMode::popUp);
-        if (tracker.OpenTop(menu, frame)) result = tracker.Run();
+        frame.top = std::max(frame.top, KsMenuTopLimit(screen));
+        frame.bottom = std::min<SInt16>(KsMenuClamp16(frame.top + (*menu)->menuHeight),
+                                        KsMenuClamp16(screen.bottom - 2));
+        KsMenuTracker tracker(KsMenuTracker::Mode::popUp);
+        if (tracker.OpenTop(menu, frame)) result = tracker.RunPressed();
     }
     KsSetMenuFont(saved);
     CalcMenuSize(menu);

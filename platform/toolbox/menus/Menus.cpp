@@ -347,9 +347,11 @@ unsigned char MnemonicOf(std::string_view text) {
 }
 } // namespace
 
-void KsMenuDisplayText(ConstStr255Param text, Str255 display, unsigned char* mnemonic) {
+void KsMenuDisplayText(ConstStr255Param text, Str255 display, unsigned char* mnemonic,
+                       SInt16* mnemonicAt) {
     const std::string_view in(reinterpret_cast<const char*>(text + 1), text[0]);
     std::string out;
+    SInt16 at = 0;
     for (std::size_t i = 0; i < in.size(); ++i) {
         const char c = in[i];
         if (c == '&' && i + 1 < in.size()) {
@@ -359,12 +361,16 @@ void KsMenuDisplayText(ConstStr255Param text, Str255 display, unsigned char* mne
                 ++i;
                 continue;
             }
-            if (IsMnemonicLetter(next)) continue; // the letter itself is shown
+            if (IsMnemonicLetter(next)) { // the letter itself is shown
+                if (!at) at = static_cast<SInt16>(out.size() + 1);
+                continue;
+            }
         }
         out.push_back(c);
     }
     KsMenuToPString(out, display);
     if (mnemonic) *mnemonic = MnemonicOf(in);
+    if (mnemonicAt) *mnemonicAt = at;
 }
 
 MenuItemIndex KsMenuFindMnemonic(MenuHandle menu, CharParameter ch) {

@@ -25,6 +25,7 @@
 #include <vector>
 
 struct KsMenuData;
+struct EventRecord;
 
 // The menu record. The fields are read by callers; change them only through
 // the calls below (SetMenuID, KsSetMenuDefID, the sizing of KsMenuDef).
@@ -119,8 +120,10 @@ void SetItemIcon(MenuHandle menu, MenuItemIndex item, SInt16 iconIndex);
 void GetItemIcon(MenuHandle menu, MenuItemIndex item, SInt16* iconIndex);
 
 // The item's text as shown: each '&' before a letter is left out ("&&" shows
-// one '&'), and the first such letter is the mnemonic (0 when none).
-void KsMenuDisplayText(ConstStr255Param text, Str255 display, unsigned char* mnemonic);
+// one '&'), and the first such letter is the mnemonic (0 when none), shown
+// underlined at 1-based position *mnemonicAt of `display` (0 when none).
+void KsMenuDisplayText(ConstStr255Param text, Str255 display, unsigned char* mnemonic,
+                       SInt16* mnemonicAt = nullptr);
 // The first enabled item whose mnemonic is `ch` (letters compared without
 // case); 0 when none.
 MenuItemIndex KsMenuFindMnemonic(MenuHandle menu, CharParameter ch);
@@ -206,9 +209,26 @@ Boolean KsGetMenuTitleRect(MenuID menuID, Rect* titleRect);
 // down the menus of the bar and their submenus. Answers menuID << 16 | item
 // of the enabled item under the pointer at release, or 0. The chosen menu's
 // title stays highlighted (the caller calls HiliteMenu(0)); with no choice
-// it is unhighlighted. A click that is released without leaving the title
-// closes the menu again (no sticky menus).
+// it is unhighlighted.
+// A press released on a title before the pointer went into a menu leaves the
+// menu open: then a click on an item chooses it; a click on its title, one
+// outside every menu or Escape closes it; the pointer moves the highlight and
+// the keys work as in KsMenuSelectFromKey. The clicks are consumed.
 SInt32 MenuSelect(Point startPt);
+
+// The menu of the bar that a key-down opens: F10 (no Ctrl, Alt or Shift) the
+// first menu; Alt (without Ctrl) and a letter the first menu whose title has
+// that mnemonic. 0 for any other key, so the key goes on as typing.
+MenuID KsMenuBarKeyMenu(const EventRecord& event);
+// Opens a menu of the bar from the keyboard with its first enabled item
+// highlighted, and tracks until a choice or a dismissal; answers as
+// MenuSelect. Up and Down move through the enabled items (separators and
+// disabled items are skipped, the ends wrap); Right opens the highlighted
+// item's submenu, or else the next menu of the bar; Left closes a submenu, or
+// else opens the previous menu; Return or Enter chooses (or opens a submenu);
+// a letter chooses the item with that mnemonic; Escape closes a submenu, or
+// else everything. The pointer and clicks work as after a click on a title.
+SInt32 KsMenuSelectFromKey(MenuID menuID);
 // Shows a menu with item popUpItem at (top, left) (its definition's pop-up
 // placement keeps it on the screen) and tracks until release, as MenuSelect.
 SInt32 PopUpMenuSelect(MenuHandle menu, SInt16 top, SInt16 left, SInt16 popUpItem);

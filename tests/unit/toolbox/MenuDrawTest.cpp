@@ -1,5 +1,5 @@
-// What the standard painter and the bar draw: mnemonics left out, command
-// keys, marks, separators, submenu triangles, disabled and highlighted items.
+// What the standard painter and the bar draw: command keys, marks,
+// separators, submenu triangles, disabled and highlighted items.
 #include "MenuDrawTestSupport.h"
 
 #include <algorithm>
@@ -48,27 +48,6 @@ protected:
     KsOpenMenu open;
     Rect frame{};
 };
-
-TEST_F(MenuDrawTest, MnemonicMarksAreNotDrawn) {
-    MenuHandle m = Make(128, "&Open;Open;O&&pen;O&pen");
-    Show(m);
-    const SInt16 lh = KsMenuLineHeight();
-    // Item 1 shows exactly as item 2.
-    for (SInt16 v = Top(1); v < Top(2); ++v)
-        for (SInt16 h = frame.left; h < frame.right; ++h)
-            ASSERT_EQ(Pixel(h, v), Pixel(h, v + lh)) << h << "," << v;
-    // "O&&pen" shows one '&' and so differs; "O&pen" again shows "Open".
-    EXPECT_NE(Inked(3, frame.left, frame.right, Rgb(kMenuBack)),
-              Inked(2, frame.left, frame.right, Rgb(kMenuBack)));
-    EXPECT_EQ(Inked(4, frame.left, frame.right, Rgb(kMenuBack)),
-              Inked(2, frame.left, frame.right, Rgb(kMenuBack)));
-    // Titles too: "&File" takes the room of "File".
-    MenuHandle a = Make(130, "X", "&File"), b = Make(131, "X", "File");
-    InsertMenu(a, 0);
-    InsertMenu(b, 0);
-    const Rect ra = Title(130), rb = Title(131);
-    EXPECT_EQ(ra.right - ra.left, rb.right - rb.left);
-}
 
 TEST_F(MenuDrawTest, KeysMarksSeparatorsSubmenusAndDisabledItems) {
     MenuHandle m = Make(128, "Save/S;Plain;Shifted/S;-;(Gone;More/\x1B!\xC8;Checked");
