@@ -1,5 +1,7 @@
 #include "KsDump.h"
 #include "KsFatal.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "XError.h"
 
 #include <gtest/gtest.h>
@@ -124,25 +126,13 @@ TEST_F(Fatal, AssertMacroOnlyReportsFailures) {
 class Dump : public ::testing::Test {
 protected:
     void SetUp() override {
-        char templ[] = "/tmp/ksdumpXXXXXX";
-        ASSERT_NE(mkdtemp(templ), nullptr);
-        dir_ = templ;
-        const char* old = std::getenv("XDG_STATE_HOME");
-        oldState_ = old ? old : "";
-        hadState_ = old != nullptr;
-        setenv("XDG_STATE_HOME", dir_.c_str(), 1);
+        env_.Set("XDG_STATE_HOME", dir_);
         DmpRemoveAll();
     }
-    void TearDown() override {
-        DmpRemoveAll();
-        if (hadState_)
-            setenv("XDG_STATE_HOME", oldState_.c_str(), 1);
-        else
-            unsetenv("XDG_STATE_HOME");
-        std::system(("rm -rf '" + dir_ + "'").c_str());
-    }
-    std::string dir_, oldState_;
-    bool hadState_ = false;
+    void TearDown() override { DmpRemoveAll(); }
+    ScratchDir scratch_{"ksdump"};
+    const std::string dir_ = scratch_.str();
+    ScopedEnv env_;
 };
 
 TEST_F(Dump, WritesEnabledSectionsInOrderWithTheCurrentError) {

@@ -1,7 +1,8 @@
-#include "EnvTestSupport.h"
 #include "KsAppInfo.h"
 #include "KsLog.h"
 #include "KsLogPrivate.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "XError.h"
 
 #include <fstream>
@@ -37,7 +38,7 @@ long FileSize(const std::string& path) {
 class LogFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env_.Set("XDG_STATE_HOME", scratch_.Path());
+        env_.Set("XDG_STATE_HOME", scratch_.str());
         LogFile::Close();
         previousCap_ = LogFile::SetMaxSize(1L << 20);
     }
@@ -45,7 +46,7 @@ protected:
         LogFile::SetMaxSize(previousCap_);
         LogFile::Close();
     }
-    ScratchFolder scratch_;
+    ScratchDir scratch_;
     ScopedEnv env_;
     long previousCap_ = 0;
 };
@@ -69,7 +70,7 @@ TEST(LogText, ConvertsToUtf8AndSanitises) {
 
 TEST_F(LogFileTest, OneTimestampedLinePerCall) {
     std::string expectedPath =
-        scratch_.Path() + "/" + KSGetApplName() + "/" + KSGetApplName() + ".log";
+        scratch_.str() + "/" + KSGetApplName() + "/" + KSGetApplName() + ".log";
     EXPECT_EQ(LogFile::GetPath(), expectedPath);
     LogFile::WriteLog("Startup", "ks_core_tests version 1");
     LogFile::WriteLog("FatalExcpt", "top level\nsecond level\n");
@@ -146,10 +147,10 @@ TEST(LogAppEvent, AcceptsAnyText) {
 }
 
 TEST(LogPrintfLogger, RelativeNamesGoToTheStateFolderAndFlushPolicies) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     ScopedEnv env;
-    env.Set("XDG_STATE_HOME", scratch.Path());
-    std::string folder = scratch.Path() + "/" + KSGetApplName();
+    env.Set("XDG_STATE_HOME", scratch.str());
+    std::string folder = scratch.str() + "/" + KSGetApplName();
 
     PrintfLogger eager("CONSOLE.LOG", 51200, 2);
     EXPECT_EQ(eager.GetPath(), folder + "/CONSOLE.LOG");
@@ -182,8 +183,8 @@ TEST(LogPrintfLogger, RelativeNamesGoToTheStateFolderAndFlushPolicies) {
 }
 
 TEST(LogPrintfLogger, CapKeepsTheNewestText) {
-    ScratchFolder scratch;
-    std::string path = scratch.Path() + "/capped.log";
+    ScratchDir scratch;
+    std::string path = scratch.str() + "/capped.log";
     PrintfLogger logger(path.c_str(), 1024, 2);
     for (int i = 0; i < 300; ++i)
         logger.Printf("%04d\n", i);
