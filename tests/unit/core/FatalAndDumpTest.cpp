@@ -1,5 +1,6 @@
 #include "KsDump.h"
 #include "KsFatal.h"
+#include "KsFileText.h"
 #include "KsScopedEnv.h"
 #include "KsScratchDir.h"
 #include "XError.h"
@@ -63,13 +64,6 @@ protected:
     FtlHandler previous_ = nullptr;
     FtlExitProc previousExit_ = nullptr;
 };
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 int CountEntries(const std::string& dir, const char* prefix) {
     int n = 0;
@@ -149,7 +143,7 @@ TEST_F(Dump, WritesEnabledSectionsInOrderWithTheCurrentError) {
     std::string path = DmpDumpToFile(nullptr, "Report from Exception", 0);
 
     EXPECT_EQ(path.rfind(dir_ + "/", 0), 0u) << path;
-    std::string text = ReadFile(path);
+    std::string text = ReadFileText(path);
     EXPECT_NE(text.find("Report from Exception"), std::string::npos);
     EXPECT_NE(text.find("2 CTX: while saving"), std::string::npos);
     EXPECT_NE(text.find("1 SYS_ERROR: A system error occurred (error -36)."), std::string::npos);
@@ -174,7 +168,7 @@ TEST_F(Dump, CoreSectionsProduceText) {
     DmpInstall(PSPrintStack, "Current Program Stack", 1);
     DmpInstall(PrintSysConfig, "System Configuration", 1);
     DmpInstall(PrintProcessModules, "Binary Modules Loaded", 1);
-    std::string text = ReadFile(DmpDumpToFile(nullptr, "sections", 0));
+    std::string text = ReadFileText(DmpDumpToFile(nullptr, "sections", 0));
     EXPECT_NE(text.find("processors online:"), std::string::npos);
     EXPECT_NE(text.find("libKsCore.so"), std::string::npos);
 }
