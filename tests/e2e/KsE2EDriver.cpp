@@ -19,6 +19,7 @@
 #include "Events.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
+#include "KsE2EParts.h"
 #include "KsHandle.h"
 #include "Menus.h"
 #include "QDOffscreen.h"
@@ -123,40 +124,11 @@ WindowPtr MakeWindow(const char* title, SInt16 left, SInt16 top, SInt16 w, SInt1
                       reinterpret_cast<WindowPtr>(-1), true, 0);
 }
 
-// The first point of `part` scanning the title bar row by row from its middle
-// row, found through FindWindow itself so the tests follow the frame's layout.
-bool FindPart(WindowPtr w, SInt16 wanted, Point* found) {
-    const Rect c = (**w->contRgn).rgnBBox;
-    const Rect s = (**w->strucRgn).rgnBBox;
-    const SInt16 mid = SInt16((s.top + c.top) / 2);
-    std::vector<Point> hits;
-    for (SInt16 h = s.left; h < s.right; ++h) {
-        WindowPtr hit = nullptr;
-        if (FindWindow(Point{mid, h}, &hit) == wanted && hit == w) hits.push_back(Point{mid, h});
-    }
-    if (hits.empty()) return false;
-    // The middle of the run, away from its edges.
-    *found = wanted == inDrag ? hits[hits.size() / 3] : hits[hits.size() / 2];
-    return true;
-}
-
 void PrintWindows() {
     for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w)) {
         Str255 title;
         GetWTitle(w, title);
-        const Rect c = (**w->contRgn).rgnBBox;
-        std::printf("window %s content %d,%d,%d,%d", Escape(title + 1, title[0]).c_str(), c.left,
-                    c.top, c.right, c.bottom);
-        Point p;
-        if (FindPart(w, inGoAway, &p)) std::printf(" goaway %d,%d", p.h, p.v);
-        if (FindPart(w, inDrag, &p)) std::printf(" drag %d,%d", p.h, p.v);
-        if (FindPart(w, inZoomOut, &p) || FindPart(w, inZoomIn, &p))
-            std::printf(" zoom %d,%d", p.h, p.v);
-        WindowPtr hit = nullptr;
-        const Point grip{SInt16(c.bottom - 4), SInt16(c.right - 4)};
-        if (FindWindow(grip, &hit) == inGrow && hit == w)
-            std::printf(" grow %d,%d", grip.h, grip.v);
-        std::printf(" visible %d\n", IsWindowVisible(w) ? 1 : 0);
+        PrintWindowLine(w, Escape(title + 1, title[0]).c_str());
     }
 }
 

@@ -7,7 +7,7 @@
 // With --modal, Beta is a modal window that disables the rest.
 //
 // Standard output, one line each, flushed as written:
-//   window NAME content L,T,R,B drag H,V grow H,V goaway H,V   (global)
+//   window NAME content L,T,R,B goaway H,V drag H,V ...        (global)
 //   ready
 // then, once the user quits (Ctrl+Q) or the time limit passes:
 //   end quit|timeout
@@ -15,6 +15,7 @@
 #include "AWindow.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
+#include "KsE2EParts.h"
 #include "QuickDraw.h"
 #include "Windows.h"
 #include "XError.h"
@@ -38,36 +39,13 @@ AWindow* Make(const char* name, SInt32 left, SInt32 top, SInt32 w, SInt32 h) {
     return win;
 }
 
-bool FindPart(WindowPtr w, SInt16 wanted, Point* found) {
-    const Rect c = (**w->contRgn).rgnBBox;
-    const Rect s = (**w->strucRgn).rgnBBox;
-    const SInt16 mid = SInt16((s.top + c.top) / 2);
-    std::vector<Point> hits;
-    for (SInt16 h = s.left; h < s.right; ++h) {
-        WindowPtr hit = nullptr;
-        if (FindWindow(Point{mid, h}, &hit) == wanted && hit == w) hits.push_back(Point{mid, h});
-    }
-    if (hits.empty()) return false;
-    *found = wanted == inDrag ? hits[hits.size() / 3] : hits[hits.size() / 2];
-    return true;
-}
-
 void PrintWindows() {
     for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w)) {
         AWindow* aw = GetWindowObj(w);
         if (!aw) continue;
         char title[256];
         aw->GetWindowTitle(title, sizeof title);
-        const Rect c = (**w->contRgn).rgnBBox;
-        std::printf("window %s content %d,%d,%d,%d", title, c.left, c.top, c.right, c.bottom);
-        Point p;
-        if (FindPart(w, inGoAway, &p)) std::printf(" goaway %d,%d", p.h, p.v);
-        if (FindPart(w, inDrag, &p)) std::printf(" drag %d,%d", p.h, p.v);
-        WindowPtr hit = nullptr;
-        const Point grip{SInt16(c.bottom - 4), SInt16(c.right - 4)};
-        if (FindWindow(grip, &hit) == inGrow && hit == w)
-            std::printf(" grow %d,%d", grip.h, grip.v);
-        std::printf(" visible %d\n", IsWindowVisible(w) ? 1 : 0);
+        PrintWindowLine(w, title);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "KsCapturedOutput.h"
 #include "KsCommand.h"
 #include "KsOutput.h"
 #include "XError.h"
@@ -53,10 +54,6 @@ void TypedCommand(const KsCommandArgs& args) {
     gTyped.level = args.GetInt("level", 7);
 }
 
-void Capture(KsOutputChannel, const char* text, std::size_t length, void* data) {
-    static_cast<std::string*>(data)->append(text, length);
-}
-
 class CommandTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -87,13 +84,11 @@ TEST(CommandTokenizer, SplitsQuotesAndEscapes) {
 }
 
 TEST(CommandTokenizer, RejectsMalformedAndOversizedLines) {
-    EXPECT_EQ(ErrorCode([] { KsTokenizeCommand("say \"open"); }), "CMD_BAD_SYNTAX");
-    EXPECT_EQ(ErrorCode([] { KsTokenizeCommand("say 'open"); }), "CMD_BAD_SYNTAX");
-    EXPECT_EQ(ErrorCode([] { KsTokenizeCommand("say \"ends with\\"); }), "CMD_BAD_SYNTAX");
-    EXPECT_EQ(ErrorCode([] { KsTokenizeCommand("trailing\\"); }), "CMD_BAD_SYNTAX");
-    EXPECT_EQ(ErrorCode([] { KsTokenizeCommand(std::string("a\0b", 3)); }), "CMD_BAD_SYNTAX");
-    EXPECT_EQ(ErrorCode([] { KsTokenizeCommand(std::string("'a\0b'", 5)); }), "CMD_BAD_SYNTAX");
-    EXPECT_EQ(ErrorCode([] { KsTokenizeCommand(std::string("\"a\\\0\"", 5)); }), "CMD_BAD_SYNTAX");
+    for (const std::string& line :
+         {std::string("say \"open"), std::string("say 'open"), std::string("say \"ends with\\"),
+          std::string("trailing\\"), std::string("a\0b", 3), std::string("'a\0b'", 5),
+          std::string("\"a\\\0\"", 5)})
+        EXPECT_EQ(ErrorCode([&] { KsTokenizeCommand(line); }), "CMD_BAD_SYNTAX") << line;
 
     std::string longest(kKsCommandMaxLine, 'x');
     EXPECT_EQ(KsTokenizeCommand(longest).size(), 1u);
@@ -185,19 +180,14 @@ TEST_F(CommandTest, DefinitionsAreChecked) {
     auto define = [](const char* name, const char* desc, KsCommandProc proc = ConsoleLike) {
         return ErrorCode([&] { AddCommandDef(name, desc, proc, nullptr); });
     };
-    EXPECT_EQ(define("ok", nullptr), "");
-    EXPECT_EQ(define("ok", "  "), "");
-    EXPECT_EQ(define("ok", "str a,str b"), "");
-    EXPECT_EQ(define("", "str a"), "CMD_BAD_DEFINITION");
-    EXPECT_EQ(define(nullptr, "str a"), "CMD_BAD_DEFINITION");
-    EXPECT_EQ(define("two words", "str a"), "CMD_BAD_DEFINITION");
+    for (const char* desc : {static_cast<const char*>(nullptr), "  ", "str a,str b"})
+        EXPECT_EQ(define("ok", desc), "") << (desc ? desc : "null");
+    for (const char* desc : {"text a", "str", "str a b", "str a,", "str a, int A"})
+        EXPECT_EQ(define("ok", desc), "CMD_BAD_DEFINITION") << desc;
+    for (const char* name : {"", static_cast<const char*>(nullptr), "two words"})
+        EXPECT_EQ(define(name, "str a"), "CMD_BAD_DEFINITION") << (name ? name : "null");
     EXPECT_EQ(define(std::string(64, 'n').c_str(), ""), "CMD_BAD_DEFINITION");
     EXPECT_EQ(define("ok", "str a", nullptr), "CMD_BAD_DEFINITION");
-    EXPECT_EQ(define("ok", "text a"), "CMD_BAD_DEFINITION");
-    EXPECT_EQ(define("ok", "str"), "CMD_BAD_DEFINITION");
-    EXPECT_EQ(define("ok", "str a b"), "CMD_BAD_DEFINITION");
-    EXPECT_EQ(define("ok", "str a,"), "CMD_BAD_DEFINITION");
-    EXPECT_EQ(define("ok", "str a, int A"), "CMD_BAD_DEFINITION");
     std::string seventeen;
     for (int i = 0; i < 17; ++i)
         seventeen += "str p" + std::to_string(i) + (i < 16 ? "," : "");
@@ -206,19 +196,21 @@ TEST_F(CommandTest, DefinitionsAreChecked) {
 }
 
 TEST_F(CommandTest, HelpListsCommands) {
-    std::string out;
-    KsOutputSinkSlot previous = KsSetCaptureSink({Capture, &out});
-    bool stderrWas = KsSetStderrOutput(false);
-    EXPECT_TRUE(KsDoCommand("help"));
-    EXPECT_NE(out.find("\tConsole\tType 'Console help' for complete help.\n"), std::string::npos);
-    EXPECT_LT(out.find("Console"), out.find("mix"));
-    out.clear();
-    EXPECT_TRUE(KsDoCommand("? console"));
-    EXPECT_EQ(out,
-              "Console str strParam1, str strParam2\n\tType 'Console help' for complete help.\n");
-    std::string code = ErrorCode([] { KsDoCommand("help nothing"); });
-    KsSetCaptureSink(previous);
-    KsSetStderrOutput(stderrWas);
+    std::string code;
+    {
+        StCaptureOutput capture;
+        std::string& out = capture.text;
+        EXPECT_TRUE(KsDoCommand("help"));
+        EXPECT_NE(out.find("\tConsole\tType 'Console help' for complete help.\n"),
+                  std::string::npos);
+        EXPECT_LT(out.find("Console"), out.find("mix"));
+        out.clear();
+        EXPECT_TRUE(KsDoCommand("? console"));
+        EXPECT_EQ(
+            out,
+            "Console str strParam1, str strParam2\n\tType 'Console help' for complete help.\n");
+        code = ErrorCode([] { KsDoCommand("help nothing"); });
+    }
     EXPECT_EQ(code, "CMD_UNKNOWN");
     EXPECT_EQ(KsCommandNames(), (Words{"Console", "mix"}));
 }

@@ -1,8 +1,9 @@
 #include "AFileLocator.h"
 #include "AHwOsInfo.h"
-#include "EnvTestSupport.h"
 #include "KsAppInfo.h"
 #include "KsFolders.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "KsThreads.h"
 #include "XError.h"
 
@@ -28,7 +29,7 @@ std::string ErrorCode(const std::function<void()>& body) {
 } // namespace
 
 TEST(EnvFolders, FollowXdgVariablesAndCreatePrivateFolders) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     ScopedEnv env;
     const std::string app = KSGetApplName();
     const struct {
@@ -40,10 +41,10 @@ TEST(EnvFolders, FollowXdgVariablesAndCreatePrivateFolders) {
                  {"XDG_CACHE_HOME", KsFolderKind::cache},
                  {"XDG_RUNTIME_DIR", KsFolderKind::runtime}};
     for (const auto& k : kinds) {
-        std::string base = scratch.Path() + "/" + k.variable + "/deeper/";
+        std::string base = scratch.str() + "/" + k.variable + "/deeper/";
         env.Set(k.variable, base);
         std::string folder = KsUserFolder(k.kind);
-        EXPECT_EQ(folder, scratch.Path() + "/" + k.variable + "/deeper/" + app) << k.variable;
+        EXPECT_EQ(folder, scratch.str() + "/" + k.variable + "/deeper/" + app) << k.variable;
         EXPECT_EQ(ModeOf(folder), 0700u) << k.variable;
         // A second call finds the folder and leaves a mode the user chose.
         chmod(folder.c_str(), 0750);
@@ -53,29 +54,29 @@ TEST(EnvFolders, FollowXdgVariablesAndCreatePrivateFolders) {
 }
 
 TEST(EnvFolders, WithoutXdgVariablesUseHomeDefaults) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     ScopedEnv env;
     const std::string app = KSGetApplName();
-    env.Set("HOME", scratch.Path());
+    env.Set("HOME", scratch.str());
     env.Unset("XDG_CONFIG_HOME");
     env.Unset("XDG_DATA_HOME");
     env.Unset("XDG_CACHE_HOME");
     env.Unset("XDG_RUNTIME_DIR");
     env.Set("XDG_STATE_HOME", "relative/state"); // invalid under the rules: ignored
-    EXPECT_EQ(KsUserFolder(KsFolderKind::config), scratch.Path() + "/.config/" + app);
-    EXPECT_EQ(KsUserFolder(KsFolderKind::state), scratch.Path() + "/.local/state/" + app);
-    EXPECT_EQ(KsUserFolder(KsFolderKind::data), scratch.Path() + "/.local/share/" + app);
-    EXPECT_EQ(KsUserFolder(KsFolderKind::cache), scratch.Path() + "/.cache/" + app);
-    EXPECT_EQ(KsUserFolder(KsFolderKind::runtime), scratch.Path() + "/.cache/" + app + "/runtime");
-    EXPECT_EQ(ModeOf(scratch.Path() + "/.local/state/" + app), 0700u);
+    EXPECT_EQ(KsUserFolder(KsFolderKind::config), scratch.str() + "/.config/" + app);
+    EXPECT_EQ(KsUserFolder(KsFolderKind::state), scratch.str() + "/.local/state/" + app);
+    EXPECT_EQ(KsUserFolder(KsFolderKind::data), scratch.str() + "/.local/share/" + app);
+    EXPECT_EQ(KsUserFolder(KsFolderKind::cache), scratch.str() + "/.cache/" + app);
+    EXPECT_EQ(KsUserFolder(KsFolderKind::runtime), scratch.str() + "/.cache/" + app + "/runtime");
+    EXPECT_EQ(ModeOf(scratch.str() + "/.local/state/" + app), 0700u);
     EXPECT_EQ(KsUserBaseFolder(KsFolderKind::runtime), "");
 }
 
 TEST(EnvFolders, UnusableFolderRaises) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     ScopedEnv env;
     // A plain file where the base folder should be.
-    std::string blocker = scratch.Path() + "/file";
+    std::string blocker = scratch.str() + "/file";
     FILE* f = std::fopen(blocker.c_str(), "w");
     ASSERT_NE(f, nullptr);
     std::fclose(f);
@@ -165,8 +166,8 @@ TEST(EnvLocators, PathsNamesAndBadNames) {
     EXPECT_EQ(file.GetName(), "ok name");
     EXPECT_EQ(ErrorCode([&] { ADirLocator(std::string("/a\0b", 4)); }), "FILE_BAD_NAME");
 
-    ScratchFolder scratch;
-    ADirLocator made = ADirLocator(scratch.Path()).Child("x").Child("y");
+    ScratchDir scratch;
+    ADirLocator made = ADirLocator(scratch.str()).Child("x").Child("y");
     EXPECT_FALSE(made.Exists());
     made.Create();
     EXPECT_TRUE(made.Exists());

@@ -1,5 +1,8 @@
 #include "KsDump.h"
 #include "KsFatal.h"
+#include "KsFileText.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "XError.h"
 
 #include <gtest/gtest.h>
@@ -62,13 +65,6 @@ protected:
     FtlExitProc previousExit_ = nullptr;
 };
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 int CountEntries(const std::string& dir, const char* prefix) {
     int n = 0;
     if (DIR* d = opendir(dir.c_str())) {
@@ -124,25 +120,13 @@ TEST_F(Fatal, AssertMacroOnlyReportsFailures) {
 class Dump : public ::testing::Test {
 protected:
     void SetUp() override {
-        char templ[] = "/tmp/ksdumpXXXXXX";
-        ASSERT_NE(mkdtemp(templ), nullptr);
-        dir_ = templ;
-        const char* old = std::getenv("XDG_STATE_HOME");
-        oldState_ = old ? old : "";
-        hadState_ = old != nullptr;
-        setenv("XDG_STATE_HOME", dir_.c_str(), 1);
+        env_.Set("XDG_STATE_HOME", dir_);
         DmpRemoveAll();
     }
-    void TearDown() override {
-        DmpRemoveAll();
-        if (hadState_)
-            setenv("XDG_STATE_HOME", oldState_.c_str(), 1);
-        else
-            unsetenv("XDG_STATE_HOME");
-        std::system(("rm -rf '" + dir_ + "'").c_str());
-    }
-    std::string dir_, oldState_;
-    bool hadState_ = false;
+    void TearDown() override { DmpRemoveAll(); }
+    ScratchDir scratch_{"ksdump"};
+    const std::string dir_ = scratch_.str();
+    ScopedEnv env_;
 };
 
 TEST_F(Dump, WritesEnabledSectionsInOrderWithTheCurrentError) {
@@ -159,7 +143,7 @@ TEST_F(Dump, WritesEnabledSectionsInOrderWithTheCurrentError) {
     std::string path = DmpDumpToFile(nullptr, "Report from Exception", 0);
 
     EXPECT_EQ(path.rfind(dir_ + "/", 0), 0u) << path;
-    std::string text = ReadFile(path);
+    std::string text = ReadFileText(path);
     EXPECT_NE(text.find("Report from Exception"), std::string::npos);
     EXPECT_NE(text.find("2 CTX: while saving"), std::string::npos);
     EXPECT_NE(text.find("1 SYS_ERROR: A system error occurred (error -36)."), std::string::npos);
@@ -184,7 +168,7 @@ TEST_F(Dump, CoreSectionsProduceText) {
     DmpInstall(PSPrintStack, "Current Program Stack", 1);
     DmpInstall(PrintSysConfig, "System Configuration", 1);
     DmpInstall(PrintProcessModules, "Binary Modules Loaded", 1);
-    std::string text = ReadFile(DmpDumpToFile(nullptr, "sections", 0));
+    std::string text = ReadFileText(DmpDumpToFile(nullptr, "sections", 0));
     EXPECT_NE(text.find("processors online:"), std::string::npos);
     EXPECT_NE(text.find("libKsCore.so"), std::string::npos);
 }

@@ -41,20 +41,16 @@ TEST(KsMacRoman, AllBytesRoundTripThroughUnicodeAndUTF8) {
 }
 
 TEST(KsMacRoman, KnownCharacters) {
-    EXPECT_EQ(KsMacRomanToUnicode(0x80), U'\u00C4');
-    EXPECT_EQ(KsMacRomanToUnicode(0xA5), U'\u2022');
-    EXPECT_EQ(KsMacRomanToUnicode(0xC9), U'\u2026');
-    EXPECT_EQ(KsMacRomanToUnicode(0xCA), U'\u00A0');
-    EXPECT_EQ(KsMacRomanToUnicode(0xDB), U'\u20AC');
-    EXPECT_EQ(KsMacRomanToUnicode(0xF0), U'\uF8FF');
-    EXPECT_EQ(KsMacRomanToUnicode(0xFF), U'\u02C7');
-    EXPECT_EQ(KsMacRomanToUnicode(0x14), U'\x14');
+    const std::pair<int, char32_t> known[] = {
+        {0x80, U'\u00C4'}, {0xA5, U'\u2022'}, {0xC9, U'\u2026'}, {0xCA, U'\u00A0'},
+        {0xDB, U'\u20AC'}, {0xF0, U'\uF8FF'}, {0xFF, U'\u02C7'}, {0x14, U'\x14'}};
+    for (auto [byte, ch] : known)
+        EXPECT_EQ(KsMacRomanToUnicode(static_cast<unsigned char>(byte)), ch) << byte;
     EXPECT_EQ(KsMacRomanToUTF8(Bytes({0x83, 0xC7, 0xC8})), "\u00C9\u00AB\u00BB");
     // Characters without a form are refused.
-    EXPECT_FALSE(KsHasMacRomanForm(U'\u00A6')); // broken bar: Latin-1 but not Mac OS Roman
-    EXPECT_FALSE(KsHasMacRomanForm(U'\u0416'));
-    EXPECT_FALSE(KsHasMacRomanForm(U'\U0001F600'));
-    EXPECT_FALSE(KsHasMacRomanForm(kKsReplacementChar));
+    // (The broken bar is Latin-1 but not Mac OS Roman.)
+    for (char32_t c : {U'\u00A6', U'\u0416', U'\U0001F600', kKsReplacementChar})
+        EXPECT_FALSE(KsHasMacRomanForm(c)) << unsigned(c);
     EXPECT_TRUE(KsHasMacRomanForm(U'\u00E9'));
     // Only the 256 mapped characters have a form.
     int count = 0;

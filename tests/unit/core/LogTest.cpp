@@ -1,7 +1,9 @@
-#include "EnvTestSupport.h"
 #include "KsAppInfo.h"
+#include "KsFileText.h"
 #include "KsLog.h"
 #include "KsLogPrivate.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "XError.h"
 
 #include <fstream>
@@ -13,13 +15,6 @@
 #include <vector>
 
 namespace {
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::stringstream in(text);
@@ -37,7 +32,7 @@ long FileSize(const std::string& path) {
 class LogFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        env_.Set("XDG_STATE_HOME", scratch_.Path());
+        env_.Set("XDG_STATE_HOME", scratch_.str());
         LogFile::Close();
         previousCap_ = LogFile::SetMaxSize(1L << 20);
     }
@@ -45,7 +40,7 @@ protected:
         LogFile::SetMaxSize(previousCap_);
         LogFile::Close();
     }
-    ScratchFolder scratch_;
+    ScratchDir scratch_;
     ScopedEnv env_;
     long previousCap_ = 0;
 };
@@ -69,7 +64,7 @@ TEST(LogText, ConvertsToUtf8AndSanitises) {
 
 TEST_F(LogFileTest, OneTimestampedLinePerCall) {
     std::string expectedPath =
-        scratch_.Path() + "/" + KSGetApplName() + "/" + KSGetApplName() + ".log";
+        scratch_.str() + "/" + KSGetApplName() + "/" + KSGetApplName() + ".log";
     EXPECT_EQ(LogFile::GetPath(), expectedPath);
     LogFile::WriteLog("Startup", "ks_core_tests version 1");
     LogFile::WriteLog("FatalExcpt", "top level\nsecond level\n");
@@ -79,7 +74,7 @@ TEST_F(LogFileTest, OneTimestampedLinePerCall) {
     ASSERT_EQ(stat(expectedPath.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 
-    std::vector<std::string> lines = Lines(ReadFile(expectedPath));
+    std::vector<std::string> lines = Lines(ReadFileText(expectedPath));
     ASSERT_EQ(lines.size(), 3u);
     std::regex form(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} \[\d+\] (.*))");
     std::smatch match;
@@ -99,8 +94,8 @@ TEST_F(LogFileTest, RotatesAtTheCapKeepingNewestLines) {
     EXPECT_LE(FileSize(path), 4096);
     EXPECT_LE(FileSize(path + ".1"), 4096);
     EXPECT_GT(FileSize(path + ".1"), 3000); // rotated when nearly full, not early
-    std::vector<std::string> current = Lines(ReadFile(path));
-    std::vector<std::string> older = Lines(ReadFile(path + ".1"));
+    std::vector<std::string> current = Lines(ReadFileText(path));
+    std::vector<std::string> older = Lines(ReadFileText(path + ".1"));
     ASSERT_FALSE(current.empty());
     ASSERT_FALSE(older.empty());
     EXPECT_NE(current.back().find("Line: 199"), std::string::npos);
@@ -122,7 +117,7 @@ TEST_F(LogFileTest, ConcurrentWritersKeepLinesWhole) {
         });
     for (auto& thread : threads)
         thread.join();
-    std::vector<std::string> lines = Lines(ReadFile(LogFile::GetPath()));
+    std::vector<std::string> lines = Lines(ReadFileText(LogFile::GetPath()));
     ASSERT_EQ(lines.size(), 400u);
     std::regex whole(R"(.* T: ([0-3]):(a{40}|b{40}|c{40}|d{40}))");
     for (const auto& line : lines)
@@ -134,8 +129,8 @@ TEST_F(LogFileTest, FollowsAFileRotatedByAnotherProcess) {
     LogFile::WriteLog("A", "before");
     ASSERT_EQ(std::rename(path.c_str(), (path + ".moved").c_str()), 0);
     LogFile::WriteLog("A", "after");
-    EXPECT_NE(ReadFile(path).find("A: after"), std::string::npos);
-    EXPECT_EQ(ReadFile(path).find("before"), std::string::npos);
+    EXPECT_NE(ReadFileText(path).find("A: after"), std::string::npos);
+    EXPECT_EQ(ReadFileText(path).find("before"), std::string::npos);
 }
 
 TEST(LogAppEvent, AcceptsAnyText) {
@@ -146,32 +141,32 @@ TEST(LogAppEvent, AcceptsAnyText) {
 }
 
 TEST(LogPrintfLogger, RelativeNamesGoToTheStateFolderAndFlushPolicies) {
-    ScratchFolder scratch;
+    ScratchDir scratch;
     ScopedEnv env;
-    env.Set("XDG_STATE_HOME", scratch.Path());
-    std::string folder = scratch.Path() + "/" + KSGetApplName();
+    env.Set("XDG_STATE_HOME", scratch.str());
+    std::string folder = scratch.str() + "/" + KSGetApplName();
 
     PrintfLogger eager("CONSOLE.LOG", 51200, 2);
     EXPECT_EQ(eager.GetPath(), folder + "/CONSOLE.LOG");
     EXPECT_EQ(eager.GetMaxSize(), 51200);
     eager.Printf("a%cb%s", '\t', "\r");
-    EXPECT_EQ(ReadFile(eager.GetPath()), "a\tb\n");
+    EXPECT_EQ(ReadFileText(eager.GetPath()), "a\tb\n");
 
     PrintfLogger lines(std::string(folder + "/lines.log").c_str(), 0, 1);
     lines.Printf("partial ");
-    EXPECT_EQ(ReadFile(lines.GetPath()), "");
+    EXPECT_EQ(ReadFileText(lines.GetPath()), "");
     lines.Printf("line\n");
-    EXPECT_EQ(ReadFile(lines.GetPath()), "partial line\n");
+    EXPECT_EQ(ReadFileText(lines.GetPath()), "partial line\n");
 
     {
         PrintfLogger lazy("lazy.log", 0, 0);
         lazy.Printf("%d\n", 42);
-        EXPECT_EQ(ReadFile(lazy.GetPath()), "");
+        EXPECT_EQ(ReadFileText(lazy.GetPath()), "");
         lazy.Flush();
-        EXPECT_EQ(ReadFile(lazy.GetPath()), "42\n");
+        EXPECT_EQ(ReadFileText(lazy.GetPath()), "42\n");
         lazy.Printf("%s\n", std::string(3000, 'x').c_str()); // long formats are not cut
     }
-    EXPECT_EQ(ReadFile(folder + "/lazy.log"), "42\n" + std::string(3000, 'x') + "\n");
+    EXPECT_EQ(ReadFileText(folder + "/lazy.log"), "42\n" + std::string(3000, 'x') + "\n");
 
     try {
         PrintfLogger missing("/nonexistent-folder/x.log", 0, 0);
@@ -182,16 +177,16 @@ TEST(LogPrintfLogger, RelativeNamesGoToTheStateFolderAndFlushPolicies) {
 }
 
 TEST(LogPrintfLogger, CapKeepsTheNewestText) {
-    ScratchFolder scratch;
-    std::string path = scratch.Path() + "/capped.log";
+    ScratchDir scratch;
+    std::string path = scratch.str() + "/capped.log";
     PrintfLogger logger(path.c_str(), 1024, 2);
     for (int i = 0; i < 300; ++i)
         logger.Printf("%04d\n", i);
     EXPECT_LE(FileSize(path), 1024);
     EXPECT_LE(FileSize(path + ".1"), 1024);
-    std::string current = ReadFile(path);
+    std::string current = ReadFileText(path);
     EXPECT_EQ(current.substr(current.size() - 5), "0299\n");
-    std::string older = ReadFile(path + ".1");
+    std::string older = ReadFileText(path + ".1");
     int lastOlder = std::stoi(older.substr(older.size() - 5));
     EXPECT_EQ(lastOlder + 1, std::stoi(current.substr(0, 4)));
 
@@ -201,7 +196,7 @@ TEST(LogPrintfLogger, CapKeepsTheNewestText) {
         big += char('a' + i % 26);
     big += std::string(1000, '-') + "END";
     logger.Write(big.data(), big.size());
-    std::string last = ReadFile(path);
+    std::string last = ReadFileText(path);
     EXPECT_EQ(last.size(), 1024u);
     EXPECT_EQ(last.substr(last.size() - 3), "END");
 }

@@ -1,3 +1,4 @@
+#include "KsCapturedOutput.h"
 #include "KsOutput.h"
 #include "KsThreads.h"
 #include "KsUIHooks.h"
@@ -7,27 +8,6 @@
 #include <thread>
 
 namespace {
-void Capture(KsOutputChannel, const char* text, std::size_t length, void* data) {
-    static_cast<std::string*>(data)->append(text, length);
-}
-
-// Captures the debug output and keeps standard error quiet.
-class StCaptureOutput {
-public:
-    StCaptureOutput() : previous_(KsSetCaptureSink({Capture, &text})) {
-        stderrWas_ = KsSetStderrOutput(false);
-    }
-    ~StCaptureOutput() {
-        KsSetCaptureSink(previous_);
-        KsSetStderrOutput(stderrWas_);
-    }
-    std::string text;
-
-private:
-    KsOutputSinkSlot previous_;
-    bool stderrWas_;
-};
-
 struct DialogCall {
     std::string text, buttons, tag, source;
     short defaultButton = 0;

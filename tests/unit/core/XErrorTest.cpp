@@ -1,4 +1,5 @@
 #include "XError.h"
+#include "KsCapturedOutput.h"
 #include "KsOutput.h"
 
 #include <gtest/gtest.h>
@@ -114,15 +115,9 @@ TEST(XError, DisplayGoesToHookOrDebugOutput) {
     EXPECT_EQ(shown, "MEM_LOW");
     xInstallDisplay(old);
 
-    static std::string captured;
-    auto prevSink = KsSetCaptureSink(
-        {[](KsOutputChannel, const char* t, std::size_t n, void*) { captured.append(t, n); },
-         nullptr});
-    bool prevErr = KsSetStderrOutput(false);
+    StCaptureOutput out;
     XError e("SYS_ERROR", "short OSErr", -1);
     StSetCurrentException mark(e);
     xDisplay("SYS_ERROR");
-    EXPECT_EQ(captured, "Error: A system error occurred (error -1).\n");
-    KsSetStderrOutput(prevErr);
-    KsSetCaptureSink(prevSink);
+    EXPECT_EQ(out.text, "Error: A system error occurred (error -1).\n");
 }

@@ -3,14 +3,8 @@
 #pragma once
 
 #include "AWindow.h"
-#include "Events.h"
-#include "EventsPrivate.h"
-#include "KsDesktop.h"
 #include "KsFatal.h"
-#include "KsHeadlessBackend.h"
-#include "KsPortPrivate.h"
-#include "KsTime.h"
-#include "WindowsPrivate.h"
+#include "KsHeadlessDesk.h"
 
 #include <gtest/gtest.h>
 
@@ -115,12 +109,8 @@ public:
 class AWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KsUseVirtualClock(true);
-        auto headless = std::make_unique<KsHeadlessBackend>(1280, 800);
-        backend = headless.get();
-        previous = KsInstallBackend(std::move(headless));
-        KsResetEvents();
-        InitWindows();
+        desk = std::make_unique<HeadlessDesk>(1280, 800);
+        backend = desk->backend;
         t = KsGetTicks();
         oldFtl = FtlInstall(CountFatal);
         fatalReports = 0;
@@ -136,11 +126,7 @@ protected:
             w = next;
         }
         FtlInstall(oldFtl);
-        KsWindowsReset();
-        KsDesktopDispose();
-        KsResetEvents();
-        KsInstallBackend(std::move(previous));
-        KsUseVirtualClock(false);
+        desk.reset();
     }
     // Fatal reports are counted and the program goes on.
     static unsigned char CountFatal(char* message, char*, int) {
@@ -149,33 +135,14 @@ protected:
         FtlClearFatalError();
         return 0;
     }
-    // Scripts press at `from`, moves through `path`, release at the end;
-    // answers the mouse-down event.
     EventRecord Gesture(Point from, std::initializer_list<Point> path) {
-        if (KsGetTicks() > t) t = KsGetTicks();
-        FlushEvents(mDownMask | mUpMask, 0);
-        long at = t + 1;
-        backend->ScriptPress(at, from.h, from.v);
-        Point last = from;
-        for (Point p : path) {
-            backend->ScriptMove(++at, p.h, p.v);
-            last = p;
-        }
-        backend->ScriptRelease(++at, last.h, last.v);
-        t = at;
-        EventRecord e{};
-        EXPECT_TRUE(WaitNextEvent(mDownMask, &e, 10, nullptr));
-        return e;
+        return desk->Gesture(t, from, path);
     }
-    static Point P(SInt16 h, SInt16 v) { return Point{v, h}; }
-    static UInt32 Px(SInt32 h, SInt32 v) {
-        pixman_image_t* img = KsGetDesktopPort()->surface->image;
-        auto* p = reinterpret_cast<UInt32*>(pixman_image_get_data(img));
-        return p[v * (pixman_image_get_stride(img) / 4) + h] & 0xFFFFFF;
-    }
+    static Point P(SInt16 h, SInt16 v) { return Pt(h, v); }
+    static UInt32 Px(SInt32 h, SInt32 v) { return DesktopPixel(h, v); }
 
+    std::unique_ptr<HeadlessDesk> desk;
     KsHeadlessBackend* backend = nullptr;
-    std::unique_ptr<KsBackend> previous;
     long t = 0;
     FtlHandler oldFtl = nullptr;
     static inline int fatalReports = 0;

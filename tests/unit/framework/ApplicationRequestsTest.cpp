@@ -90,7 +90,7 @@ TEST_F(AppTest, SocketIsPrivateAndDrivesCommands) {
     const std::string path = app->GetRequestSocketPath();
     ASSERT_FALSE(path.empty());
     struct stat st {};
-    ASSERT_EQ(path.rfind(runtimeDir + "/", 0), 0u);
+    ASSERT_EQ(path.rfind(runtimeDir->str() + "/", 0), 0u);
     ASSERT_EQ(stat(path.substr(0, path.rfind('/')).c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
 

@@ -6,15 +6,10 @@
 #include "AApplicationPrivate.h"
 #include "ABartender.h"
 #include "AWindow.h"
-#include "Events.h"
-#include "EventsPrivate.h"
-#include "KsDesktop.h"
-#include "KsHeadlessBackend.h"
-#include "KsTime.h"
+#include "KsHeadlessDesk.h"
+#include "KsScratchDir.h"
 #include "Menus.h"
 #include "Sound.h"
-#include "Windows.h"
-#include "WindowsPrivate.h"
 #include "XError.h"
 
 #include <gtest/gtest.h>
@@ -88,15 +83,10 @@ public:
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KsUseVirtualClock(true);
-        auto headless = std::make_unique<KsHeadlessBackend>(800, 600);
-        backend = headless.get();
-        previous = KsInstallBackend(std::move(headless));
-        KsResetEvents();
-        InitWindows();
-        char tmpl[] = "/tmp/ksapptest-XXXXXX";
-        runtimeDir = mkdtemp(tmpl);
-        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
+        desk = std::make_unique<HeadlessDesk>(800, 600);
+        backend = desk->backend;
+        runtimeDir = std::make_unique<ScratchDir>("ksapptest");
+        setenv("XDG_RUNTIME_DIR", runtimeDir->str().c_str(), 1);
         KsAppSetExitProc([](int) {});
         KsAppResetExitCleanupForTests();
         KsAppResetUserEventCheck();
@@ -116,13 +106,8 @@ protected:
         app = nullptr;
         if (gBartender) gBartender->Dispose();
         ClearMenuBar();
-        KsWindowsReset();
-        KsDesktopDispose();
-        KsResetEvents();
-        KsInstallBackend(std::move(previous));
-        KsUseVirtualClock(false);
-        std::string cmd = "rm -rf '" + runtimeDir + "'";
-        (void)!std::system(cmd.c_str());
+        desk.reset();
+        runtimeDir.reset();
         QuitCompleted = 0;
         DoDeferredQuit = 0;
     }
@@ -167,7 +152,7 @@ protected:
 
     TestApp* app = nullptr;
     std::vector<RecWindow*> windows;
+    std::unique_ptr<HeadlessDesk> desk;
     KsHeadlessBackend* backend = nullptr;
-    std::unique_ptr<KsBackend> previous;
-    std::string runtimeDir;
+    std::unique_ptr<ScratchDir> runtimeDir;
 };

@@ -1,6 +1,7 @@
 #include "BartenderTestSupport.h"
 
 #include "KsHandle.h"
+#include "KsScratchResFile.h"
 #include "Resources.h"
 #include "XError.h"
 
@@ -9,47 +10,20 @@
 
 namespace {
 
-// 'MENU' bytes: id, width, height, procID, filler, enable bits, title, items.
-std::vector<UInt8> MenuData(SInt16 id, const char* title, const std::vector<std::string>& items) {
-    std::vector<UInt8> d = {UInt8(id >> 8), UInt8(id), 0,    0,   0, 0, 0, 0, 0, 0,
-                            0xFF,           0xFF,      0xFF, 0xFF};
-    const std::string t(title);
-    d.push_back(UInt8(t.size()));
-    d.insert(d.end(), t.begin(), t.end());
-    for (const std::string& i : items) {
-        d.push_back(UInt8(i.size()));
-        d.insert(d.end(), i.begin(), i.end());
-        d.insert(d.end(), {0, 0, 0, 0});
-    }
-    d.push_back(0);
-    return d;
-}
-
 class BartenderResource : public BartenderFixture {
 protected:
     void SetUp() override {
-        char dir[] = "/tmp/ksbartenderXXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-        const std::string path = dir_ + "/menus.rsrc";
-        KsCreateResFile(path.c_str());
-        ref_ = KsOpenResFile(path.c_str(), fsRdWrPerm);
-        ASSERT_GT(ref_, 0);
+        file_ = std::make_unique<ScratchResFile>();
         BartenderFixture::SetUp();
     }
     void TearDown() override {
         BartenderFixture::TearDown();
-        CloseResFile(ref_);
-        std::system(("rm -rf '" + dir_ + "'").c_str());
+        file_.reset();
     }
     void Add(SInt16 id, const std::vector<std::string>& items) {
-        const std::vector<UInt8> bytes = MenuData(id, "Res", items);
-        Handle h = KsNewHandleFrom(bytes.data(), Size(bytes.size()));
-        AddResource(h, FourCharCode("MENU"), id, reinterpret_cast<const unsigned char*>("\0"));
-        ASSERT_EQ(ResError(), noErr);
+        file_->Add(FourCharCode("MENU"), id, MenuData(id, "Res", items));
     }
-    std::string dir_;
-    SInt16 ref_ = -1;
+    std::unique_ptr<ScratchResFile> file_;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ABartender.h"
+#include "KsCapturedOutput.h"
 #include "KsFatal.h"
 #include "KsOutput.h"
 #include "Menus.h"
@@ -48,18 +49,9 @@ protected:
 
     // The debug output of f.
     template <class F> std::string Capture(F&& f) {
-        std::string out;
-        const KsOutputSinkSlot previous = KsSetCaptureSink(
-            {[](KsOutputChannel channel, const char* text, std::size_t length, void* data) {
-                 if (channel == KsOutputChannel::debug)
-                     static_cast<std::string*>(data)->append(text, length);
-             },
-             &out});
-        const bool wasOn = KsSetStderrOutput(false);
+        StCaptureOutput out(KsOutputChannel::debug);
         f();
-        KsSetStderrOutput(wasOn);
-        KsSetCaptureSink(previous);
-        return out;
+        return out.text;
     }
 
     // A menu in the bar with items bound to the given nicks (0: unbound,

@@ -1,12 +1,10 @@
-// The colour scheme store: defaults in order, the access functions, list
+// The colour scheme store: the access functions, list
 // replacement, grip colours that saturate, and the window colour setters.
 #include "CoreAttrList.h"
 #include "KsColorScheme.h"
-#include "KsDesktop.h"
 #include "KsDrawUtils.h"
-#include "KsHeadlessBackend.h"
+#include "KsHeadlessDesk.h"
 #include "Windows.h"
-#include "WindowsPrivate.h"
 
 #include <gtest/gtest.h>
 
@@ -25,57 +23,6 @@ protected:
         saved->Dispose();
     }
 };
-
-TEST_F(ColorScheme, DefaultsAreStoredInTheirOrder) {
-    // The scheme as first built; tests before this one restored it.
-    const struct {
-        const char* key;
-        SInt64 value;
-    } want[] = {
-        {"CS_BG_COLOR", 0},
-        {"CS_BG_PATTERN", 0},
-        {"CS_BUT_COLOR", 0},
-        {"CS_BUT_SHADING", 1},
-        {"CS_BUT_CURVATURE", 30},
-        {"CS_BUT_STYLE", 1},
-        {"CS_BUT_COHESION", 1},
-        {"CS_BUT_HLT_COLOR", 0},
-        {"CS_BUT_SPOT_COLOR", 0},
-        {"CS_BUT_RSRC_COLOR", 0},
-        {"CS_TEXT_COLOR", 0},
-        {"CS_BG_COLOR_RED", 28672},
-        {"CS_BG_COLOR_GREEN", 28672},
-        {"CS_BG_COLOR_BLUE", 28672},
-        {"CS_BUT_COLOR_RED", 28672},
-        {"CS_BUT_COLOR_GREEN", 28672},
-        {"CS_BUT_COLOR_BLUE", 28672},
-        {"CS_BUT_HLT_COLOR_RED", RGBenablePurple.red},
-        {"CS_BUT_HLT_COLOR_GREEN", RGBenablePurple.green},
-        {"CS_BUT_HLT_COLOR_BLUE", RGBenablePurple.blue},
-        {"CS_BUT_SPOT_COLOR_RED", RGBHighlightPurple.red},
-        {"CS_BUT_SPOT_COLOR_GREEN", RGBHighlightPurple.green},
-        {"CS_BUT_SPOT_COLOR_BLUE", RGBHighlightPurple.blue},
-        {"CS_BUT_RSRC_COLOR_RED", RGBgray2.red},
-        {"CS_BUT_RSRC_COLOR_GREEN", RGBgray2.green},
-        {"CS_BUT_RSRC_COLOR_BLUE", RGBgray2.blue},
-        {"CS_TEXT_COLOR_RED", 0},
-        {"CS_TEXT_COLOR_GREEN", 0},
-        {"CS_TEXT_COLOR_BLUE", 0},
-    };
-    const CoreAttrList* list = GetColorSchemeAttrList();
-    ASSERT_EQ(list->GetCount(), SInt32(std::size(want)));
-    std::size_t i = 0;
-    for (const CoreAttr& a : *list) {
-        EXPECT_EQ(a.Name(), want[i].key) << i;
-        EXPECT_EQ(a.Integer(), want[i].value) << want[i].key;
-        ++i;
-    }
-    EXPECT_EQ(GetBubbleButtonStyle(), 1);
-    KsRGBColor c;
-    EXPECT_TRUE(GetSchemeColor("CS_BUT_HLT_COLOR_RED", "CS_BUT_HLT_COLOR_GREEN",
-                               "CS_BUT_HLT_COLOR_BLUE", &c));
-    EXPECT_EQ(c, RGBenablePurple);
-}
 
 TEST_F(ColorScheme, AttributesAndColoursReadBackAsStored) {
     EXPECT_EQ(GetColorSchemeAttr("CS_NO_SUCH_KEY"), 0);
@@ -141,16 +88,7 @@ TEST(ColorSchemeGrip, GripColoursSaturateInsteadOfWrapping) {
 
 class ColorSchemeWindow : public ::testing::Test {
 protected:
-    std::unique_ptr<KsBackend> previous;
-    void SetUp() override {
-        previous = KsInstallBackend(std::make_unique<KsHeadlessBackend>(320, 240));
-        InitWindows();
-    }
-    void TearDown() override {
-        KsWindowsReset();
-        KsDesktopDispose();
-        KsInstallBackend(std::move(previous));
-    }
+    HeadlessDesk desk_{320, 240};
 };
 
 TEST_F(ColorSchemeWindow, EachSetterReplacesOnlyItsOwnColour) {

@@ -4,6 +4,7 @@
 
 #include "KsColor.h"
 #include "KsGeometry.h"
+#include "KsPixels.h"
 #include "KsPortPrivate.h"
 #include "QuickDraw.h"
 
@@ -26,13 +27,7 @@ protected:
     void SetUp() override { MakePort(1); }
     void TearDown() override { KsDisposePort(port); }
 
-    std::uint32_t Device(int dx, int dy) const {
-        pixman_image_t* img = port->surface->image;
-        const auto* bits = reinterpret_cast<const std::uint32_t*>(pixman_image_get_data(img));
-        return bits[std::size_t(dy) * std::size_t(pixman_image_get_stride(img) / 4) +
-                    std::size_t(dx)] &
-               0xFFFFFF;
-    }
+    std::uint32_t Device(int dx, int dy) const { return DevicePixel(port, dx, dy); }
     // The logical pixel (h, v); at scale 2 all four device pixels must agree,
     // otherwise the answer is a value no colour has.
     std::uint32_t Px(int h, int v) const {

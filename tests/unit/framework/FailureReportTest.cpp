@@ -1,14 +1,13 @@
 #include "FailureTestSupport.h"
+#include "KsFileText.h"
 
 #include "KsBackend.h"
-#include "KsDesktop.h"
 #include "KsDump.h"
 #include "KsHandle.h"
-#include "KsHeadlessBackend.h"
+#include "KsHeadlessDesk.h"
 #include "KsLog.h"
 #include "Stx.h"
 #include "Windows.h"
-#include "WindowsPrivate.h"
 #include "XError.h"
 
 #include <csignal>
@@ -20,13 +19,6 @@
 namespace {
 
 const char* const kSource = "CoreClasses/AApplication";
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // An error of three levels: "Disk full" under "Could not save" under "Export failed".
 XError ThreeLevels() {
@@ -114,7 +106,7 @@ TEST_F(DisplayException, ErrorStackIsPrintedTopLevelFirst) {
     ASSERT_NE(low, std::string::npos) << S().debug;
     EXPECT_LT(top, mid);
     EXPECT_LT(mid, low);
-    EXPECT_NE(ReadFile(LogFile::GetPath())
+    EXPECT_NE(ReadFileText(LogFile::GetPath())
                   .find("FatalExcpt: Export failed | Could not save | "
                         "Disk full"),
               std::string::npos);
@@ -144,7 +136,7 @@ TEST_F(DisplayException, HiddenChoiceDumpsOnceAndTheDialogComesBackWithoutIt) {
     EXPECT_EQ(notice.icon, 0);
     EXPECT_EQ(notice.tag, "<null>");
     std::string path = notice.text.substr(29, notice.text.size() - 29 - 2);
-    EXPECT_NE(ReadFile(path).find("Report from Exception"), std::string::npos) << path;
+    EXPECT_NE(ReadFileText(path).find("Report from Exception"), std::string::npos) << path;
     EXPECT_EQ(S().calls[2].buttons, "OK");
 }
 
@@ -211,7 +203,7 @@ TEST_F(DisplayException, AFailingDialogIsReportedOnlyToTheDebugOutput) {
 }
 
 TEST_F(DisplayException, TranslatedFormatsAreUsedOnlyWhenTheyMatch) {
-    std::string folder = stateDir_ + "/tr";
+    std::string folder = stateDir_->str() + "/tr";
     ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
     std::ofstream(folder + "/failtest.xx.stx")
         << "\"System state dumped to file '%s'.\" = \"Bad %d %n\"\n"
@@ -341,7 +333,7 @@ TEST_F(FatalPath, ChoicesOfTheFatalDialog) {
     EXPECT_FALSE(__FtlAbortm("broken", "a.cpp", 3));
     EXPECT_EQ(S().exitStatus, 70);
     EXPECT_EQ(KsGetLastFatalChoice(), kKsFatalExit);
-    EXPECT_NE(ReadFile(LogFile::GetPath()).find("Exit To Finder chosen"), std::string::npos);
+    EXPECT_NE(ReadFileText(LogFile::GetPath()).find("Exit To Finder chosen"), std::string::npos);
     FtlClearFatalError();
 
     // Hidden 6 goes on; an unknown answer asks again.
@@ -360,7 +352,7 @@ TEST_F(FatalPath, RestartReexecutesWithTheOriginalArguments) {
     EXPECT_EQ(S().restarts, 1);
     EXPECT_EQ(KsGetLastFatalChoice(), kKsFatalRestart);
     // The arguments are this process's own.
-    std::string cmdline = ReadFile("/proc/self/cmdline");
+    std::string cmdline = ReadFileText("/proc/self/cmdline");
     std::string joined;
     for (const std::string& a : S().restartArgs)
         joined += a + '\0';
@@ -382,7 +374,7 @@ TEST_F(FatalPath, ARestartSoonAfterARestartLeavesInstead) {
     EXPECT_FALSE(__FtlAbortm("broken again", "a.cpp", 4));
     EXPECT_EQ(S().restarts, 1);
     EXPECT_EQ(S().exitStatus, 70);
-    EXPECT_NE(ReadFile(LogFile::GetPath()).find("leaving instead"), std::string::npos);
+    EXPECT_NE(ReadFileText(LogFile::GetPath()).find("leaving instead"), std::string::npos);
     FtlClearFatalError();
 
     // A mark from long ago, or one that is not a number, restarts as usual.
@@ -490,7 +482,7 @@ TEST_F(FatalPathDeathTest, FatalExceptionEndsTheProcess) {
 
 TEST_F(FatalPathDeathTest, RestartProcessRunsThisProgramAgain) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    std::string self = ReadFile("/proc/self/cmdline");
+    std::string self = ReadFileText("/proc/self/cmdline");
     self = self.substr(0, self.find('\0'));
     auto rerun = [&] {
         char* argv[] = {self.data(), const_cast<char*>("--gtest_list_tests"),
@@ -539,7 +531,7 @@ TEST_F(StandardCatch, ThreeClauses) {
 TEST_F(StandardCatch, InstalledDumpHasTheSixSectionsInOrder) {
     KsInstallFtlErrHandler();
     EXPECT_EQ(FtlInstall(nullptr), &KsFatalErrUI);
-    std::string dump = ReadFile(DmpDumpToFile(nullptr, "Sections", 0));
+    std::string dump = ReadFileText(DmpDumpToFile(nullptr, "Sections", 0));
     size_t at = 0;
     for (const char* title :
          {"Current Program Stack", "System Configuration", "Processes Currently Running",
@@ -553,18 +545,7 @@ TEST_F(StandardCatch, InstalledDumpHasTheSixSectionsInOrder) {
 namespace {
 class WindowListDump : public ::testing::Test {
 protected:
-    void SetUp() override {
-        KsUseVirtualClock(true);
-        previous_ = KsInstallBackend(std::make_unique<KsHeadlessBackend>(640, 480));
-        InitWindows();
-    }
-    void TearDown() override {
-        KsWindowsReset();
-        KsDesktopDispose();
-        KsInstallBackend(std::move(previous_));
-        KsUseVirtualClock(false);
-    }
-    std::unique_ptr<KsBackend> previous_;
+    HeadlessDesk desk_;
 };
 
 std::string PrintedWindowList() {

@@ -8,6 +8,8 @@
 #include "KsMemWatch.h"
 #include "KsMemWatchPrivate.h"
 #include "KsOutput.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "KsTime.h"
 #include "KsUIHooks.h"
 #include "Sound.h"
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -61,11 +64,9 @@ class FailureTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Script() = FailureScript{};
-        char dir[] = "/tmp/ks_failure_XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        stateDir_ = dir;
-        setenv("XDG_STATE_HOME", dir, 1);
-        unsetenv("KS_FATAL_RESTART_TIME"); // a scripted restart never leaves the process
+        stateDir_ = std::make_unique<ScratchDir>("ks_failure");
+        env_.Set("XDG_STATE_HOME", stateDir_->str());
+        env_.Unset("KS_FATAL_RESTART_TIME"); // a scripted restart never leaves the process
         LogFile::Close();
         previousDialog_ = InstallUIdialog(ScriptedDialog);
         previousSink_ =
@@ -102,13 +103,12 @@ protected:
         KsSetCaptureSink(previousSink_);
         InstallUIdialog(previousDialog_);
         LogFile::Close();
-        std::string rm = "rm -rf '" + stateDir_ + "'";
-        (void)std::system(rm.c_str());
     }
 
     static FailureScript& S() { return Script(); }
 
-    std::string stateDir_;
+    std::unique_ptr<ScratchDir> stateDir_;
+    ScopedEnv env_;
     UIdialogProc previousDialog_ = nullptr;
     KsOutputSinkSlot previousSink_;
     bool previousStderr_ = true;

@@ -1,7 +1,8 @@
 // Printing a pane tree: pages in the PDF file, the header and footer
 // procedures in order, what lands on each page, and jobs that end however
 // they go.
-#include "../toolbox/PrintTestSupport.h"
+#include "KsPdfPages.h"
+#include "KsPixels.h"
 #include "PaneTestSupport.h"
 #include "Printing.h"
 #include "XError.h"
@@ -27,10 +28,7 @@ int gThrowOnPage = 0;
 
 UInt32 PagePx(SInt32 h, SInt32 v) {
     GrafPtr page = KsGetPort();
-    pixman_image_t* img = page->surface->image;
-    const SInt32 s = page->scale;
-    auto* p = reinterpret_cast<UInt32*>(pixman_image_get_data(img));
-    return p[v * s * (pixman_image_get_stride(img) / 4) + h * s] & 0xFFFFFF;
+    return DevicePixel(page, h * page->scale, v * page->scale);
 }
 
 SInt32 StartJob(const char* name, void*, void*, SInt16* header, SInt16* footer) {
@@ -99,7 +97,7 @@ protected:
         fs::remove_all(dir);
         PaneTest::TearDown();
     }
-    PdfPages Pages() const { return ReadPdfPages(SlurpFile(out)); }
+    PdfPages Pages() const { return ReadPdfPages(ReadFileText(out)); }
 };
 
 // The page port as the footer procedure sees it: main pane, sub-pane, margin.

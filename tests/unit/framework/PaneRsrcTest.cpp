@@ -8,6 +8,7 @@
 #include "AObjDoc.h"
 #include "APane.h"
 #include "KsHandle.h"
+#include "KsScratchResFile.h"
 #include "PaneStream.h"
 #include "Resources.h"
 #include "XError.h"
@@ -38,28 +39,16 @@ protected:
     void SetUp() override {
         AWindowTest::SetUp();
         APane::PCRegister();
-        char dir[] = "/tmp/kspanersrcXXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-        const std::string path = dir_ + "/panes.rsrc";
-        KsCreateResFile(path.c_str());
-        ref_ = KsOpenResFile(path.c_str(), fsRdWrPerm);
-        ASSERT_GT(ref_, 0);
+        file_ = std::make_unique<ScratchResFile>();
         win_ = ProbeWindow::Make("Panes");
         encl_ = win_->GetMainPane();
     }
     void TearDown() override {
-        CloseResFile(ref_);
-        (void)!std::system(("rm -rf '" + dir_ + "'").c_str());
+        file_.reset();
         AWindowTest::TearDown();
     }
     void Add(ResType type, SInt16 id, const char* name, const std::string& bytes) {
-        Handle h = KsNewHandleFrom(bytes.data(), Size(bytes.size()));
-        Str255 pname{};
-        pname[0] = UInt8(std::strlen(name));
-        std::memcpy(pname + 1, name, pname[0]);
-        AddResource(h, type, id, pname);
-        ASSERT_EQ(ResError(), noErr);
+        file_->Add(type, id, bytes, name);
     }
     // The binary form of a one-pane tree with this ID.
     std::string Binary(const char* id) {
@@ -77,8 +66,7 @@ protected:
         p->GetPaneID(id, sizeof id);
         return id;
     }
-    std::string dir_;
-    SInt16 ref_ = -1;
+    std::unique_ptr<ScratchResFile> file_;
     ProbeWindow* win_ = nullptr;
     APane* encl_ = nullptr;
 };

@@ -4,15 +4,8 @@
 
 #include "APane.h"
 #include "AWindow.h"
-#include "Events.h"
-#include "EventsPrivate.h"
-#include "KsDesktop.h"
-#include "KsHeadlessBackend.h"
-#include "KsPortPrivate.h"
-#include "KsTime.h"
+#include "KsHeadlessDesk.h"
 #include "QuickDraw.h"
-#include "Windows.h"
-#include "WindowsPrivate.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +16,7 @@ protected:
     static constexpr SInt16 S = kPaneDontCare;
 
     void SetUp() override {
-        KsUseVirtualClock(true);
-        auto headless = std::make_unique<KsHeadlessBackend>(640, 480);
-        previous = KsInstallBackend(std::move(headless));
-        KsResetEvents();
-        InitWindows();
+        desk = std::make_unique<HeadlessDesk>();
         win = AWindow::New("Panes", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
         ShowWindow(win->GetWindowPtr());
         SetPortWindowPort(win->GetWindowPtr());
@@ -38,11 +27,7 @@ protected:
     }
     void TearDown() override {
         if (KsIsLiveWindow(win)) win->Dispose();
-        KsWindowsReset();
-        KsDesktopDispose();
-        KsResetEvents();
-        KsInstallBackend(std::move(previous));
-        KsUseVirtualClock(false);
+        desk.reset();
     }
     APane* Add(APane* encl, SInt16 l, SInt16 r, SInt16 w, SInt16 t, SInt16 b, SInt16 h,
                SInt32 border = 0, KsRGBColor c = RGBgray8) {
@@ -62,13 +47,9 @@ protected:
     GrafPtr Port() const { return GetWindowPort(win->GetWindowPtr()); }
     // The window port's pixel (0x00RRGGBB) at a local point.
     UInt32 Px(SInt32 h, SInt32 v) const {
-        GrafPtr port = Port();
         Point pt{SInt16(v), SInt16(h)};
         LocalToGlobal(&pt);
-        pixman_image_t* img = KsGetDesktopPort()->surface->image;
-        auto* p = reinterpret_cast<UInt32*>(pixman_image_get_data(img));
-        (void)port;
-        return p[pt.v * (pixman_image_get_stride(img) / 4) + pt.h] & 0xFFFFFF;
+        return DesktopPixel(pt.h, pt.v);
     }
     static UInt32 Rgb(const KsRGBColor& c) {
         return UInt32(c.red >> 8) << 16 | UInt32(c.green >> 8) << 8 | UInt32(c.blue >> 8);
@@ -76,5 +57,5 @@ protected:
 
     AWindow* win = nullptr;
     APane* main = nullptr;
-    std::unique_ptr<KsBackend> previous;
+    std::unique_ptr<HeadlessDesk> desk;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "APane.h"
+#include "KsFileText.h"
 #include "XError.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,8 @@
 
 namespace panetext_test {
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 inline std::string Golden(const char* name) {
-    return ReadFile(std::string(KS_TEST_DATA_DIR) + "/ksp3/" + name);
+    return ReadFileText(std::string(KS_TEST_DATA_DIR) + "/ksp3/" + name);
 }
 
 // CR line ends replaced by `end`.

@@ -3,15 +3,10 @@
 #pragma once
 
 #include "AWindowState.h"
-#include "Events.h"
-#include "EventsPrivate.h"
-#include "KsDesktop.h"
 #include "KsFatal.h"
-#include "KsHeadlessBackend.h"
-#include "KsTime.h"
+#include "KsHeadlessDesk.h"
 #include "KsWindowShell.h"
 #include "KsWindowShellPrivate.h"
-#include "WindowsPrivate.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +17,8 @@
 class WindowLayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KsUseVirtualClock(true);
-        auto headless = std::make_unique<KsHeadlessBackend>(640, 480);
-        backend = headless.get();
-        previous = KsInstallBackend(std::move(headless));
-        KsResetEvents();
-        InitWindows();
+        desk = std::make_unique<HeadlessDesk>();
+        backend = desk->backend;
         gFatal.clear();
         previousFtl = FtlInstall(RecordFatal);
     }
@@ -35,11 +26,7 @@ protected:
         FtlInstall(previousFtl);
         FtlClearFatalError();
         KsWindowShellReset();
-        KsWindowsReset();
-        KsDesktopDispose();
-        KsResetEvents();
-        KsInstallBackend(std::move(previous));
-        KsUseVirtualClock(false);
+        desk.reset();
     }
 
     // A hidden window of `kind` in `layer`, content 100 by 80 at (left, top).
@@ -101,7 +88,7 @@ protected:
     }
     static inline std::vector<std::string> gFatal;
 
+    std::unique_ptr<HeadlessDesk> desk;
     KsHeadlessBackend* backend = nullptr;
-    std::unique_ptr<KsBackend> previous;
     FtlHandler previousFtl = nullptr;
 };

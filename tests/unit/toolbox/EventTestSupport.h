@@ -1,10 +1,7 @@
 // A headless back end and the virtual clock for each event test.
 #pragma once
 
-#include "Events.h"
-#include "EventsPrivate.h"
-#include "KsHeadlessBackend.h"
-#include "KsTime.h"
+#include "KsHeadlessDesk.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +10,11 @@
 class EventTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KsUseVirtualClock(true);
-        auto headless = std::make_unique<KsHeadlessBackend>();
-        backend = headless.get();
-        previous = KsInstallBackend(std::move(headless));
-        KsResetEvents();
+        desk = std::make_unique<HeadlessDesk>(1280, 800, DeskWith::eventsOnly);
+        backend = desk->backend;
         t0 = KsGetTicks();
     }
-    void TearDown() override {
-        KsResetEvents();
-        KsInstallBackend(std::move(previous));
-        KsUseVirtualClock(false);
-    }
+    void TearDown() override { desk.reset(); }
     // Takes the next event of any kind, or fails the test.
     EventRecord Next(EventMask mask = everyEvent) {
         EventRecord e{};
@@ -32,7 +22,7 @@ protected:
         return e;
     }
 
+    std::unique_ptr<HeadlessDesk> desk;
     KsHeadlessBackend* backend = nullptr;
-    std::unique_ptr<KsBackend> previous;
     long t0 = 0;
 };

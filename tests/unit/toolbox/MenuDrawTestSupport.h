@@ -3,12 +3,8 @@
 // read desktop pixels.
 #pragma once
 
-#include "Events.h"
-#include "EventsPrivate.h"
-#include "KsDesktop.h"
-#include "KsHeadlessBackend.h"
+#include "KsHeadlessDesk.h"
 #include "KsMenuDef.h"
-#include "KsTime.h"
 #include "MenuBarPrivate.h"
 #include "MenuTestSupport.h"
 
@@ -18,11 +14,8 @@
 class MenuDeskTest : public MenuFixture {
 protected:
     void SetUpDesk(SInt32 width, SInt32 height) {
-        KsUseVirtualClock(true);
-        auto headless = std::make_unique<KsHeadlessBackend>(width, height);
-        backend = headless.get();
-        previous_ = KsInstallBackend(std::move(headless));
-        KsResetEvents();
+        desk_ = std::make_unique<HeadlessDesk>(width, height, DeskWith::eventsOnly);
+        backend = desk_->backend;
         ASSERT_NE(KsDesktopInit(), nullptr);
         KsEnsureMenuDrawing(); // before any menu is sized
         KsSetMenuTrackTiming(KsMenuTrackTiming{});
@@ -33,9 +26,7 @@ protected:
         HiliteMenu(0);
         MenuFixture::TearDown();
         KsDesktopDispose();
-        KsResetEvents();
-        KsInstallBackend(std::move(previous_));
-        KsUseVirtualClock(false);
+        desk_.reset();
     }
 
     // The press that starts tracking, taken off the queue as the event loop
@@ -55,11 +46,7 @@ protected:
         backend->ScriptRelease(t, h, v);
     }
 
-    static UInt32 Pixel(SInt32 h, SInt32 v) {
-        pixman_image_t* image = KsGetDesktopPort()->surface->image;
-        const auto* data = reinterpret_cast<const UInt32*>(pixman_image_get_data(image));
-        return data[v * (pixman_image_get_stride(image) / 4) + h] & 0xFFFFFF;
-    }
+    static UInt32 Pixel(SInt32 h, SInt32 v) { return DesktopPixel(h, v); }
     static UInt32 Rgb(const RGBColor& c) { return KsPixelOf(c) & 0xFFFFFF; }
     static std::vector<UInt32> Snapshot() {
         pixman_image_t* image = KsGetDesktopPort()->surface->image;
@@ -83,5 +70,5 @@ protected:
     long t = 0;
 
 private:
-    std::unique_ptr<KsBackend> previous_;
+    std::unique_ptr<HeadlessDesk> desk_;
 };

@@ -1,4 +1,4 @@
-#include "KsHandle.h"
+#include "KsScratchResFile.h"
 #include "Menus.h"
 #include "Resources.h"
 
@@ -11,51 +11,20 @@
 
 namespace {
 
-// 'MENU' bytes: id, width, height, procID, filler, enable bits, title, items.
-std::vector<UInt8> MenuData(SInt16 id, const char* title, std::vector<std::string> items) {
-    std::vector<UInt8> d = {UInt8(id >> 8), UInt8(id), 0,    0,   0, 0, 0, 0, 0, 0,
-                            0xFF,           0xFF,      0xFF, 0xFF};
-    std::string t(title);
-    d.push_back(UInt8(t.size()));
-    d.insert(d.end(), t.begin(), t.end());
-    for (const std::string& i : items) {
-        d.push_back(UInt8(i.size()));
-        d.insert(d.end(), i.begin(), i.end());
-        d.insert(d.end(), {0, 0, 0, 0});
-    }
-    d.push_back(0);
-    return d;
-}
-
 class MenuResourceChain : public ::testing::Test {
 protected:
     void SetUp() override {
-        char dir[] = "/tmp/ksmenursrcXXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        dir_ = dir;
-        path_ = dir_ + "/menus.rsrc";
-        KsCreateResFile(path_.c_str());
-        ASSERT_EQ(ResError(), noErr);
-        ref_ = KsOpenResFile(path_.c_str(), fsRdWrPerm);
-        ASSERT_GT(ref_, 0);
         Add("MENU", 128, MenuData(128, "File", {"New", "Open"}));
         Add("MENU", 129, MenuData(129, "Edit", {"Undo"}));
         Add("MBAR", 128, {0, 2, 0, 128, 0, 129});
         Add("MBAR", 129, {0, 2, 0, 128, 1, 44}); // names a missing menu
         ClearMenuBar();
     }
-    void TearDown() override {
-        ClearMenuBar();
-        CloseResFile(ref_);
-        std::system(("rm -rf '" + dir_ + "'").c_str());
-    }
+    void TearDown() override { ClearMenuBar(); }
     void Add(const char (&type)[5], SInt16 id, const std::vector<UInt8>& bytes) {
-        Handle h = KsNewHandleFrom(bytes.data(), Size(bytes.size()));
-        AddResource(h, FourCharCode(type), id, reinterpret_cast<const unsigned char*>("\0"));
-        ASSERT_EQ(ResError(), noErr);
+        file_.Add(FourCharCode(type), id, bytes);
     }
-    std::string dir_, path_;
-    SInt16 ref_ = -1;
+    ScratchResFile file_;
 };
 
 } // namespace

@@ -1,6 +1,8 @@
 // The print session: where the file goes, the page setup, and a job that
 // ends cleanly whatever happened in it.
-#include "PrintTestSupport.h"
+#include "KsPdfPages.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "Printing.h"
 #include "QuickDraw.h"
 #include "XError.h"
@@ -19,22 +21,12 @@ namespace {
 
 class PrintSession : public ::testing::Test {
 protected:
-    fs::path dir;
-    fs::path oldCwd;
-    std::string oldHome;
-    bool hadHome = false;
+    ScratchDir scratch{"ks_prsession"};
+    const fs::path dir = scratch.path();
+    const fs::path oldCwd = fs::current_path();
+    ScopedEnv env;
 
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("ks_prsession_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        oldCwd = fs::current_path();
-        if (const char* h = std::getenv("HOME")) {
-            hadHome = true;
-            oldHome = h;
-        }
         KsPrSetOutputPath(nullptr);
         KsPrSetPageSetup(nullptr);
     }
@@ -43,11 +35,6 @@ protected:
         KsPrSetOutputPath(nullptr);
         KsPrSetPageSetup(nullptr);
         fs::current_path(oldCwd);
-        if (hadHome)
-            setenv("HOME", oldHome.c_str(), 1);
-        else
-            unsetenv("HOME");
-        fs::remove_all(dir);
     }
     // Prints `pages` blank pages into a job named `name`; answers PrintFini's result.
     static OSErr PrintBlank(const char* name, int pages) {
@@ -89,7 +76,7 @@ TEST_F(PrintSession, PagesGoToTheChosenPathWithThePageSetup) {
     EXPECT_EQ(PrintFini(), noErr);
     EXPECT_FALSE(KsPrJobInProgress());
     EXPECT_EQ(fs::path(KsPrJobPath()), out);
-    const PdfPages pages = ReadPdfPages(SlurpFile(out));
+    const PdfPages pages = ReadPdfPages(ReadFileText(out));
     EXPECT_EQ(pages.problem, "");
     EXPECT_EQ(pages.pageObjects, 3);
     EXPECT_EQ(pages.treeCount, 3);
@@ -100,15 +87,15 @@ TEST_F(PrintSession, PagesGoToTheChosenPathWithThePageSetup) {
 
 TEST_F(PrintSession, TheDefaultFileIsNamedAfterTheJobAndNeverReplacesOne) {
     // In the documents folder when there is one...
-    setenv("HOME", dir.c_str(), 1);
+    env.Set("HOME", dir.string());
     fs::create_directories(dir / "Documents");
     // Mac OS Roman 0x8A is a-umlaut; a slash cannot be part of a file name.
     ASSERT_EQ(PrintBlank("Cut\x8A/1", 1), noErr);
     EXPECT_EQ(fs::path(KsPrJobPath()), dir / "Documents" / "Cut\xC3\xA4_1.pdf");
     ASSERT_EQ(PrintBlank("Cut\x8A/1", 2), noErr);
     EXPECT_EQ(fs::path(KsPrJobPath()), dir / "Documents" / "Cut\xC3\xA4_1 2.pdf");
-    EXPECT_EQ(ReadPdfPages(SlurpFile(dir / "Documents" / "Cut\xC3\xA4_1.pdf")).pageObjects, 1);
-    EXPECT_EQ(ReadPdfPages(SlurpFile(dir / "Documents" / "Cut\xC3\xA4_1 2.pdf")).pageObjects, 2);
+    EXPECT_EQ(ReadPdfPages(ReadFileText(dir / "Documents" / "Cut\xC3\xA4_1.pdf")).pageObjects, 1);
+    EXPECT_EQ(ReadPdfPages(ReadFileText(dir / "Documents" / "Cut\xC3\xA4_1 2.pdf")).pageObjects, 2);
 
     // ...else in the current folder; no name is "Untitled".
     fs::remove_all(dir / "Documents");
@@ -168,7 +155,7 @@ TEST_F(PrintSession, ADiscardedOrForgottenJobLeavesNoFile) {
     StartPrintPage(); // left open: PrintFini closes it
     EXPECT_EQ(PrintFini(), noErr);
     EXPECT_EQ(KsGetPort(), mine);
-    EXPECT_EQ(ReadPdfPages(SlurpFile(out)).pageObjects, 2);
+    EXPECT_EQ(ReadPdfPages(ReadFileText(out)).pageObjects, 2);
     EXPECT_EQ(PrintFini(), noErr) << "a second PrintFini has nothing to end";
     KsDisposePort(mine);
 }

@@ -1,5 +1,7 @@
 // Print jobs: the PDF written page by page, settings checked, failures
 // reported and leaving no file behind.
+#include "KsPdfPages.h"
+#include "KsScratchDir.h"
 #include "Printing.h"
 #include "QuickDraw.h"
 #include "XError.h"
@@ -18,29 +20,14 @@ namespace {
 
 class Print : public ::testing::Test {
 protected:
-    fs::path dir;
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("ks_print_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    ScratchDir scratch{"ks_print"};
+    const fs::path dir = scratch.path();
 
-    static std::string Slurp(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        return ss.str();
-    }
-    // Page objects, not the page tree ("/Type /Pages").
+    // Page objects, not the page tree; the tree must agree.
     static int CountPages(const std::string& pdf) {
-        int n = 0;
-        for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
-             at = pdf.find("/Type /Page", at + 1))
-            if (at + 11 >= pdf.size() || pdf[at + 11] != 's') ++n;
-        return n;
+        const PdfPages pages = ReadPdfPages(pdf);
+        EXPECT_EQ(pages.problem, "");
+        return pages.pageObjects;
     }
 };
 
@@ -71,7 +58,7 @@ TEST_F(Print, TwoPagesMakeAPdfWithTwoPageObjects) {
     EXPECT_FALSE(fs::exists(out)); // not before the document is complete
     KsPrCloseDoc(job);
     EXPECT_EQ(KsPrError(), noErr);
-    const std::string pdf = Slurp(out);
+    const std::string pdf = ReadFileText(out);
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_EQ(CountPages(pdf), 2);
     EXPECT_NE(pdf.find("/MediaBox [ 0 0 200 100 ]"), std::string::npos);
@@ -85,7 +72,7 @@ TEST_F(Print, AnOpenPageIsClosedWithTheDocument) {
     KsPrintJob* job = KsPrOpenDoc(out.c_str(), nullptr);
     KsPrOpenPage(job);
     KsPrCloseDoc(job);
-    const std::string pdf = Slurp(out);
+    const std::string pdf = ReadFileText(out);
     EXPECT_EQ(CountPages(pdf), 1);
     EXPECT_NE(pdf.find("/MediaBox [ 0 0 612 792 ]"), std::string::npos);
 }

@@ -14,13 +14,9 @@ constexpr RGBColor kRed{0xFFFF, 0, 0}, kBlue{0, 0, 0xFFFF}, kGreen{0, 0x8000, 0}
 class QDDraw : public ::testing::Test {
 protected:
     static constexpr int W = 23, H = 17;
-    GrafPtr port = nullptr;
-    void SetUp() override {
-        port = KsNewPort(W, H);
-        ASSERT_NE(port, nullptr);
-        KsSetPort(port);
-    }
-    void TearDown() override { KsDisposePort(port); }
+    TinyPort tiny{W, H};
+    GrafPtr port = tiny.port;
+    void SetUp() override { ASSERT_NE(port, nullptr); }
     Mask Everything() const {
         return [](int, int) { return true; };
     }

@@ -63,13 +63,9 @@ bool CicnMask(int x, int y) {
 
 class IconPortTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        port = KsNewPort(40, 40);
-        ASSERT_NE(port, nullptr);
-        KsSetPort(port);
-    }
-    void TearDown() override { KsDisposePort(port); }
-    GrafPtr port = nullptr;
+    void SetUp() override { ASSERT_NE(port, nullptr); }
+    TinyPort tiny{40, 40};
+    GrafPtr port = tiny.port;
 };
 
 } // namespace

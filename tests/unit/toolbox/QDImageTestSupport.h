@@ -2,6 +2,7 @@
 // field by field from the stored formats, and a pixel reader for ports.
 #pragma once
 
+#include "KsPixels.h"
 #include "KsPortPrivate.h"
 #include "QuickDraw.h"
 
@@ -60,16 +61,7 @@ inline void PutColorTable(Bytes& o, const std::vector<Rgb16>& colors) {
         o.u16(int(i)).u16(colors[i].r).u16(colors[i].g).u16(colors[i].b);
 }
 
-// Reads device pixels of a scale-1 port (xRGB without the x byte).
+// Reads device pixels of a scale-1 port.
 inline std::uint32_t PixelAt(GrafPtr port, int h, int v) {
-    pixman_image_t* img = port->surface->image;
-    const auto* bits = reinterpret_cast<const std::uint32_t*>(pixman_image_get_data(img));
-    return bits[std::size_t(v) * std::size_t(pixman_image_get_stride(img) / 4) + std::size_t(h)] &
-           0xFFFFFF;
-}
-inline std::vector<std::uint32_t> AllPixels(GrafPtr port) {
-    pixman_image_t* img = port->surface->image;
-    const auto* bits = reinterpret_cast<const std::uint32_t*>(pixman_image_get_data(img));
-    return std::vector<std::uint32_t>(bits, bits + std::size_t(pixman_image_get_stride(img) / 4) *
-                                                       std::size_t(pixman_image_get_height(img)));
+    return DevicePixel(port, h, v);
 }

@@ -35,16 +35,12 @@ Bytes PackedBitmap(int dstT, int dstL, int dstB, int dstR) {
 
 class PictureTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        port = KsNewPort(40, 40);
-        ASSERT_NE(port, nullptr);
-        KsSetPort(port);
-    }
-    void TearDown() override { KsDisposePort(port); }
+    void SetUp() override { ASSERT_NE(port, nullptr); }
     void Draw(const std::vector<UInt8>& pict, Rect dst) {
         KsDrawPictureData(pict.data(), pict.size(), dst);
     }
-    GrafPtr port = nullptr;
+    TinyPort tiny{40, 40};
+    GrafPtr port = tiny.port;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 // pixels, and the pattern modes applied one pixel at a time.
 #pragma once
 
+#include "KsPixels.h"
 #include "KsPortPrivate.h"
 
 #include <cstdint>
@@ -86,14 +87,6 @@ inline void Invert(Canvas& c, const Mask& shape, const Mask& clip) {
     for (int y = c.oy; y < c.oy + c.h; ++y)
         for (int x = c.ox; x < c.ox + c.w; ++x)
             if (shape(x, y) && clip(x, y)) c.At(x, y) ^= 0xFFFFFF;
-}
-
-// The device pixel of a port, without the unused byte.
-inline std::uint32_t DevicePixel(GrafPtr port, int dx, int dy) {
-    pixman_image_t* img = port->surface->image;
-    const auto* bits = reinterpret_cast<const std::uint32_t*>(pixman_image_get_data(img));
-    return bits[std::size_t(dy) * std::size_t(pixman_image_get_stride(img) / 4) + std::size_t(dx)] &
-           0xFFFFFF;
 }
 
 // Empty when the port's pixels (at scale 1 or 2) equal the canvas; otherwise

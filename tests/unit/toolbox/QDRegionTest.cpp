@@ -110,7 +110,7 @@ TEST(QDRegion, OpenRgnRecordsFramesAndLinePathsWithoutDrawing) {
         }
     // The pen draws again afterwards.
     LineTo(25, 20);
-    EXPECT_EQ(qdref::DevicePixel(port, 22, 20), 0u);
+    EXPECT_EQ(DevicePixel(port, 22, 20), 0u);
     DisposeRgn(out);
     KsDisposePort(port);
 }

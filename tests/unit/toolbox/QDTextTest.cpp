@@ -1,6 +1,7 @@
 // The toolbox text calls on real ports: pen movement, measuring through the
 // port's text state, clipping to the port's clip, damage, and the font names.
 #include "KsFontEnginePrivate.h"
+#include "KsPixels.h"
 #include "KsPortPrivate.h"
 #include "QuickDraw.h"
 
@@ -11,8 +12,7 @@ namespace {
 const unsigned char kHello[] = "\x0BHello W\x8Arld";
 
 UInt32 Pixel(GrafPtr port, int x, int y) {
-    pixman_image_t* img = port->surface->image;
-    return pixman_image_get_data(img)[y * pixman_image_get_stride(img) / 4 + x] & 0xFFFFFF;
+    return DevicePixel(port, x, y);
 }
 
 TEST(QDText, DrawingMovesThePenByTheMeasuredWidth) {

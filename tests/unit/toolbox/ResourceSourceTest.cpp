@@ -1,6 +1,7 @@
 // Source folders: decompiling and compiling reproduce files byte for byte,
 // payloads take their readable forms only when those are exact, and bad
 // sources are refused with the file named.
+#include "KsFileText.h"
 #include "ResourceSourcePrivate.h"
 #include "ResourceTestSupport.h"
 #include "XError.h"
@@ -16,11 +17,6 @@ std::set<std::string> Listing(const std::filesystem::path& dir) {
     for (auto& e : std::filesystem::directory_iterator(dir))
         names.insert(e.path().filename().string());
     return names;
-}
-
-std::string FileText(const std::filesystem::path& path) {
-    std::vector<UInt8> b = ReadBytes(path);
-    return std::string(b.begin(), b.end());
 }
 
 void WriteText(const std::filesystem::path& path, const std::string& text) {
@@ -76,12 +72,12 @@ TEST(ResourceSourceTest, DecompileCompileReproducesTheFile) {
                                             "TEXT_7.bin",
                                             "a%5F%2F%20_1.bin"};
     EXPECT_EQ(Listing(dir / "src"), expected);
-    EXPECT_EQ(FileText(dir / "src" / "TEXT_-1.txt"), "line\nnext\n");
-    EXPECT_EQ(FileText(dir / "src" / "TEXT_-1.attrs"), "purgeable\nprotected\n");
-    EXPECT_EQ(FileText(dir / "src" / "STR%20_1_caf\xC3\xA9%2F%25_.x.txt"), "H\xC3\xA9llo\n");
-    EXPECT_EQ(FileText(dir / "src" / "STR#_3_.txt"), "a\n\n");
-    EXPECT_EQ(FileText(dir / "src" / "_map.attrs"), "readOnly\n");
-    std::string bits = FileText(dir / "src" / "SICN_9_two icons.bits");
+    EXPECT_EQ(ReadFileText(dir / "src" / "TEXT_-1.txt"), "line\nnext\n");
+    EXPECT_EQ(ReadFileText(dir / "src" / "TEXT_-1.attrs"), "purgeable\nprotected\n");
+    EXPECT_EQ(ReadFileText(dir / "src" / "STR%20_1_caf\xC3\xA9%2F%25_.x.txt"), "H\xC3\xA9llo\n");
+    EXPECT_EQ(ReadFileText(dir / "src" / "STR#_3_.txt"), "a\n\n");
+    EXPECT_EQ(ReadFileText(dir / "src" / "_map.attrs"), "readOnly\n");
+    std::string bits = ReadFileText(dir / "src" / "SICN_9_two icons.bits");
     EXPECT_EQ(bits.substr(0, 17), "#...............\n");
     EXPECT_EQ(bits.size(), 32u * 17u + 1u); // 32 rows and a blank line between the images
     EXPECT_EQ(bits.substr(bits.size() - 17), "...............#\n");

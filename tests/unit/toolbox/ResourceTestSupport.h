@@ -3,6 +3,7 @@
 #pragma once
 
 #include "KsHandle.h"
+#include "KsScratchDir.h"
 #include "ResourceFormatPrivate.h"
 
 #include <cstdlib>
@@ -47,26 +48,6 @@ inline void WriteBytes(const std::filesystem::path& path, const std::vector<UInt
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
-
-// A fresh folder removed with everything in it at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "ksrsrc.XXXXXX").string();
-        path_ = mkdtemp(tmpl.data());
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 inline std::string HandleText(Handle h) {
     return h ? std::string(*h, std::size_t(KsGetHandleSize(h))) : std::string("<null>");

@@ -1,12 +1,7 @@
 // A headless desktop, the virtual clock and helpers for window tests.
 #pragma once
 
-#include "Events.h"
-#include "EventsPrivate.h"
-#include "KsDesktop.h"
-#include "KsHeadlessBackend.h"
-#include "KsTime.h"
-#include "WindowsPrivate.h"
+#include "KsHeadlessDesk.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +11,14 @@
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        KsUseVirtualClock(true);
-        auto headless = std::make_unique<KsHeadlessBackend>(640, 480);
-        backend = headless.get();
-        previous = KsInstallBackend(std::move(headless));
-        KsResetEvents();
-        InitWindows();
+        desk = std::make_unique<HeadlessDesk>();
+        backend = desk->backend;
         t = KsGetTicks();
     }
-    void TearDown() override {
-        KsWindowsReset();
-        KsDesktopDispose();
-        KsResetEvents();
-        KsInstallBackend(std::move(previous));
-        KsUseVirtualClock(false);
-    }
+    void TearDown() override { desk.reset(); }
 
     static Rect R(SInt16 l, SInt16 t, SInt16 r, SInt16 b) { return Rect{t, l, b, r}; }
-    static Point P(SInt16 h, SInt16 v) { return Point{v, h}; }
+    static Point P(SInt16 h, SInt16 v) { return Pt(h, v); }
     static KsRgn Rgn(RgnHandle h) { return KsRgnRef(h); }
     static KsRgn Struc(WindowPtr w) { return KsRgnRef(w->strucRgn); }
     static KsRgn Cont(WindowPtr w) { return KsRgnRef(w->contRgn); }
@@ -73,33 +58,16 @@ protected:
         return t;
     }
     // The desktop surface's pixel (0x00RRGGBB) at a global point.
-    static UInt32 Px(SInt32 h, SInt32 v) {
-        pixman_image_t* img = KsGetDesktopPort()->surface->image;
-        auto* p = reinterpret_cast<UInt32*>(pixman_image_get_data(img));
-        return p[v * (pixman_image_get_stride(img) / 4) + h] & 0xFFFFFF;
-    }
+    static UInt32 Px(SInt32 h, SInt32 v) { return DesktopPixel(h, v); }
     static UInt32 Rgb(const RGBColor& c) { return KsPixelOf(c) & 0xFFFFFF; }
 
     // Scripts a press at `from`, moves through `path`, and a release at the
     // last point, one tick apart; then takes the mouse-down event.
     void ScriptGesture(Point from, std::initializer_list<Point> path) {
-        if (KsGetTicks() > t) t = KsGetTicks();
-        FlushEvents(mDownMask | mUpMask, 0); // the previous gesture's release
-        long at = t + 1;
-        backend->ScriptPress(at, from.h, from.v);
-        Point last = from;
-        for (Point p : path) {
-            backend->ScriptMove(++at, p.h, p.v);
-            last = p;
-        }
-        backend->ScriptRelease(++at, last.h, last.v);
-        t = at;
-        EventRecord e;
-        ASSERT_TRUE(WaitNextEvent(mDownMask, &e, 10, nullptr));
-        ASSERT_EQ(e.what, mouseDown);
+        ASSERT_EQ(desk->Gesture(t, from, path).what, mouseDown);
     }
 
+    std::unique_ptr<HeadlessDesk> desk;
     KsHeadlessBackend* backend = nullptr;
-    std::unique_ptr<KsBackend> previous;
     long t = 0;
 };

@@ -8,12 +8,7 @@ namespace {
 
 class WindowTrack : public WindowTest {
 protected:
-    std::vector<UInt32> Snapshot() {
-        pixman_image_t* img = KsGetDesktopPort()->surface->image;
-        auto* p = reinterpret_cast<UInt32*>(pixman_image_get_data(img));
-        return std::vector<UInt32>(p, p + pixman_image_get_stride(img) / 4 *
-                                              pixman_image_get_height(img));
-    }
+    std::vector<UInt32> Snapshot() { return AllPixels(KsGetDesktopPort()); }
 };
 
 int gActions = 0;

@@ -3,6 +3,8 @@
 // objects it should hold, so that a test does not take the writer's word.
 #pragma once
 
+#include "KsFileText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -19,13 +21,6 @@ struct PdfPages {
     int treeCount = -1;                  // /Count of the page tree
     std::vector<std::string> mediaBoxes; // per page object, "w h"
 };
-
-inline std::string SlurpFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 // Object number -> dictionary text (stream data left out).
 inline std::map<int, std::string> PdfObjects(const std::string& pdf, std::string* problem) {

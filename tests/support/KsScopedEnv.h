@@ -1,9 +1,7 @@
-// Shared by the environment and log tests: a scratch folder and saved
-// environment variables, both restored afterwards.
+// Environment variables set for one test and restored afterwards.
 #pragma once
 
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -35,21 +33,4 @@ private:
         saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
     }
     std::map<std::string, std::optional<std::string>> saved_;
-};
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ks_env_test_XXXXXX").string();
-        path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
 };
