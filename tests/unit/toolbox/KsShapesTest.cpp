@@ -243,16 +243,7 @@ TEST(KsShapesRoundRect, CornersAreQuartersOfTheCornerOval) {
               Rows({".######.", "########", "########", "########", "########", ".######."}));
 }
 
-TEST(KsShapesRoundRect, NoCornersIsTheRectAndAFullOvalIsTheOval) {
-    const KsRect r{-3, 2, 17, 13};
-    EXPECT_EQ(KsRoundRectRgn(r, 0, 0), KsRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, 0, 8), KsRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, -5, 8), KsRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, 20, 11), KsOvalRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, 500, 900), KsOvalRgn(r));
-    EXPECT_EQ(KsFrameRoundRectRgn(r, 500, 900, 2, 3), KsFrameOvalRgn(r, 2, 3));
-}
-
+// Corners of zero or less (the rect) and wider than the rect (the oval) included.
 TEST(KsShapesRoundRect, RandomRoundRectsMatchTheCornerRule) {
     std::mt19937 rng(77);
     std::uniform_int_distribution<int> oval(-2, 45);
