@@ -38,40 +38,13 @@ struct Perfs {
     int frame, foot;
 };
 Perfs PerfsOf(SInt32 film) {
-    switch (film) {
-    case kECFilm16mm:
-        return {1, 40};
-    case kECFilm35mm3Perf:
-        return {3, 64};
-    case kECFilm35mm2Perf:
-        return {2, 64};
-    default:
-        return {4, 64};
-    }
+    return film == kECFilm16mm        ? Perfs{1, 40}
+           : film == kECFilm35mm3Perf ? Perfs{3, 64}
+           : film == kECFilm35mm2Perf ? Perfs{2, 64}
+                                      : Perfs{4, 64};
 }
 
 } // namespace
-
-TEST(EdgecodeFootage, FramesPerFootForEachFilm) {
-    EXPECT_EQ(Footage(kECFilm35mm4Perf, 15), "0+15");
-    EXPECT_EQ(Footage(kECFilm35mm4Perf, 16), "1+00");
-    EXPECT_EQ(Footage(kECFilm16mm, 39), "0+39");
-    EXPECT_EQ(Footage(kECFilm16mm, 40), "1+00");
-    EXPECT_EQ(Footage(kECFilm35mm2Perf, 32), "1+00");
-    // 3-perf: 64 frames in 3 feet, 22 + 21 + 21.
-    EXPECT_EQ(Footage(kECFilm35mm3Perf, 21), "0+21");
-    EXPECT_EQ(Footage(kECFilm35mm3Perf, 22), "1+00");
-    EXPECT_EQ(Footage(kECFilm35mm3Perf, 42), "1+20");
-    EXPECT_EQ(Footage(kECFilm35mm3Perf, 43), "2+00");
-    EXPECT_EQ(Footage(kECFilm35mm3Perf, 64), "3+00");
-    EXPECT_EQ(Footage(kECFilm35mm3Perf, 640), "30+00");
-    EXPECT_EQ(Footage(kECFilm35mm4Perf, -17), "-1+01");
-    EXPECT_EQ(Footage(kECFilm35mm4Perf, 16 * 1234 + 5), "1234+05");
-    EXPECT_EQ(Write(ECToStrSansHeader, ECMake(kECFilm35mm4Perf, nullptr, 16 * 12 + 5)), "0012+05");
-    EXPECT_EQ(Write(ECToStr, ECMake(kECFilm35mm4Perf, "kz123456", 16 * 12 + 5)),
-              "KZ123456 0012+05");
-    EXPECT_EQ(Write(ECToStr, ECMake(kECFilm35mm4Perf, nullptr, 3)), "0000+03");
-}
 
 // Footage counted one perforation at a time must agree with the writer on a
 // long run of every film, and every text must read back to its frame.
@@ -135,8 +108,6 @@ TEST(EdgecodeRead, FormsHeadersAndRefusals) {
     EXPECT_EQ(ReadFootage(f35, "5"), 5);
     EXPECT_EQ(ReadFootage(f35, "+1+00"), 16);
     EXPECT_EQ(ReadFootage(f35, "-1:00"), -16);
-    EXPECT_EQ(ReadFootage(kECFilm16mm, "0+39"), 39);
-    EXPECT_EQ(ReadFootage(kECFilm35mm3Perf, "0+21"), 21);
     for (const char* bad : {"", " ", "+", "-", "0+16", "1+", "+1+", "1+2+3", "1+005", "12a",
                             "KZ 12+05", "1 2", "99999999999999999999", "134217728+00"}) {
         EXPECT_EQ(ReadFootage(f35, bad), -1) << '"' << bad << '"';
@@ -178,6 +149,10 @@ TEST(EdgecodeWrite, FlagsBuffersAndValues) {
     EXPECT_TRUE(
         ECToFootageStr(ECMake(kECFilm16mm, nullptr, -2147483647 - 1), buf, 16, kECFormatValid));
     EXPECT_STREQ(buf, "-53687091+08");
+    EXPECT_EQ(Write(ECToStrSansHeader, ECMake(kECFilm35mm4Perf, nullptr, 16 * 12 + 5)), "0012+05");
+    EXPECT_EQ(Write(ECToStr, ECMake(kECFilm35mm4Perf, "kz123456", 16 * 12 + 5)),
+              "KZ123456 0012+05");
+    EXPECT_EQ(Write(ECToStr, ECMake(kECFilm35mm4Perf, nullptr, 3)), "0000+03");
 
     EXPECT_TRUE(ECEqual(ECSetFrames(ec, 7), ECMake(kECFilm35mm4Perf, "ab12", 7)));
     EXPECT_FALSE(ECEqual(ec, ECMake(kECFilm35mm4Perf, "AB13", ec.frames)));

@@ -146,22 +146,10 @@ TEST(KsRgn, EmptyAndSingleRectangle) {
 
 TEST(KsRgn, AlgebraExactCases) {
     KsRgn a(KsRect{0, 0, 10, 10}), b(KsRect{5, 5, 15, 15});
-    KsRgn u = a | b;
-    EXPECT_EQ(u.RectCount(), 3u);
-    EXPECT_EQ(u.Bounds(), (KsRect{0, 0, 15, 15}));
-    EXPECT_EQ(a & b, KsRgn(KsRect{5, 5, 10, 10}));
-    KsRgn d = a - b;
-    EXPECT_EQ(d, KsRgn({{0, 0, 10, 5}, {0, 5, 5, 10}}));
-    EXPECT_EQ(a ^ b, u - (a & b));
-    // Abutting rectangles merge into one.
+    EXPECT_EQ((a | b).RectCount(), 3u);
+    // Abutting rectangles merge into one; empties are equal however made.
     EXPECT_EQ(KsRgn({{0, 0, 5, 5}, {5, 0, 10, 5}}), KsRgn(KsRect{0, 0, 10, 5}));
-    // Equality is by pixels, not by how the region was built, and empties are equal.
-    KsRgn e1 = a - a, e2 = KsRgn(KsRect{100, 100, 110, 110}) & a;
-    EXPECT_TRUE(e1.IsEmpty());
-    EXPECT_EQ(e1, e2);
-    EXPECT_EQ(e1, KsRgn());
-    EXPECT_EQ(e2.Bounds(), KsRect{});
-    EXPECT_NE(a, b);
+    EXPECT_EQ(KsRgn(KsRect{100, 100, 110, 110}) & a, KsRgn());
     // Rectangle forms of the algebra.
     KsRgn x = a;
     x.Union(KsRect{10, 0, 20, 10}).Subtract(KsRect{0, 0, 20, 5}).Intersect(KsRect{5, 0, 15, 20});
@@ -170,20 +158,7 @@ TEST(KsRgn, AlgebraExactCases) {
     EXPECT_EQ(x, KsRgn(KsRect{5, 5, 15, 10}));
 }
 
-TEST(KsRgn, RectangleTestsAndOffset) {
-    KsRgn r({{0, 0, 10, 10}, {20, 0, 30, 10}});
-    EXPECT_TRUE(r.Contains(KsRect{2, 2, 8, 8}));
-    EXPECT_FALSE(r.Contains(KsRect{5, 2, 25, 8})); // spans the gap
-    EXPECT_TRUE(r.Overlaps(KsRect{5, 2, 25, 8}));
-    EXPECT_FALSE(r.Overlaps(KsRect{10, 0, 20, 10})); // exactly the gap
-    EXPECT_FALSE(r.Contains(KsRect{3, 3, 3, 5}));
-    EXPECT_FALSE(r.Overlaps(KsRect{3, 3, 3, 5}));
-    EXPECT_TRUE(r.Overlaps(KsRgn(KsRect{29, 9, 40, 40})));
-    EXPECT_FALSE(r.Overlaps(KsRgn(KsRect{10, 0, 20, 40})));
-
-    KsRgn o = r;
-    o.Offset(-5, 7);
-    EXPECT_EQ(o, KsRgn({{-5, 7, 5, 17}, {15, 7, 25, 17}}));
+TEST(KsRgn, OffsetAndInsetSaturateAtThePlaneLimits) {
     // Past the 32-bit limit the part that no longer fits is cut off.
     KsRgn edge(KsRect{INT32_MAX - 20, 0, INT32_MAX - 10, 5});
     edge.Offset(15, 0);
@@ -197,23 +172,8 @@ TEST(KsRgn, RectangleTestsAndOffset) {
                           {INT32_MIN + 6, INT32_MIN, INT32_MIN + 8, INT32_MIN + 17}}));
     low.Offset(INT32_MAX, INT32_MAX); // the far side of the plane, no wrap
     EXPECT_EQ(low.Bounds(), (KsRect{-1, -1, 7, 16}));
-}
 
-TEST(KsRgn, InsetShrinksAndGrows) {
-    KsRgn r(KsRect{0, 0, 10, 6});
-    EXPECT_EQ(KsRgn(r).Inset(2, 1), KsRgn(KsRect{2, 1, 8, 5}));
-    EXPECT_EQ(KsRgn(r).Inset(-2, -1), KsRgn(KsRect{-2, -1, 12, 7}));
-    EXPECT_EQ(KsRgn(r).Inset(2, -1), KsRgn(KsRect{2, -1, 8, 7}));
-    EXPECT_TRUE(KsRgn(r).Inset(5, 0).IsEmpty());
-    EXPECT_TRUE(KsRgn(r).Inset(0, 3).IsEmpty());
-    EXPECT_EQ(KsRgn(r).Inset(0, 0), r);
-    // An L shape: the thin arm vanishes, the thick part shrinks.
-    KsRgn l({{0, 0, 10, 10}, {10, 8, 30, 10}});
-    EXPECT_EQ(KsRgn(l).Inset(2, 2), KsRgn(KsRect{2, 2, 8, 8}));
-    // Growing a split region closes the gap.
-    KsRgn split({{0, 0, 4, 4}, {6, 0, 10, 4}});
-    EXPECT_EQ(KsRgn(split).Inset(-1, 0), KsRgn(KsRect{-1, 0, 11, 4}));
-    EXPECT_TRUE(KsRgn().Inset(-3, -3).IsEmpty());
+    KsRgn r(KsRect{0, 0, 10, 6}), l({{0, 0, 10, 10}, {10, 8, 30, 10}});
     // Extreme amounts saturate (growing by INT32_MIN grows by INT32_MAX), and
     // nothing lies beyond the limits of the plane.
     KsRgn all = KsRgn(r).Inset(INT32_MIN, INT32_MIN);

@@ -193,32 +193,41 @@ protected:
         return Bytes(s);
     }
 
+    // The code of the XError that f raises, or "" when it raises none; *text
+    // gets the error's text.
+    template <class F> static std::string Raised(F f, std::string* text = nullptr) {
+        try {
+            f();
+        } catch (const XError& e) {
+            if (text) *text = e.GetText();
+            return e.GetCode();
+        }
+        return "";
+    }
+
     // Reads a document; answers the error code, or "" with *out set.
     static std::string ReadDoc(const std::vector<UInt8>& bytes, std::size_t length,
                                TNode** out = nullptr) {
         Handle h = HandleOf(bytes, length);
-        std::string code;
-        try {
+        std::string code = Raised([&] {
             AMemStream s(h);
             AObjDoc doc(s);
             doc.Read();
             if (out) *out = static_cast<TNode*>(doc.TakeObject());
-        } catch (const XError& e) {
-            code = e.GetCode();
-        }
+        });
         KsDisposeHandle(h);
         return code;
     }
 
-    static std::string CodeOf(void (*fn)(AStream&), const std::vector<UInt8>& bytes) {
+    template <class F>
+    static std::string CodeOf(F fn, const std::vector<UInt8>& bytes, std::string* text = nullptr) {
         Handle h = HandleOf(bytes, bytes.size());
-        std::string code;
-        try {
-            AMemStream s(h);
-            fn(s);
-        } catch (const XError& e) {
-            code = e.GetCode();
-        }
+        std::string code = Raised(
+            [&] {
+                AMemStream s(h);
+                fn(s);
+            },
+            text);
         KsDisposeHandle(h);
         return code;
     }
@@ -437,20 +446,9 @@ TEST_F(Stream, MismatchesAndBadValuesRaise) {
     EXPECT_EQ(CodeOf([](AStream& s) { s.PeekItemType(); }, {0xFF}), "STRM_CORRUPT");
 
     std::vector<UInt8> aString = one([](AStream& s) { s.PutCString("s", "12345"); });
-    EXPECT_EQ(CodeOf(
-                  [](AStream& s) {
-                      char buf[5];
-                      s.GetCString("s", buf, sizeof buf);
-                  },
-                  aString),
-              "STRM_TOO_LONG");
-    EXPECT_EQ(CodeOf(
-                  [](AStream& s) {
-                      char buf[4];
-                      s.GetBytes("s", buf, sizeof buf);
-                  },
-                  aString),
-              "STRM_TYPE_MISMATCH");
+    char buf[5];
+    EXPECT_EQ(CodeOf([&](AStream& s) { s.GetCString("s", buf, 5); }, aString), "STRM_TOO_LONG");
+    EXPECT_EQ(CodeOf([&](AStream& s) { s.GetBytes("s", buf, 4); }, aString), "STRM_TYPE_MISMATCH");
     // A null buffer skips the value and the next item is read.
     std::vector<UInt8> twoItems = one([](AStream& s) {
         s.PutCString("s", "skip me");
@@ -465,21 +463,12 @@ TEST_F(Stream, MismatchesAndBadValuesRaise) {
               "");
 }
 
-TEST_F(Stream, ErrorsCarryReadableTexts) {
-    std::vector<UInt8> bytes{0x04, 5, 'w', 'i', 'd', 't', 'h', 0, 0};
-    Handle h = HandleOf(bytes, bytes.size());
-    AMemStream s(h);
-    try {
-        s.GetLong("width");
-        ADD_FAILURE() << "no error";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "STRM_TRUNCATED");
-        EXPECT_EQ(e.GetText(), "The data ends before the item 'width' at offset 0 is complete.");
-    }
-    KsDisposeHandle(h);
-}
-
-TEST_F(Stream, LengthsAreCheckedBeforeAllocating) {
+TEST_F(Stream, TruncatedItemsAndLengthsAreCheckedBeforeAllocating) {
+    std::string text;
+    EXPECT_EQ(CodeOf([](AStream& s) { s.GetLong("width"); },
+                     {0x04, 5, 'w', 'i', 'd', 't', 'h', 0, 0}, &text),
+              "STRM_TRUNCATED");
+    EXPECT_EQ(text, "The data ends before the item 'width' at offset 0 is complete.");
     // A handle claiming 2 GB in a 10-byte stream.
     std::vector<UInt8> bytes{0x06, 1, 'h', 0x7F, 0xFF, 0xFF, 0xFF, 1, 2, 3};
     EXPECT_EQ(CodeOf([](AStream& s) { KsDisposeHandle(s.GetHandle("h")); }, bytes),
@@ -514,13 +503,9 @@ TEST_F(Stream, CopyGoesThroughTheStream) {
     tree->Dispose();
 
     TUnregistered u;
-    try {
-        u.Copy();
-        ADD_FAILURE() << "no error";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "STRM_UNKNOWN_CLASS");
-        EXPECT_NE(e.GetText().find("'TUnr'"), std::string::npos);
-    }
+    std::string text;
+    EXPECT_EQ(Raised([&] { u.Copy(); }, &text), "STRM_UNKNOWN_CLASS");
+    EXPECT_NE(text.find("'TUnr'"), std::string::npos);
 }
 
 TEST_F(Stream, NullObjectsReferencesAndStrangers) {
@@ -560,12 +545,7 @@ TEST_F(Stream, NullObjectsReferencesAndStrangers) {
     s.GetObject("child")->Dispose();
     s.GetObject("child");
     s.GetObject("root")->Dispose();
-    try {
-        s.GetObject("again");
-        ADD_FAILURE() << "no error";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "STRM_TYPE_MISMATCH");
-    }
+    EXPECT_EQ(Raised([&] { s.GetObject("again"); }), "STRM_TYPE_MISMATCH");
 }
 
 TEST_F(Stream, BadReferencesAndUnknownClassesRaise) {
@@ -617,12 +597,7 @@ TEST_F(Stream, NestingIsLimited) {
     for (int i = 0; i < AStream::kMaxObjectDepth; ++i)
         nodes.push_back(nodes.back()->Add(new TNode));
     AMemStream s;
-    try {
-        s.PutObject(nullptr, nodes[0]);
-        ADD_FAILURE() << "no error";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "STRM_TOO_DEEP");
-    }
+    EXPECT_EQ(Raised([&] { s.PutObject(nullptr, nodes[0]); }), "STRM_TOO_DEEP");
     nodes[0]->Dispose();
 }
 
@@ -684,14 +659,10 @@ TEST_F(Stream, VersionsOutsideTheReadRangeRaise) {
     AMemStream s;
     s.PutClassMark(FourCharCode("Gadg"), 4);
     s.Rewind();
-    try {
-        s.GetClassMark(FourCharCode("PANE"), 1, 3);
-        ADD_FAILURE() << "no error";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "STRM_CLASS_MISMATCH");
-        EXPECT_EQ(e.GetText(),
-                  "The data holds a record of class 'Gadg' where 'PANE' was expected.");
-    }
+    std::string text;
+    EXPECT_EQ(Raised([&] { s.GetClassMark(FourCharCode("PANE"), 1, 3); }, &text),
+              "STRM_CLASS_MISMATCH");
+    EXPECT_EQ(text, "The data holds a record of class 'Gadg' where 'PANE' was expected.");
 }
 
 // Every prefix of a document fails cleanly and leaves no node behind.

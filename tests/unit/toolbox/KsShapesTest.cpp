@@ -243,16 +243,7 @@ TEST(KsShapesRoundRect, CornersAreQuartersOfTheCornerOval) {
               Rows({".######.", "########", "########", "########", "########", ".######."}));
 }
 
-TEST(KsShapesRoundRect, NoCornersIsTheRectAndAFullOvalIsTheOval) {
-    const KsRect r{-3, 2, 17, 13};
-    EXPECT_EQ(KsRoundRectRgn(r, 0, 0), KsRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, 0, 8), KsRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, -5, 8), KsRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, 20, 11), KsOvalRgn(r));
-    EXPECT_EQ(KsRoundRectRgn(r, 500, 900), KsOvalRgn(r));
-    EXPECT_EQ(KsFrameRoundRectRgn(r, 500, 900, 2, 3), KsFrameOvalRgn(r, 2, 3));
-}
-
+// Corners of zero or less (the rect) and wider than the rect (the oval) included.
 TEST(KsShapesRoundRect, RandomRoundRectsMatchTheCornerRule) {
     std::mt19937 rng(77);
     std::uniform_int_distribution<int> oval(-2, 45);
@@ -446,29 +437,29 @@ TEST(KsShapesPoly, ThousandsOfPointsMatchTheReference) {
 // ---- Lines -----------------------------------------------------------------
 
 TEST(KsShapesLine, OnePixelPenInEveryOctant) {
-    const KsRect box{0, 0, 7, 7};
-    auto line = [&](SInt32 dh, SInt32 dv) {
-        return Mask(KsLineRgn({3, 3}, {3 + dh, 3 + dv}, 1, 1), box);
+    // From (10, 20) by (dh, dv): the line's bounds, relative to its start, and its pixels there.
+    struct Case {
+        SInt32 dh, dv;
+        KsRect box;
+        const char* mask;
     };
-    EXPECT_EQ(Mask(KsLineRgn({0, 0}, {3, 1}, 1, 1), {0, 0, 4, 2}), Rows({"##..", "..##"}));
-    EXPECT_EQ(line(3, 1),
-              Rows({".......", ".......", ".......", "...##..", ".....##", ".......", "......."}));
-    EXPECT_EQ(line(1, 3),
-              Rows({".......", ".......", ".......", "...#...", "...#...", "....#..", "....#.."}));
-    EXPECT_EQ(line(-1, 3),
-              Rows({".......", ".......", ".......", "...#...", "...#...", "..#....", "..#...."}));
-    EXPECT_EQ(line(-3, 1),
-              Rows({".......", ".......", ".......", "..##...", "##.....", ".......", "......."}));
-    EXPECT_EQ(line(-3, -1),
-              Rows({".......", ".......", "##.....", "..##...", ".......", ".......", "......."}));
-    EXPECT_EQ(line(-1, -3),
-              Rows({"..#....", "..#....", "...#...", "...#...", ".......", ".......", "......."}));
-    EXPECT_EQ(line(1, -3),
-              Rows({"....#..", "....#..", "...#...", "...#...", ".......", ".......", "......."}));
-    EXPECT_EQ(line(3, -1),
-              Rows({".......", ".......", ".....##", "...##..", ".......", ".......", "......."}));
-    EXPECT_EQ(line(0, 0),
-              Rows({".......", ".......", ".......", "...#...", ".......", ".......", "......."}));
+    const Case cases[] = {
+        {3, 1, {0, 0, 4, 2}, "##..\n..##\n"},
+        {1, 3, {0, 0, 2, 4}, "#.\n#.\n.#\n.#\n"},
+        {-1, 3, {-1, 0, 1, 4}, ".#\n.#\n#.\n#.\n"},
+        {-3, 1, {-3, 0, 1, 2}, "..##\n##..\n"},
+        {-3, -1, {-3, -1, 1, 1}, "##..\n..##\n"},
+        {-1, -3, {-1, -3, 1, 1}, "#.\n#.\n.#\n.#\n"},
+        {1, -3, {0, -3, 2, 1}, ".#\n.#\n#.\n#.\n"},
+        {3, -1, {0, -1, 4, 1}, "..##\n##..\n"},
+        {0, 0, {0, 0, 1, 1}, "#\n"},
+    };
+    for (const Case& c : cases) {
+        const KsRgn line = KsLineRgn({10, 20}, {10 + c.dh, 20 + c.dv}, 1, 1);
+        const KsRect box = c.box.Offsetted(10, 20);
+        EXPECT_EQ(line.Bounds(), box) << c.dh << "," << c.dv;
+        EXPECT_EQ(Mask(line, box), c.mask) << c.dh << "," << c.dv;
+    }
 }
 
 TEST(KsShapesLine, ThreeByTwoPenSweepsItsRectangle) {
