@@ -23,7 +23,11 @@ fail() {
 command -v xdotool >/dev/null || skip "xdotool is not installed"
 case $case_name in
   clipboard_*) command -v xclip >/dev/null || skip "xclip is not installed" ;;
-  screen) [ -n "$xgrab" ] || skip "built without Xlib, no screen reader" ;;
+  screen | resize) [ -n "$xgrab" ] || skip "built without Xlib, no screen reader" ;;
+  wayland)
+    [ -n "$xgrab" ] || skip "built without Xlib, no screen reader"
+    command -v weston >/dev/null || skip "weston is not installed (scripts/deps.sh installs it)"
+    ;;
 esac
 
 work=$(mktemp -d)
@@ -103,6 +107,16 @@ press_drag() {
   sleep 0.1
   xdotool mouseup 1
   sleep 0.15
+}
+
+# wait_pixel H V RRGGBB: waits up to 2 s for the X screen to show the colour
+# at desktop point (H, V); answers whether it did.
+wait_pixel() {
+  for _ in $(seq 40); do
+    [ "$("$xgrab" $((ox + $1)),$((oy + $2)) | awk '{ print $2 }')" = "$3" ] && return 0
+    sleep 0.05
+  done
+  return 1
 }
 
 near() { # near A B: |A - B| <= 2
@@ -252,6 +266,66 @@ clipboard_out)
   quit_driver
   scrap=$(awk '$1 == "scrap" { print $2 }' <<<"$report")
   [ "$scrap" = 'Out%8E%0Dnext%20line' ] || fail "the scrap became $scrap"
+  ;;
+
+resize)
+  # The native window shrinks below Beta's title bar, then grows to the whole
+  # X screen: the desktop follows both, Beta is kept within reach, and the
+  # area the growth uncovers shows the desktop and the menu bar at once.
+  start_driver --probe 300,10
+  bar=$(awk '$1 == "probe" && $2 == "300,10" { print $3 }' "$out")
+  read -r sw sh <<<"$(xdotool getdisplaygeometry)"
+  xdotool windowsize --sync "$wid" 320 240
+  sleep 0.3
+  xdotool windowsize --sync "$wid" "$sw" "$sh"
+  wait_pixel $((sw - 60)) $((sh - 60)) 3C4A60 || fail "the grown area does not show the desktop"
+  wait_pixel $((sw - 60)) 10 "$bar" || fail "the menu bar does not span the grown desktop"
+  quit_driver
+  [ "$(awk '$1 == "desktop" { print $2 }' <<<"$report")" = "$sw,$sh" ] ||
+    fail "the desktop did not follow the window: $(grep '^desktop' <<<"$report")"
+  IFS=, read -r l2 t2 r2 b2 <<<"$(field "$report" Beta content)"
+  [ -n "$l2" ] && [ "$l2" -le $((320 - 16)) ] && [ "$t2" -le $((240 - 16)) ] ||
+    fail "Beta was left out of reach of the small desktop at $l2,$t2"
+  ;;
+
+wayland)
+  # The driver on a Wayland compositor (weston, nested in the X display, with
+  # its own seat): its desktop must reach the screen, and it must exit cleanly.
+  runtime=$work/runtime
+  mkdir -m 700 "$runtime"
+  printf '[core]\nidle-time=0\n[shell]\nbackground-color=0xff102030\npanel-position=none\n' \
+    >"$work/weston.ini"
+  XDG_RUNTIME_DIR=$runtime weston --backend=x11-backend.so --use-pixman --socket=ks-e2e \
+    --width=1000 --height=700 --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
+  helper_pid=$!
+  for _ in $(seq 100); do
+    [ -S "$runtime/ks-e2e" ] && break
+    kill -0 "$helper_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  [ -S "$runtime/ks-e2e" ] || skip "weston could not start: $(tail -n 3 "$work/weston.log")"
+  XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=ks-e2e SDL_VIDEODRIVER=wayland \
+    "$driver" --time-limit 4 --probe 50,300 >"$out" 2>"$err" &
+  driver_pid=$!
+  for _ in $(seq 100); do
+    grep -q '^ready$' "$out" && break
+    sleep 0.05
+  done
+  grep -q '^ready$' "$out" || fail "the driver did not get ready on Wayland"
+  want=$(awk '$1 == "probe" && $2 == "50,300" { print $3 }' "$out")
+  shown=0
+  for _ in $(seq 40); do
+    shown=$("$xgrab" --count "$want" | awk '{ print $2 }')
+    [ "${shown:-0}" -ge 10000 ] && break
+    sleep 0.05
+  done
+  [ "${shown:-0}" -ge 10000 ] || fail "the desktop never reached the screen ($shown pixels of $want)"
+  status=0
+  wait "$driver_pid" || status=$?
+  driver_pid=
+  [ "$status" -eq 0 ] || fail "the driver exited with status $status"
+  grep -q '^end timeout$' "$out" || fail "the driver did not run to its time limit"
+  grep -Eq 'Assertion|LeakSanitizer|AddressSanitizer|runtime error' "$err" && fail "error report at exit"
   ;;
 
 *)

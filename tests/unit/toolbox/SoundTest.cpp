@@ -1,7 +1,6 @@
 // SysBeep: counted, handed to the back end with its duration kept in range.
 #include "Sound.h"
 #include "KsHeadlessBackend.h"
-#include "SoundPrivate.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +25,7 @@ public:
     void SetClipboardText(const std::string&) override {}
     void SetCursor(const KsCursorImage&) override {}
     void SetStandardCursor(KsStandardCursor) override {}
-    void Beep() override { ticks.push_back(KsBeepTicks()); }
+    void Beep(int t) override { ticks.push_back(t); }
     void SetTitle(const char*) override {}
 };
 
