@@ -109,15 +109,19 @@ press_drag() {
   sleep 0.15
 }
 
-# wait_pixel H V RRGGBB: waits up to 2 s for the X screen to show the colour
-# at desktop point (H, V); answers whether it did.
-wait_pixel() {
-  for _ in $(seq 40); do
-    [ "$("$xgrab" $((ox + $1)),$((oy + $2)) | awk '{ print $2 }')" = "$3" ] && return 0
+# retry TRIES CMD...: runs CMD every 50 ms until it succeeds, TRIES times at most.
+retry() {
+  local n=$1
+  shift
+  for _ in $(seq "$n"); do
+    "$@" && return 0
     sleep 0.05
   done
   return 1
 }
+# The X screen shows colour RRGGBB at desktop point (H, V); or N pixels of it.
+pixel_is() { [ "$("$xgrab" $((ox + $1)),$((oy + $2)) | awk '{ print $2 }')" = "$3" ]; }
+pixels_at_least() { [ "$("$xgrab" --count "$2" | awk '{ print $2 }')" -ge "$1" ]; }
 
 near() { # near A B: |A - B| <= 2
   local d=$(($1 - $2))
@@ -278,8 +282,8 @@ resize)
   xdotool windowsize --sync "$wid" 320 240
   sleep 0.3
   xdotool windowsize --sync "$wid" "$sw" "$sh"
-  wait_pixel $((sw - 60)) $((sh - 60)) 3C4A60 || fail "the grown area does not show the desktop"
-  wait_pixel $((sw - 60)) 10 "$bar" || fail "the menu bar does not span the grown desktop"
+  retry 40 pixel_is $((sw - 60)) $((sh - 60)) 3C4A60 || fail "the grown area does not show the desktop"
+  retry 40 pixel_is $((sw - 60)) 10 "$bar" || fail "the menu bar does not span the grown desktop"
   quit_driver
   [ "$(awk '$1 == "desktop" { print $2 }' <<<"$report")" = "$sw,$sh" ] ||
     fail "the desktop did not follow the window: $(grep '^desktop' <<<"$report")"
@@ -298,32 +302,16 @@ wayland)
   XDG_RUNTIME_DIR=$runtime weston --backend=x11-backend.so --use-pixman --socket=ks-e2e \
     --width=1000 --height=700 --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
   helper_pid=$!
-  for _ in $(seq 100); do
-    [ -S "$runtime/ks-e2e" ] && break
-    kill -0 "$helper_pid" 2>/dev/null || break
-    sleep 0.05
-  done
-  [ -S "$runtime/ks-e2e" ] || skip "weston could not start: $(tail -n 3 "$work/weston.log")"
+  retry 100 test -S "$runtime/ks-e2e" || skip "weston could not start: $(tail -n 3 "$work/weston.log")"
   # Mesa's software driver (behind SDL's renderer here) and the decorations
   # plugin are unloaded before the leak check, which then cannot name what
   # they keep; leaks are checked by the X11 cases, memory errors still here.
   XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=ks-e2e SDL_VIDEODRIVER=wayland \
-    LSAN_OPTIONS="${LSAN_OPTIONS:-}:detect_leaks=0" \
-    "$driver" --time-limit 4 --probe 50,300 >"$out" 2>"$err" &
+    LSAN_OPTIONS="${LSAN_OPTIONS:-}:detect_leaks=0" "$driver" --time-limit 4 >"$out" 2>"$err" &
   driver_pid=$!
-  for _ in $(seq 100); do
-    grep -q '^ready$' "$out" && break
-    sleep 0.05
-  done
-  grep -q '^ready$' "$out" || fail "the driver did not get ready on Wayland"
-  want=$(awk '$1 == "probe" && $2 == "50,300" { print $3 }' "$out")
-  shown=0
-  for _ in $(seq 40); do
-    shown=$("$xgrab" --count "$want" | awk '{ print $2 }')
-    [ "${shown:-0}" -ge 10000 ] && break
-    sleep 0.05
-  done
-  [ "${shown:-0}" -ge 10000 ] || fail "the desktop never reached the screen ($shown pixels of $want)"
+  retry 100 grep -q '^ready$' "$out" || fail "the driver did not get ready on Wayland"
+  # The desktop background: the window reached weston's output on the X screen.
+  retry 40 pixels_at_least 10000 3C4A60 || fail "the desktop never reached the screen"
   status=0
   wait "$driver_pid" || status=$?
   driver_pid=
