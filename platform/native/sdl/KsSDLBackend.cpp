@@ -11,7 +11,7 @@
 #include "KsNativeKeysPrivate.h"
 #include "KsOutput.h"
 #include "KsRgn.h"
-#include "KsSDLPresenter.h"
+#include "KsSDLPresenterPrivate.h"
 #include "KsTime.h"
 
 #include <SDL.h>

@@ -1,4 +1,4 @@
-#include "KsSDLPresenter.h"
+#include "KsSDLPresenterPrivate.h"
 
 #include "KsOutput.h"
 

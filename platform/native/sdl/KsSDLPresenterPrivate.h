@@ -1,7 +1,7 @@
-// How the SDL back end puts desktop pixels on the screen. Drivers with a plain
-// framebuffer (x11) get the window surface, copied only where damaged. Drivers
-// without one (wayland) answer no surface; there the damaged rectangles go
-// into a streaming texture that a renderer shows.
+// How the SDL back end puts desktop pixels on the screen (not installed).
+// Drivers with a plain framebuffer (x11) get the window surface, copied only
+// where damaged. Drivers without one (wayland) answer no surface; there the
+// damaged rectangles go into a streaming texture that a renderer shows.
 #pragma once
 
 #include "KsGeometry.h"
