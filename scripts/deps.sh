@@ -9,6 +9,9 @@ packages=(
   libsdl2-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool xclip
+  # The Wayland end-to-end test: a compositor nested in Xvfb, and the
+  # decorations SDL draws on compositors that leave them to the client.
+  weston libdecor-0-plugin-1-cairo
 )
 # Nice to have: builds go faster with it, nothing fails without it.
 optional=(ccache)

@@ -4,8 +4,6 @@
 #include "KsRgn.h"
 #include "KsTime.h"
 
-#include "Events.h"
-
 #include <cstdlib>
 #include <cstring>
 
@@ -16,13 +14,21 @@ std::unique_ptr<KsBackend>& Current() {
     return backend;
 }
 
+KsEventSink*& Sink() {
+    static KsEventSink* sink = nullptr;
+    return sink;
+}
+
 struct Desktop {
     pixman_image_t* image = nullptr;
     KsRgn* damage = nullptr;
 } gDesktop;
 
 void PumpHook(void*) {
-    KsPumpEvents();
+    if (KsEventSink* sink = Sink())
+        sink->PumpAndPresent();
+    else if (KsBackend* backend = Current().get())
+        backend->Pump(); // nobody to deliver to: native queues still drain
 }
 
 bool Set(const char* name) {
@@ -33,6 +39,16 @@ bool Set(const char* name) {
 } // namespace
 
 KsBackend::~KsBackend() = default;
+
+KsEventSink* KsSetEventSink(KsEventSink* sink) {
+    KsEventSink* old = Sink();
+    Sink() = sink;
+    return old;
+}
+
+void KsDeliverInput(const KsInput& input) {
+    if (KsEventSink* sink = Sink()) sink->Input(input);
+}
 
 KsRect KsBackend::DesktopBounds() const {
     KsRect all = ScreenBounds(0);

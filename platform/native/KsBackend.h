@@ -4,9 +4,10 @@
 //
 // A back end shows a desktop pixel surface that the window layer draws into,
 // presenting only damaged areas; it turns native input into KsInput records
-// and feeds them to the event manager (KsFeedInput); it keeps the clipboard,
-// the cursor, the screens, the beep and the window title. All calls are made
-// on the main thread.
+// and hands them up to the event sink (KsDeliverInput); it keeps the
+// clipboard, the cursor, the screens, the beep and the window title. All
+// calls are made on the main thread. Nothing here knows the layers above:
+// they come down through this interface and input goes up through the sink.
 #pragma once
 
 #include "KsGeometry.h"
@@ -35,6 +36,7 @@ struct KsInput {
         focusIn,  // the application comes to the front: resume
         focusOut, // another one does: suspend
         quit,     // the user asked to quit
+        screens,  // the screens changed size or number: ask ScreenBounds again
     };
     Kind kind = Kind::mouseMove;
     KsMouseButton button = KsMouseButton::left;
@@ -45,9 +47,23 @@ struct KsInput {
     const char* text = nullptr; // for Kind::text, NUL-terminated
 };
 
-// Hands one input to the event manager, which updates the mouse, button,
-// key map and modifier state and queues the events it stands for.
-void KsFeedInput(const KsInput& input);
+// Where back-end input goes: the event manager installs itself as the sink.
+class KsEventSink {
+public:
+    // One input: updates the mouse, button, key map and modifier state and
+    // queues the events it stands for.
+    virtual void Input(const KsInput& input) = 0;
+    // Pumps the back end in use into the sink and presents the desktop; the
+    // core's pump hook calls it.
+    virtual void PumpAndPresent() = 0;
+
+protected:
+    ~KsEventSink() = default;
+};
+// Installs the sink (null removes it) and answers the previous one.
+KsEventSink* KsSetEventSink(KsEventSink* sink);
+// Hands one input to the sink; without one the input is dropped.
+void KsDeliverInput(const KsInput& input);
 
 // ---------------------------------------------------------------------------
 // Cursors
@@ -84,7 +100,8 @@ public:
     // desktop's top-left) inside `damage`; nothing outside it is copied.
     virtual void Present(pixman_image_t* desktop, const KsRgn& damage) = 0;
 
-    // Feeds every native input that is pending to KsFeedInput; never blocks.
+    // Delivers every native input that is pending (KsDeliverInput); never
+    // blocks.
     virtual void Pump() = 0;
     // Sleeps until input may be pending or `milliseconds` have passed. Under
     // the virtual clock it advances virtual time instead of sleeping.
@@ -97,7 +114,8 @@ public:
     virtual void SetCursor(const KsCursorImage& cursor) = 0;
     virtual void SetStandardCursor(KsStandardCursor kind) = 0;
 
-    virtual void Beep() = 0;
+    // Sounds the alert for `ticks` sixtieths of a second (1 to 60).
+    virtual void Beep(int ticks) = 0;
     virtual void SetTitle(const char* utf8) = 0;
 };
 
@@ -112,14 +130,14 @@ std::unique_ptr<KsBackend> KsNewSDLBackend();
 std::unique_ptr<KsBackend> KsBackendChoose();
 
 // The back end in use, made by KsBackendChoose on first use. Installing one
-// answers the previous one (the caller then owns it) and makes KsPumpEvents
-// the core's pump hook.
+// answers the previous one (the caller then owns it) and makes the event
+// sink's PumpAndPresent the core's pump hook.
 KsBackend* KsGetBackend();
 std::unique_ptr<KsBackend> KsInstallBackend(std::unique_ptr<KsBackend> backend);
 
-// The desktop surface that KsPumpEvents presents: the window layer registers
+// The desktop surface that the pump presents: the window layer registers
 // its pixels and the damage it collects (device pixels); the pump presents
 // the damage and empties it. Null unregisters.
 void KsSetDesktopSurface(pixman_image_t* desktop, KsRgn* damage);
-// Presents the registered desktop's damage now (also done by KsPumpEvents).
+// Presents the registered desktop's damage now (also done by the pump).
 void KsPresentDesktop();

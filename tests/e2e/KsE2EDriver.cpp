@@ -12,6 +12,7 @@
 // then, once the user quits (Ctrl+Q, the native window's close button) or
 // the time limit passes:
 //   end quit|timeout
+//   desktop W,H                                        (its size then)
 //   window NAME content L,T,R,B ...                    (the windows left, front first)
 //   typed ESCAPED                                      (characters of keyDown events)
 //   scrap ESCAPED | scrap none                         (the 'TEXT' entry)
@@ -291,6 +292,8 @@ int main(int argc, char** argv) {
         }
 
         std::printf("end %s\n", timedOut ? "timeout" : "quit");
+        const Rect desk = KsDesktopBounds();
+        std::printf("desktop %d,%d\n", desk.right - desk.left, desk.bottom - desk.top);
         PrintWindows();
         std::printf(
             "typed %s\n",

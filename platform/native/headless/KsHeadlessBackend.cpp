@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -30,10 +31,14 @@ KsHeadlessBackend::~KsHeadlessBackend() {
 }
 
 void KsHeadlessBackend::SetScreens(std::initializer_list<KsScreenSize> sizes) {
+    LayOut(sizes.begin(), sizes.size());
+}
+
+void KsHeadlessBackend::LayOut(const KsScreenSize* sizes, std::size_t count) {
     screens_.clear();
     SInt32 left = 0;
-    for (KsScreenSize s : sizes) {
-        SInt32 w = std::max<SInt32>(s.width, 1), h = std::max<SInt32>(s.height, 1);
+    for (std::size_t i = 0; i < count; ++i) {
+        SInt32 w = std::max<SInt32>(sizes[i].width, 1), h = std::max<SInt32>(sizes[i].height, 1);
         screens_.push_back({left, 0, left + w, h});
         left += w;
     }
@@ -68,7 +73,7 @@ void KsHeadlessBackend::Present(pixman_image_t* desktop, const KsRgn& damage) {
 }
 
 void KsHeadlessBackend::Add(long at, const KsInput& input, const char* text) {
-    Entry e{at, input, text ? text : ""};
+    Entry e{at, input, text ? text : "", {}};
     auto pos = std::upper_bound(script_.begin(), script_.end(), at,
                                 [](long t, const Entry& x) { return t < x.at; });
     script_.insert(pos, std::move(e));
@@ -125,6 +130,16 @@ void KsHeadlessBackend::ScriptQuit(long at) {
     Add(at, in);
 }
 
+void KsHeadlessBackend::ScriptScreens(long at, std::initializer_list<KsScreenSize> sizes) {
+    KsInput in;
+    in.kind = KsInput::Kind::screens;
+    Add(at, in);
+    // Add keeps equal times in order: the entry just made is the last one at `at`.
+    auto it = std::upper_bound(script_.begin(), script_.end(), at,
+                               [](long t, const Entry& x) { return t < x.at; });
+    std::prev(it)->screens.assign(sizes.begin(), sizes.end());
+}
+
 void KsHeadlessBackend::Pump() {
     if (script_.empty()) return;
     long now = KsGetTicks();
@@ -133,7 +148,8 @@ void KsHeadlessBackend::Pump() {
         Entry e = std::move(script_.front());
         script_.erase(script_.begin());
         if (e.input.kind == KsInput::Kind::text) e.input.text = e.text.c_str();
-        KsFeedInput(e.input);
+        if (e.input.kind == KsInput::Kind::screens) LayOut(e.screens.data(), e.screens.size());
+        KsDeliverInput(e.input);
     }
 }
 

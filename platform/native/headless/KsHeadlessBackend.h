@@ -35,6 +35,10 @@ public:
     void ScriptText(long at, const char* utf8);
     void ScriptFocus(long at, bool in);
     void ScriptQuit(long at);
+    // The screens change (as a user resizing, maximising or leaving full
+    // screen on a real display): at `at` they become `sizes`, laid out as by
+    // SetScreens, and the event sink hears of it.
+    void ScriptScreens(long at, std::initializer_list<KsScreenSize> sizes);
     std::size_t ScriptPending() const { return script_.size(); }
 
     // What has been presented, at the desktop's size.
@@ -64,7 +68,7 @@ public:
     void SetClipboardText(const std::string& utf8) override { clipboard_ = utf8; }
     void SetCursor(const KsCursorImage& cursor) override;
     void SetStandardCursor(KsStandardCursor kind) override;
-    void Beep() override { ++beeps_; }
+    void Beep(int) override { ++beeps_; }
     void SetTitle(const char* utf8) override { title_ = utf8 ? utf8 : ""; }
 
 private:
@@ -72,9 +76,11 @@ private:
         long at;
         KsInput input;
         std::string text;
+        std::vector<KsScreenSize> screens;
     };
     void Add(long at, const KsInput& input, const char* text = nullptr);
     void MakeFramebuffer();
+    void LayOut(const KsScreenSize* sizes, std::size_t count);
 
     std::vector<KsRect> screens_;
     std::vector<Entry> script_; // sorted by time

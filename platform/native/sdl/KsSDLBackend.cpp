@@ -7,13 +7,12 @@
 // so command-key equivalents do not depend on the layout; the text SDL may
 // still send for them is dropped.
 #include "KsBackend.h"
-#include "KsKeyboardPrivate.h"
 #include "KsMacRoman.h"
+#include "KsNativeKeysPrivate.h"
 #include "KsOutput.h"
 #include "KsRgn.h"
+#include "KsSDLPresenterPrivate.h"
 #include "KsTime.h"
-#include "Sound.h"
-#include "SoundPrivate.h"
 
 #include <SDL.h>
 #include <pixman.h>
@@ -21,6 +20,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -49,7 +49,7 @@ public:
     void SetClipboardText(const std::string& utf8) override;
     void SetCursor(const KsCursorImage& cursor) override;
     void SetStandardCursor(KsStandardCursor kind) override;
-    void Beep() override;
+    void Beep(int ticks) override;
     void SetTitle(const char* utf8) override;
 
 private:
@@ -57,21 +57,18 @@ private:
     void HandleKeyDown(const SDL_KeyboardEvent& key);
     void HandleText(const char* text);
     void UseCursor(SDL_Cursor* cursor);
-    void PresentRects(pixman_image_t* desktop, const KsRect* rects, std::size_t count);
     bool OpenAudio();
     void PlayTone(int ticks);
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
     SDL_Cursor* cursor_ = nullptr;
-    SDL_Surface* source_ = nullptr; // wraps the desktop's pixels
-    pixman_image_t* lastDesktop_ = nullptr;
+    std::unique_ptr<KsSDLPresenter> presenter_;
     KsRect screen_{};
     int buttonsDown_ = 0;
     bool keyPending_ = false; // a key-down waits for its text
     UInt8 pendingKey_ = 0;
     bool dropText_ = false; // the key-down already went out with its character
-    std::vector<SDL_Rect> rects_;
     // Audio opens on the first beep; a machine without a device tries once.
     bool audioTried_ = false;
     bool audioStarted_ = false;
@@ -82,7 +79,7 @@ private:
 KsSDLBackend::~KsSDLBackend() {
     if (audio_) SDL_CloseAudioDevice(audio_);
     if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    if (source_) SDL_FreeSurface(source_);
+    presenter_.reset(); // before its window
     if (cursor_) SDL_FreeCursor(cursor_);
     if (window_) SDL_DestroyWindow(window_);
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -94,11 +91,16 @@ KsSDLBackend::~KsSDLBackend() {
 bool KsSDLBackend::Open() {
     // A click that activates the window is also a click in it, as on the desktop.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    // The window surface is copied straight to the display: drawing it through
-    // a (software) GL renderer copies the whole window for any damage and is
-    // ten times slower. SDL_FRAMEBUFFER_ACCELERATION in the environment wins.
+    // Where the driver has a framebuffer, the window surface is copied
+    // straight to the display: drawing it through a (software) GL renderer
+    // copies the whole window for any damage and is ten times slower. Drivers
+    // without one are presented through a texture (KsSDLPresenter).
+    // SDL_FRAMEBUFFER_ACCELERATION in the environment wins.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        dprintf("sdl back end: no video: %s\n", SDL_GetError());
+        return false;
+    }
     videoStarted_ = true;
     // Without a display SDL falls back to drivers that show nothing
     // (offscreen, dummy); the headless back end serves that case better.
@@ -106,7 +108,11 @@ bool KsSDLBackend::Open() {
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* named = SDL_getenv("SDL_VIDEODRIVER");
     bool shows = driver && (SDL_strcmp(driver, "x11") == 0 || SDL_strcmp(driver, "wayland") == 0);
-    if (!shows && !(named && *named)) return false;
+    if (!shows && !(named && *named)) {
+        dprintf("sdl back end: video driver %s shows nothing; not used\n",
+                driver ? driver : "(none)");
+        return false;
+    }
     int w = 1280, h = 800;
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
@@ -115,7 +121,11 @@ bool KsSDLBackend::Open() {
     }
     window_ = SDL_CreateWindow("KsTavik20", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
                                SDL_WINDOW_RESIZABLE);
-    if (!window_) return false;
+    if (!window_) {
+        dprintf("sdl back end: no window on %s: %s\n", driver ? driver : "(none)", SDL_GetError());
+        return false;
+    }
+    presenter_ = std::make_unique<KsSDLPresenter>(window_);
     SDL_GetWindowSize(window_, &w, &h);
     screen_ = {0, 0, w, h};
     SDL_StartTextInput();
@@ -126,40 +136,14 @@ void KsSDLBackend::Present(pixman_image_t* desktop, const KsRgn& damage) {
     if (!desktop || damage.IsEmpty()) return;
     if (damage.RectCount() > kMaxRects) {
         KsRect box = damage.Bounds();
-        PresentRects(desktop, &box, 1);
+        presenter_->Present(desktop, &box, 1);
         return;
     }
     std::size_t n = 0;
     KsRect local[kMaxRects];
     for (KsRect r : damage.Rects())
         local[n++] = r;
-    PresentRects(desktop, local, n);
-}
-
-void KsSDLBackend::PresentRects(pixman_image_t* desktop, const KsRect* rects, std::size_t count) {
-    SDL_Surface* target = SDL_GetWindowSurface(window_); // owned by the window
-    if (!target) return;
-    void* bits = pixman_image_get_data(desktop);
-    int w = pixman_image_get_width(desktop), h = pixman_image_get_height(desktop);
-    if (!source_ || source_->pixels != bits || source_->w != w || source_->h != h) {
-        if (source_) SDL_FreeSurface(source_);
-        // pixman's x8r8g8b8 is SDL's RGB888: 32 bits, red in bits 16-23.
-        source_ = SDL_CreateRGBSurfaceWithFormatFrom(
-            bits, w, h, 32, pixman_image_get_stride(desktop), SDL_PIXELFORMAT_RGB888);
-        if (!source_) return;
-    }
-    lastDesktop_ = desktop;
-    KsRect limit{0, 0, std::min(w, target->w), std::min(h, target->h)};
-    rects_.clear();
-    for (std::size_t i = 0; i < count; ++i) {
-        KsRect r = rects[i].Intersect(limit);
-        if (r.IsEmpty()) continue;
-        SDL_Rect sr{r.left, r.top, r.Width(), r.Height()};
-        SDL_Rect dr = sr;
-        SDL_BlitSurface(source_, &sr, target, &dr);
-        rects_.push_back(sr);
-    }
-    if (!rects_.empty()) SDL_UpdateWindowSurfaceRects(window_, rects_.data(), int(rects_.size()));
+    presenter_->Present(desktop, local, n);
 }
 
 void KsSDLBackend::Pump() {
@@ -175,7 +159,7 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         in.kind = KsInput::Kind::mouseMove;
         in.h = e.motion.x;
         in.v = e.motion.y;
-        KsFeedInput(in);
+        KsDeliverInput(in);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
@@ -190,7 +174,7 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         // still ends with a release.
         buttonsDown_ = std::max(0, buttonsDown_ + (down ? 1 : -1));
         SDL_CaptureMouse(buttonsDown_ > 0 ? SDL_TRUE : SDL_FALSE);
-        KsFeedInput(in);
+        KsDeliverInput(in);
         break;
     }
     case SDL_KEYDOWN:
@@ -202,7 +186,7 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         if (keyPending_ && pendingKey_ == key->keyCode) keyPending_ = false; // composed later
         in.kind = KsInput::Kind::keyUp;
         in.keyCode = key->keyCode;
-        KsFeedInput(in);
+        KsDeliverInput(in);
         break;
     }
     case SDL_TEXTINPUT:
@@ -212,22 +196,27 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             in.kind = KsInput::Kind::focusIn;
-            KsFeedInput(in);
+            KsDeliverInput(in);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
             in.kind = KsInput::Kind::focusOut;
-            KsFeedInput(in);
+            KsDeliverInput(in);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            screen_ = {0, 0, e.window.data1, e.window.data2};
-            [[fallthrough]];
+            // Resized, maximised or made full screen: the desktop follows
+            // (and is presented whole at the end of this pump).
+            if (e.window.data1 > 0 && e.window.data2 > 0 &&
+                (e.window.data1 != screen_.Width() || e.window.data2 != screen_.Height())) {
+                screen_ = {0, 0, e.window.data1, e.window.data2};
+                in.kind = KsInput::Kind::screens;
+                KsDeliverInput(in);
+                break;
+            }
+            presenter_->PresentAgain();
+            break;
         case SDL_WINDOWEVENT_EXPOSED:
             // The window's pixels may be gone: show the whole desktop again.
-            if (lastDesktop_) {
-                KsRect all{0, 0, pixman_image_get_width(lastDesktop_),
-                           pixman_image_get_height(lastDesktop_)};
-                PresentRects(lastDesktop_, &all, 1);
-            }
+            presenter_->PresentAgain();
             break;
         default:
             break;
@@ -235,7 +224,7 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         break;
     case SDL_QUIT:
         in.kind = KsInput::Kind::quit;
-        KsFeedInput(in);
+        KsDeliverInput(in);
         break;
     default:
         break;
@@ -251,10 +240,10 @@ void KsSDLBackend::HandleKeyDown(const SDL_KeyboardEvent& key) {
     in.keyCode = entry->keyCode;
     bool types = entry->plain >= 0x20 && entry->plain != 0x7F;
     bool chord = (key.keysym.mod & (KMOD_CTRL | KMOD_ALT)) != 0;
-    if (KsModifierOfKey(entry->keyCode) || !types || chord) {
+    if (KsIsModifierKey(entry->keyCode) || !types || chord) {
         dropText_ = types;
         keyPending_ = false;
-        KsFeedInput(in);
+        KsDeliverInput(in);
         return;
     }
     dropText_ = false;
@@ -273,23 +262,23 @@ void KsSDLBackend::HandleText(const char* text) {
         char32_t ch = 0;
         std::size_t used = KsDecodeUTF8(text, length, &ch);
         unsigned char roman = 0;
+        // A character with no Mac OS Roman form goes up as text, where the
+        // event manager refuses it with a beep.
         if (KsUnicodeToMacRoman(ch, &roman) && roman != 0) {
             KsInput in;
             in.kind = KsInput::Kind::keyDown;
             in.keyCode = pendingKey_;
             in.charCode = roman;
             in.hasChar = true;
-            KsFeedInput(in);
-        } else {
-            SysBeep(5); // no Mac OS Roman form: counted like any beep
+            KsDeliverInput(in);
+            text += used;
+            if (!*text) return;
         }
-        text += used;
-        if (!*text) return;
     }
     KsInput in;
     in.kind = KsInput::Kind::text;
     in.text = text;
-    KsFeedInput(in);
+    KsDeliverInput(in);
 }
 
 void KsSDLBackend::WaitForInput(long milliseconds) {
@@ -361,10 +350,10 @@ void KsSDLBackend::SetStandardCursor(KsStandardCursor kind) {
     UseCursor(SDL_CreateSystemCursor(id));
 }
 
-void KsSDLBackend::Beep() {
+void KsSDLBackend::Beep(int ticks) {
     // A brief flash of the window is the visible bell, for users without sound.
     SDL_FlashWindow(window_, SDL_FLASH_BRIEFLY);
-    PlayTone(KsBeepTicks());
+    PlayTone(ticks);
 }
 
 bool KsSDLBackend::OpenAudio() {

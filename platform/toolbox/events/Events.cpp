@@ -11,11 +11,13 @@
 #include "Cursors.h"
 #include "EventsPrivate.h"
 #include "KsBackend.h"
+#include "KsDesktop.h"
 #include "KsKeyboardPrivate.h"
 #include "KsMacRoman.h"
 #include "KsPortPrivate.h"
 #include "KsRgn.h"
 #include "KsTime.h"
+#include "Sound.h"
 
 #include <climits>
 #include <cstring>
@@ -190,7 +192,7 @@ void FeedText(EventState& s, const char* text) {
         at += KsDecodeUTF8(text + at, length - at, &ch);
         unsigned char roman = 0;
         if (!KsUnicodeToMacRoman(ch, &roman) || roman == 0) {
-            KsGetBackend()->Beep();
+            SysBeep(5);
             continue;
         }
         UInt8 keyCode = 0;
@@ -350,6 +352,9 @@ void KsFeedInput(const KsInput& in) {
     case KsInput::Kind::focusOut:
         SetFocus(s, false);
         break;
+    case KsInput::Kind::screens:
+        KsDesktopFollowScreens();
+        break;
     case KsInput::Kind::quit:
         if (s.quitHook.proc) {
             s.quitHook.proc(s.quitHook.data);
@@ -362,6 +367,20 @@ void KsFeedInput(const KsInput& in) {
         break;
     }
 }
+
+namespace {
+
+// The event manager as the back ends see it. Installed when the library
+// loads, so input is never fed to nobody.
+class Sink final : public KsEventSink {
+public:
+    void Input(const KsInput& input) override { KsFeedInput(input); }
+    void PumpAndPresent() override { KsPumpEvents(); }
+};
+Sink gSink;
+[[maybe_unused]] const bool gSinkInstalled = (KsSetEventSink(&gSink), true);
+
+} // namespace
 
 void KsPumpEvents() {
     EventState& s = S();

@@ -217,6 +217,12 @@ Boolean KsIsInForeground();
 // presented). Installed as the core's pump, so KsDoNothing serves it.
 void KsPumpEvents();
 
+// Hands one back-end input to the event manager (the event sink's Input):
+// updates the mouse, button, key map and modifier state and queues the
+// events it stands for.
+struct KsInput;
+void KsFeedInput(const KsInput& input);
+
 // The window manager answers pending activate and update events. Each
 // procedure fills what, message and, for activates, modifiers (activeFlag);
 // the event manager stamps when, where and the other modifiers. With

@@ -107,15 +107,12 @@ SInt32 ClampScale(SInt32 scale) {
     return std::clamp<SInt32>(scale, 1, kKsMaxTextScale);
 }
 
-// Fontconfig's configuration is process-wide; it is released at exit, after
-// every engine is done with it, so that nothing of it outlives the process's
-// own bookkeeping.
+// Fontconfig's configuration is process-wide and shared with every other
+// library in the process (the native window's decorations use it too): we
+// start it but never finalise it, since finalising under another user's
+// caches aborts the process at exit.
 bool StartFontconfig() {
-    static const bool ready = [] {
-        if (FcInit() != FcTrue) return false;
-        std::atexit([] { FcFini(); });
-        return true;
-    }();
+    static const bool ready = FcInit() == FcTrue;
     return ready;
 }
 

@@ -57,6 +57,14 @@ SInt16 LayerOf(WindowPtr w) {
     return KsWindowLayerOf(w->windowKind);
 }
 
+// The zoomed-out content: the main screen below the menu bar, 3 pixels in.
+Rect DefaultStdState(SInt16 procID, const Rect& mainScreen) {
+    Rect std{SInt16(mainScreen.top + kKsMenuBarHeight + 3), SInt16(mainScreen.left + 3),
+             SInt16(mainScreen.bottom - 3), SInt16(mainScreen.right - 3)};
+    SBoxToCBox(&std, procID);
+    return std;
+}
+
 } // namespace
 
 KsPoint KsWindowLocalOffset(WindowPtr w) {
@@ -310,14 +318,7 @@ WindowPtr NewCWindow(void* storage, const Rect* bounds, ConstStr255Param title, 
     CBoxToSBox(&struc, procID);
     RectRgn(w->strucRgn, &struc);
     w->userState = content;
-    Rect std = KsMainScreenBounds();
-    std.top = SInt16(std.top + kKsMenuBarHeight);
-    std.left = SInt16(std.left + 3);
-    std.top = SInt16(std.top + 3);
-    std.right = SInt16(std.right - 3);
-    std.bottom = SInt16(std.bottom - 3);
-    SBoxToCBox(&std, procID);
-    w->stdState = std;
+    w->stdState = DefaultStdState(procID, KsMainScreenBounds());
     SetWTitle(w, title);
 
     if (behind == reinterpret_cast<WindowPtr>(-1))
@@ -358,6 +359,24 @@ void DisposeWindow(WindowPtr w) {
     bool owns = w->ks->ownsStorage;
     CloseWindow(w);
     if (owns) delete w;
+}
+
+void KsWindowsFollowDesktop(const KsRect& oldDesktop, const Rect& oldMain) {
+    const KsRect d = ToKsRect(KsDesktopBounds());
+    // Pixels the desktop gained were never painted: for every window they
+    // count as newly visible, so the relayout draws frames and contents there
+    // and adds the content to the update region.
+    const KsRgn gained = KsRgn(d) - KsRgn(oldDesktop);
+    for (WindowPtr x = gWM.first; x; x = x->nextWindow) {
+        const KsRect c = KsContentRect(x);
+        x->portBounds = ToRect(d.Offsetted(-c.left, -c.top));
+        x->ks->visStruc.Subtract(gained);
+        x->ks->visCont.Subtract(gained);
+        // A window that zooms to the old screen now zooms to the new one.
+        if (ToKsRect(x->stdState) == ToKsRect(DefaultStdState(x->procID, oldMain)))
+            x->stdState = DefaultStdState(x->procID, KsMainScreenBounds());
+    }
+    Relayout();
 }
 
 void KsWindowsReset() {

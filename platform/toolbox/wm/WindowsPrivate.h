@@ -71,5 +71,10 @@ private:
 // Global to the window port's local coordinates: local = global + offset.
 KsPoint KsWindowLocalOffset(WindowPtr w);
 
+// After the desktop changed size (KsDesktopFollowScreens): window ports
+// cover the new desktop, standard states that followed the old main screen
+// follow the new one, and what became visible is drawn.
+void KsWindowsFollowDesktop(const KsRect& oldDesktop, const Rect& oldMain);
+
 // Disposes of every window and forgets pending events (tests, shutdown).
 void KsWindowsReset();
