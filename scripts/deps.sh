@@ -8,6 +8,7 @@ packages=(
   libpixman-1-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
   libsdl2-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool xclip
 )
 # Nice to have: builds go faster with it, nothing fails without it.

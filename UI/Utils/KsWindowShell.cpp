@@ -34,7 +34,6 @@ ShellState& S() {
 }
 
 constexpr SInt16 kKindMask = 0x0FFF;
-constexpr SInt16 kLayerMask = 0x7000;
 
 bool Activatable(WindowPtr w) {
     return KsIsActivatableLayer(KsGetWindowLayer(w));
