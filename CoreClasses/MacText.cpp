@@ -49,10 +49,6 @@ private:
     Style face_ = 0;
 };
 
-// A region block of this size holds a rectangle (or nothing): its box is
-// the whole shape.
-constexpr UInt16 kRectRgnSize = 10;
-
 SInt16 Width16(long n) {
     return SInt16(std::min<long>(n, 32767));
 }
@@ -159,8 +155,8 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
     const Rect rr = ToRect(r);
     RgnHandle savedClip = nullptr;
     Rect savedBox{};
-    if (port->clipRgn && (*port->clipRgn)->rgnSize == kRectRgnSize) {
-        savedBox = (*port->clipRgn)->rgnBBox;
+    if (port->clipRgn && KsRgnIsRect(port->clipRgn)) {
+        savedBox = KsRgnBounds(port->clipRgn);
         const Rect c = ToRect(ToKsRect(savedBox).Intersect(r));
         ClipRect(&c);
     } else {
