@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real coverage-guided fuzzing with clang's libFuzzer.
 # Usage: scripts/fuzz.sh [seconds-per-target] [target ...]
-# 0 seconds only builds the targets. New inputs are kept in
+# 0 seconds only builds the targets; KS_FUZZ_SEED fixes libFuzzer's seed
+# (0, the default, draws one). New inputs are kept in
 # build/fuzz/found/<target>; crash inputs are written to build/fuzz/crashes/
 # and each run's output to build/fuzz/logs/<target>.log. Copy a crash input
 # into tests/fuzz/corpus/<target>/ and it becomes a regression test of the
@@ -29,7 +30,7 @@ for t in "${targets[@]}"; do
   found="$out/found/$t"
   log="$out/logs/$t.log"
   mkdir -p "$found"
-  if ! "$out/tests/fuzz/$t" -max_total_time="$seconds" -max_len=4096 \
+  if ! "$out/tests/fuzz/$t" -max_total_time="$seconds" -max_len=4096 -seed="${KS_FUZZ_SEED:-0}" \
     -artifact_prefix="$out/crashes/$t-" "$found" "$top/tests/fuzz/corpus/$t" >"$log" 2>&1; then
     tail -n 40 "$log"
     echo "== $t FAILED (log: $log)"

@@ -7,8 +7,9 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 "$top/scripts/deps.sh"
 # The fuzz targets, built by clang as the fuzz command builds them (clang
-# warns where g++ does not), each run for a few seconds.
-"$top/scripts/fuzz.sh" "${KS_FUZZ_SECONDS:-2}"
+# warns where g++ does not), each run for a few seconds from a fixed seed so
+# that a run can be repeated.
+KS_FUZZ_SEED="${KS_FUZZ_SEED:-1}" "$top/scripts/fuzz.sh" "${KS_FUZZ_SECONDS:-2}"
 cmake -S "$top" -B "$top/build/test" -DCMAKE_BUILD_TYPE=Debug -DKS_SANITIZE=ON -DKS_BUILD_TESTS=ON "${launcher[@]}" >/dev/null
 cmake --build "$top/build/test" -j "$jobs"
 cd "$top/build/test"
