@@ -62,7 +62,8 @@ void DisplayHook(const char* code) {
 OSErr AppleEventHandler(AEDesc* event, AEDesc* reply, long refcon) {
     if (!gApplication) return errAEEventNotHandled;
     OSErr result = 0;
-    const XError e = KsAppTry([&] { result = gApplication->DoAppleEvent(event, reply, refcon); });
+    const XError e =
+        KsTryStandard([&] { result = gApplication->DoAppleEvent(event, reply, refcon); });
     if (e.IsError()) {
         StSetCurrentException current(e);
         xDisplay(e.GetCode());
@@ -238,7 +239,7 @@ void AApplication::IApplication() {
     KsAppInstallQuitSignals();
     Launch& l = AApplicationPrivate::L(this);
     const char* name = shortAppName[0] ? shortAppName : longAppName;
-    const XError e = KsAppTry([&] {
+    const XError e = KsTryStandard([&] {
         const std::string path = KsAppRequestSocketPath(name);
         if (l.server.Open(path) == KsAppRequestServer::OpenResult::otherInstance &&
             !l.files.empty()) {
@@ -303,7 +304,7 @@ void AApplication::Go() {
             std::vector<AFileLocator*> pending;
             pending.swap(l.pending);
             for (AFileLocator*& f : pending) {
-                const XError e = KsAppTry([&] { OpenFile(f); });
+                const XError e = KsTryStandard([&] { OpenFile(f); });
                 delete f;
                 f = nullptr;
                 if (e.IsError()) {
@@ -338,7 +339,7 @@ void AApplication::Go() {
 
 void AApplication::Run() {
     while (!QuitCompleted) {
-        const XError e = KsAppTry([&] {
+        const XError e = KsTryStandard([&] {
             ProcessEvent(-1);
             if (DoDeferredQuit && !QuitCompleted) {
                 QuitCmd();
@@ -693,7 +694,7 @@ short AApplication::DoAppleEvent(AEDesc* event, AEDesc*, long) {
                 }
                 const std::string path(item.data.begin(), item.data.end());
                 AFileLocator* loc = nullptr;
-                const XError made = KsAppTry([&] {
+                const XError made = KsTryStandard([&] {
                     if (path.find('\0') != std::string::npos) xraisexerror("FILE_BAD_NAME");
                     loc = new AFileLocator(AFileLocator::FromPath(path));
                     if (!loc->IsValid()) xraisexerror("FILE_BAD_NAME", "str name", path);
@@ -709,7 +710,7 @@ short AApplication::DoAppleEvent(AEDesc* event, AEDesc*, long) {
                 }
                 // After start-up each document opens now; a failure is shown
                 // and the next one is tried.
-                const XError e = KsAppTry([&] {
+                const XError e = KsTryStandard([&] {
                     if (evID == kAEPrintDocuments)
                         PrintFile(loc);
                     else

@@ -475,7 +475,7 @@ void AApplication::MenuDispatch(long menuCode, EventRecord event) {
     const short item = short(menuCode & 0xFFFF);
     XError e;
     if (menuID != 0) { // 0: the menu was dismissed without a choice
-        e = KsAppTry([&] {
+        e = KsTryStandard([&] {
             const long nick =
                 gBartender ? short(gBartender->MenuInfoToNickNum(item, menuID)) : item;
             MenuBroadcast(event, menuID, nick);
@@ -532,7 +532,7 @@ void AApplication::BroadcastWinProc(windowMsgID_t message, EventRecord* event, l
     for (size_t i = 0; i < windows.Count() && !e.IsError(); ++i) {
         AWindow* w = windows[i];
         if (!IsStillAWindow(w)) continue; // closed by an earlier handler
-        e = KsAppTry([&] { w->SendMsg(message, event, a, b); });
+        e = KsTryStandard([&] { w->SendMsg(message, event, a, b); });
     }
     Reraise(e);
 }
@@ -634,7 +634,7 @@ void AApplication::NullEvent(EventRecord event, WindowPtr mouseWin, short part,
         try {
             t.aw->SendMsg(wmIdle, &event, inside, type);
         } catch (...) {
-            e = KsStandardCatch();
+            e = XErrorFromCurrentException();
             failed = e.IsError();
         }
         CurrentEvent.where = currentWhere;
@@ -695,7 +695,7 @@ unsigned char AApplication::HandlePostedNickNum(long when) {
     const long nick = postedNick;
     const short modifiers = postedModifiers;
     postedNick = 0;
-    const XError e = KsAppTry([&] { BroadcastNickNum(nick, modifiers); });
+    const XError e = KsTryStandard([&] { BroadcastNickNum(nick, modifiers); });
     postedNick = 0;
     Reraise(e);
     return true;
@@ -733,7 +733,7 @@ void AApplication::DoEndOfEventTasks() {
         const EndTask cleared{nullptr, nullptr};
         endOfEventTasks->SetItem(i, &cleared); // each task runs once
         if (!t.proc) continue;
-        const XError e = KsAppTry([&] { t.proc(t.data); });
+        const XError e = KsTryStandard([&] { t.proc(t.data); });
         if (e.IsError()) {
             StSetCurrentException current(e);
             xDisplay(e.GetCode());
@@ -810,7 +810,8 @@ unsigned char CheckForUserEventCustom(long interval, unsigned char (*filter)(Eve
     mousePart = part;
     XError e;
     if (gApplication)
-        e = KsAppTry([&] { gApplication->NullEvent(record, w, part, kNullEventFromUserCheck); });
+        e = KsTryStandard(
+            [&] { gApplication->NullEvent(record, w, part, kNullEventFromUserCheck); });
     CurrentEvent = savedEvent;
     mouseWindow = savedWindow;
     mousePart = savedPart;

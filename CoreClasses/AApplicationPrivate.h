@@ -33,17 +33,6 @@ struct AApplicationPrivate {
     static int& AELockDepth(AApplication* app) { return app->aeLockDepth; }
 };
 
-// The standard catch around one call: the error is answered (no levels when
-// nothing was raised).
-template <class Fn> XError KsAppTry(Fn&& fn) {
-    try {
-        fn();
-    } catch (...) {
-        return KsStandardCatch();
-    }
-    return XError();
-}
-
 // The edit glue installed through KsSetAppEditHooks.
 const KsAppEditHooks& KsAppEdit();
 

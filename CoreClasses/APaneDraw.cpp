@@ -23,8 +23,6 @@
 namespace {
 constexpr OSType kPICT = 0x50494354; // 'PICT'
 constexpr OSType kPpat = 0x70706174; // 'ppat'
-// A region block of this size holds a rectangle (or nothing).
-constexpr UInt16 kRectRgnSize = 10;
 
 void ClipToRect(const KsRect& r) {
     const Rect rr = ToRect(r);
@@ -32,8 +30,8 @@ void ClipToRect(const KsRect& r) {
     // the clip already is that rectangle, leave it.
     const GrafPtr port = KsGetPort();
     const RgnHandle clip = port ? port->clipRgn : nullptr;
-    if (clip && (*clip)->rgnSize == kRectRgnSize && !EmptyRect(&rr)) {
-        const Rect& box = (*clip)->rgnBBox;
+    if (clip && KsRgnIsRect(clip) && !EmptyRect(&rr)) {
+        const Rect box = KsRgnBounds(clip);
         if (box.left == rr.left && box.top == rr.top && box.right == rr.right &&
             box.bottom == rr.bottom)
             return;

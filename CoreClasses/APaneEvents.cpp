@@ -35,8 +35,8 @@ constexpr bool Fits16(const KsRect& r) {
 
 // Whether a rectangle shows through a port's visible and clip regions, the
 // answer RectIsVisibleInPort gives, without copying either region. The
-// toolbox keeps each region's size (10 for a rectangle or nothing) and its
-// bounding box, clamped to 16 bits, current; for a rectangle that lies in 16
+// toolbox answers from each region's header whether it is a rectangle (or
+// nothing) and its bounding box, clamped to 16 bits; for a rectangle that lies in 16
 // bits the clamped box of a rectangular region meets it exactly as the
 // region does. Read once per walk: nothing a walk calls may change the port
 // before the walk asks again (a handler that runs restarts the reading).
@@ -44,13 +44,11 @@ class PortExposure {
 public:
     explicit PortExposure(GrafPtr port) : port_(port) {
         if (!port || !port->visRgn || !port->clipRgn) return;
-        const Region& vis = **port->visRgn;
-        const Region& clip = **port->clipRgn;
-        if (clip.rgnSize != 10) return;
-        clip_ = ToKsRect(clip.rgnBBox);
+        if (!KsRgnIsRect(port->clipRgn)) return;
+        clip_ = ToKsRect(KsRgnBounds(port->clipRgn));
         clipIsRect_ = true;
-        visIsRect_ = vis.rgnSize == 10;
-        vis_ = ToKsRect(vis.rgnBBox);
+        visIsRect_ = KsRgnIsRect(port->visRgn);
+        vis_ = ToKsRect(KsRgnBounds(port->visRgn));
     }
     bool Shows(const KsRect& r) const {
         if (!port_ || r.IsEmpty()) return false;
@@ -75,9 +73,8 @@ private:
 // a 16-bit limit, is outside such a box either way.
 inline bool PointInPortRegion(KsPoint pt, GrafPtr port) {
     if (!port || !port->visRgn) return false;
-    const Region& vis = **port->visRgn;
-    const Rect& b = vis.rgnBBox;
-    if (vis.rgnSize == 10 && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
+    const Rect b = KsRgnBounds(port->visRgn);
+    if (KsRgnIsRect(port->visRgn) && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
         b.bottom < 32767)
         return pt.h >= b.left && pt.h < b.right && pt.v >= b.top && pt.v < b.bottom;
     return PtInRgn(ToPoint(pt), port->visRgn);

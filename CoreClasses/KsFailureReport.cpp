@@ -1,4 +1,4 @@
-// Failure reporting. Sections: the host and text helpers; the standard catch;
+// Failure reporting. Sections: the host and text helpers;
 // showing an error; the memory watch; the fatal path; the dump sections.
 #include "KsFailureReport.h"
 
@@ -6,6 +6,7 @@
 #include "Events.h"
 #include "KsDump.h"
 #include "KsFatal.h"
+#include "KsFormat.h"
 #include "KsHandle.h"
 #include "KsLog.h"
 #include "KsMemWatch.h"
@@ -39,35 +40,16 @@ unsigned char& DisplayingFlag() {
     return gHost.displayingException ? *gHost.displayingException : gOwnDisplaying;
 }
 
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    int n = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string out;
-    if (n > 0) {
-        out.resize(size_t(n) + 1);
-        std::vsnprintf(out.data(), out.size(), format, again);
-        out.resize(size_t(n));
-    }
-    va_end(again);
-    return out;
-}
-
 // Formats with a translated format that CheckedFormat has vetted.
 std::string FormatTranslated(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    char buffer[2048];
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    std::vsnprintf(buffer, sizeof buffer, format, args);
+    std::string text = KsVFormat(format, args);
 #pragma GCC diagnostic pop
     va_end(args);
-    return buffer;
+    return text;
 }
 
 // The conversions of a printf format, in order ("%s%d" -> "sd"); "%%" skipped.
@@ -139,30 +121,6 @@ const KsFailureHost& KsGetFailureHost() {
 }
 
 // ---------------------------------------------------------------------------
-// The standard catch
-
-const char* const KsNonXraiseLogText = "Caught non-xraise exception!\n";
-
-void KsLogNonXraiseException() {
-    if (__logFunc) __logFunc(KsNonXraiseLogText);
-}
-
-XError KsStandardCatch() {
-    try {
-        throw;
-    } catch (const XError& e) {
-        return e;
-    } catch (const std::exception& e) {
-        XError x("std::exception", "str what", e.what());
-        KsLogNonXraiseException();
-        return x;
-    } catch (...) {
-        KsLogNonXraiseException();
-        return XError(kXErrorSeriousCode);
-    }
-}
-
-// ---------------------------------------------------------------------------
 // Showing an error
 
 namespace {
@@ -209,8 +167,8 @@ bool ShowException(const char* code, bool allowAbort) {
     long megabytes = 0;
     double percentFull = 0.0;
     if (!CheckVMUsage(&megabytes, &percentFull)) {
-        std::string low = Format("Exception: MegaBytesRemaining:%ld, PercentFull:%5.2f\n",
-                                 megabytes, percentFull);
+        std::string low = KsFormat("Exception: MegaBytesRemaining:%ld, PercentFull:%5.2f\n",
+                                   megabytes, percentFull);
         LogFile::WriteLog("MemoryLow", low.c_str());
         dprintf("MemoryLow %s", low.c_str());
     }
@@ -396,8 +354,8 @@ const char* const kChoiceNames[] = {"none",     "Restart", "Exit To Finder", "Du
 
 void RecordChoice(short choice) {
     gLastChoice = choice;
-    std::string line = Format("Fatal error dialog: %s chosen",
-                              choice >= 0 && choice <= 6 ? kChoiceNames[choice] : "?");
+    std::string line = KsFormat("Fatal error dialog: %s chosen",
+                                choice >= 0 && choice <= 6 ? kChoiceNames[choice] : "?");
     LogFile::WriteLog("FatalErr", line.c_str());
 }
 
@@ -416,7 +374,7 @@ void KsFatalException(const char* /*code*/, const char* text) {
     for (int level = levels; level >= 1 && out.size() < kFatalTextRoom; --level) {
         char levelText[kLevelTextSize];
         EMGetErrorMsgLevel(levelText, sizeof levelText, level);
-        out += Format("%c %.*s\n", '*', int(kFatalTextRoom - out.size()), levelText);
+        out += KsFormat("%c %.*s\n", '*', int(kFatalTextRoom - out.size()), levelText);
     }
     if (out.size() >= kFatalTextSize) out.resize(kFatalTextSize - 1);
     if (__FtlAbortm(out.c_str(), kSource, 3247)) std::abort();
@@ -440,16 +398,16 @@ short KsFatalErrDialog(char* message, char* file, int line) {
         return UIdialog(text.c_str(), "Restart|Exit To Finder|Dump State|Debugger|#x|#c", 1, 2,
                         nullptr, false, kSource);
     } catch (...) {
-        KsStandardCatch();
+        XErrorFromCurrentException();
         std::string debug =
-            Format("Fatal Error: %s File: %s,  Line: %d", OrEmpty(message), OrEmpty(file), line);
+            KsFormat("Fatal Error: %s File: %s,  Line: %d", OrEmpty(message), OrEmpty(file), line);
         DebugCStr(debug.c_str());
         return kKsFatalNone;
     }
 }
 
 unsigned char KsFatalErrDebug(char* message, char* file, int line) {
-    std::string text = Format("[%s:%d] ", OrEmpty(file), line);
+    std::string text = KsFormat("[%s:%d] ", OrEmpty(file), line);
     text += OrEmpty(message);
     if (text.size() > kDebugTextLimit) {
         text.resize(kDebugTextLimit - 3);
@@ -463,15 +421,15 @@ unsigned char KsFatalErrDebug(char* message, char* file, int line) {
 unsigned char KsFatalErrUI(char* message, char* file, int line) {
     if (gInFatalUI) {
         // A fatal error while the dialog is up: the dialog itself is suspect.
-        std::string text = Format("Fatal error while reporting a fatal error: %s [%s:%d]",
-                                  OrEmpty(message), OrEmpty(file), line);
+        std::string text = KsFormat("Fatal error while reporting a fatal error: %s [%s:%d]",
+                                    OrEmpty(message), OrEmpty(file), line);
         DebugCStr(text.c_str());
         return true;
     }
     StFatalUIGuard guard;
 
     bool canDump = KsGetMemError() == 0;
-    std::string title = Format("%s\n[%s:%d]\n", OrEmpty(message), OrEmpty(file), line);
+    std::string title = KsFormat("%s\n[%s:%d]\n", OrEmpty(message), OrEmpty(file), line);
     if (canDump) {
         XError failed = KsTryStandard([&] { DmpDumpToFile(nullptr, title.c_str(), 1); });
         if (failed.IsError()) canDump = false;

@@ -48,29 +48,6 @@ KsFailureHost KsSetFailureHost(const KsFailureHost& host);
 const KsFailureHost& KsGetFailureHost();
 
 // ---------------------------------------------------------------------------
-// The standard catch, used by every catch site of the framework. Call only
-// inside `catch (...)`: an XError comes back as it is; a std::exception
-// becomes "std::exception" with "str what"; anything else becomes the
-// "serious error" code. The last two write KsNonXraiseLogText to the core log
-// hook when one is set.
-XError KsStandardCatch();
-
-extern const char* const KsNonXraiseLogText; // "Caught non-xraise exception!\n"
-// Writes KsNonXraiseLogText to the core log hook (__logFunc) when one is set.
-void KsLogNonXraiseException();
-
-// Runs fn under the standard catch; answers the caught error (no levels when
-// nothing was raised).
-template <class Fn> XError KsTryStandard(Fn&& fn) {
-    try {
-        fn();
-    } catch (...) {
-        return KsStandardCatch();
-    }
-    return XError();
-}
-
-// ---------------------------------------------------------------------------
 // Showing an error
 
 // Shows the error being handled (set it with StSetCurrentException): beeps,

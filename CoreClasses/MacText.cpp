@@ -36,10 +36,6 @@ private:
     StTextStateSaver text_;
 };
 
-// A region block of this size holds a rectangle (or nothing): its box is
-// the whole shape.
-constexpr UInt16 kRectRgnSize = 10;
-
 SInt16 Width16(long n) {
     return SInt16(std::min<long>(n, 32767));
 }
@@ -142,8 +138,8 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
     // any other shape goes through regions.
     StClipSaver clip;
     const Rect rr = ToRect(r);
-    if ((*port->clipRgn)->rgnSize == kRectRgnSize) {
-        const Rect c = ToRect(ToKsRect((*port->clipRgn)->rgnBBox).Intersect(r));
+    if (KsRgnIsRect(port->clipRgn)) {
+        const Rect c = ToRect(ToKsRect(KsRgnBounds(port->clipRgn)).Intersect(r));
         ClipRect(&c);
     } else {
         RgnHandle within = NewRgn();

@@ -34,6 +34,7 @@ class APaneRegistry : public AArray {
     SInt32 GetNextRefNum() const { return nextRefNum; }
     // The records, one line each, indented by indent spaces.
     void Dump(KsPrintfProc printf, int indent) const;
+    using AArray::Dump; // the object's own dump stays callable
 
     struct Record {
         APane* pane; // not owned

@@ -8,6 +8,7 @@ packages=(
   libpixman-1-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
   libsdl2-dev libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xauth xdotool xclip
   # The Wayland end-to-end test: a compositor nested in Xvfb, and the
   # decorations SDL draws on compositors that leave them to the client.

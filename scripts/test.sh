@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test through CTest, ending with CTest's summary.
+# Builds the fuzz targets with clang and runs each briefly (KS_FUZZ_SECONDS,
+# 0 to only build them); then builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs every test through CTest, ending with
+# CTest's summary.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 "$top/scripts/deps.sh"
+# The fuzz targets, built by clang as the fuzz command builds them (clang
+# warns where g++ does not), each run for a few seconds from a fixed seed so
+# that a run can be repeated.
+KS_FUZZ_SEED="${KS_FUZZ_SEED:-1}" "$top/scripts/fuzz.sh" "${KS_FUZZ_SECONDS:-2}"
 cmake -S "$top" -B "$top/build/test" -DCMAKE_BUILD_TYPE=Debug -DKS_SANITIZE=ON -DKS_BUILD_TESTS=ON "${launcher[@]}" >/dev/null
 cmake --build "$top/build/test" -j "$jobs"
 cd "$top/build/test"

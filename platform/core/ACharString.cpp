@@ -1,5 +1,7 @@
 #include "ACharString.h"
 
+#include "KsFormat.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -28,17 +30,8 @@ ACharString& ACharString::AppendFormat(const char* format, ...) {
     if (!format) return *this;
     va_list args;
     va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    int n = std::vsnprintf(nullptr, 0, format, args);
+    text_ += KsFormatted(format, args).View();
     va_end(args);
-    if (n > 0) {
-        size_t old = text_.size();
-        text_.resize(old + size_t(n) + 1);
-        std::vsnprintf(text_.data() + old, size_t(n) + 1, format, again);
-        text_.resize(old + size_t(n));
-    }
-    va_end(again);
     return *this;
 }
 

@@ -4,6 +4,7 @@
 
 #include "KsAppInfo.h"
 #include "KsFolders.h"
+#include "KsFormat.h"
 #include "KsLogPrivate.h"
 #include "KsMacRoman.h"
 #include "KsOutput.h"
@@ -282,23 +283,9 @@ int PrintfLogger::Printf(const char* format, ...) {
 
 int PrintfLogger::Vprintf(const char* format, va_list args) {
     if (!format) return 0;
-    char small[1024];
-    va_list again;
-    va_copy(again, args);
-    int n = std::vsnprintf(small, sizeof small, format, args);
-    if (n < 0) {
-        va_end(again);
-        return n;
-    }
-    if (std::size_t(n) < sizeof small) {
-        Write(small, std::size_t(n));
-    } else {
-        std::string big(std::size_t(n) + 1, '\0');
-        std::vsnprintf(big.data(), big.size(), format, again);
-        Write(big.data(), std::size_t(n));
-    }
-    va_end(again);
-    return n;
+    KsFormatted text(format, args);
+    Write(text.View().data(), text.View().size());
+    return text.Count();
 }
 
 void PrintfLogger::Write(const char* text, std::size_t length) {

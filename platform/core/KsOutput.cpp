@@ -1,5 +1,7 @@
 #include "KsOutput.h"
 
+#include "KsFormat.h"
+
 #include <atomic>
 #include <cstdarg>
 #include <cstdio>
@@ -29,22 +31,8 @@ void WriteStderr(const char* text, std::size_t length) {
 
 __attribute__((format(printf, 2, 0))) void VOutput(KsOutputChannel channel, const char* format,
                                                    va_list ap) {
-    char small[512];
-    va_list ap2;
-    va_copy(ap2, ap);
-    int n = std::vsnprintf(small, sizeof small, format, ap);
-    if (n < 0) {
-        va_end(ap2);
-        return;
-    }
-    if (std::size_t(n) < sizeof small) {
-        KsWriteOutput(channel, small, std::size_t(n));
-    } else {
-        std::string big(std::size_t(n) + 1, '\0');
-        std::vsnprintf(big.data(), big.size(), format, ap2);
-        KsWriteOutput(channel, big.data(), std::size_t(n));
-    }
-    va_end(ap2);
+    KsFormatted text(format, ap);
+    if (text.Count() >= 0) KsWriteOutput(channel, text.View().data(), text.View().size());
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "XError.h"
 
+#include "KsFormat.h"
 #include "KsOutput.h"
 #include "Stx.h"
 
@@ -133,13 +134,8 @@ const XErrorParam* XError::GetParam(int level, int index) const {
 XError& XError::SetText(const char* format, ...) {
     va_list ap;
     va_start(ap, format);
-    va_list ap2;
-    va_copy(ap2, ap);
-    int n = std::vsnprintf(nullptr, 0, format, ap);
+    std::string text = KsVFormat(format, ap);
     va_end(ap);
-    std::string text(n > 0 ? size_t(n) : 0, '\0');
-    if (n > 0) std::vsnprintf(text.data(), size_t(n) + 1, format, ap2);
-    va_end(ap2);
     Level& top = Mutable().levels.back();
     top.text = std::move(text);
     top.hasText = true;

@@ -107,6 +107,17 @@ template <class... Args>
 // else becomes the "serious error" code. The last two call the log hook.
 XError XErrorFromCurrentException();
 
+// Runs fn under the standard catch; answers the caught error (no levels when
+// nothing was raised).
+template <class Fn> XError KsTryStandard(Fn&& fn) {
+    try {
+        fn();
+    } catch (...) {
+        return XErrorFromCurrentException();
+    }
+    return XError();
+}
+
 extern const char* const kXErrorSeriousCode;
 
 // Log hook of the core services: called with a line of text, or null.

@@ -107,7 +107,7 @@ APane* Build(const Source& src) {
     return static_cast<APane*>(obj);
 }
 
-void Print(const char* format, ...) {
+__attribute__((format(printf, 1, 2))) void Print(const char* format, ...) {
     va_list ap;
     va_start(ap, format);
     std::vfprintf(stdout, format, ap);

@@ -604,14 +604,10 @@ template <bool kXor> inline void BlendSpan(UInt32* p, const UInt8* c, SInt32 n, 
         }
     }
     for (; i < n; ++i) {
-        UInt32 a = c[i];
-        if (a == 0) continue;
         if constexpr (kXor) {
-            if (a >= 128) p[i] ^= 0xFFFFFF;
-        } else if (a == 255) {
-            p[i] = (p[i] & 0xFF000000) | ink;
+            if (c[i] >= 128) p[i] ^= 0xFFFFFF;
         } else {
-            p[i] = Lerp(p[i], ink, a);
+            BlendPixel(p + i, c[i], ink);
         }
     }
 }

@@ -25,11 +25,11 @@ KsRgnBlock* Block(RgnHandle rgn) {
     return reinterpret_cast<KsRgnBlock*>(*rgn);
 }
 
-// The size the classic band encoding of the region would at most take: 10
+// The size the classic band encoding of the region would at most take: kKsRectRgnSize
 // for an empty or rectangular region, always more for any other shape.
 UInt16 EncodedSize(const KsRgn& r) {
     std::size_t n = r.RectCount();
-    if (n <= 1) return 10;
+    if (n <= 1) return kKsRectRgnSize;
     std::size_t size = 12 + 16 * n;
     return size > 0xFFFF ? 0xFFFF : UInt16(size);
 }
@@ -74,7 +74,7 @@ RgnHandle NewRgn() {
     if (!h) return nullptr;
     auto* b = reinterpret_cast<KsRgnBlock*>(*h);
     new (&b->rgn) KsRgn();
-    b->header.rgnSize = 10;
+    b->header.rgnSize = kKsRectRgnSize;
     return reinterpret_cast<RgnHandle>(h);
 }
 
@@ -171,7 +171,7 @@ void OpenRgn() {
     if (!h) xraisexerror("SYS_ERROR", "short OSErr", memFullErr);
     auto* sb = reinterpret_cast<SaveBlock*>(*h);
     new (&sb->base.rgn) KsRgn();
-    sb->base.header.rgnSize = 10;
+    sb->base.header.rgnSize = kKsRectRgnSize;
     sb->rec = new Recording;
     port->rgnSave = reinterpret_cast<RgnHandle>(h);
     HidePen();

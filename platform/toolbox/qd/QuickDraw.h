@@ -71,6 +71,18 @@ struct Region {
 using RgnPtr = Region*;
 using RgnHandle = Region**;
 
+// The rgnSize of an empty or rectangular region; any other shape is larger.
+constexpr UInt16 kKsRectRgnSize = 10;
+// Queries of a region handle's header alone, without reading the shape: cheap
+// enough for every event and every pane of a walk. The box is clamped to 16
+// bits, so a rectangle reaching past them is larger than its box says.
+inline bool KsRgnIsRect(RgnHandle rgn) { // empty or one rectangle
+    return (*rgn)->rgnSize == kKsRectRgnSize;
+}
+inline Rect KsRgnBounds(RgnHandle rgn) {
+    return (*rgn)->rgnBBox;
+}
+
 // A pixel pattern ('ppat'): any size of colour pixels that tile from the
 // port's local origin. Opaque; made from resource data or from RGB pixels.
 // Through the pen modes white pixels count as clear and all others as set:

@@ -15,31 +15,48 @@ constexpr SInt16 kFloatResID = 124;
 } // namespace
 
 KsFrameKind KsFrameKindOf(SInt16 procID) {
-    KsFrameKind k;
     SInt16 resID = SInt16(procID >> 4), variant = SInt16(procID & 15);
-    if (resID == kFloatResID) {
-        k = {1,    kFloatTitle, 1,    1, kFloatTitle, (variant & 2) != 0, (variant & 4) != 0,
-             true, true,        false};
-        return k;
-    }
+    if (resID == kFloatResID)
+        return {.left = 1,
+                .top = kFloatTitle,
+                .right = 1,
+                .bottom = 1,
+                .titleHeight = kFloatTitle,
+                .hasGrow = (variant & 2) != 0,
+                .hasZoom = (variant & 4) != 0,
+                .canClose = true,
+                .movable = true};
     if (resID == 0) {
         switch (variant) {
         case dBoxProc:
-            return {3, 3, 3, 3, 0, false, false, false, false, false};
+            return {.left = 3, .top = 3, .right = 3, .bottom = 3};
         case plainDBox:
-            return {1, 1, 1, 1, 0, false, false, false, false, false};
+            return {.left = 1, .top = 1, .right = 1, .bottom = 1};
         case altDBoxProc:
-            return {1, 1, 3, 3, 0, false, false, false, false, true};
+            return {.left = 1, .top = 1, .right = 3, .bottom = 3, .shadow = true};
         case movableDBoxProc:
-            return {1, kDocTitle, 1, 1, kDocTitle, false, false, true, true, false};
+            return {.left = 1,
+                    .top = kDocTitle,
+                    .right = 1,
+                    .bottom = 1,
+                    .titleHeight = kDocTitle,
+                    .canClose = true,
+                    .movable = true};
         default:
             break;
         }
     }
     // Documents: bit 2 of the variant takes the grow box away, bit 3 adds the
     // zoom box. rDocProc and unknown definitions fall here.
-    bool grow = resID == 0 && (variant & 4) == 0 && variant < 16;
-    return {1, kDocTitle, 1, 1, kDocTitle, grow, (variant & 8) != 0, true, true, false};
+    return {.left = 1,
+            .top = kDocTitle,
+            .right = 1,
+            .bottom = 1,
+            .titleHeight = kDocTitle,
+            .hasGrow = resID == 0 && (variant & 4) == 0,
+            .hasZoom = (variant & 8) != 0,
+            .canClose = true,
+            .movable = true};
 }
 
 void SBoxToCBox(Rect* box, SInt16 procID) {

@@ -17,6 +17,8 @@
 #include <cstring>
 #include <iterator>
 #include <new>
+#include <utility>
+#include <vector>
 
 // ---- Manager state ----------------------------------------------------------
 
@@ -124,11 +126,17 @@ bool InList(WindowPtr w) {
 
 // ---- Visibility and exposure ------------------------------------------------
 
-void SetPortVis(WindowPtr w) {
-    KsRgn vis = w->ks->inUpdate ? (w->ks->visCont & w->ks->drawing) : w->ks->visCont;
+// The port's visible region: the visible content (during an update, the part
+// being drawn) in the window's local coordinates.
+KsRgn PortVis(WindowPtr w, const KsRgn& visCont) {
+    KsRgn vis = w->ks->inUpdate ? (visCont & w->ks->drawing) : visCont;
     KsPoint off = KsWindowLocalOffset(w);
     vis.Offset(off.h, off.v);
-    KsRgnToRgnHandle(vis, w->visRgn);
+    return vis;
+}
+
+void SetPortVis(WindowPtr w) {
+    KsRgnToRgnHandle(PortVis(w, w->ks->visCont), w->visRgn);
 }
 
 // What a change leaves valid of a window: by default what was visible before.
@@ -138,68 +146,83 @@ struct Kept {
     bool update = true; // exposed content joins the update region
 };
 
+// One window's regions after a change, worked out before any is replaced.
+struct NextLayout {
+    WindowPtr w = nullptr;
+    KsRgn visStruc, visCont;
+    KsRgn portVis;        // PortVis of visCont
+    KsRgn content, frame; // what became visible: painted once the regions are in
+    KsRgn update;         // the update region with the exposed content
+    bool hasUpdate = false;
+};
+
 // Recomputes every visible region and paints what became visible. `kept`
 // overrides what counts as still valid for one window (moved or resized).
+//
+// A region call may raise (memory). Every new region is therefore made aside
+// first and swapped in only when all exist, which cannot raise: a failure
+// leaves every window and the desktop as they were. Painting comes last;
+// should it raise, the regions and update regions stand and the next update
+// redraws the content.
 void Relayout(const Kept* kept = nullptr) {
-    KsRgn covered(MenuBarRect());
-    // Before: the regions as they were; after: as they are now.
-    struct Before {
-        WindowPtr w;
-        KsRgn visStruc;
-    };
-    int count = 0;
+    std::size_t count = 0;
     for (WindowPtr x = gWM.first; x; x = x->nextWindow)
         ++count;
-    // Few windows: the old visible structures are swapped out, never copied.
-    Before stackBefore[64];
-    Before* before = count <= 64 ? stackBefore : new Before[std::size_t(count)];
-    int i = 0;
+    std::vector<NextLayout> next(count);
+    KsRgn covered(MenuBarRect());
+    std::size_t i = 0;
     for (WindowPtr x = gWM.first; x; x = x->nextWindow, ++i) {
-        before[i].w = x;
-        before[i].visStruc = std::move(x->ks->visStruc);
+        NextLayout& n = next[i];
+        n.w = x;
         if (x->visible) {
-            x->ks->visStruc = KsRgnRef(x->strucRgn) - covered;
-            x->ks->visCont = KsRgnRef(x->contRgn) & x->ks->visStruc;
+            n.visStruc = KsRgnRef(x->strucRgn) - covered;
+            n.visCont = KsRgnRef(x->contRgn) & n.visStruc;
             covered.Union(KsRgnRef(x->strucRgn));
-        } else {
-            x->ks->visStruc.SetEmpty();
-            x->ks->visCont.SetEmpty();
+            const bool isKept = kept && kept->w == x;
+            const KsRgn exposed = n.visStruc - (isKept ? kept->rgn : x->ks->visStruc);
+            n.content = exposed & KsRgnRef(x->contRgn);
+            n.frame = exposed - KsRgnRef(x->contRgn);
+            n.hasUpdate = !n.content.IsEmpty() && (!isKept || kept->update);
+            if (n.hasUpdate) n.update = KsRgnRef(x->updateRgn) | n.content;
         }
-        SetPortVis(x);
+        n.portVis = PortVis(x, n.visCont);
     }
     KsRgn desk(ToKsRect(KsDesktopBounds()));
     desk.Subtract(covered);
     KsRgn deskExposed = desk - gWM.deskVis;
-    gWM.deskVis = std::move(desk);
+
+    // Swapping in: nothing here raises.
+    for (NextLayout& n : next) {
+        KsWindowPrivate& ks = *n.w->ks;
+        std::swap(ks.visStruc, n.visStruc);
+        std::swap(ks.visCont, n.visCont);
+        std::swap(KsRgnRef(n.w->visRgn), n.portVis);
+        KsRgnSync(n.w->visRgn);
+        if (n.hasUpdate) {
+            std::swap(KsRgnRef(n.w->updateRgn), n.update);
+            KsRgnSync(n.w->updateRgn);
+        }
+    }
+    std::swap(gWM.deskVis, desk);
+
     if (!deskExposed.IsEmpty()) {
         StKsDesktopDrawing st(deskExposed);
         RGBColor c = KsGetDesktopColor();
         Rect all = KsDesktopBounds();
         EraseRGBRect(&all, &c);
     }
-    for (int j = 0; j < count; ++j) {
-        WindowPtr x = before[j].w;
-        if (!x->visible) continue;
-        bool isKept = kept && kept->w == x;
-        KsRgn exposed = x->ks->visStruc - (isKept ? kept->rgn : before[j].visStruc);
-        if (exposed.IsEmpty()) continue;
-        KsRgn content = exposed & KsRgnRef(x->contRgn);
-        if (!content.IsEmpty()) {
+    for (const NextLayout& n : next) {
+        WindowPtr x = n.w;
+        if (!n.content.IsEmpty()) {
             {
-                StKsDesktopDrawing st(content);
+                StKsDesktopDrawing st(n.content);
                 Rect r = ToRect(KsContentRect(x));
                 EraseRGBRect(&r, &x->colors[kKsWinContentColor]);
             }
-            KsDrawGrip(x, content);
-            if (!isKept || kept->update) {
-                KsRgnRef(x->updateRgn).Union(content);
-                KsRgnSync(x->updateRgn);
-            }
+            KsDrawGrip(x, n.content);
         }
-        KsRgn frame = exposed - KsRgnRef(x->contRgn);
-        if (!frame.IsEmpty()) KsDrawFrame(x, frame);
+        if (!n.frame.IsEmpty()) KsDrawFrame(x, n.frame);
     }
-    if (before != stackBefore) delete[] before;
 }
 
 void Activate(WindowPtr w) {

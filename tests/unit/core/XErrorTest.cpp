@@ -9,15 +9,6 @@
 
 namespace {
 
-XError CatchStandard(void (*raise)()) {
-    try {
-        raise();
-    } catch (...) {
-        return XErrorFromCurrentException();
-    }
-    return XError();
-}
-
 std::string gLogged;
 void Log(const char* text) {
     gLogged += text ? text : "(null)";
@@ -91,20 +82,22 @@ TEST(XError, StandardCatchTranslatesEveryKind) {
     __logFunc = Log;
     gLogged.clear();
 
-    XError x = CatchStandard([] { xraisexerror("MEM_LOW"); });
+    XError x = KsTryStandard([] { xraisexerror("MEM_LOW"); });
     EXPECT_STREQ(x.GetCode(), "MEM_LOW");
     EXPECT_EQ(gLogged, "");
 
-    XError s = CatchStandard([] { throw std::runtime_error("disk on fire"); });
+    XError s = KsTryStandard([] { throw std::runtime_error("disk on fire"); });
     EXPECT_STREQ(s.GetCode(), "std::exception");
     ASSERT_NE(s.FindParam("what"), nullptr);
     EXPECT_EQ(s.FindParam("what")->value, "disk on fire");
     EXPECT_EQ(s.GetText(), "An unexpected error occurred: disk on fire");
     EXPECT_EQ(gLogged, "Caught non-xraise exception!\n");
 
-    XError o = CatchStandard([] { throw 42; });
+    XError o = KsTryStandard([] { throw 42; });
     EXPECT_STREQ(o.GetCode(), kXErrorSeriousCode);
     EXPECT_EQ(o.ParamCount(1), 0);
+    EXPECT_EQ(gLogged, "Caught non-xraise exception!\nCaught non-xraise exception!\n");
+    EXPECT_FALSE(KsTryStandard([] {}).IsError());
     __logFunc = old;
 }
 

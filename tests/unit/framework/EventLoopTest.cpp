@@ -280,7 +280,7 @@ TEST_F(AppTest, AnErrorInAHandlerIsShownAndTheLoopGoesOn) {
     DoDeferredQuit = 1; // dropped by the error
     for (int i = 0; i < 10 && keys < 2; ++i) {
         // One turn of Run.
-        const XError e = KsAppTry([&] { app->ProcessEvent(-1); });
+        const XError e = KsTryStandard([&] { app->ProcessEvent(-1); });
         if (e.IsError()) {
             DoDeferredQuit = 0;
             app->DisplayException(e.GetCode(), false);

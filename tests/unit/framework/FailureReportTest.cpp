@@ -494,39 +494,7 @@ TEST_F(FatalPathDeathTest, RestartProcessRunsThisProgramAgain) {
 }
 
 // ---------------------------------------------------------------------------
-// The standard catch and the dump sections
-
-namespace {
-std::vector<std::string> gLogged;
-}
-
-TEST_F(StandardCatch, ThreeClauses) {
-    auto previous = __logFunc;
-    __logFunc = [](const char* text) { gLogged.push_back(text); };
-    gLogged.clear();
-
-    XError a = KsTryStandard([] { xraisexerror("SYS_ERROR", "short OSErr", -43); });
-    EXPECT_STREQ(a.GetCode(), "SYS_ERROR");
-    EXPECT_EQ(a.FindParam("OSErr")->intValue, -43);
-    EXPECT_TRUE(gLogged.empty());
-
-    XError b = KsTryStandard([] { throw std::out_of_range("index 9"); });
-    EXPECT_STREQ(b.GetCode(), "std::exception");
-    EXPECT_EQ(b.FindParam("what")->value, "index 9");
-    ASSERT_EQ(gLogged.size(), 1u);
-    EXPECT_EQ(gLogged[0], "Caught non-xraise exception!\n");
-
-    XError c = KsTryStandard([] { throw 7; });
-    EXPECT_STREQ(c.GetCode(), "A serious error has occurred!\nIt is recommended that you restart "
-                              "the application immediately.");
-    EXPECT_EQ(c.ParamCount(c.Levels()), 0);
-    EXPECT_EQ(gLogged.size(), 2u);
-
-    EXPECT_FALSE(KsTryStandard([] {}).IsError());
-    __logFunc = nullptr;
-    EXPECT_NO_FATAL_FAILURE(KsTryStandard([] { throw 1; }));
-    __logFunc = previous;
-}
+// The dump sections
 
 TEST_F(StandardCatch, InstalledDumpHasTheSixSectionsInOrder) {
     KsInstallFtlErrHandler();
