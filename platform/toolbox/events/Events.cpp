@@ -34,6 +34,9 @@ constexpr UInt32 kDefaultCaretTime = 32; // about two blinks a second
 constexpr UInt32 kDefaultKeyThresh = 24; // first repeat after 0.4 s
 constexpr UInt32 kDefaultKeyRate = 4;    // then 15 a second
 constexpr UInt8 kLeftButton = 1, kRightButton = 2;
+// Typing a character the text encoding lacks, or pressing on a window that
+// takes no input, earns the short refusal beep.
+constexpr SInt16 kRefusalBeepTicks = 5;
 
 struct EventState {
     EventRecord queue[kQueueSize];
@@ -192,7 +195,7 @@ void FeedText(EventState& s, const char* text) {
         at += KsDecodeUTF8(text + at, length - at, &ch);
         unsigned char roman = 0;
         if (!KsUnicodeToMacRoman(ch, &roman) || roman == 0) {
-            SysBeep(5);
+            SysBeep(kRefusalBeepTicks);
             continue;
         }
         UInt8 keyCode = 0;
@@ -228,7 +231,7 @@ bool Refused(EventState& s, const EventRecord& e) {
     if (s.mouseHeld || !s.clickFilter.refuses) return false;
     if (!s.clickFilter.refuses(e.where, s.clickFilter.data)) return false;
     s.dropNextMouseUp = true;
-    KsGetBackend()->Beep();
+    SysBeep(kRefusalBeepTicks);
     return true;
 }
 
