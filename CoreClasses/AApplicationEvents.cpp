@@ -41,8 +41,6 @@ long gl_sleepTime = 1;
 
 namespace {
 
-constexpr SInt16 kBeepTicks = 5;
-
 WindowPtr mouseWindow = nullptr;
 short mousePart = 0;
 
@@ -265,7 +263,7 @@ void AApplication::MouseDownEvent(EventRecord event, WindowPtr window, short par
     // toolbox refuses it otherwise): the holder passed it on, and the window
     // behind a modal one still takes nothing.
     if (window && !KsIsWindowEnabled(window)) {
-        SysBeep(kBeepTicks);
+        SysBeep(kKsShortBeepTicks);
         return;
     }
     lastInputTicks = KsGetTicks();
@@ -451,7 +449,7 @@ void AApplicationPrivate::PrepareMenus(AApplication* app, EventRecord* event) {
 bool AApplicationPrivate::NickCommand(AApplication* app, long nick, short modifiers) {
     PrepareMenus(app, &CurrentEvent);
     if (gBartender && !gBartender->IsItemEnabled(nick)) {
-        SysBeep(kBeepTicks);
+        SysBeep(kKsShortBeepTicks);
         return false;
     }
     CurrentEvent.modifiers =

@@ -143,7 +143,7 @@ bool AWindow::KeyDown(void* data, EventRecord* ev, long charCode, long keyCode) 
         if (ev) used = DumpPaneID(KsPoint{ev->where.h, ev->where.v});
     } else if (keyCode == kKsKeyHelp) {
         for (int i = 0; i < 3; ++i)
-            SysBeep(5);
+            SysBeep(kKsShortBeepTicks);
     } else {
         used = mainPane->DoKeyDown(SInt16(charCode), SInt16(keyCode), ev, data);
     }

@@ -135,8 +135,8 @@ constexpr size_t kReportLimit = 1023;
 // Steps 3 to 9 of showing an error; runs under the standard catch.
 bool ShowException(const char* code, bool allowAbort) {
     if (!IsMemoryBelowThresh()) {
-        SysBeep(5);
-        if (SameCode(code, kFatalErrorCode)) SysBeep(5);
+        SysBeep(kKsShortBeepTicks);
+        if (SameCode(code, kFatalErrorCode)) SysBeep(kKsShortBeepTicks);
     }
 
     dprintf("Exception:\n");

@@ -15,6 +15,7 @@
 #include "AWindow.h"
 #include "Events.h"
 #include "EventsPrivate.h"
+#include "KsAppRouting.h"
 #include "KsBackend.h"
 #include "KsTime.h"
 #include "Menus.h"
@@ -196,34 +197,6 @@ void ResetPointer() {
     gPointer = PointerState{};
 }
 
-void MoveTo(Point g) {
-    KsInput in;
-    in.kind = KsInput::Kind::mouseMove;
-    in.h = g.h;
-    in.v = g.v;
-    KsFeedInput(in);
-}
-
-// One position through the whole loop: the back end's input, then one turn of
-// the loop (ProcessEvent ends in HandleEvent).
-void RouteThroughLoop(AApplication* app, Point g) {
-    MoveTo(g);
-    app->ProcessEvent(everyEvent);
-}
-
-// The routing the loop does for a null event, without the queue.
-void RouteThroughApp(AApplication* app, Point g) {
-    EventRecord e{};
-    e.what = nullEvent;
-    e.where = g;
-    e.when = UInt32(KsGetTicks());
-    WindowPtr win = nullptr;
-    const short part = FindWindow(g, &win);
-    CurrentEvent = e;
-    app->NullEvent(e, win, part, kNullEventFromRun);
-    app->HandleEvent(nullptr);
-}
-
 template <void (*Route)(AApplication*, Point)> void Scene5(benchmark::State& state) {
     Routing r;
     if (!r.sw.window) {
@@ -264,10 +237,10 @@ template <void (*Route)(AApplication*, Point)> void Scene5(benchmark::State& sta
 }
 
 void Scene5_EventLoop(benchmark::State& state) {
-    Scene5<RouteThroughLoop>(state);
+    Scene5<KsRouteMouseMove>(state);
 }
 void Scene5_AppRouting(benchmark::State& state) {
-    Scene5<RouteThroughApp>(state);
+    Scene5<KsRouteNullEvent>(state);
 }
 BENCHMARK(Scene5_EventLoop)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Scene5_AppRouting)->Unit(benchmark::kMillisecond)->Iterations(1);

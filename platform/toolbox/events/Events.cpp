@@ -34,9 +34,6 @@ constexpr UInt32 kDefaultCaretTime = 32; // about two blinks a second
 constexpr UInt32 kDefaultKeyThresh = 24; // first repeat after 0.4 s
 constexpr UInt32 kDefaultKeyRate = 4;    // then 15 a second
 constexpr UInt8 kLeftButton = 1, kRightButton = 2;
-// Typing a character the text encoding lacks, or pressing on a window that
-// takes no input, earns the short refusal beep.
-constexpr SInt16 kRefusalBeepTicks = 5;
 
 struct EventState {
     EventRecord queue[kQueueSize];
@@ -195,7 +192,7 @@ void FeedText(EventState& s, const char* text) {
         at += KsDecodeUTF8(text + at, length - at, &ch);
         unsigned char roman = 0;
         if (!KsUnicodeToMacRoman(ch, &roman) || roman == 0) {
-            SysBeep(kRefusalBeepTicks);
+            SysBeep(kKsShortBeepTicks);
             continue;
         }
         UInt8 keyCode = 0;
@@ -231,7 +228,7 @@ bool Refused(EventState& s, const EventRecord& e) {
     if (s.mouseHeld || !s.clickFilter.refuses) return false;
     if (!s.clickFilter.refuses(e.where, s.clickFilter.data)) return false;
     s.dropNextMouseUp = true;
-    SysBeep(kRefusalBeepTicks);
+    SysBeep(kKsShortBeepTicks);
     return true;
 }
 

@@ -51,54 +51,44 @@ StClipSaver::~StClipSaver() {
     GiveClip(clip_);
 }
 
+namespace {
+// One list of each saver's fields, read from the port and written back.
+template <class To, class From> void CopyPenAndColors(To& to, const From& from) {
+    to.pnLoc = from.pnLoc;
+    to.pnSize = from.pnSize;
+    to.pnMode = from.pnMode;
+    to.pnVis = from.pnVis;
+    to.pnPat = from.pnPat;
+    to.bkPat = from.bkPat;
+    to.fillPat = from.fillPat;
+    to.pnPixPat = from.pnPixPat;
+    to.bkPixPat = from.bkPixPat;
+    to.fillPixPat = from.fillPixPat;
+    to.rgbFgColor = from.rgbFgColor;
+    to.rgbBkColor = from.rgbBkColor;
+    to.hiliteColor = from.hiliteColor;
+}
+
+template <class To, class From> void CopyTextState(To& to, const From& from) {
+    to.txFont = from.txFont;
+    to.txSize = from.txSize;
+    to.txMode = from.txMode;
+    to.txFace = from.txFace;
+}
+} // namespace
+
 StColorPenSaver::StColorPenSaver() : port_(KsGetPort()) {
-    if (!port_) return;
-    const GrafPort& p = *port_;
-    pnLoc_ = p.pnLoc;
-    pnSize_ = p.pnSize;
-    pnMode_ = p.pnMode;
-    pnVis_ = p.pnVis;
-    pnPat_ = p.pnPat;
-    bkPat_ = p.bkPat;
-    fillPat_ = p.fillPat;
-    pnPixPat_ = p.pnPixPat;
-    bkPixPat_ = p.bkPixPat;
-    fillPixPat_ = p.fillPixPat;
-    fore_ = p.rgbFgColor;
-    back_ = p.rgbBkColor;
-    hilite_ = p.hiliteColor;
+    if (port_) CopyPenAndColors(saved_, *port_);
 }
 
 StColorPenSaver::~StColorPenSaver() {
-    if (!port_) return;
-    GrafPort& p = *port_;
-    p.pnLoc = pnLoc_;
-    p.pnSize = pnSize_;
-    p.pnMode = pnMode_;
-    p.pnVis = pnVis_;
-    p.pnPat = pnPat_;
-    p.bkPat = bkPat_;
-    p.fillPat = fillPat_;
-    p.pnPixPat = pnPixPat_;
-    p.bkPixPat = bkPixPat_;
-    p.fillPixPat = fillPixPat_;
-    p.rgbFgColor = fore_;
-    p.rgbBkColor = back_;
-    p.hiliteColor = hilite_;
+    if (port_) CopyPenAndColors(*port_, saved_);
 }
 
 StTextStateSaver::StTextStateSaver() : port_(KsGetPort()) {
-    if (!port_) return;
-    font_ = port_->txFont;
-    size_ = port_->txSize;
-    mode_ = port_->txMode;
-    face_ = port_->txFace;
+    if (port_) CopyTextState(saved_, *port_);
 }
 
 StTextStateSaver::~StTextStateSaver() {
-    if (!port_) return;
-    port_->txFont = font_;
-    port_->txSize = size_;
-    port_->txMode = mode_;
-    port_->txFace = face_;
+    if (port_) CopyTextState(*port_, saved_);
 }

@@ -52,12 +52,16 @@ public:
     StColorPenSaver& operator=(const StColorPenSaver&) = delete;
 
 private:
+    // The saved fields, named as in the port record.
+    struct State {
+        Point pnLoc{}, pnSize{};
+        SInt16 pnMode = 0, pnVis = 0;
+        Pattern pnPat{}, bkPat{}, fillPat{};
+        PixPatHandle pnPixPat = nullptr, bkPixPat = nullptr, fillPixPat = nullptr;
+        RGBColor rgbFgColor{}, rgbBkColor{}, hiliteColor{};
+    };
     GrafPtr port_;
-    Point pnLoc_{}, pnSize_{};
-    SInt16 pnMode_ = 0, pnVis_ = 0;
-    Pattern pnPat_{}, bkPat_{}, fillPat_{};
-    PixPatHandle pnPixPat_ = nullptr, bkPixPat_ = nullptr, fillPixPat_ = nullptr;
-    RGBColor fore_{}, back_{}, hilite_{};
+    State saved_;
 };
 
 // Font, size, face and text mode.
@@ -69,7 +73,11 @@ public:
     StTextStateSaver& operator=(const StTextStateSaver&) = delete;
 
 private:
+    // The saved fields, named as in the port record.
+    struct State {
+        SInt16 txFont = 0, txSize = 0, txMode = 0;
+        Style txFace = 0;
+    };
     GrafPtr port_;
-    SInt16 font_ = 0, size_ = 0, mode_ = 0;
-    Style face_ = 0;
+    State saved_;
 };

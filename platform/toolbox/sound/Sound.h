@@ -9,6 +9,8 @@
 void SysBeep(SInt16 duration);
 
 constexpr SInt16 kKsMaxBeepTicks = 60;
+// The usual alert: a refused press or key, a reported error.
+constexpr SInt16 kKsShortBeepTicks = 5;
 
 // Beeps since the process started, for tests.
 int KsGetBeepCount();

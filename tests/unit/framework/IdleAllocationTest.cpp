@@ -4,6 +4,7 @@
 #include "APane.h"
 #include "AllocationCount.h"
 #include "ApplicationTestSupport.h"
+#include "KsAppRouting.h"
 #include "KsBackend.h"
 #include "QuickDraw.h"
 
@@ -29,29 +30,6 @@ CursorPane* NewCursorPane(APane* encl, SInt16 left, SInt16 top, SInt16 size, SIn
     p->cursor = cursor;
     p->IPane(encl, left, kPaneDontCare, size, top, kPaneDontCare, size, RGBwhite, 1);
     return p;
-}
-
-// The routing the run loop gives a null event at a global point.
-void RouteNullEvent(AApplication* app, Point where) {
-    EventRecord e{};
-    e.what = nullEvent;
-    e.where = where;
-    e.when = UInt32(KsGetTicks());
-    WindowPtr win = nullptr;
-    const short part = FindWindow(where, &win);
-    CurrentEvent = e;
-    app->NullEvent(e, win, part, kNullEventFromRun);
-    app->HandleEvent(nullptr);
-}
-
-// A pointer move from the back end, taken by one turn of the loop.
-void RouteMouseMove(AApplication* app, Point where) {
-    KsInput in;
-    in.kind = KsInput::Kind::mouseMove;
-    in.h = where.h;
-    in.v = where.v;
-    KsFeedInput(in);
-    app->ProcessEvent(everyEvent);
 }
 
 TEST_F(AppTest, IdleTimeAndPointerMovesAllocateNothingOnceWarm) {
@@ -85,8 +63,8 @@ TEST_F(AppTest, IdleTimeAndPointerMovesAllocateNothingOnceWarm) {
     gl_sleepTime = 0;
     Settle();
     for (const Point& p : walk) { // warm: tables built, cursors loaded
-        RouteNullEvent(app, p);
-        RouteMouseMove(app, p);
+        KsRouteNullEvent(app, p);
+        KsRouteMouseMove(app, p);
     }
 
     struct Route {
@@ -94,7 +72,7 @@ TEST_F(AppTest, IdleTimeAndPointerMovesAllocateNothingOnceWarm) {
         void (*route)(AApplication*, Point);
     };
     for (const Route& r :
-         {Route{"null events", RouteNullEvent}, Route{"mouse moves", RouteMouseMove}}) {
+         {Route{"null events", KsRouteNullEvent}, Route{"mouse moves", KsRouteMouseMove}}) {
         const long dawdled = panes[0]->dawdles + panes[5]->dawdles;
         const long before = AllocationsSoFar();
         for (int pass = 0; pass < 3; ++pass)

@@ -2,23 +2,12 @@
 // are, without storing one or taking a generated number.
 #include "APaneTextPrivate.h"
 #include "KsPaneDump.h"
+#include "KsPrintfCapture.h"
 #include "PaneTestSupport.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 
 namespace {
-
-std::string gDumped;
-void Capture(const char* format, ...) {
-    char buf[256];
-    va_list ap;
-    va_start(ap, format);
-    std::vsnprintf(buf, sizeof buf, format, ap);
-    va_end(ap);
-    gDumped += buf;
-}
 
 TEST_F(PaneTest, DumpPrintsTheIDGetPaneIDWouldAnswerAndStoresNone) {
     const struct {
@@ -37,9 +26,9 @@ TEST_F(PaneTest, DumpPrintsTheIDGetPaneIDWouldAnswerAndStoresNone) {
         if (c.body) p->SetText(c.body);
         if (c.help) p->SetHelpText(c.help);
         if (c.id) p->SetPaneID(c.id);
-        gDumped.clear();
-        DumpPane(p, kDumpPaneIDs, Capture, 0);
-        EXPECT_EQ(gDumped, "APane \"" + std::string(c.want) + "\"\n");
+        gPrinted.clear();
+        DumpPane(p, kDumpPaneIDs, KsCapturePrintf, 0);
+        EXPECT_EQ(gPrinted, "APane \"" + std::string(c.want) + "\"\n");
         if (c.id) continue;
         EXPECT_EQ(APaneReader::StoredID(p), nullptr) << c.want;
         char id[64];

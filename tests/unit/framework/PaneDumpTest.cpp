@@ -1,6 +1,7 @@
 // Pane and window dumps: the option bits, parentage and sub-panes, IDs never
 // generated, the resource code's byte order, and the tree checks.
 #include "KsPaneDump.h"
+#include "KsPrintfCapture.h"
 #include "PaneStream.h"
 #include "PaneTextTestSupport.h"
 
@@ -10,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <regex>
 #include <string>
 
@@ -19,18 +18,8 @@ using namespace panetext_test;
 
 namespace {
 
-std::string gOut;
-void Capture(const char* format, ...) {
-    char buf[1024];
-    va_list ap;
-    va_start(ap, format);
-    std::vsnprintf(buf, sizeof buf, format, ap);
-    va_end(ap);
-    gOut += buf;
-}
-
 std::string Masked() {
-    return std::regex_replace(gOut, std::regex("0x[0-9a-f]+"), "PTR");
+    return std::regex_replace(gPrinted, std::regex("0x[0-9a-f]+"), "PTR");
 }
 
 struct GoldenTree : PaneTree {
@@ -43,11 +32,11 @@ struct GoldenTree : PaneTree {
 TEST(PaneDump, DefaultOptionsShowParentageAndIDs) {
     GoldenTree tree;
     APane* inner = tree.root->FindPaneByID("gain")->GetSubPane(1);
-    gOut.clear();
-    DumpPane(inner, TavikGetDumpSettings().paneOptions | kDumpPaneMarker, Capture, 0);
-    EXPECT_EQ(gOut, "APane \"win\"\n"
-                    "    APane \"gain\"\n"
-                    "--------APane \"\xC7Pane #?\xC8\"\n");
+    gPrinted.clear();
+    DumpPane(inner, TavikGetDumpSettings().paneOptions | kDumpPaneMarker, KsCapturePrintf, 0);
+    EXPECT_EQ(gPrinted, "APane \"win\"\n"
+                        "    APane \"gain\"\n"
+                        "--------APane \"\xC7Pane #?\xC8\"\n");
     char id[64];
     EXPECT_FALSE(inner->GetPaneID(id, sizeof id)) << "still no explicit ID";
 }
@@ -55,11 +44,11 @@ TEST(PaneDump, DefaultOptionsShowParentageAndIDs) {
 TEST(PaneDump, DetailsAndSubPanesInOrder) {
     GoldenTree tree;
     APane* gain = tree.root->FindPaneByID("gain");
-    gOut.clear();
+    gPrinted.clear();
     DumpPane(gain,
              kDumpPaneSubPanes | kDumpPanePointers | kDumpPaneIDs | kDumpPaneRects |
                  kDumpPaneFlags | kDumpPaneLabels,
-             Capture, 2);
+             KsCapturePrintf, 2);
     EXPECT_EQ(Masked(), "  APane PTR \"gain\"; label \"Gain\"; bounds [20,10;120,40]\n"
                         "      Booleans:  vis canTabTo dawdle dfltCrsr\n"
                         "      iFlags:  sfxLf sfxRt sfxTop sfxBot realID\n"
@@ -69,9 +58,9 @@ TEST(PaneDump, DetailsAndSubPanesInOrder) {
 }
 
 TEST(PaneDump, ResourceCodeReadsMostSignificantByteFirst) {
-    gOut.clear();
-    TavikPrintRsrc(Capture, FourCharCode("CNTL"), 0x1F2);
-    EXPECT_EQ(gOut, "; rsrc CNTL.01F2");
+    gPrinted.clear();
+    TavikPrintRsrc(KsCapturePrintf, FourCharCode("CNTL"), 0x1F2);
+    EXPECT_EQ(gPrinted, "; rsrc CNTL.01F2");
 }
 
 class TestDetailPane : public APane {
@@ -86,12 +75,12 @@ TEST(PaneDump, DetailPrintersRunForTheirClasses) {
     });
     APane* p = new TestDetailPane;
     APane* plain = new APane;
-    gOut.clear();
-    DumpPane(p, 0, Capture, 0);
-    DumpPane(plain, 0, Capture, 0);
+    gPrinted.clear();
+    DumpPane(p, 0, KsCapturePrintf, 0);
+    DumpPane(plain, 0, KsCapturePrintf, 0);
     p->Dispose();
     plain->Dispose();
-    EXPECT_EQ(gOut, "TestDetailPane; extra\nAPane\n");
+    EXPECT_EQ(gPrinted, "TestDetailPane; extra\nAPane\n");
     EXPECT_EQ(seen, 1);
 }
 

@@ -1,28 +1,17 @@
 // The pane registry: refnums across add, remove and reuse of addresses, the
 // dispose hook, lookups an outside tool may send, and the dump.
 #include "APaneRegistry.h"
+#include "KsPrintfCapture.h"
 #include "PaneTextTestSupport.h"
 
 #include "APane.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <regex>
 #include <string>
 
 namespace {
-
-std::string gOut;
-void Capture(const char* format, ...) {
-    char buf[512];
-    va_list ap;
-    va_start(ap, format);
-    std::vsnprintf(buf, sizeof buf, format, ap);
-    va_end(ap);
-    gOut += buf;
-}
 
 struct Registry {
     APaneRegistry* r = APaneRegistry::New();
@@ -98,19 +87,19 @@ TEST(PaneRegistry, HookIsRestoredWhenTheLastRegistryGoes) {
 
 TEST(PaneRegistry, DumpFormatsWithoutGeneratingIDs) {
     Registry reg;
-    gOut.clear();
-    reg.r->Dump(Capture, 2);
-    EXPECT_EQ(gOut, "  first refnum = 1\n"
-                    "  index refNum#   pane_ptr id_string\n"
-                    "  next unused refnum = 1\n");
+    gPrinted.clear();
+    reg.r->Dump(KsCapturePrintf, 2);
+    EXPECT_EQ(gPrinted, "  first refnum = 1\n"
+                        "  index refNum#   pane_ptr id_string\n"
+                        "  next unused refnum = 1\n");
     APane* named = new APane;
     named->SetPaneID("volume");
     APane* unnamed = new APane;
     reg.r->Add(named);
     reg.r->Add(unnamed);
-    gOut.clear();
-    reg.r->Dump(Capture, 0);
-    std::string masked = std::regex_replace(gOut, std::regex("0x[0-9a-f]+|\\(nil\\)"), "PTR");
+    gPrinted.clear();
+    reg.r->Dump(KsCapturePrintf, 0);
+    std::string masked = std::regex_replace(gPrinted, std::regex("0x[0-9a-f]+|\\(nil\\)"), "PTR");
     EXPECT_EQ(masked, "first refnum = 1\n"
                       "index refNum#   pane_ptr id_string\n"
                       "[  1]   1 : PTR \"volume\"\n"
