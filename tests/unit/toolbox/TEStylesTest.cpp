@@ -57,6 +57,10 @@ TEST_F(TEStyles, SizeSetsTheLineHeightAndColourTheInk) {
     big.tsSize = 24;
     Restyle(0, 1, doSize, big);
     EXPECT_GT(rec.Rec().lineHeight, height);
+    TEDelete(rec.te); // the tall text goes, and the lines shrink with it
+    EXPECT_EQ(rec.Rec().lineHeight, height);
+    KsTEUndo(rec.te);
+    EXPECT_GT(rec.Rec().lineHeight, height);
 
     TETextStyle red = base;
     red.tsColor = {0xFFFF, 0, 0};
