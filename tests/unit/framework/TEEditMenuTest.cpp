@@ -1,4 +1,5 @@
 // The application's Edit menu and caret blink act on the active text record.
+#include "AllocationCount.h"
 #include "ApplicationTestSupport.h"
 #include "KsTERecord.h"
 
@@ -48,9 +49,15 @@ TEST_F(AppTest, IdleBlinksTheActiveCaret) {
     KsTEActivate(rec.te, nullptr);
     const UInt32 saved = GetCaretTime();
     KsSetCaretTime(0);
+    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun); // warm
+    AllocationsSoFar();
     const Boolean before = rec.Rec().caretState;
-    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun);
+    const long allocations = AllocationsSoFar();
+    KsTEIdle();
+    EXPECT_EQ(AllocationsSoFar(), allocations); // a blink allocates nothing
     EXPECT_NE(rec.Rec().caretState, before);
+    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun);
+    EXPECT_EQ(rec.Rec().caretState, before);
     KsSetCaretTime(saved);
     KsTEDeactivate(rec.te);
 }
