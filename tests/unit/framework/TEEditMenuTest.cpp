@@ -32,8 +32,8 @@ TEST_F(AppTest, EditMenuCommandsActOnTheActiveRecord) {
     }
     TESetSelect(0, 32767, rec.te);
     app->UpdateMenus();
-    for (long nick : {kNickUndo, kNickRedo, kNickCut, kNickCopy, kNickPaste, kNickClear,
-                      kNickSelectAll})
+    for (long nick :
+         {kNickUndo, kNickRedo, kNickCut, kNickCopy, kNickPaste, kNickClear, kNickSelectAll})
         EXPECT_TRUE(gBartender->IsItemEnabled(nick)) << nick;
     TESetSelect(0, 0, rec.te);
     app->UpdateMenus();
