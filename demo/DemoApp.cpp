@@ -1,4 +1,5 @@
 #include "DemoApp.h"
+#include "DemoCanvas.h"
 
 #include "AApplication.h"
 #include "AApplicationPrivate.h"
@@ -36,6 +37,7 @@ enum : short { kViewMenuID = 259, kRatesMenuID = 260 };
 enum : long {
     kNickNewTimecode = 2001,
     kNickBringAll = 2002,
+    kNickNewCanvas = 2003,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -289,6 +291,7 @@ protected:
         AApplication::BuildMenus();
         MenuHandle view = gBartender->CreateMenu(stx("View"), kViewMenuID, 1);
         gBartender->AppendMenuItem(view, kNickNewTimecode, stx("New &Timecode Window"), 'T', 0, 0);
+        gBartender->AppendMenuItem(view, kNickNewCanvas, stx("New &Canvas Window"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
         gBartender->AppendSeparator(view);
         static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
@@ -308,7 +311,8 @@ public:
     void UpdateMenus() override {
         AApplication::UpdateMenus();
         if (!gBartender) return;
-        for (long n : {long(kNickNewTimecode), long(kNickBringAll), long(kNickAbout)})
+        for (long n :
+             {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll), long(kNickAbout)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -323,6 +327,10 @@ public:
     unsigned char HandleStdMenus(short menuID, short nick) override {
         if (nick == kNickNewTimecode || nick == kNickNew) {
             NewTimecodeWindow();
+            return true;
+        }
+        if (nick == kNickNewCanvas) {
+            OpenCanvasWindow(stx("Canvas"));
             return true;
         }
         if (nick == kNickBringAll) {
