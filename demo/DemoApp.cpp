@@ -271,6 +271,14 @@ public:
                 Settle();
             }
         }
+        // The canvas opens from the menu and scrolls by a wheel turn over it.
+        MenuBroadcast(CurrentEvent, kViewMenuID, kNickNewCanvas);
+        Settle();
+        if (AWindow* canvas = GetWindowObj(FrontWindow())) {
+            const Point at = MiddleOf(canvas, canvas->GetMainPane());
+            Post(osEvt, KsWheelMessage(0, -2 * kKsWheelUnitsPerNotch), at);
+            Settle();
+        }
         ProcessEvent(-1);
         Settle();
         KsPresentDesktop();
