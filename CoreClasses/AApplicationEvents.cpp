@@ -20,6 +20,7 @@
 #include "KsRgn.h"
 #include "KsTime.h"
 #include "KsUIHooks.h"
+#include "KsWheelRouting.h"
 #include "KsWindowShell.h"
 #include "Menus.h"
 #include "Sound.h"
@@ -560,6 +561,10 @@ void AApplication::ActivateEvent(EventRecord event) {
 }
 
 void AApplication::OSEvent(EventRecord event) {
+    if ((event.message >> 24) == mouseWheelMessage) {
+        KsRouteWheel(event);
+        return;
+    }
     if ((event.message >> 24) != suspendResumeMessage) return;
     if (event.message & resumeFlag)
         gApplication->ResumeEvent(event);

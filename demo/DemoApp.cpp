@@ -1,4 +1,5 @@
 #include "DemoApp.h"
+#include "DemoCanvas.h"
 
 #include "AApplication.h"
 #include "AApplicationPrivate.h"
@@ -36,6 +37,7 @@ enum : short { kViewMenuID = 259, kRatesMenuID = 260 };
 enum : long {
     kNickNewTimecode = 2001,
     kNickBringAll = 2002,
+    kNickNewCanvas = 2003,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -269,6 +271,14 @@ public:
                 Settle();
             }
         }
+        // The canvas opens from the menu and scrolls by a wheel turn over it.
+        MenuBroadcast(CurrentEvent, kViewMenuID, kNickNewCanvas);
+        Settle();
+        if (AWindow* canvas = GetWindowObj(FrontWindow())) {
+            const Point at = MiddleOf(canvas, canvas->GetMainPane());
+            Post(osEvt, KsWheelMessage(0, -2 * kKsWheelUnitsPerNotch), at);
+            Settle();
+        }
         ProcessEvent(-1);
         Settle();
         KsPresentDesktop();
@@ -289,6 +299,7 @@ protected:
         AApplication::BuildMenus();
         MenuHandle view = gBartender->CreateMenu(stx("View"), kViewMenuID, 1);
         gBartender->AppendMenuItem(view, kNickNewTimecode, stx("New &Timecode Window"), 'T', 0, 0);
+        gBartender->AppendMenuItem(view, kNickNewCanvas, stx("New &Canvas Window"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
         gBartender->AppendSeparator(view);
         static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
@@ -308,7 +319,8 @@ public:
     void UpdateMenus() override {
         AApplication::UpdateMenus();
         if (!gBartender) return;
-        for (long n : {long(kNickNewTimecode), long(kNickBringAll), long(kNickAbout)})
+        for (long n :
+             {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll), long(kNickAbout)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -323,6 +335,10 @@ public:
     unsigned char HandleStdMenus(short menuID, short nick) override {
         if (nick == kNickNewTimecode || nick == kNickNew) {
             NewTimecodeWindow();
+            return true;
+        }
+        if (nick == kNickNewCanvas) {
+            OpenCanvasWindow(stx("Canvas"));
             return true;
         }
         if (nick == kNickBringAll) {

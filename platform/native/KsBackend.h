@@ -37,6 +37,7 @@ struct KsInput {
         focusOut, // another one does: suspend
         quit,     // the user asked to quit
         screens,  // the screens changed size or number: ask ScreenBounds again
+        wheel,    // wheelX, wheelY at the mouse's place
     };
     Kind kind = Kind::mouseMove;
     KsMouseButton button = KsMouseButton::left;
@@ -45,6 +46,10 @@ struct KsInput {
     UInt8 charCode = 0;  // Mac OS Roman
     bool hasChar = false;
     const char* text = nullptr; // for Kind::text, NUL-terminated
+    // Kind::wheel: notches, fractions from touchpads; positive to the right
+    // and away from the user.
+    float wheelX = 0;
+    float wheelY = 0;
 };
 
 // Where back-end input goes: the event manager installs itself as the sink.

@@ -86,6 +86,16 @@ void KsHeadlessBackend::ScriptMove(long at, SInt32 h, SInt32 v) {
     in.v = v;
     Add(at, in);
 }
+void KsHeadlessBackend::ScriptWheel(long at, SInt32 h, SInt32 v, float x, float y) {
+    ScriptMove(at, h, v);
+    KsInput in;
+    in.kind = KsInput::Kind::wheel;
+    in.h = h;
+    in.v = v;
+    in.wheelX = x;
+    in.wheelY = y;
+    Add(at, in);
+}
 void KsHeadlessBackend::ScriptPress(long at, SInt32 h, SInt32 v, KsMouseButton button) {
     KsInput in;
     in.kind = KsInput::Kind::mouseDown;

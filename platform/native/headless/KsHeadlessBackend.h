@@ -35,6 +35,9 @@ public:
     void ScriptText(long at, const char* utf8);
     void ScriptFocus(long at, bool in);
     void ScriptQuit(long at);
+    // The mouse moves to (h, v) and the wheel turns by (x, y) notches
+    // (fractions as a touchpad gives them; positive right and away).
+    void ScriptWheel(long at, SInt32 h, SInt32 v, float x, float y);
     // The screens change (as a user resizing, maximising or leaving full
     // screen on a real display): at `at` they become `sizes`, laid out as by
     // SetScreens, and the event sink hears of it.

@@ -177,6 +177,23 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         KsDeliverInput(in);
         break;
     }
+    case SDL_MOUSEWHEEL: {
+        in.kind = KsInput::Kind::wheel;
+#if SDL_VERSION_ATLEAST(2, 0, 18)
+        // Touchpads give fractions of a notch.
+        in.wheelX = e.wheel.preciseX;
+        in.wheelY = e.wheel.preciseY;
+#else
+        in.wheelX = float(e.wheel.x);
+        in.wheelY = float(e.wheel.y);
+#endif
+        if (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+            in.wheelX = -in.wheelX;
+            in.wheelY = -in.wheelY;
+        }
+        KsDeliverInput(in);
+        break;
+    }
     case SDL_KEYDOWN:
         HandleKeyDown(e.key);
         break;

@@ -19,7 +19,10 @@
 #include "KsTime.h"
 #include "Sound.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -148,6 +151,31 @@ UInt32 KeyMessage(UInt8 keyCode, UInt8 charCode) {
 
 // ---------------------------------------------------------------------------
 // Input from the back ends
+
+// A wheel turn, merged into the newest queued event when that is a wheel
+// event at the same place whose sum still fits: a touchpad sends many small
+// ones, and each would otherwise be a scroll of its own.
+void FeedWheel(EventState& s, float x, float y) {
+    auto sixteenths = [](float notches) {
+        const float v = notches * float(kKsWheelUnitsPerNotch);
+        return v != v ? 0 : SInt32(std::lround(std::clamp(v, -4096.0f, 4096.0f)));
+    };
+    SInt32 dx = sixteenths(x), dy = sixteenths(y);
+    if (dx == 0 && dy == 0) return;
+    if (s.count > 0) {
+        EventRecord& last = s.At(s.count - 1);
+        if (last.what == osEvt && (last.message >> 24) == mouseWheelMessage &&
+            last.where.h == s.mouse.h && last.where.v == s.mouse.v) {
+            SInt32 lx = 0, ly = 0;
+            KsWheelDeltas(last.message, &lx, &ly);
+            if (std::abs(lx + dx) <= 2047 && std::abs(ly + dy) <= 2047) {
+                last.message = KsWheelMessage(lx + dx, ly + dy);
+                return;
+            }
+        }
+    }
+    PostStamped(s, osEvt, KsWheelMessage(dx, dy));
+}
 
 void FeedKeyDown(EventState& s, UInt8 keyCode, UInt8 charCode, bool hasChar) {
     if (UInt16 mod = KsModifierOfKey(keyCode)) {
@@ -355,6 +383,9 @@ void KsFeedInput(const KsInput& in) {
     case KsInput::Kind::screens:
         KsDesktopFollowScreens();
         break;
+    case KsInput::Kind::wheel:
+        FeedWheel(s, in.wheelX, in.wheelY);
+        break;
     case KsInput::Kind::quit:
         if (s.quitHook.proc) {
             s.quitHook.proc(s.quitHook.data);
@@ -392,6 +423,22 @@ void KsPumpEvents() {
     } reset{s.pumping};
     KsGetBackend()->Pump();
     KsPresentDesktop();
+}
+
+// ---------------------------------------------------------------------------
+// Wheel messages
+
+UInt32 KsWheelMessage(SInt32 dx16, SInt32 dy16) {
+    const UInt32 x = UInt32(std::clamp<SInt32>(dx16, -2048, 2047)) & 0xFFF;
+    const UInt32 y = UInt32(std::clamp<SInt32>(dy16, -2048, 2047)) & 0xFFF;
+    return UInt32(mouseWheelMessage) << 24 | x << 12 | y;
+}
+
+void KsWheelDeltas(UInt32 message, SInt32* dx16, SInt32* dy16) {
+    // Sign-extends the 12-bit fields.
+    auto field = [](UInt32 bits) { return SInt32(bits ^ 0x800) - 0x800; };
+    if (dx16) *dx16 = field((message >> 12) & 0xFFF);
+    if (dy16) *dy16 = field(message & 0xFFF);
 }
 
 // ---------------------------------------------------------------------------

@@ -95,8 +95,18 @@ enum : UInt32 {
     osEvtMessageMask = 0xFF000000,
     suspendResumeMessage = 0x01, // low bit of the message: resumeFlag
     mouseMovedMessage = 0xFA,
+    mouseWheelMessage = 0xFB,
     resumeFlag = 1,
 };
+
+// osEvt mouse-wheel events (message high byte 0xFB) carry both deltas in
+// sixteenths of a notch, positive to the right and away from the user, as
+// two signed 12-bit fields: horizontal in bits 12-23, vertical in bits 0-11.
+// `where` is the mouse's place. Consecutive wheel events at one place are
+// merged in the queue while their sum fits.
+constexpr SInt32 kKsWheelUnitsPerNotch = 16;
+UInt32 KsWheelMessage(SInt32 dx16, SInt32 dy16); // clamps each to -2048..2047
+void KsWheelDeltas(UInt32 message, SInt32* dx16, SInt32* dy16);
 
 // Result of PostEvent when the event mask refuses the kind.
 constexpr OSErr evtNotEnb = 1;

@@ -70,7 +70,7 @@ void CheckColorIcon(Handle h, int width, int height) {
 
 TEST(FrameworkResources, IconsHaveTheirSizes) {
     UseResFile(kKsFrameworkResFile);
-    for (SInt16 id : {9000, 9001, 9002, 9003, 9004, 9005, 9014, 9015}) {
+    for (SInt16 id : {9000, 9001, 9002, 9003, 9004, 9005, 9010, 9011, 9012, 9013, 9014, 9015}) {
         Handle h = Load("SICN", id);
         ASSERT_NE(h, nullptr);
         EXPECT_EQ(KsGetHandleSize(h), 32) << id;
@@ -82,11 +82,12 @@ TEST(FrameworkResources, IconsHaveTheirSizes) {
         EXPECT_EQ(KsGetHandleSize(h), 128) << id;
         EXPECT_GT(Count(reinterpret_cast<const UInt8*>(*h), 128), 64) << id << " is drawn";
     }
-    // The arrows are four different glyphs, and the openers two.
+    // The arrows are four different glyphs, the openers two and the scale
+    // handles four.
     std::set<std::string> glyphs;
-    for (SInt16 id : {9000, 9001, 9002, 9003, 9004, 9005})
+    for (SInt16 id : {9000, 9001, 9002, 9003, 9004, 9005, 9010, 9011, 9012, 9013})
         if (Handle h = Load("SICN", id)) glyphs.insert(std::string(*h, 32));
-    EXPECT_EQ(glyphs.size(), 6u);
+    EXPECT_EQ(glyphs.size(), 10u);
 
     Handle radio = Load("cicn", 9016);
     ASSERT_NE(radio, nullptr);

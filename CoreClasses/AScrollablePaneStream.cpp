@@ -1,0 +1,110 @@
+// AScrollablePane persistence: the class registration, the stream record and
+// the pane property text keys.
+#include "AScrollablePane.h"
+
+#include "AStream.h"
+#include "CoreAttrList.h"
+#include "KsScrollMath.h"
+#include "PaneStream.h"
+
+namespace {
+APortable* MakeScrollablePane() {
+    return new AScrollablePane;
+}
+
+void AddProps(APane* p, CoreAttrList* l) {
+    static_cast<AScrollablePane*>(p)->AddPropsToList(l);
+}
+void GetProps(APane* p, CoreAttrList* l) {
+    static_cast<AScrollablePane*>(p)->GetPropsFromList(l);
+}
+
+// Registered with the library, so that streams, Copy and the property text
+// find the class.
+const bool kRegistered = (AScrollablePane::PCRegister(), true);
+} // namespace
+
+void AScrollablePane::PCRegister() {
+    PClassAdd(kClassID, kClassInfo.name, MakeScrollablePane);
+    PaneTextClass row;
+    row.name = "AScrollablePane";
+    row.make = [] { return static_cast<APane*>(new AScrollablePane); };
+    row.addProps = {[](APane* p, CoreAttrList* l) { p->AddPropsToList(l); }, AddProps};
+    row.getProps = {[](APane* p, CoreAttrList* l) { p->GetPropsFromList(l); }, GetProps};
+    row.subs = PaneTextSubs::subs;
+    PaneTextRegisterClass(row);
+}
+
+void AScrollablePane::Put(AStream& s) {
+    (void)kRegistered;
+    APane::Put(s);
+    s.PutClassMark(kClassID, kVersion);
+    s.PutObjectRef("itsSlave", itsSlave);
+    s.PutBool("slaveIsHoriz", slaveIsHoriz);
+    s.PutBool("isInScrollPane", isInScrollPane);
+    s.PutLong("p_xpos", xpos);
+    s.PutLong("p_xmin", xmin);
+    s.PutLong("p_xmax", xmax);
+    s.PutLong("p_xincr", xincr);
+    s.PutLong("p_ypos", ypos);
+    s.PutLong("p_ymin", ymin);
+    s.PutLong("p_ymax", ymax);
+    s.PutLong("p_yincr", yincr);
+    s.PutLong("p_xoffset", scrollXOffset);
+    s.PutLong("p_yoffset", scrollYOffset);
+}
+
+void AScrollablePane::Get(AStream& s) {
+    APane::Get(s);
+    s.GetClassMark(kClassID, 1, kVersion);
+    APortable* slave = s.GetObjectRef("itsSlave");
+    const bool horizontal = s.GetBool("slaveIsHoriz");
+    if (slave && slave != this && slave->IsInstanceOf("AScrollablePane"))
+        SetSlave(static_cast<AScrollablePane*>(slave), horizontal);
+    else
+        slaveIsHoriz = horizontal;
+    isInScrollPane = s.GetBool("isInScrollPane");
+    // The positions are stored as read: the sub-panes were written where the
+    // scroll had put them.
+    xpos = s.GetLong("p_xpos");
+    xmin = s.GetLong("p_xmin");
+    xmax = s.GetLong("p_xmax");
+    xincr = KsScroll::SaneIncr(s.GetLong("p_xincr"));
+    ypos = s.GetLong("p_ypos");
+    ymin = s.GetLong("p_ymin");
+    ymax = s.GetLong("p_ymax");
+    yincr = KsScroll::SaneIncr(s.GetLong("p_yincr"));
+    scrollXOffset = s.GetLong("p_xoffset");
+    scrollYOffset = s.GetLong("p_yoffset");
+}
+
+// The scroll offsets equal the positions; their keys would also be APane's
+// own "xoffset" and "yoffset" (which place the pane), so they are not written
+// here, and reading takes them from the positions.
+void AScrollablePane::AddPropsToList(CoreAttrList* l) {
+    l->SetSInt32("slaveIsH", slaveIsHoriz);
+    l->SetSInt32("isInSP", isInScrollPane);
+    l->SetSInt32("xpos", xpos);
+    l->SetSInt32("xmin", xmin);
+    l->SetSInt32("xmax", xmax);
+    l->SetSInt32("xincr", xincr);
+    l->SetSInt32("ypos", ypos);
+    l->SetSInt32("ymin", ymin);
+    l->SetSInt32("ymax", ymax);
+    l->SetSInt32("yincr", yincr);
+}
+
+void AScrollablePane::GetPropsFromList(CoreAttrList* l) {
+    slaveIsHoriz = l->GetSInt32("slaveIsH", 1) != 0;
+    isInScrollPane = l->GetSInt32("isInSP", 1) != 0;
+    xpos = l->GetSInt32("xpos", 0);
+    xmin = l->GetSInt32("xmin", 0);
+    xmax = l->GetSInt32("xmax", 0);
+    xincr = KsScroll::SaneIncr(l->GetSInt32("xincr", kDefaultIncr));
+    ypos = l->GetSInt32("ypos", 0);
+    ymin = l->GetSInt32("ymin", 0);
+    ymax = l->GetSInt32("ymax", 0);
+    yincr = KsScroll::SaneIncr(l->GetSInt32("yincr", kDefaultIncr));
+    scrollXOffset = xpos;
+    scrollYOffset = ypos;
+}
