@@ -79,7 +79,7 @@ TEST_F(GadgetMenuTest, ReleaseOutsideTheMenuChangesNothing) {
 // The menu value means the same on both paths: the item's nick number when
 // it has one, whichever window showed the menu.
 TEST_F(GadgetMenuTest, MenuTallerThanTheScreenIsShownInColumns) {
-    constexpr long kNickBase = 7000;
+    constexpr long kNickBase = 70000; // past 16 bits: values arrive whole
     auto* g = MenuGadget(200, 20, kNickBase);
     MenuHandle m = g->GetMenuHandleOnly();
     const KsRect b = g->GetBounds();
