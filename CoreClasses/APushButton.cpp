@@ -5,6 +5,7 @@
 #include "AButtonsPrivate.h"
 #include "AWindow.h"
 #include "CKsList.h"
+#include "KsColorScheme.h"
 #include "KsDrawUtils.h"
 #include "KsPortSavers.h"
 #include "PaneStream.h"
@@ -23,28 +24,6 @@ template <class T> APane* MakePane() {
 // Registered with the library, so that streams, Copy and pane texts find the
 // class.
 const bool kRegistered = (APushButton::PCRegister(), true);
-
-// Sets the window's port and the clip for one scope; answers through ok()
-// whether the pane can be drawn at all.
-class StPaneWindowPort {
-public:
-    explicit StPaneWindowPort(const APane* pane) : ok_(Enter(pane)) {}
-    bool ok() const { return ok_; }
-
-private:
-    // Before the clip and pen savers are made, so that they save and
-    // restore the window's port.
-    static bool Enter(const APane* pane) {
-        AWindow* w = pane->GetEnclWindow();
-        if (!w || !w->GetWindowPtr() || !pane->IsVisible()) return false;
-        SetPortWindowPort(w->GetWindowPtr());
-        return true;
-    }
-    StPortSaver port_;
-    const bool ok_;
-    StClipSaver clip_;
-    StColorPenSaver pen_;
-};
 
 void ClipTo(const KsRect& r) {
     const Rect q = ToRect(r);
@@ -68,6 +47,17 @@ void KsRegisterButtonClass(OSType classID, const char* name, APane* (*makePane)(
         [](APane* p, CoreAttrList* l) { static_cast<AGadget*>(p)->GetGadgetPropsFromList(l); });
     row.subs = PaneTextSubs::none;
     PaneTextRegisterClass(row);
+}
+
+void KsApplySchemeButtonColor(APane* pane) {
+    if (GetColorSchemeAttr("CS_BUT_COLOR") != 0) {
+        KsRGBColor c{};
+        GetSchemeColor("CS_BUT_COLOR_RED", "CS_BUT_COLOR_GREEN", "CS_BUT_COLOR_BLUE", &c);
+        pane->SetInheritsBkgd(false, 0);
+        pane->SetBkndColor(c);
+    } else {
+        pane->SetInheritsBkgd(true, 0);
+    }
 }
 
 void APushButton::PCRegister() {
@@ -143,7 +133,7 @@ bool APushButton::KeepsLookWhenPressed(SInt32 style) {
 }
 
 void APushButton::RedrawNow(KsPushLook look) {
-    StPaneWindowPort port(this);
+    StButtonPort port(this);
     if (!port.ok()) return;
     // A convex style's pressed partner is the style above it; the border
     // draws it from iLook, the interior (a gradient turns over) from border.
@@ -165,7 +155,7 @@ void APushButton::RedrawNow(KsPushLook look) {
 }
 
 void APushButton::RedrawInteriorNow(KsPushLook look, void* data) {
-    StPaneWindowPort port(this);
+    StButtonPort port(this);
     if (!port.ok()) return;
     struct Restore {
         APushButton* b;
@@ -210,7 +200,7 @@ void APushButton::DeliteGad() {
 }
 
 void APushButton::LiteGad(SInt16 direction, SInt32 style) {
-    StPaneWindowPort port(this);
+    StButtonPort port(this);
     if (!port.ok()) return;
     const bool pressing = direction >= 1;
     const KsRect frame = GetFrame();

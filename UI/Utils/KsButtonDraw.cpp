@@ -119,8 +119,10 @@ void DrawPushButtonBorder(const KsRect& frame, SInt32 style, const KsRGBColor co
 // Radio buttons
 
 KsRect RadioDiscRect(const KsRect& box) {
-    const SInt32 side = box.Width() < box.Height() ? box.Width() : box.Height();
+    SInt32 side = box.Width() < box.Height() ? box.Width() : box.Height();
     if (side <= 0) return KsRect{box.left, box.top, box.left, box.top};
+    // Even, so that a 16-pixel mark centred on it sits evenly.
+    if (side > 1 && side % 2 != 0) --side;
     return CenterRectInRect(KsRect{0, 0, side, side}, box);
 }
 
@@ -158,6 +160,16 @@ void PaintRadioFace(const KsRect& box, const KsRGBColor& color, const KsRGBColor
     SetForeRGB(down ? Toward(color, RGBblack, 300) : Toward(color, RGBwhite, 700));
     const Rect in = ToRect(inner);
     FrameOval(&in);
+}
+
+void PaintRadioDot(const KsRect& disc, const KsRGBColor& color) {
+    const SInt32 inset = disc.Width() / 3;
+    const KsRect dot = disc.Insetted(inset, inset);
+    if (dot.IsEmpty()) return;
+    StColorPenSaver saver;
+    SetForeRGB(color);
+    const Rect d = ToRect(dot);
+    PaintOval(&d);
 }
 
 // ---------------------------------------------------------------------------

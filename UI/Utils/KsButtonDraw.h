@@ -44,9 +44,13 @@ void DrawPushButtonBorder(const KsRect& frame, SInt32 style, const KsRGBColor co
 // disabled) a shadow under the top edge. encl is the colour around the disc.
 void PaintRadioFace(const KsRect& box, const KsRGBColor& color, const KsRGBColor& encl,
                     SInt32 style);
-// The square the disc of PaintRadioFace occupies: the selected mark is drawn
-// there so that it stays round in a box that is not square.
+// The square the disc of PaintRadioFace occupies, centred in box, its side
+// the smaller side of box rounded down to an even number: the selected mark
+// is drawn there so that it stays round in a box that is not square.
 KsRect RadioDiscRect(const KsRect& box);
+// The selected mark of a disabled radio button (whose colour icon has no
+// dimmed form): a dot in color, a third of the disc across.
+void PaintRadioDot(const KsRect& disc, const KsRGBColor& color);
 
 // ---------------------------------------------------------------------------
 // LEDs
