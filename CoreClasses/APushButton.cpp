@@ -127,6 +127,11 @@ void APushButton::DrawBorder() {
     DrawLabel();
 }
 
+KsRGBColor APushButton::GetBkndColor() const {
+    const KsRGBColor c = AGadget::GetBkndColor();
+    return iLook == KsPushLook::kPressed ? ScaleRGBIntensity(c, 85, 100) : c;
+}
+
 bool APushButton::KeepsLookWhenPressed(SInt32 style) {
     return style == 17 || style == kBorderBevelThin || style == kBorderBevelTab ||
            style == kBorderGradientFixed || style == kBorderGradientFixed2;
