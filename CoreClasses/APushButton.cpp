@@ -32,7 +32,7 @@ void ClipTo(const KsRect& r) {
 } // namespace
 
 void KsRegisterButtonClass(OSType classID, const char* name, APane* (*makePane)(),
-                           PClassFactory factory) {
+                           PClassFactory factory, void (*afterRead)(APane*)) {
     PClassAdd(classID, name, factory);
     PaneTextClass row;
     row.name = name;
@@ -46,6 +46,7 @@ void KsRegisterButtonClass(OSType classID, const char* name, APane* (*makePane)(
     row.getProps.push_back(
         [](APane* p, CoreAttrList* l) { static_cast<AGadget*>(p)->GetGadgetPropsFromList(l); });
     row.subs = PaneTextSubs::none;
+    row.afterRead = afterRead;
     PaneTextRegisterClass(row);
 }
 
