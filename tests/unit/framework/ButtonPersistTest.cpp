@@ -119,6 +119,18 @@ TEST_F(ButtonPersist, EveryClassComesBackFromBothFormats) {
              EXPECT_TRUE(g->CanBeTabbedTo());
              EXPECT_EQ(g->GetFrame().Width(), 20);
          }},
+        {"ACheckBoxGad", FourCharCode("CBgd"),
+         [&] {
+             auto* c = ACheckBoxGad::New(holder, "Locked", 5, S, 90, 5, S, 18);
+             c->Disable();
+             return c;
+         },
+         [](AGadget* g) {
+             EXPECT_FALSE(g->GetEnabled());
+             EXPECT_FALSE(g->CanBeTabbedTo());
+             EXPECT_EQ(g->GetFrame().Height(), 10); // a disabled box is smaller
+             EXPECT_EQ(g->GetBorderStyle(), 61);
+         }},
         {"APopupMenuGad", FourCharCode("PMgd"),
          [&] { return APopupMenuGad::New(holder, "Rate:", 5, S, 90, 5, S, 20, kLabelLeft, 0); },
          [](AGadget* g) {
