@@ -8,6 +8,7 @@
 #include "PaneTestSupport.h"
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -94,6 +95,33 @@ TEST_F(ButtonPixels, PushButtonStates) {
         const int outline = Luma(Px(f.left, f.top + 5));
         EXPECT_EQ(outline < Luma(normalOutline) - 40, c.darkOutline) << outline;
         EXPECT_EQ(Darkest(b->GetInterior().Insetted(4, 2)) > 35, c.greyText);
+        b->Dispose();
+    }
+}
+
+// Styles without a pressed partner move the face by a pixel and redraw the
+// frame: pressing changes the picture, releasing restores it exactly.
+TEST_F(ButtonPixels, PressAndReleaseLeaveNoTrace) {
+    for (SInt32 style : {0, 2, 6, 19, 24}) {
+        SCOPED_TRACE(style);
+        APushButton* b = Push("Go");
+        b->SetBorderStyle(style);
+        Redraw();
+        const KsRect r = b->GetBounds();
+        auto snap = [&] {
+            std::vector<UInt32> px;
+            for (SInt32 v = r.top; v < r.bottom; ++v)
+                for (SInt32 h = r.left; h < r.right; ++h)
+                    px.push_back(Px(h, v));
+            return px;
+        };
+        const std::vector<UInt32> before = snap();
+        b->HiliteGad();
+        EXPECT_TRUE(b->GetLit());
+        EXPECT_NE(snap(), before);
+        b->DeliteGad();
+        EXPECT_FALSE(b->GetLit());
+        EXPECT_EQ(snap(), before);
         b->Dispose();
     }
 }
