@@ -253,6 +253,8 @@ public:
 protected:
     // The menu value as an item of the attached menu (0 when it names none).
     SInt16 MenuValueToItem(SInt32 value) const;
+    // A chosen item as a menu value: its nick number when it has one.
+    SInt32 ItemToMenuValue(SInt16 item) const;
     // The window's data handed to the procedures as their refCon.
     void* WindowRefCon() const;
     // The menu indicator at the right end of r, in its form (-1 disabled,

@@ -25,3 +25,11 @@ void OSTypeToText(OSType type, char out[5]);
 void KsCaptionForgetGadget(AMultiLineCaption* caption, AGadget* gadget);
 void KsCaptionSetVisible(AMultiLineCaption* caption, bool on);
 void KsCaptionSetDrawState(AMultiLineCaption* caption, SInt16 state);
+
+// Hit tests of gadgets count all four edges as inside, as panes do.
+constexpr bool GadInRect(const KsRect& r, KsPoint pt) {
+    return pt.h >= r.left && pt.h <= r.right && pt.v >= r.top && pt.v <= r.bottom;
+}
+
+// Menu values from here up are nick numbers.
+constexpr SInt32 kGadFirstNick = 1000;

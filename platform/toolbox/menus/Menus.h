@@ -65,6 +65,10 @@ constexpr Style kMenuShiftStyle = 0x40;
 MenuHandle NewMenu(MenuID menuID, ConstStr255Param title);
 // Takes the menu out of the menu list and frees it. Null is allowed.
 void DisposeMenu(MenuHandle menu);
+// A new menu with the same ID, title, definition and items (their texts,
+// marks, icons, command keys, styles and enabling); not in the menu list.
+// Null for a null menu.
+MenuHandle KsCopyMenu(MenuHandle menu);
 
 MenuID GetMenuID(MenuHandle menu);
 void SetMenuID(MenuHandle menu, MenuID menuID);
