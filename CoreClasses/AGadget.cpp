@@ -368,8 +368,7 @@ void AGadget::DisposeRsrc() {
     resourceID = 0;
 }
 
-void AGadget::SetRsrc(OSType type, SInt16 id) {
-    if (type == itsRsrcType && id == resourceID) return;
+bool AGadget::LoadRsrc(OSType type, SInt16 id) {
     DisposeRsrc();
     Handle h = nullptr;
     if (type == kGadCicn) {
@@ -380,17 +379,21 @@ void AGadget::SetRsrc(OSType type, SInt16 id) {
         // trusts their size.
         if (res && GadgetFaceDataValid(type, KsGetHandleSize(res))) h = KsCopyHand(res);
     }
-    if (h) {
-        rsrcHandle = h;
-        itsRsrcType = type;
-        resourceID = id;
-    }
     InvalInterior();
-    if (h && !displayRsrcAndText) SetText(nullptr);
+    if (!h) return false;
+    rsrcHandle = h;
+    itsRsrcType = type;
+    resourceID = id;
+    return true;
 }
 
-void AGadget::SetRsrcData(OSType type, const void* data, Size size) {
-    if (!GadgetFaceDataValid(type, size) || (type != kGadICON && type != kGadSICN)) {
+void AGadget::SetRsrc(OSType type, SInt16 id) {
+    if (type == itsRsrcType && id == resourceID) return;
+    if (LoadRsrc(type, id) && !displayRsrcAndText) SetText(nullptr);
+}
+
+void AGadget::LoadRsrcData(OSType type, const void* data, Size size) {
+    if ((type != kGadICON && type != kGadSICN) || !data || !GadgetFaceDataValid(type, size)) {
         char text[5];
         OSTypeToText(type, text);
         xraisexerror("UIS_GADGET_BAD_RSRC", "str type", text);
@@ -400,7 +403,10 @@ void AGadget::SetRsrcData(OSType type, const void* data, Size size) {
     DisposeRsrc();
     rsrcHandle = h;
     itsRsrcType = type;
-    resourceID = 0;
     InvalInterior();
+}
+
+void AGadget::SetRsrcData(OSType type, const void* data, Size size) {
+    LoadRsrcData(type, data, size);
     if (!displayRsrcAndText) SetText(nullptr);
 }

@@ -261,6 +261,12 @@ protected:
     // 1 focused, 0 otherwise).
     void DrawMenuIndicator(const KsRect& r, const KsRGBColor& bkgd);
     SInt16 MenuIndicatorForm() const;
+    // Replaces the face by resource (type, id) and answers whether one was
+    // loaded; the text is left alone (readers restore both as written).
+    bool LoadRsrc(OSType type, SInt16 id);
+    // Replaces the face by a copy of checked resource data; the text is left
+    // alone. Raises "UIS_GADGET_BAD_RSRC" for data that are no valid face.
+    void LoadRsrcData(OSType type, const void* data, Size size);
 
     // Fields, in their declared order.
     AGadgetClickProc downClickProc = nullptr;
