@@ -373,6 +373,9 @@ protected:
 
     // The stored bounds, for subclasses (GetBounds may be overridden).
     const KsRect& StoredBounds() const { return bounds; }
+    // For a subclass whose GetFrame also depends on fields of its own: call
+    // after changing them, so that the enclosure's scans measure it again.
+    void FrameRuleChanged() { NoteScanFieldsChanged(); }
 
     // Fields, in their declared order: streams and dumps rely on it. The ones
     // that hit testing and idle time keep in their enclosure's table (bounds,

@@ -147,10 +147,6 @@ void Fill(SInt32 left, SInt32 top, SInt32 right, SInt32 bottom, const KsRGBColor
     PaintRGBRect(&r, &c);
 }
 
-void Fill(const KsRect& r, const KsRGBColor& color) {
-    Fill(r.left, r.top, r.right, r.bottom, color);
-}
-
 void HLine(SInt32 left, SInt32 right, SInt32 v, const KsRGBColor& color) {
     Fill(left, v, right, v + 1, color);
 }
@@ -277,7 +273,7 @@ void DrawStockBorder(const KsRect& r, SInt32 style, const KsRGBColor& c, const K
         return;
     case kBorderRoundedPressed:
         RoundedRaisedBorder(r, c, e, KsBevel::kSunken);
-        RoundedRaisedHilite(r, c);
+        RoundedRaisedHilite(in1.Insetted(1, 1), c);
         return;
     default:
         PlainFrame(r, Edge(c));
@@ -396,8 +392,11 @@ void RoundedRaisedBorder(const KsRect& r, const KsRGBColor& color, const KsRGBCo
 }
 
 void RoundedRaisedHilite(const KsRect& r, const KsRGBColor& color) {
+    if (r.IsEmpty()) return;
     StColorPenSaver saver;
-    Fill(r.Insetted(2, 2), Mix(color, RGBblack, 120));
+    const KsRGBColor shadow = Mix(color, RGBblack, 250);
+    HLine(r.left + 1, r.right, r.top, shadow);
+    VLine(r.left, r.top + 1, r.bottom, shadow);
 }
 
 void PaintGradient(const KsRect& r, const KsRGBColor& color, SInt32 steps, double curvature,

@@ -105,7 +105,9 @@ void BevelFrame(const KsRect& r, SInt32 style, const KsRGBColor& bkgd);
 // pixels take the surrounding colour enclColor, and a bevel inside it.
 void RoundedRaisedBorder(const KsRect& r, const KsRGBColor& color, const KsRGBColor& enclColor,
                          KsBevel bevel);
-// The pressed sheen of a rounded button: the inner part of r darkened a little.
+// The pressed shadow of a button's face r: a line along its top and left
+// edges, a little darker than color, with its corner left out so that it
+// reads as rounded. The rest of the face (its text or icon) is left alone.
 void RoundedRaisedHilite(const KsRect& r, const KsRGBColor& color);
 // A vertical gradient over r around color, lighter at the top and darker at
 // the bottom; `curvature` (percent, 0..100) is the spread; concave styles

@@ -2,9 +2,10 @@
 // painting engine.
 //
 // Sections: lines and the pen; rectangles; curved shapes; polygons; regions;
-// RGB rectangles; ScrollRect.
+// RGB rectangles; ScrollRect and KsScrollRect.
 #include "KsPaintPrivate.h"
 #include "KsShapes.h"
+#include "QDScroll.h"
 
 #include "KsFatal.h"
 #include "KsHandle.h"
@@ -405,10 +406,11 @@ void MovePixels(GrafPtr port, const KsRgn& dst, SInt32 dh, SInt32 dv) {
 
 // The pixels of r inside clip ∩ visible move by (dh, dv); those whose source
 // lay outside that area, or that nothing moved onto, are the uncovered part.
-void ScrollRect(const Rect* r, SInt16 dh, SInt16 dv, RgnHandle updateRgn) {
+namespace {
+KsRgn ScrollArea(const KsRect& r, SInt16 dh, SInt16 dv) {
     GrafPtr port = KsThePort();
     KsRgn area = KsPortLocalClip(port);
-    area.Intersect(R(r));
+    area.Intersect(r);
     KsRgn moved(area);
     moved.Offset(dh, dv);
     moved.Intersect(area);
@@ -420,5 +422,16 @@ void ScrollRect(const Rect* r, SInt16 dh, SInt16 dv, RgnHandle updateRgn) {
         KsAddDamage(port->surface, dev);
     }
     KsPaintRgn(port, uncovered, KsBackInk(port));
+    return uncovered;
+}
+} // namespace
+
+void ScrollRect(const Rect* r, SInt16 dh, SInt16 dv, RgnHandle updateRgn) {
+    const KsRgn uncovered = ScrollArea(R(r), dh, dv);
     if (updateRgn) KsRgnToRgnHandle(uncovered, updateRgn);
+}
+
+void KsScrollRect(const KsRect& r, SInt16 dh, SInt16 dv, KsRgn* uncovered) {
+    const KsRgn u = ScrollArea(ToKsRect(ToRect(r)), dh, dv);
+    if (uncovered) *uncovered = u;
 }
