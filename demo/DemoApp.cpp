@@ -6,6 +6,7 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "CoreAttrList.h"
+#include "DemoCommands.h"
 #include "DemoScene.h"
 #include "Events.h"
 #include "KsBackend.h"
@@ -302,6 +303,7 @@ protected:
             std::snprintf(item, sizeof item, "Frame rate preset %d", i + 1);
             gBartender->AppendMenuItem(rates, kNickRate1 + i, item, 0, 0, 0);
         }
+        BuildButtonsMenu();
     }
 
 public:
@@ -318,6 +320,7 @@ public:
             gBartender->MacEnableMenuItem(kNickRate1 + i);
             gBartender->CheckMenuItemByNickNum(kNickRate1 + i, i == rate);
         }
+        UpdateButtonsMenu();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
@@ -335,6 +338,7 @@ public:
             PaintDesktop(kThemeColors[theme]);
             return true;
         }
+        if (HandleButtonsMenu(nick)) return true;
         if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
             rate = nick - kNickRate1;
             return true;
@@ -352,6 +356,8 @@ public:
     }
 
     void OpenDemoWindows() {
+        // First, so that the windows opened after it come to its front.
+        if (!OpenCommandWindow()) status = 1;
         auto* shapes = new DemoWindow;
         shapes->Build("Shapes and regions", Scene::shapes, 40, 70, 400, 340);
         auto* text = new DemoWindow;
