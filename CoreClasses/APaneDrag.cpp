@@ -32,14 +32,18 @@ APane* DropCandidate(DragList* list, Point global, SInt16 modifiers, KsPoint* lo
 }
 
 // The drag region's outline on the desktop, shown at most once at a time.
+// Made once per drag: following the pointer only moves it.
 class DragOutline {
 public:
-    explicit DragOutline(const KsRgn& shape) {
+    explicit DragOutline(const KsRgn& shape) : rgn_(NewRgn()) {
         KsRgn inner = shape;
         inner.Inset(1, 1);
-        outline_ = shape - inner;
+        KsRgnToRgnHandle(shape - inner, rgn_);
     }
-    ~DragOutline() { Show(false, {}); }
+    ~DragOutline() {
+        Show(false, at_);
+        DisposeRgn(rgn_);
+    }
     DragOutline(const DragOutline&) = delete;
     DragOutline& operator=(const DragOutline&) = delete;
 
@@ -48,17 +52,17 @@ public:
             Flip();
             shown_ = false;
         }
-        if (on && !shown_) {
-            at_ = offset;
-            Flip();
-            shown_ = true;
-        }
+        if (!on || shown_) return;
+        OffsetRgn(rgn_, SInt16(offset.h - at_.h), SInt16(offset.v - at_.v));
+        at_ = offset;
+        Flip();
+        shown_ = true;
     }
 
 private:
     void Flip() {
         GrafPtr desktop = KsGetDesktopPort();
-        if (!desktop || outline_.IsEmpty()) return;
+        if (!desktop || EmptyRgn(rgn_)) return;
         StPortSaver port(desktop);
         StClipSaver clip;
         StColorPenSaver pen;
@@ -67,11 +71,9 @@ private:
         PenNormal();
         PenMode(patXor);
         PenPat(&kQDGray);
-        RgnHandle rgn = KsNewRgnFrom(KsRgn(outline_).Offset(at_.h, at_.v));
-        PaintRgn(rgn);
-        DisposeRgn(rgn);
+        PaintRgn(rgn_);
     }
-    KsRgn outline_;
+    RgnHandle rgn_;
     KsPoint at_{};
     bool shown_ = false;
 };
