@@ -132,6 +132,9 @@ class AGadget : public APane {
     virtual void SetHasMenu(bool on);
     virtual void SetMenuID(SInt16 menuID);
     virtual SInt16 GetMenuID() const;
+    // The caption replaces the label. A caption that goes away first calls
+    // SetCaption(nullptr) on its gadget; a gadget that goes away first tells
+    // its caption.
     virtual void SetCaption(AMultiLineCaption* caption);
     virtual AMultiLineCaption* GetCaption() const;
     virtual MenuHandle GetMenuHandleOnly() const;

@@ -13,6 +13,8 @@
 #include "KsTime.h"
 #include "XError.h"
 
+#include <algorithm>
+
 namespace {
 // How long tracking sleeps between looks at the mouse.
 constexpr long kTrackPollMs = 10;
@@ -44,10 +46,15 @@ void AGadget::DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* refCon) {
         for (;;) {
             DoGoodClick(pt, modifiers, when, refCon);
             if (!hold.Alive() || !GetAutoRepeats()) return;
-            KsDoNothing(TicksToMilliseconds(kRepeatInterval));
-            while (StillDown() && KsGetTicks() < deadline)
-                KsDoNothing(TicksToMilliseconds(1));
-            if (!StillDown() || !hold.Alive() || !GetAutoRepeats()) return;
+            // The next firing: kRepeatInterval after this one, but not before
+            // kRepeatDelay after the press.
+            const long next = std::max(KsGetTicks() + kRepeatInterval, deadline);
+            // StillDown pauses briefly on the back end between looks; its
+            // last answer already covers the tick the wait ends in.
+            bool down = true;
+            while (down && KsGetTicks() < next)
+                down = StillDown();
+            if (!down || !hold.Alive() || !GetAutoRepeats()) return;
         }
     });
     if (deliteDue && hold.Alive()) DeliteGad();

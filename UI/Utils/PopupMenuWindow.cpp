@@ -129,19 +129,25 @@ void PopupMenuWindow::DrawAll() const {
         DrawItem(i, false);
 }
 
-bool PopupMenuWindow::Popup(Point anchor, bool centerOnAnchor, bool whileButtonDown) {
-    selection_ = 0;
-    if (!menu_ || CountMItems(menu_) == 0) return false;
+KsRect PopupMenuWindow::Place(Point anchor, bool centerOnAnchor) {
     const KsRect screen = UsableScreen(anchor);
     Layout(SInt16(std::min<SInt32>(screen.Height(), 0x7FFF)));
     const SInt32 width = SInt32(columns_) * columnWidth_, height = SInt32(rows_) * itemHeight_;
     KsRect r{anchor.h, anchor.v, anchor.h + width, anchor.v + height};
     if (centerOnAnchor) r.Offset(-width / 2, -height / 2);
-    // Kept on the screen: moved in, and cut to it when it is wider.
+    // Kept on the screen: moved in from the right and bottom first, so that
+    // a menu wider than the screen keeps its left part in view.
     if (r.right > screen.right) r.Offset(screen.right - r.right, 0);
     if (r.bottom > screen.bottom) r.Offset(0, screen.bottom - r.bottom);
     if (r.left < screen.left) r.Offset(screen.left - r.left, 0);
     if (r.top < screen.top) r.Offset(0, screen.top - r.top);
+    return r;
+}
+
+bool PopupMenuWindow::Popup(Point anchor, bool centerOnAnchor, bool whileButtonDown) {
+    selection_ = 0;
+    if (!menu_ || CountMItems(menu_) == 0) return false;
+    const KsRect r = Place(anchor, centerOnAnchor);
     const Rect bounds = ToRect(r);
     window_ = NewCWindow(nullptr, &bounds, nullptr, false, plainDBox, WindowPtr(-1), false, 0);
     if (!window_) return false;

@@ -30,6 +30,9 @@ public:
     // whileButtonDown, else until the next click. Answers whether an
     // enabled item was chosen (GetSelection).
     bool Popup(Point anchor, bool centerOnAnchor, bool whileButtonDown);
+    // Lays the menu out for the screen at anchor and answers the window's
+    // rectangle (global) that Popup would use.
+    KsRect Place(Point anchor, bool centerOnAnchor);
     SInt16 GetSelection() const { return selection_; }
 
     // The layout, in window coordinates: columns of rows of the item height.
