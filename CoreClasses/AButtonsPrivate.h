@@ -10,9 +10,10 @@
 
 // Registers a button class with the class registry (streams, Copy) and the
 // pane property text, where it reads and writes APane's and AGadget's keys
-// and has no sub-panes. makePane answers a new, empty object of the class.
+// and has no sub-panes. makePane answers a new, empty object of the class;
+// afterRead, when given, runs once a pane of the class has been read.
 void KsRegisterButtonClass(OSType classID, const char* name, APane* (*makePane)(),
-                           PClassFactory factory);
+                           PClassFactory factory, void (*afterRead)(APane*) = nullptr);
 
 // The scheme's button colour: with "CS_BUT_COLOR" on, the gadget stops
 // inheriting and takes that colour; otherwise it inherits its enclosure's.

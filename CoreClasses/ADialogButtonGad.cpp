@@ -13,11 +13,14 @@ APortable* MakeObject() {
 APane* MakePane() {
     return new ADialogButtonGad;
 }
+void InlayAfterRead(APane* p) {
+    p->SetInlay(true);
+}
 const bool kRegistered = (ADialogButtonGad::PCRegister(), true);
 } // namespace
 
 void ADialogButtonGad::PCRegister() {
-    KsRegisterButtonClass(kClassID, kClassInfo.name, MakePane, MakeObject);
+    KsRegisterButtonClass(kClassID, kClassInfo.name, MakePane, MakeObject, InlayAfterRead);
 }
 
 // What IDialogButtonGad sets that no stream or description carries.
@@ -70,6 +73,11 @@ void ADialogButtonGad::Deactivate() {
     active = false;
     if (AWindow* w = GetEnclWindow(); w && w->GetActivePane() == this) w->SetActivePane(nullptr);
     RedrawNow(KsPushLook::kUp);
+}
+
+void ADialogButtonGad::Get(AStream& stream) {
+    APushButton::Get(stream);
+    SetInlay(true);
 }
 
 void ADialogButtonGad::UpdateColorScheme() {

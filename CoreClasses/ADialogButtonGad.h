@@ -26,6 +26,8 @@ class ADialogButtonGad : public APushButton {
     void Deactivate() override;
     KsRGBColor GetBkndColor() const override;
     void UpdateColorScheme() override;
+    // The inlaid text, which neither format carries, comes back with it.
+    void Get(AStream& stream) override;
 
     virtual void IDialogButtonGad(APane* encl, const char* text, SInt16 left, SInt16 right,
                                   SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei);

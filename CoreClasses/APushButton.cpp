@@ -13,7 +13,8 @@
 #include "QuickDraw.h"
 
 namespace {
-constexpr SInt16 S = kPaneDontCare;
+// The concave bevels 2 and 1 pixels wide.
+constexpr SInt32 kSunkenBevel2 = 14, kSunkenBevel1 = 16;
 
 template <class T> APortable* MakeObject() {
     return new T;
@@ -32,7 +33,7 @@ void ClipTo(const KsRect& r) {
 } // namespace
 
 void KsRegisterButtonClass(OSType classID, const char* name, APane* (*makePane)(),
-                           PClassFactory factory) {
+                           PClassFactory factory, void (*afterRead)(APane*)) {
     PClassAdd(classID, name, factory);
     PaneTextClass row;
     row.name = name;
@@ -46,6 +47,7 @@ void KsRegisterButtonClass(OSType classID, const char* name, APane* (*makePane)(
     row.getProps.push_back(
         [](APane* p, CoreAttrList* l) { static_cast<AGadget*>(p)->GetGadgetPropsFromList(l); });
     row.subs = PaneTextSubs::none;
+    row.afterRead = afterRead;
     PaneTextRegisterClass(row);
 }
 
@@ -125,6 +127,11 @@ void APushButton::DrawBorder() {
     DrawPushButtonBorder(GetFrame(), border, colors, iLook,
                          IsDefaultButton() ? KsDefaultRing::kDefault : KsDefaultRing::kNone);
     DrawLabel();
+}
+
+KsRGBColor APushButton::GetBkndColor() const {
+    const KsRGBColor c = AGadget::GetBkndColor();
+    return iLook == KsPushLook::kPressed ? ScaleRGBIntensity(c, 85, 100) : c;
 }
 
 bool APushButton::KeepsLookWhenPressed(SInt32 style) {
@@ -213,21 +220,23 @@ void APushButton::LiteGad(SInt16 direction, SInt32 style) {
         KsScrollRect(vis, direction, direction, &iUncovered);
     }
     ClipTo(GetVisBounds());
-    if (style == kBorderBlackBevel) {
+    if (!pressing) {
+        // Released: the button's own border, exactly as an update draws it.
+        const KsRGBColor colors[2] = {bg, encl};
+        DrawPushButtonBorder(frame, border, colors, KsPushLook::kUp,
+                             IsDefaultButton() ? KsDefaultRing::kDefault : KsDefaultRing::kNone);
+    } else if (style == kBorderBlackBevel) {
         TwoColoredBevelFrame(frame, ScaleRGBIntensity(bg, 4, 3), RGBblack);
     } else if (style == kBorderLED) {
         TwoColoredBevelFrame(frame, ScaleRGBIntensity(bg, 1, 3), ScaleRGBIntensity(bg, 6, 5));
     } else if (style == kBorderTwoColor) {
-        const KsRGBColor dim = ScaleRGBIntensity(bg, 70, 100);
-        const KsRGBColor bright = ScaleRGBIntensity(bg, 130, 100);
-        if (pressing)
-            TwoColoredBevelFrame(frame, dim, bright);
-        else
-            TwoColoredBevelFrame(frame, bright, dim);
+        TwoColoredBevelFrame(frame, ScaleRGBIntensity(bg, 70, 100),
+                             ScaleRGBIntensity(bg, 130, 100));
     } else if (IsRoundedBorder(style)) {
-        RoundedRaisedBorder(frame, bg, encl, pressing ? KsBevel::kSunken : KsBevel::kRaised);
-    } else {
-        BevelFrame(frame, style, bg);
+        RoundedRaisedBorder(frame, bg, encl, KsBevel::kSunken);
+    } else if (GetBorderWidth(border) > 0) {
+        // Any other border turns into a sunken bevel as wide as it is.
+        BevelFrame(frame, GetBorderWidth(border) > 1 ? kSunkenBevel2 : kSunkenBevel1, bg);
     }
     if (!iUncovered.IsEmpty()) {
         RgnHandle strip = KsNewRgnFrom(iUncovered);

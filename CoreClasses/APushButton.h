@@ -39,6 +39,8 @@ class APushButton : public AGadget {
     void DrawBorder() override;
     void HiliteGad() override;
     void DeliteGad() override;
+    // Drawn pressed, the face is a little darker.
+    KsRGBColor GetBkndColor() const override;
 
     // --- Slots APushButton introduces ---------------------------------------
     // direction 1 presses, -1 releases: the face moves by one pixel and the

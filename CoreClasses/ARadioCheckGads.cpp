@@ -17,6 +17,9 @@ template <class T> APortable* MakeObject() {
 template <class T> APane* MakePane() {
     return new T;
 }
+void CheckBoxAfterRead(APane* p) {
+    static_cast<ACheckBoxGad*>(p)->MatchBoxToEnabling();
+}
 const bool kRegistered = (ARadioButtonGad::PCRegister(), ACheckBoxGad::PCRegister(), true);
 
 // The label the two classes draw beside their box, in the font they use.
@@ -291,7 +294,19 @@ void ARadioButtonGad::SetEnabled(bool on) {
 
 void ACheckBoxGad::PCRegister() {
     KsRegisterButtonClass(kClassID, kClassInfo.name, MakePane<ACheckBoxGad>,
-                          MakeObject<ACheckBoxGad>);
+                          MakeObject<ACheckBoxGad>, CheckBoxAfterRead);
+}
+
+void ACheckBoxGad::Get(AStream& stream) {
+    APushButton::Get(stream);
+    MatchBoxToEnabling();
+}
+
+void ACheckBoxGad::MatchBoxToEnabling() {
+    const bool on = GetEnabled();
+    SetBoxHeight(on ? kDefaultBoxHeight : kDisabledBoxHeight);
+    SetBorderStyle(on ? kBorderBubble : kBorderBubbleDown);
+    canBeTabbedTo = on;
 }
 
 ACheckBoxGad::ACheckBoxGad() {

@@ -96,6 +96,9 @@ class ACheckBoxGad : public APushButton {
     bool SetState(bool on, bool setFace) override;
     void SetEnabled(bool on) override;
 
+    // The box's size and style follow the enabling read back with it.
+    void Get(AStream& stream) override;
+
     virtual void ICheckBoxGad(APane* encl, const char* text, SInt16 left, SInt16 right, SInt16 wid,
                               SInt16 top, SInt16 bot, SInt16 hei, SInt16 boxWidth,
                               SInt16 boxHeight);
@@ -105,6 +108,8 @@ class ACheckBoxGad : public APushButton {
     SInt16 GetBoxWidth() const { return boxWidth; }
     SInt16 GetBoxHeight() const { return boxHeight; }
     bool GetReversed() const { return reversed; }
+    // A disabled box is smaller and sunken; for boxes read back disabled.
+    void MatchBoxToEnabling();
 
 protected:
     SInt16 boxWidth = kDefaultBoxWidth;

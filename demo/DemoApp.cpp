@@ -7,6 +7,7 @@
 #include "AWindow.h"
 #include "CoreAttrList.h"
 #include "DemoCommands.h"
+#include "DemoGadgets.h"
 #include "DemoScene.h"
 #include "Events.h"
 #include "KsBackend.h"
@@ -37,6 +38,7 @@ enum : short { kViewMenuID = 259, kRatesMenuID = 260 };
 enum : long {
     kNickNewTimecode = 2001,
     kNickBringAll = 2002,
+    kNickGadgets = 2003,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -272,6 +274,7 @@ public:
         }
         ProcessEvent(-1);
         Settle();
+        ShowGadgets();
         KsPresentDesktop();
         const OSErr err = KsWritePortPNG(KsGetDesktopPort(), nullptr, screenshot.c_str());
         if (err != noErr) {
@@ -285,12 +288,49 @@ public:
                     screenshot.c_str());
     }
 
+    // The gadget window in front, as the menu command opens it, with its
+    // LEDs stepped and a radio button and a check box clicked.
+    void ShowGadgets() {
+        HandleStdMenus(kViewMenuID, kNickGadgets);
+        AWindow* w = GetWindowObj(FrontWindow());
+        if (!w) return;
+        const Rect all = KsDesktopBounds();
+        ::MoveWindow(w->GetWindowPtr(), short(all.right - 480), short(all.bottom - 320), true);
+        Settle();
+        for (const char* id : {"step", "step", "rate3", "opt2"}) {
+            if (APane* p = w->FindPaneByID(id)) {
+                // The frame's middle: a box's bounds run on over its label.
+                const KsRect f = p->GetFrame();
+                Point at{SInt16((f.top + f.bottom) / 2), SInt16((f.left + f.right) / 2)};
+                {
+                    StPortSaver saver;
+                    SetPortWindowPort(w->GetWindowPtr());
+                    LocalToGlobal(&at);
+                }
+                // Through the back end, so that the pointer and the button
+                // are where the click says while the gadget tracks it.
+                for (KsInput::Kind kind :
+                     {KsInput::Kind::mouseMove, KsInput::Kind::mouseDown, KsInput::Kind::mouseUp}) {
+                    KsInput in;
+                    in.kind = kind;
+                    in.h = at.h;
+                    in.v = at.v;
+                    KsFeedInput(in);
+                }
+                Settle();
+            }
+        }
+        ProcessEvent(-1);
+        Settle();
+    }
+
 protected:
     void BuildMenus() override {
         AApplication::BuildMenus();
         MenuHandle view = gBartender->CreateMenu(stx("View"), kViewMenuID, 1);
         gBartender->AppendMenuItem(view, kNickNewTimecode, stx("New &Timecode Window"), 'T', 0, 0);
         gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
+        gBartender->AppendMenuItem(view, kNickGadgets, stx("&Gadgets"), 0, 0, 0);
         gBartender->AppendSeparator(view);
         static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
         for (int i = 0; i < kThemes; ++i)
@@ -310,7 +350,8 @@ public:
     void UpdateMenus() override {
         AApplication::UpdateMenus();
         if (!gBartender) return;
-        for (long n : {long(kNickNewTimecode), long(kNickBringAll), long(kNickAbout)})
+        for (long n :
+             {long(kNickNewTimecode), long(kNickBringAll), long(kNickGadgets), long(kNickAbout)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -326,6 +367,12 @@ public:
     unsigned char HandleStdMenus(short menuID, short nick) override {
         if (nick == kNickNewTimecode || nick == kNickNew) {
             NewTimecodeWindow();
+            return true;
+        }
+        if (nick == kNickGadgets) {
+            ++gadgetWindows;
+            OpenGadgetWindow(short(60 + 24 * (gadgetWindows % 8)),
+                             short(80 + 24 * (gadgetWindows % 8)));
             return true;
         }
         if (nick == kNickBringAll) {
@@ -356,8 +403,6 @@ public:
     }
 
     void OpenDemoWindows() {
-        // First, so that the windows opened after it come to its front.
-        if (!OpenCommandWindow()) status = 1;
         auto* shapes = new DemoWindow;
         shapes->Build("Shapes and regions", Scene::shapes, 40, 70, 400, 340);
         auto* text = new DemoWindow;
@@ -370,6 +415,7 @@ public:
 
     int theme = 0;
     int rate = 0;
+    int gadgetWindows = 0;
 };
 
 // The layout file: beside the executable (the build tree copies it there),
@@ -415,7 +461,7 @@ int RunDemo(const std::string& screenshot) {
         return 1;
     }
     RegisterDemoPanes();
-    if (!LoadLayout()) {
+    if (!LoadLayout() || !LoadGadgetLayout()) {
         KsDesktopDispose();
         return 1;
     }

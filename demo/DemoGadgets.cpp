@@ -1,0 +1,184 @@
+// The gadget window: its layout comes from the pane file; here are only the
+// menu of its pop-up button and what its buttons do, which they report in
+// the status line.
+#include "DemoGadgets.h"
+
+#include "ABasicButtons.h"
+#include "ADialogButtonGad.h"
+#include "APopupMenuGad.h"
+#include "ARadioCheckGads.h"
+#include "AWindow.h"
+#include "KsDesktop.h"
+#include "MacText.h"
+#include "PaneStream.h"
+#include "Windows.h"
+#include "XError.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kGadgetFile = "gadgets.ksp3";
+constexpr short kWidth = 460, kHeight = 300;
+constexpr int kLEDs = 8;
+std::string gGadgetLayout;
+
+class GadgetWindow : public AWindow {
+public:
+    int lit = -1;
+
+    void Build(short left, short top) {
+        IWindow("Gadgets", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
+        const Rect screen = KsDesktopBounds();
+        if (left > screen.right - kWidth - 8) left = short(screen.right - kWidth - 8);
+        if (top > screen.bottom - kHeight - 8) top = short(screen.bottom - kHeight - 8);
+        if (left < 8) left = 8;
+        if (top < 40) top = 40;
+        ::MoveWindow(GetWindowPtr(), left, top, false);
+        ::SizeWindow(GetWindowPtr(), kWidth, kHeight, false);
+        Resize(nullptr, nullptr, 0, 0);
+        GetMainPane()->SetBkndColor(RGBgray9);
+        ReadPaneText(gGadgetLayout.data(), long(gGadgetLayout.size()), GetMainPane(), this);
+        Wire();
+        ShowWindow(GetWindowPtr());
+        SelectWindow(GetWindowPtr());
+    }
+
+    void Status(const char* text) {
+        if (APane* s = FindPaneByID("status")) s->SetText(text);
+    }
+
+    void Chase(int index) {
+        lit = index % kLEDs;
+        for (int i = 0; i < kLEDs; ++i)
+            if (ALED* led = Led(i)) led->SetLight(i == lit);
+    }
+
+private:
+    ALED* Led(int i) {
+        char id[16];
+        std::snprintf(id, sizeof id, "led%d", i + 1);
+        APane* p = FindPaneByID(id);
+        return p && p->IsInstanceOf("ALED") ? static_cast<ALED*>(p) : nullptr;
+    }
+
+    static GadgetWindow* Of(AGadget* g) { return static_cast<GadgetWindow*>(g->GetEnclWindow()); }
+
+    // What a button says when it is used: its text, or its label's.
+    static std::string NameOf(AGadget* g) {
+        char text[64] = {};
+        g->GetText(text, sizeof text);
+        if (!text[0] && g->GetLabel()) return g->GetLabel()->GetText();
+        return text;
+    }
+
+    static void Report(AGadget* g, void*, SInt16, SInt32) {
+        std::string line = NameOf(g);
+        if (g->GetIsBistate()) line += g->GetState() ? ": on" : ": off";
+        Of(g)->Status(line.c_str());
+    }
+    static void Step(AGadget* g, void*, SInt16, SInt32) {
+        GadgetWindow* w = Of(g);
+        w->Chase(w->lit + 1);
+        char line[48];
+        std::snprintf(line, sizeof line, "Step: LED %d of %d", w->lit + 1, kLEDs);
+        w->Status(line);
+    }
+    static void Render(AGadget* g, void*, SInt16, SInt32) {
+        GadgetWindow* w = Of(g);
+        for (int i = 0; i < kLEDs; ++i)
+            if (ALED* led = w->Led(i)) led->SetLight(true);
+        w->lit = kLEDs - 1;
+        w->Status("Render: every LED lit");
+    }
+    // A state button lights when its owner says so, not by itself.
+    static void Solo(AGadget* g, void* refCon, SInt16 menuID, SInt32 value) {
+        g->SetState(!g->GetState(), true);
+        Report(g, refCon, menuID, value);
+    }
+    static void Format(AGadget* g, void*, SInt16, SInt32) {
+        char text[64] = {};
+        g->GetText(text, sizeof text);
+        Of(g)->Status((std::string("Format: ") + text).c_str());
+    }
+
+    void On(const char* id, AGadgetUpClickProc proc) {
+        APane* p = FindPaneByID(id);
+        if (!p || !p->IsInstanceOf("AGadget")) return;
+        auto* g = static_cast<AGadget*>(p);
+        g->SetUpClickProc(proc);
+        if (g->IsInstanceOf("APushButton") && !g->GetLabel()) g->EnableSpotlight(true);
+    }
+
+    void Wire() {
+        On("play", Step);
+        On("step", Step);
+        On("render", Render);
+        On("mark", Report);
+        On("solo", Solo);
+        On("undo", Report);
+        On("apply", Report);
+        On("reset", Report);
+        for (const char* id : {"rate1", "rate2", "rate3", "opt1", "opt2", "opt3"})
+            On(id, Report);
+        if (APane* p = FindPaneByID("format"); p && p->IsInstanceOf("AGadget")) {
+            auto* pop = static_cast<AGadget*>(p);
+            pop->MakePopupMenu("Format");
+            for (const char* item : {"DV", "HD 720", "HD 1080"})
+                pop->AppendPopupMenuItem(item, 0, 0);
+            pop->AppendPopupMenuDivider();
+            pop->AppendPopupMenuItem("UHD", 0, 0);
+            pop->SetMenuItem(3, false);
+            pop->SetUpClickProc(Format);
+        }
+        Chase(0);
+    }
+};
+
+} // namespace
+
+bool LoadGadgetLayout() {
+    std::vector<std::string> candidates;
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n > 0) {
+        std::string dir(self, std::size_t(n));
+        dir.erase(dir.find_last_of('/') + 1);
+        candidates.push_back(dir + "panes/" + kGadgetFile);
+    }
+    candidates.push_back(std::string(KS_DEMO_PANES_DIR) + "/" + kGadgetFile);
+    for (const std::string& path : candidates) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) continue;
+        std::ostringstream text;
+        text << in.rdbuf();
+        gGadgetLayout = text.str();
+        try {
+            ReadPaneText(gGadgetLayout.data(), long(gGadgetLayout.size()), nullptr, nullptr)
+                ->Dispose();
+        } catch (const XError& e) {
+            const XErrorParam* line = e.FindParam("line");
+            std::fprintf(stderr, "ksdemo: %s:%s %s\n", path.c_str(),
+                         line ? line->value.c_str() : "", e.GetText().c_str());
+            gGadgetLayout.clear();
+            return false;
+        }
+        return true;
+    }
+    std::fprintf(stderr, "ksdemo: %s not found beside the program or in %s\n", kGadgetFile,
+                 KS_DEMO_PANES_DIR);
+    return false;
+}
+
+AWindow* OpenGadgetWindow(short left, short top) {
+    if (gGadgetLayout.empty()) return nullptr;
+    auto* w = new GadgetWindow;
+    w->Build(left, top);
+    return w;
+}
