@@ -600,11 +600,8 @@ KsPoint APane::GetMiniHelpAlignment(KsPoint) const {
 
 // ---------------------------------------------------------------------------
 // Drag and print hooks: the defaults refuse and do nothing; the drag and
-// print machinery overrides them.
+// print machinery overrides them. DoDrag and GetMyDragList: APaneDrag.cpp.
 
-bool APane::DoDrag(KsPoint*, DragList*, bool) {
-    return false;
-}
 bool APane::HandleDragMsg(DragList* list, KsPoint pt, SInt16 modifiers, SInt16 message) {
     if (dragMsgProc) return dragMsgProc(this, list, pt, modifiers, message);
     return DoDragFeedback(list, pt, modifiers, message);
@@ -617,9 +614,6 @@ bool APane::AcceptDrop(DragList*) {
 }
 void APane::DropHandler(DragList*, KsPoint, SInt16) {}
 void APane::HandleDropFromSystem(DragList*, KsPoint, SInt16) {}
-DragList* APane::GetMyDragList(KsPoint) {
-    return nullptr;
-}
 void APane::ResetDragCursor() {}
 void APane::DrawAcceptDrag() {}
 void APane::HideAcceptDrag() {}

@@ -7,6 +7,7 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "CoreAttrList.h"
+#include "DemoCommands.h"
 #include "DemoGadgets.h"
 #include "DemoScene.h"
 #include "Events.h"
@@ -353,6 +354,7 @@ protected:
             std::snprintf(item, sizeof item, "Frame rate preset %d", i + 1);
             gBartender->AppendMenuItem(rates, kNickRate1 + i, item, 0, 0, 0);
         }
+        BuildButtonsMenu();
     }
 
 public:
@@ -371,6 +373,7 @@ public:
             gBartender->MacEnableMenuItem(kNickRate1 + i);
             gBartender->CheckMenuItemByNickNum(kNickRate1 + i, i == rate);
         }
+        UpdateButtonsMenu();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
@@ -398,6 +401,7 @@ public:
             PaintDesktop(kThemeColors[theme]);
             return true;
         }
+        if (HandleButtonsMenu(nick)) return true;
         if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
             rate = nick - kNickRate1;
             return true;
