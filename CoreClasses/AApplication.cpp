@@ -19,6 +19,7 @@
 #include "KsLog.h"
 #include "KsMemWatch.h"
 #include "KsOutput.h"
+#include "KsTextEditHooks.h"
 #include "KsTime.h"
 #include "Menus.h"
 #include "Resources.h"
@@ -40,7 +41,7 @@ unsigned char QuitCompleted = 0;
 
 namespace {
 
-KsAppEditHooks gEdit;
+KsAppEditHooks gEdit = KsTextEditHooks();
 KsAppExitProc gExitProc = nullptr;
 bool gExitCleanupDone = false;
 bool gAtExitRegistered = false;

@@ -76,7 +76,8 @@ class AAppModalKeyHandler : public AObject {
 };
 
 // What the text-field glue supplies to the standard Edit commands and to the
-// idle pass. Until it is installed every entry is null: no field is active.
+// idle pass. The text-edit glue's hooks are installed from the start
+// (KsTextEditHooks.h); a null entry does nothing.
 struct KsAppEditHooks {
     bool (*isActive)() = nullptr;
     void (*cut)() = nullptr;
