@@ -1,6 +1,7 @@
 // The glue: the application's one active record, which the Edit menu and the
 // caret blink act on, and the calls the framework's text fields make.
 #include "TEPrivate.h"
+#include "TETextInputPrivate.h"
 
 #include "Scrap.h"
 
@@ -30,7 +31,9 @@ SInt32 OldEnd(SInt32 offset, SInt32 length) {
 } // namespace
 
 void TEGlueForget(TEHandle te) {
-    if (Active().te == te) Active() = {};
+    if (Active().te != te) return;
+    Active() = {};
+    TETextInputDetach(te);
 }
 
 void KsTEActivate(TEHandle te, void* owner) {
@@ -38,6 +41,7 @@ void KsTEActivate(TEHandle te, void* owner) {
     if (TEHandle previous = Current(); previous && previous != te) TEDeactivate(previous);
     Active() = {te, owner};
     TEActivate(te);
+    TETextInputAttach(te);
 }
 
 void KsTEDeactivate(TEHandle te) {
