@@ -14,10 +14,6 @@ namespace {
 
 constexpr SInt32 kMaxDrawBytes = 4096; // per DrawText call (its counts are 16-bit)
 
-Rect ToRectClamped(const KsRect& r) {
-    return ToRect(r);
-}
-
 // A segment ends at a style change, a tab, the caret (for a composition) or
 // after kMaxDrawBytes.
 void DrawSegment(TERec& r, const TEStyleRun& run, SInt32 from, SInt32 to, SInt32 h, SInt32 v) {
@@ -63,7 +59,7 @@ void DrawSelection(TERec& r, SInt32 line, const KsRect& box, SInt32 left, SInt32
     if (hl.IsEmpty()) return;
     RGBColor hilite;
     GetHiliteColor(&hilite);
-    Rect q = ToRectClamped(hl);
+    Rect q = ToRect(hl);
     RGBForeColor(&hilite);
     PaintRect(&q);
 }

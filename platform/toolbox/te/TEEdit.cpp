@@ -96,7 +96,11 @@ void Apply(TERec& r, SInt32 start, SInt32 end, std::string_view text, bool draw)
     p.text.replace(std::size_t(start), std::size_t(removed), text);
     r.teLength = SInt32(p.text.size());
     ShiftRuns(p, start, removed, inserted, r.teLength);
-    const TELayoutChange change = TELayoutEdit(r, start, removed, inserted);
+    // Text of the tallest style may have gone (or come): every line moves then.
+    const SInt32 lineHeight = r.lineHeight;
+    if (r.styled) TEUpdateLineMetrics(r);
+    TELayoutChange change = TELayoutEdit(r, start, removed, inserted);
+    if (r.lineHeight != lineHeight) change = {0, TELineCount(r), 1};
     r.selStart = r.selEnd = p.anchor = start + inserted;
     p.goalX = -1;
     if (r.active) {

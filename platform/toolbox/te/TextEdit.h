@@ -318,7 +318,7 @@ void KsTERedo();
 void KsTESetSelect(SInt32 selStart, SInt32 selEnd);
 // What the Edit menu may offer for the active record.
 struct KsTEEditState {
-    Boolean undo = false, redo = false, cut = false, copy = false, paste = false, clear = false,
-            selectAll = false;
+    bool undo = false, redo = false, cut = false, copy = false, paste = false, clear = false,
+         selectAll = false;
 };
 KsTEEditState KsTEGetEditState();
