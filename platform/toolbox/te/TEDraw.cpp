@@ -126,24 +126,24 @@ StTEFocus::StTEFocus(TERec& r) : rec_(r) {
     KsSetPort(r.inPort);
     if (r.priv->focus) r.priv->focus(r.priv->self, r.priv->owner, true);
     if (KsGetPort() != r.inPort) KsSetPort(r.inPort);
-    savedClip_ = NewRgn();
-    RgnHandle view = NewRgn();
-    GetClip(savedClip_);
-    Rect v = ToRect(r.viewRect);
-    RectRgn(view, &v);
-    SectRgn(view, savedClip_, view);
-    SetClip(view);
-    DisposeRgn(view);
+    clip_.emplace();
+    TEClipToView(r, clip_->Saved());
     canDraw_ = true;
 }
 
 StTEFocus::~StTEFocus() {
     if (!canDraw_) return;
-    KsSetPort(rec_.inPort);
-    SetClip(savedClip_);
-    DisposeRgn(savedClip_);
+    clip_.reset();
     if (rec_.priv->focus) rec_.priv->focus(rec_.priv->self, rec_.priv->owner, false);
     KsSetPort(savedPort_);
+}
+
+void TEClipToView(TERec& r, RgnHandle clip) {
+    RgnHandle view = r.priv->viewClip;
+    const Rect v = ToRect(r.viewRect);
+    RectRgn(view, &v);
+    SectRgn(view, clip, view);
+    SetClip(view);
 }
 
 // ---------------------------------------------------------------------------
@@ -213,12 +213,7 @@ void TEUpdate(const Rect* rect, TEHandle te) {
     // The owner has set the port up for its own drawing; only the view is added.
     StPortSaver port(r->inPort);
     StClipSaver clip;
-    RgnHandle view = NewRgn();
-    Rect v = ToRect(r->viewRect);
-    RectRgn(view, &v);
-    SectRgn(view, clip.Saved(), view);
-    SetClip(view);
-    DisposeRgn(view);
+    TEClipToView(*r, clip.Saved());
     TEDrawRect(*r, ToKsRect(*rect));
 }
 

@@ -38,7 +38,6 @@ void TEGlueForget(TEHandle te) {
 
 void KsTEActivate(TEHandle te, void* owner) {
     if (!KsTEIsLive(te)) return;
-    if (TEHandle previous = Current(); previous && previous != te) TEDeactivate(previous);
     Active() = {te, owner};
     TEActivate(te);
     TETextInputAttach(te);

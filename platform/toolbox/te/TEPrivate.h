@@ -8,10 +8,12 @@
 // the caret but is not counted in nLines.
 #pragma once
 
+#include "KsPortSavers.h"
 #include "TextEdit.h"
 
 #include <array>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +59,7 @@ struct TEPrivate {
 
     KsTEFocusProc focus = nullptr;
     void* owner = nullptr;
+    RgnHandle viewClip = nullptr; // made once: drawing (the blink too) allocates nothing
 };
 
 // ---------------------------------------------------------------------------
@@ -121,9 +124,11 @@ public:
 private:
     TERec& rec_;
     GrafPtr savedPort_ = nullptr;
-    RgnHandle savedClip_ = nullptr;
+    std::optional<StClipSaver> clip_;
     bool canDraw_ = false;
 };
+// Clips the current port (inPort) to viewRect within `clip`.
+void TEClipToView(TERec& r, RgnHandle clip);
 // Draws what r covers (local coordinates), clipped to the view; the focus is set.
 void TEDrawRect(TERec& r, const KsRect& area);
 // Draws lines [first, end) (end past the text: to the view's bottom), focusing itself.

@@ -63,6 +63,7 @@ TEHandle KsTENew(const KsRect& destRect, const KsRect& viewRect, Boolean styled)
     r.styled = styled;
     r.priv = &block->priv;
     r.priv->runs[0].style = PortStyle(port);
+    r.priv->viewClip = NewRgn();
     TEHandle te = &block->master;
     r.priv->self = te;
     Live().insert(te);
@@ -86,6 +87,7 @@ void TEDispose(TEHandle te) {
     if (!TERecOf(te)) return;
     TEGlueForget(te);
     Live().erase(te);
+    DisposeRgn((*te)->priv->viewClip);
     delete BlockOf(te);
 }
 

@@ -292,8 +292,12 @@ void KsTESetFocusProc(TEHandle te, KsTEFocusProc proc, void* owner);
 // framework's text fields make on it. A record becomes the active one with
 // KsTEActivate and stops being it with KsTEDeactivate or TEDispose.
 
-// Activates te (deactivating the previously active record) for `owner`.
+// Activates te for `owner` and makes it the one the Edit commands and the
+// blink act on. A record made active before stays as its owner left it: the
+// owner deactivates it (a window going to the back does), so that the
+// owner's idea of its state and the record's never part.
 void KsTEActivate(TEHandle te, void* owner);
+// Deactivates te; the glue forgets it when it was the current one.
 void KsTEDeactivate(TEHandle te);
 // A record is active.
 Boolean KsTEIsActive();

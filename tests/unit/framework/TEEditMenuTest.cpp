@@ -1,4 +1,5 @@
 // The application's Edit menu and caret blink act on the active text record.
+#include "AllocationCount.h"
 #include "ApplicationTestSupport.h"
 #include "KsTERecord.h"
 
@@ -31,8 +32,8 @@ TEST_F(AppTest, EditMenuCommandsActOnTheActiveRecord) {
     }
     TESetSelect(0, 32767, rec.te);
     app->UpdateMenus();
-    for (long nick : {kNickUndo, kNickRedo, kNickCut, kNickCopy, kNickPaste, kNickClear,
-                      kNickSelectAll})
+    for (long nick :
+         {kNickUndo, kNickRedo, kNickCut, kNickCopy, kNickPaste, kNickClear, kNickSelectAll})
         EXPECT_TRUE(gBartender->IsItemEnabled(nick)) << nick;
     TESetSelect(0, 0, rec.te);
     app->UpdateMenus();
@@ -48,9 +49,15 @@ TEST_F(AppTest, IdleBlinksTheActiveCaret) {
     KsTEActivate(rec.te, nullptr);
     const UInt32 saved = GetCaretTime();
     KsSetCaretTime(0);
+    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun); // warm
+    AllocationsSoFar();
     const Boolean before = rec.Rec().caretState;
-    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun);
+    const long allocations = AllocationsSoFar();
+    KsTEIdle();
+    EXPECT_EQ(AllocationsSoFar(), allocations); // a blink allocates nothing
     EXPECT_NE(rec.Rec().caretState, before);
+    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun);
+    EXPECT_EQ(rec.Rec().caretState, before);
     KsSetCaretTime(saved);
     KsTEDeactivate(rec.te);
 }
