@@ -49,23 +49,12 @@ TEST_F(InputMethodTest, CompositionIsShownThenCommittedAsOneInsertion) {
     EXPECT_EQ(KsQueuedEventCount(), 0) << "no key-downs for a commit";
 
     // What Mac OS Roman lacks is refused with one beep; a typed '?' stays.
-    const struct {
-        const char* commit;
-        Log heard;
-        int beeps;
-    } cases[] = {
-        {"\xE6\x97\xA5\xE6\x9C\xAC", {}, 1}, // 日本
-        {"a\xE4\xB8\xAD"
-         "b\xE2\x82\xAC?",
-         {"insert 'ab\xDB?'"},
-         1}, // a中b€?
-    };
-    for (const auto& c : cases) {
-        const int before = backend->BeepCount();
-        backend->ScriptText(t0, c.commit);
-        EXPECT_EQ(Heard(), c.heard) << c.commit;
-        EXPECT_EQ(backend->BeepCount() - before, c.beeps) << c.commit;
-    }
+    backend->ScriptText(t0, "\xE6\x97\xA5\xE6\x9C\xAC"); // 日本
+    EXPECT_TRUE(Heard().empty());
+    backend->ScriptText(t0, "a\xE4\xB8\xAD"
+                            "b\xE2\x82\xAC?"); // a中b€?
+    EXPECT_EQ(Heard(), Log{"insert 'ab\xDB?'"});
+    EXPECT_EQ(backend->BeepCount(), 2);
 }
 
 TEST_F(InputMethodTest, SingleCharactersWaitingKeysAndNoClientStayKeyDowns) {
