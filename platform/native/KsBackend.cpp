@@ -40,6 +40,8 @@ bool Set(const char* name) {
 
 KsBackend::~KsBackend() = default;
 
+void KsBackend::SetTextInputRect(const KsRect&) {}
+
 KsEventSink* KsSetEventSink(KsEventSink* sink) {
     KsEventSink* old = Sink();
     Sink() = sink;

@@ -32,12 +32,16 @@ struct KsInput {
         mouseUp,
         keyDown,  // keyCode, and charCode when hasChar (else from the layout)
         keyUp,    // keyCode
-        text,     // UTF-8 `text`: each character becomes a key-down
+        text,     // UTF-8 `text`: typed, or committed by an input method
         focusIn,  // the application comes to the front: resume
         focusOut, // another one does: suspend
         quit,     // the user asked to quit
         screens,  // the screens changed size or number: ask ScreenBounds again
         wheel,    // wheelX, wheelY at the mouse's place
+
+        // An input method's pre-edit `text` (empty: it ended), with the caret
+        // and the characters it selects in `start` and `length`.
+        composition,
     };
     Kind kind = Kind::mouseMove;
     KsMouseButton button = KsMouseButton::left;
@@ -45,7 +49,9 @@ struct KsInput {
     UInt8 keyCode = 0;   // virtual key code
     UInt8 charCode = 0;  // Mac OS Roman
     bool hasChar = false;
-    const char* text = nullptr; // for Kind::text, NUL-terminated
+    const char* text = nullptr; // for Kind::text and composition, NUL-terminated
+    SInt32 start = 0;           // composition: the caret, in characters
+    SInt32 length = 0;          // composition: characters the input method selects
     // Kind::wheel: notches, fractions from touchpads; positive to the right
     // and away from the user.
     float wheelX = 0;
@@ -115,6 +121,11 @@ public:
     // Clipboard text in UTF-8; empty when there is none.
     virtual std::string GetClipboardText() = 0;
     virtual void SetClipboardText(const std::string& utf8) = 0;
+
+    // Where text is being typed (the caret, desktop coordinates), so that an
+    // input method shows its candidates beside it. Back ends without input
+    // methods ignore it.
+    virtual void SetTextInputRect(const KsRect& caret);
 
     virtual void SetCursor(const KsCursorImage& cursor) = 0;
     virtual void SetStandardCursor(KsStandardCursor kind) = 0;

@@ -1,7 +1,10 @@
 // A small application for the end-to-end tests: the desktop on the sdl back
 // end with two windows at known places, driven by real X input.
 //
-//   ks_e2e_driver [--put-scrap TEXT] [--time-limit SECONDS] [--probe H,V ...]
+//   ks_e2e_driver [--put-scrap TEXT] [--edit TEXT] [--time-limit SECONDS] [--probe H,V ...]
+//
+// --edit puts a text record holding TEXT, all selected and active, in Alpha;
+// keys type into it and Ctrl+X, C and V cut, copy and paste.
 //
 // TEXT is Mac OS Roman with %XX escapes ("Caf%8E%0Dbar"). Standard output,
 // one "key value" line each, flushed as written:
@@ -16,6 +19,7 @@
 //   window NAME content L,T,R,B ...                    (the windows left, front first)
 //   typed ESCAPED                                      (characters of keyDown events)
 //   scrap ESCAPED | scrap none                         (the 'TEXT' entry)
+//   edit ESCAPED                                       (the record's text, with --edit)
 // Escaped text keeps 0x21..0x7E except '%'; other bytes are %XX.
 #include "Events.h"
 #include "KsBackend.h"
@@ -26,6 +30,7 @@
 #include "QDOffscreen.h"
 #include "QuickDraw.h"
 #include "Scrap.h"
+#include "TextEdit.h"
 #include "Windows.h"
 #include "XError.h"
 
@@ -43,10 +48,13 @@ constexpr MenuID kFileMenu = 128;
 constexpr ResType kTextType = FourCharCode("TEXT");
 constexpr SInt16 kQuitItem = 1;
 bool gQuit = false;
+TEHandle gEdit = nullptr;
 
 struct Options {
     bool putScrap = false;
     std::string scrap; // Mac OS Roman
+    bool edit = false;
+    std::string editText;
     double timeLimit = 20.0;
     std::vector<Point> probes;
 };
@@ -96,6 +104,9 @@ bool Parse(int argc, char** argv, Options& o) {
         if (a == "--put-scrap") {
             o.putScrap = true;
             if (!Unescape(v, o.scrap)) return false;
+        } else if (a == "--edit") {
+            o.edit = true;
+            if (!Unescape(v, o.editText)) return false;
         } else if (a == "--time-limit") {
             o.timeLimit = std::atof(v);
             if (!(o.timeLimit > 0 && o.timeLimit < 600)) return false;
@@ -192,12 +203,15 @@ void HandleEvent(const EventRecord& e, std::string& typed) {
     case keyDown:
     case autoKey: {
         const char ch = char(e.message & charCodeMask);
-        if (e.modifiers & cmdKey) {
+        if (gEdit && (e.modifiers & cmdKey) && (ch == 'x' || ch == 'c' || ch == 'v')) {
+            ch == 'x' ? KsTECut() : ch == 'c' ? KsTECopy() : KsTEPaste();
+        } else if (e.modifiers & cmdKey) {
             SInt32 choice = MenuKey(CharParameter(ch));
             if ((choice >> 16) == kFileMenu && (choice & 0xFFFF) == kQuitItem) gQuit = true;
             HiliteMenu(0);
         } else {
             typed += ch;
+            if (gEdit) KsTEKey(SInt16(UInt8(ch)), gEdit, false, nullptr);
         }
         break;
     }
@@ -221,8 +235,8 @@ void HandleEvent(const EventRecord& e, std::string& typed) {
 int main(int argc, char** argv) {
     Options options;
     if (!Parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: ks_e2e_driver [--put-scrap TEXT] [--time-limit SECONDS] "
-                             "[--probe H,V ...]\n");
+        std::fprintf(stderr, "usage: ks_e2e_driver [--put-scrap TEXT] [--edit TEXT] "
+                             "[--time-limit SECONDS] [--probe H,V ...]\n");
         return 2;
     }
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
@@ -255,11 +269,18 @@ int main(int argc, char** argv) {
         InsertMenu(file, 0);
         DrawMenuBar();
 
-        MakeWindow("Alpha", 100, 100, 300, 200);
+        WindowPtr alpha = MakeWindow("Alpha", 100, 100, 300, 200);
         MakeWindow("Beta", 500, 150, 300, 200);
         if (options.putScrap) {
             ZeroScrap();
             PutScrap(SInt32(options.scrap.size()), kTextType, options.scrap.data());
+        }
+        if (options.edit) {
+            SetPortWindowPort(alpha);
+            gEdit = KsTENew({10, 10, 290, 190}, {10, 10, 290, 190}, false);
+            TESetText(options.editText.data(), SInt32(options.editText.size()), gEdit);
+            TESetSelect(0, SInt32(options.editText.size()), gEdit);
+            KsTEActivate(gEdit, nullptr);
         }
         KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});
 
@@ -307,6 +328,13 @@ int main(int argc, char** argv) {
         else
             std::printf("scrap none\n");
         KsDisposeHandle(h);
+        if (gEdit) {
+            std::printf("edit %s\n",
+                        Escape(reinterpret_cast<const unsigned char*>(KsTETextPtr(gEdit)),
+                               std::size_t(TEGetTextLength(gEdit)))
+                            .c_str());
+            TEDispose(gEdit);
+        }
 
         while (WindowPtr w = KsGetWindowList())
             DisposeWindow(w);

@@ -289,6 +289,34 @@ clipboard_out)
   [ "$scrap" = 'Out%8E%0Dnext%20line' ] || fail "the scrap became $scrap"
   ;;
 
+clipboard_edit)
+  # A text record's copy reaches other programs as UTF-8, and their text is
+  # pasted into it in place of the selection.
+  start_driver --edit 'Gr%9A%A7e%20aus'
+  xdotool windowfocus "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers ctrl+c
+  want=$(printf 'Gr\xc3\xb6\xc3\x9fe aus')
+  got=""
+  for _ in $(seq 40); do
+    got=$(timeout 2 xclip -selection clipboard -o 2>/dev/null)
+    [ "$got" = "$want" ] && break
+    sleep 0.05
+  done
+  [ "$got" = "$want" ] || fail "xclip read '$got' after the copy"
+  printf 'na\xc3\xafve\nzwei' | xclip -quiet -selection clipboard -i >/dev/null 2>&1 &
+  helper_pid=$!
+  for _ in $(seq 40); do
+    [ "$(timeout 2 xclip -selection clipboard -o 2>/dev/null | head -c 2)" = na ] && break
+    sleep 0.05
+  done
+  xdotool windowfocus "$wid" 2>/dev/null || true
+  xdotool key --clearmodifiers ctrl+v
+  sleep 0.2
+  quit_driver
+  edit=$(awk '$1 == "edit" { print $2 }' <<<"$report")
+  [ "$edit" = 'na%95ve%0Dzwei' ] || fail "the record holds $edit; expected na%95ve%0Dzwei"
+  ;;
+
 resize)
   # The native window shrinks below Beta's title bar, then grows to the whole
   # X screen: the desktop follows both, Beta is kept within reach, and the

@@ -129,6 +129,14 @@ void KsHeadlessBackend::ScriptText(long at, const char* utf8) {
     in.kind = KsInput::Kind::text;
     Add(at, in, utf8);
 }
+void KsHeadlessBackend::ScriptComposition(long at, const char* utf8, SInt32 caret,
+                                          SInt32 selected) {
+    KsInput in;
+    in.kind = KsInput::Kind::composition;
+    in.start = caret;
+    in.length = selected;
+    Add(at, in, utf8);
+}
 void KsHeadlessBackend::ScriptFocus(long at, bool in) {
     KsInput input;
     input.kind = in ? KsInput::Kind::focusIn : KsInput::Kind::focusOut;
@@ -157,7 +165,8 @@ void KsHeadlessBackend::Pump() {
         // Taken off first: feeding may pump again (through hooks).
         Entry e = std::move(script_.front());
         script_.erase(script_.begin());
-        if (e.input.kind == KsInput::Kind::text) e.input.text = e.text.c_str();
+        if (e.input.kind == KsInput::Kind::text || e.input.kind == KsInput::Kind::composition)
+            e.input.text = e.text.c_str();
         if (e.input.kind == KsInput::Kind::screens) LayOut(e.screens.data(), e.screens.size());
         KsDeliverInput(e.input);
     }

@@ -33,6 +33,10 @@ public:
     void ScriptKeyDown(long at, UInt8 keyCode);
     void ScriptKeyUp(long at, UInt8 keyCode);
     void ScriptText(long at, const char* utf8);
+    // An input method's pre-edit text with its caret and selection in
+    // characters; an empty text ends the composition (its commit, if any, is
+    // a ScriptText).
+    void ScriptComposition(long at, const char* utf8, SInt32 caret, SInt32 selected = 0);
     void ScriptFocus(long at, bool in);
     void ScriptQuit(long at);
     // The mouse moves to (h, v) and the wheel turns by (x, y) notches
@@ -59,6 +63,7 @@ public:
     KsStandardCursor StandardCursor() const { return standardCursor_; }
     bool HasCustomCursor() const { return customCursor_; }
     const KsCursorImage& CursorImage() const { return cursor_; }
+    const KsRect& TextInputRect() const { return textInputRect_; }
 
     // KsBackend
     const char* Name() const override { return "headless"; }
@@ -69,6 +74,7 @@ public:
     void WaitForInput(long milliseconds) override;
     std::string GetClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& utf8) override { clipboard_ = utf8; }
+    void SetTextInputRect(const KsRect& caret) override { textInputRect_ = caret; }
     void SetCursor(const KsCursorImage& cursor) override;
     void SetStandardCursor(KsStandardCursor kind) override;
     void Beep(int) override { ++beeps_; }
@@ -91,6 +97,7 @@ private:
     std::string clipboard_;
     std::string title_;
     KsCursorImage cursor_{};
+    KsRect textInputRect_{};
     KsStandardCursor standardCursor_ = KsStandardCursor::arrow;
     bool customCursor_ = false;
     int beeps_ = 0;

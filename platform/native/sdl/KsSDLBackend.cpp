@@ -6,6 +6,10 @@
 // pressed with Ctrl or Alt go out at once with the character of the US layout,
 // so command-key equivalents do not depend on the layout; the text SDL may
 // still send for them is dropped.
+//
+// Input methods: SDL's text-editing events carry the pre-edit text, which
+// goes up as a composition; the commit comes as text. The candidate window
+// follows the caret the event manager reports (SetTextInputRect).
 #include "KsBackend.h"
 #include "KsMacRoman.h"
 #include "KsNativeKeysPrivate.h"
@@ -47,6 +51,7 @@ public:
     void WaitForInput(long milliseconds) override;
     std::string GetClipboardText() override;
     void SetClipboardText(const std::string& utf8) override;
+    void SetTextInputRect(const KsRect& caret) override;
     void SetCursor(const KsCursorImage& cursor) override;
     void SetStandardCursor(KsStandardCursor kind) override;
     void Beep(int ticks) override;
@@ -56,6 +61,7 @@ private:
     void Handle(const SDL_Event& e);
     void HandleKeyDown(const SDL_KeyboardEvent& key);
     void HandleText(const char* text);
+    void HandleComposition(const char* text, Sint32 start, Sint32 length);
     void UseCursor(SDL_Cursor* cursor);
     bool OpenAudio();
     void PlayTone(int ticks);
@@ -97,6 +103,8 @@ bool KsSDLBackend::Open() {
     // without one are presented through a texture (KsSDLPresenter).
     // SDL_FRAMEBUFFER_ACCELERATION in the environment wins.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Pre-edit text longer than SDL's fixed event buffer comes whole.
+    SDL_SetHint(SDL_HINT_IME_SUPPORT_EXTENDED_TEXT, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         dprintf("sdl back end: no video: %s\n", SDL_GetError());
         return false;
@@ -209,6 +217,13 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
     case SDL_TEXTINPUT:
         HandleText(e.text.text);
         break;
+    case SDL_TEXTEDITING:
+        HandleComposition(e.edit.text, e.edit.start, e.edit.length);
+        break;
+    case SDL_TEXTEDITING_EXT:
+        HandleComposition(e.editExt.text ? e.editExt.text : "", e.editExt.start, e.editExt.length);
+        SDL_free(e.editExt.text);
+        break;
     case SDL_WINDOWEVENT:
         switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -298,6 +313,18 @@ void KsSDLBackend::HandleText(const char* text) {
     KsDeliverInput(in);
 }
 
+void KsSDLBackend::HandleComposition(const char* text, Sint32 start, Sint32 length) {
+    // The key that began or changed the composition belongs to the input
+    // method: its commit must not be paired with it.
+    if (*text) keyPending_ = false;
+    KsInput in;
+    in.kind = KsInput::Kind::composition;
+    in.text = text;
+    in.start = start;
+    in.length = length;
+    KsDeliverInput(in);
+}
+
 void KsSDLBackend::WaitForInput(long milliseconds) {
     if (milliseconds <= 0) return;
     if (KsIsVirtualClock()) {
@@ -318,6 +345,14 @@ std::string KsSDLBackend::GetClipboardText() {
 
 void KsSDLBackend::SetClipboardText(const std::string& utf8) {
     SDL_SetClipboardText(utf8.c_str());
+}
+
+void KsSDLBackend::SetTextInputRect(const KsRect& caret) {
+    SDL_Rect r{caret.left, caret.top, std::max(caret.Width(), 1), std::max(caret.Height(), 1)};
+    SDL_SetTextInputRect(&r);
+    // Text input stays on for the keyboard (Open starts it); starting it
+    // again would reset a composition in progress.
+    if (!SDL_IsTextInputActive()) SDL_StartTextInput();
 }
 
 void KsSDLBackend::UseCursor(SDL_Cursor* cursor) {

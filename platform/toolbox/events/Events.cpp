@@ -16,6 +16,7 @@
 #include "KsMacRoman.h"
 #include "KsPortPrivate.h"
 #include "KsRgn.h"
+#include "KsTextInputPrivate.h"
 #include "KsTime.h"
 #include "Sound.h"
 
@@ -209,10 +210,19 @@ void FeedKeyUp(EventState& s, UInt8 keyCode) {
     PostStamped(s, keyUp, KeyMessage(keyCode, ch));
 }
 
-// Typed text: each character that has a Mac OS Roman form becomes a key-down
-// with the key that types it (0 when no key does); others are refused with a beep.
+bool KeyEventsQueued(const EventState& s) {
+    for (int i = 0; i < s.count; ++i)
+        if (s.At(i).what == keyDown || s.At(i).what == autoKey) return true;
+    return false;
+}
+
+// Typed text: an input method's commit may go to the text-input client whole
+// (KsTextInput.h). Otherwise each character that has a Mac OS Roman form
+// becomes a key-down with the key that types it (0 when no key does); others
+// are refused with a beep.
 void FeedText(EventState& s, const char* text) {
     if (!text) return;
+    if (KsTextInputCommit(text, KeyEventsQueued(s))) return;
     std::size_t length = std::strlen(text);
     std::size_t at = 0;
     while (at < length) {
@@ -373,6 +383,9 @@ void KsFeedInput(const KsInput& in) {
         break;
     case KsInput::Kind::text:
         FeedText(s, in.text);
+        break;
+    case KsInput::Kind::composition:
+        KsTextInputCompose(in.text, in.start, in.length);
         break;
     case KsInput::Kind::focusIn:
         SetFocus(s, true);
@@ -661,4 +674,5 @@ KsQuitRequestHook KsSetQuitRequestHook(KsQuitRequestHook hook) {
 
 void KsResetEvents() {
     S() = EventState{};
+    KsResetTextInput();
 }

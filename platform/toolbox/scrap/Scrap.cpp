@@ -15,6 +15,7 @@
 namespace {
 
 constexpr ResType kText = FourCharCode("TEXT");
+constexpr ResType kStyl = FourCharCode("styl");
 
 struct Entry {
     ResType type;
@@ -140,6 +141,8 @@ SInt32 PutScrap(SInt32 length, ResType type, const void* source) {
             entry->data = std::move(data);
         else
             s.entries.push_back({type, std::move(data)});
+        // Style runs describe the text they were put with, never a new one.
+        if (type == kText) std::erase_if(s.entries, [](const Entry& e) { return e.type == kStyl; });
         Changed(s);
         if (type == kText) Publish(s, utf8);
     } catch (const std::bad_alloc&) {

@@ -36,7 +36,8 @@ using PScrapStuff = ScrapStuff*;
 SInt32 ZeroScrap();
 
 // Adds `length` bytes of `type`, replacing an entry of that type already
-// present, and changes the count. Answers noErr, paramErr (negative length,
+// present, and changes the count. New 'TEXT' drops the 'styl' runs of the
+// old (put the runs after the text). Answers noErr, paramErr (negative length,
 // or null source with a length) or memFullErr.
 SInt32 PutScrap(SInt32 length, ResType type, const void* source);
 

@@ -8,6 +8,7 @@
 // selection, another kind of edit, undo) ends the step.
 #include "Scrap.h"
 #include "TEPrivate.h"
+#include "TETextInputPrivate.h"
 
 #include "KsHandle.h"
 
@@ -211,6 +212,7 @@ void TECopy(TEHandle te) {
     if (!r || r->selStart == r->selEnd) return;
     ZeroScrap();
     PutScrap(r->selEnd - r->selStart, kTextType, r->priv->text.data() + r->selStart);
+    TEPutScrapStyles(*r);
     r->priv->lastKind = TEEditKind::kOther;
 }
 
@@ -224,12 +226,17 @@ void TECut(TEHandle te) {
 void TEPaste(TEHandle te) {
     TERec* r = TERecOf(te);
     if (!r || r->readOnly) return;
+    // Styles first: damaged ones stop the paste before anything changes.
+    SInt32 styledLength = 0;
+    const std::vector<TEStyleRun> runs = TEScrapStyles(*r, &styledLength);
     Handle h = KsNewHandle(0);
     if (!h) return;
     const SInt32 length = GetScrap(h, kTextType, nullptr);
+    const SInt32 start = r->selStart;
     if (length > 0)
         TEReplaceRange(*r, r->selStart, r->selEnd, std::string_view(*h, std::size_t(length)),
                        TEEditKind::kOther, true);
+    if (length == styledLength) TEApplyPastedStyles(*r, start, length, runs);
     KsDisposeHandle(h);
 }
 

@@ -1,6 +1,7 @@
 // The glue: the application's one active record, which the Edit menu and the
 // caret blink act on, and the calls the framework's text fields make.
 #include "TEPrivate.h"
+#include "TETextInputPrivate.h"
 
 #include "Scrap.h"
 
@@ -30,13 +31,16 @@ SInt32 OldEnd(SInt32 offset, SInt32 length) {
 } // namespace
 
 void TEGlueForget(TEHandle te) {
-    if (Active().te == te) Active() = {};
+    if (Active().te != te) return;
+    Active() = {};
+    TETextInputDetach(te);
 }
 
 void KsTEActivate(TEHandle te, void* owner) {
     if (!KsTEIsLive(te)) return;
     Active() = {te, owner};
     TEActivate(te);
+    TETextInputAttach(te);
 }
 
 void KsTEDeactivate(TEHandle te) {
