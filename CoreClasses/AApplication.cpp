@@ -19,6 +19,7 @@
 #include "KsLog.h"
 #include "KsMemWatch.h"
 #include "KsOutput.h"
+#include "KsThermometer.h"
 #include "KsTime.h"
 #include "Menus.h"
 #include "Resources.h"
@@ -213,8 +214,9 @@ void AApplication::IApplication() {
     AppEventLog::WriteLog("Startup", version.c_str());
 
     InitTranslationTable("Default", false);
-    // Text-services editing does not exist here; the progress routines
-    // (StatInit, InstallUIrtns) come with the thermometer.
+    // Text-services editing does not exist here.
+    StatInit();
+    InstallUIrtns(StatSpinCursor, StatUpdate, StatReset, StatClose);
 
     OpenResourceFiles();
     AScreenManOS::New();

@@ -6,6 +6,7 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "CoreAttrList.h"
+#include "DemoBin.h"
 #include "DemoScene.h"
 #include "Events.h"
 #include "KsBackend.h"
@@ -36,6 +37,7 @@ enum : short { kViewMenuID = 259, kRatesMenuID = 260 };
 enum : long {
     kNickNewTimecode = 2001,
     kNickBringAll = 2002,
+    kNickImport = 2003,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -62,7 +64,7 @@ void PaintDesktop(const RGBColor& color) {
 }
 
 // What a drawing pane shows.
-enum class Scene { shapes, text, timecode };
+enum class Scene { shapes, text, timecode, bin };
 
 void DrawScene(APane* pane, const KsRect*, void*) {
     const KsRect in = pane->GetInterior();
@@ -76,6 +78,9 @@ void DrawScene(APane* pane, const KsRect*, void*) {
         break;
     case Scene::timecode:
         DrawTimecodeDemo(r);
+        break;
+    case Scene::bin:
+        TheDemoBin().Draw(r);
         break;
     }
 }
@@ -285,6 +290,22 @@ public:
     }
 
 protected:
+    void CreateTheFileMenu() override {
+        MenuHandle m = gBartender->CreateMenu(stx("File"), kFileMenuID, 1);
+        gBartender->AppendMenuItem(m, kNickNew, stx("&New"), 'N', 0, 0);
+        gBartender->AppendMenuItem(m, kNickOpen, stx("&Open..."), 'O', 0, 0);
+        gBartender->AppendMenuItem(m, kNickImport, stx("&Import..."), 'I', 0, 0);
+        gBartender->AppendSeparator(m);
+        gBartender->AppendMenuItem(m, kNickClose, stx("&Close"), 'W', 0, 0);
+        gBartender->AppendMenuItem(m, kNickSave, stx("&Save"), 'S', 0, 0);
+        gBartender->AppendMenuItem(m, kNickSaveAs, stx("Save &As..."), 0, 0, 0);
+        gBartender->AppendSeparator(m);
+        gBartender->AppendMenuItem(m, kNickPageSetup, stx("Page Set&up..."), 0, 0, 0);
+        gBartender->AppendMenuItem(m, kNickPrint, stx("&Print..."), 'P', 0, 0);
+        gBartender->AppendSeparator(m);
+        gBartender->AppendMenuItem(m, kNickQuit, stx("E&xit"), 'Q', 0, 0);
+    }
+
     void BuildMenus() override {
         AApplication::BuildMenus();
         MenuHandle view = gBartender->CreateMenu(stx("View"), kViewMenuID, 1);
@@ -308,7 +329,8 @@ public:
     void UpdateMenus() override {
         AApplication::UpdateMenus();
         if (!gBartender) return;
-        for (long n : {long(kNickNewTimecode), long(kNickBringAll), long(kNickAbout)})
+        for (long n :
+             {long(kNickNewTimecode), long(kNickBringAll), long(kNickAbout), long(kNickImport)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -323,6 +345,13 @@ public:
     unsigned char HandleStdMenus(short menuID, short nick) override {
         if (nick == kNickNewTimecode || nick == kNickNew) {
             NewTimecodeWindow();
+            return true;
+        }
+        if (nick == kNickImport) {
+            // The thermometer closes by itself at the end of this event.
+            TheDemoBin().Import();
+            if (binWindow && KsIsLiveWindow(binWindow))
+                if (APane* art = binWindow->FindPaneByID("art")) art->Inval();
             return true;
         }
         if (nick == kNickBringAll) {
@@ -352,6 +381,9 @@ public:
     }
 
     void OpenDemoWindows() {
+        // The bin first, so that it opens behind the others.
+        binWindow = new DemoWindow;
+        binWindow->Build("Bin", Scene::bin, 40, 440, 340, 240);
         auto* shapes = new DemoWindow;
         shapes->Build("Shapes and regions", Scene::shapes, 40, 70, 400, 340);
         auto* text = new DemoWindow;
@@ -364,6 +396,7 @@ public:
 
     int theme = 0;
     int rate = 0;
+    DemoWindow* binWindow = nullptr;
 };
 
 // The layout file: beside the executable (the build tree copies it there),

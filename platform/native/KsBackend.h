@@ -111,6 +111,10 @@ public:
     virtual std::string GetClipboardText() = 0;
     virtual void SetClipboardText(const std::string& utf8) = 0;
 
+    // The language identifier of the user's keyboard layout (0x0409 US
+    // English, 0x040C French, ...); US English when the back end cannot tell.
+    virtual UInt16 KeyboardLocale() const;
+
     virtual void SetCursor(const KsCursorImage& cursor) = 0;
     virtual void SetStandardCursor(KsStandardCursor kind) = 0;
 
