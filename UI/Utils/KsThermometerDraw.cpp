@@ -183,13 +183,14 @@ void KsThermoDrawBar() {
                      : short(inside.left + MulDiv(inside.right - inside.left, s.current, s.total));
     // Most updates of a long operation land on the same pixel.
     if (s.barValid && edge == s.fillEdge) return;
-    StThermoFocus focus(w);
     if (s.total == 0) {
-        EraseRect(&bar);
+        // The message's second line has the room; it was erased when the
+        // message was drawn over both lines.
         s.fillEdge = -1;
         s.barValid = true;
         return;
     }
+    StThermoFocus focus(w);
     if (!s.barValid || s.fillEdge < 0) {
         FrameRect(&bar);
         EraseRect(&inside);
