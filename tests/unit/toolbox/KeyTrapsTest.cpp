@@ -10,24 +10,7 @@ namespace {
 enum : UInt8 { kKeyA = 0x00, kKeyS = 0x01, kKeyX = 0x07, kKey5 = 0x17, kKeySemicolon = 0x29 };
 enum : UInt8 { kKeyPeriod = 0x2F, kKeyReturn = 0x24 };
 
-enum class Trap { none, timecode, digits, all };
-
-// Switches one stock trap on for the scope.
-class StTrap {
-public:
-    explicit StTrap(Trap t) : trap_(t) { Set(true); }
-    ~StTrap() { Set(false); }
-    StTrap(const StTrap&) = delete;
-    StTrap& operator=(const StTrap&) = delete;
-
-private:
-    void Set(Boolean on) {
-        if (trap_ == Trap::timecode) KsTrapTimecodeKeys(on);
-        if (trap_ == Trap::digits) KsTrapValidDigitKeys(on);
-        if (trap_ == Trap::all) KsTrapAllKeys(on);
-    }
-    Trap trap_;
-};
+using TrapSwitch = void (*)(Boolean on);
 
 class KeyTrapsTest : public EventTest {
 protected:
@@ -53,49 +36,49 @@ protected:
 };
 
 struct TrapCase {
-    Trap trap;
+    TrapSwitch trap; // null: no trap
     UInt8 keyCode;
     bool cmd;
     bool queued;
 };
 constexpr TrapCase kTrapCases[] = {
-    {Trap::none, kKey5, false, true},
-    {Trap::timecode, kKey5, false, false},
-    {Trap::timecode, kKeySemicolon, false, false},
-    {Trap::timecode, kKeyPeriod, false, false},
-    {Trap::timecode, kKeyReturn, false, false},
-    {Trap::timecode, kKeyA, false, true},
-    {Trap::timecode, kKey5, true, true}, // a shortcut, not typing
-    {Trap::digits, kKey5, false, false},
-    {Trap::digits, kKeySemicolon, false, true},
-    {Trap::digits, kKeyA, false, true},
-    {Trap::all, kKeyA, false, false},
-    {Trap::all, kKeyS, true, false},
-    {Trap::all, kKeyPeriod, true, true}, // Command-period always gets through
-    {Trap::timecode, kKeyPeriod, true, true},
+    {nullptr, kKey5, false, true},
+    {KsTrapTimecodeKeys, kKey5, false, false},
+    {KsTrapTimecodeKeys, kKeySemicolon, false, false},
+    {KsTrapTimecodeKeys, kKeyPeriod, false, false},
+    {KsTrapTimecodeKeys, kKeyReturn, false, false},
+    {KsTrapTimecodeKeys, kKeyA, false, true},
+    {KsTrapTimecodeKeys, kKey5, true, true}, // a shortcut, not typing
+    {KsTrapValidDigitKeys, kKey5, false, false},
+    {KsTrapValidDigitKeys, kKeySemicolon, false, true},
+    {KsTrapValidDigitKeys, kKeyA, false, true},
+    {KsTrapAllKeys, kKeyA, false, false},
+    {KsTrapAllKeys, kKeyS, true, false},
+    {KsTrapAllKeys, kKeyPeriod, true, true}, // Command-period always gets through
+    {KsTrapTimecodeKeys, kKeyPeriod, true, true},
 };
 
 } // namespace
 
 TEST_F(KeyTrapsTest, EachTrapDropsItsKeysAndNeverCommandPeriod) {
     for (const TrapCase& c : kTrapCases) {
-        StTrap trap(c.trap);
+        if (c.trap) c.trap(true);
         EXPECT_EQ(Typed(c.keyCode, c.cmd), c.queued)
-            << "trap " << int(c.trap) << " key " << int(c.keyCode) << " cmd " << c.cmd;
+            << "case " << &c - kTrapCases << " key " << int(c.keyCode) << " cmd " << c.cmd;
+        if (c.trap) c.trap(false);
     }
     EXPECT_TRUE(Typed(kKey5, false)); // every trap is off again
 }
 
 TEST_F(KeyTrapsTest, ATrappedKeyHeldDownDoesNotRepeatAndTheHookAddsItsOwn) {
-    {
-        StTrap trap(Trap::digits);
-        FlushEvents(everyEvent, 0);
-        Feed(KsInput::Kind::keyDown, kKey5);
-        KsAdvanceVirtualClock(60);
-        EventRecord e;
-        EXPECT_FALSE(EventAvail(keyDownMask | autoKeyMask, &e));
-        Feed(KsInput::Kind::keyUp, kKey5);
-    }
+    KsTrapValidDigitKeys(true);
+    FlushEvents(everyEvent, 0);
+    Feed(KsInput::Kind::keyDown, kKey5);
+    KsAdvanceVirtualClock(60);
+    EventRecord e;
+    EXPECT_FALSE(EventAvail(keyDownMask | autoKeyMask, &e));
+    Feed(KsInput::Kind::keyUp, kKey5);
+    KsTrapValidDigitKeys(false);
     KsKeyFilterHook hook;
     hook.traps = [](UInt32 message, EventModifiers, void*) -> Boolean {
         return (message & charCodeMask) == 'x';
