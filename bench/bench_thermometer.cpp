@@ -5,6 +5,7 @@
 #include "KsHeadlessBackend.h"
 #include "KsThermometer.h"
 #include "Windows.h"
+#include "WindowsPrivate.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,12 +17,12 @@ struct Desk {
     std::unique_ptr<KsBackend> previous;
     Desk() {
         previous = KsInstallBackend(std::make_unique<KsHeadlessBackend>(800, 600));
-        KsDesktopInit();
         InitWindows();
         StatInit();
     }
     ~Desk() {
         StatClose();
+        KsWindowsReset();
         KsDesktopDispose();
         KsInstallBackend(std::move(previous));
     }
