@@ -20,6 +20,7 @@
 #include "KsMemWatch.h"
 #include "KsOutput.h"
 #include "KsTextEditHooks.h"
+#include "KsThermometer.h"
 #include "KsTime.h"
 #include "Menus.h"
 #include "Resources.h"
@@ -214,8 +215,9 @@ void AApplication::IApplication() {
     AppEventLog::WriteLog("Startup", version.c_str());
 
     InitTranslationTable("Default", false);
-    // Text-services editing does not exist here; the progress routines
-    // (StatInit, InstallUIrtns) come with the thermometer.
+    // Text-services editing does not exist here.
+    StatInit();
+    InstallUIrtns(StatSpinCursor, StatUpdate, StatReset, StatClose);
 
     OpenResourceFiles();
     AScreenManOS::New();

@@ -9,6 +9,7 @@
 #include "CoreAttrList.h"
 #include "DemoCommands.h"
 #include "DemoGadgets.h"
+#include "DemoBin.h"
 #include "DemoScene.h"
 #include "Events.h"
 #include "KsBackend.h"
@@ -41,6 +42,7 @@ enum : long {
     kNickBringAll = 2002,
     kNickNewCanvas = 2003,
     kNickGadgets = 2004,
+    kNickImport = 2005,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -67,7 +69,7 @@ void PaintDesktop(const RGBColor& color) {
 }
 
 // What a drawing pane shows.
-enum class Scene { shapes, text, timecode };
+enum class Scene { shapes, text, timecode, bin };
 
 void DrawScene(APane* pane, const KsRect*, void*) {
     const KsRect in = pane->GetInterior();
@@ -81,6 +83,9 @@ void DrawScene(APane* pane, const KsRect*, void*) {
         break;
     case Scene::timecode:
         DrawTimecodeDemo(r);
+        break;
+    case Scene::bin:
+        TheDemoBin().Draw(r);
         break;
     }
 }
@@ -335,6 +340,22 @@ public:
     }
 
 protected:
+    void CreateTheFileMenu() override {
+        MenuHandle m = gBartender->CreateMenu(stx("File"), kFileMenuID, 1);
+        gBartender->AppendMenuItem(m, kNickNew, stx("&New"), 'N', 0, 0);
+        gBartender->AppendMenuItem(m, kNickOpen, stx("&Open..."), 'O', 0, 0);
+        gBartender->AppendMenuItem(m, kNickImport, stx("&Import..."), 'I', 0, 0);
+        gBartender->AppendSeparator(m);
+        gBartender->AppendMenuItem(m, kNickClose, stx("&Close"), 'W', 0, 0);
+        gBartender->AppendMenuItem(m, kNickSave, stx("&Save"), 'S', 0, 0);
+        gBartender->AppendMenuItem(m, kNickSaveAs, stx("Save &As..."), 0, 0, 0);
+        gBartender->AppendSeparator(m);
+        gBartender->AppendMenuItem(m, kNickPageSetup, stx("Page Set&up..."), 0, 0, 0);
+        gBartender->AppendMenuItem(m, kNickPrint, stx("&Print..."), 'P', 0, 0);
+        gBartender->AppendSeparator(m);
+        gBartender->AppendMenuItem(m, kNickQuit, stx("E&xit"), 'Q', 0, 0);
+    }
+
     void BuildMenus() override {
         AApplication::BuildMenus();
         MenuHandle view = gBartender->CreateMenu(stx("View"), kViewMenuID, 1);
@@ -363,7 +384,7 @@ public:
         if (!gBartender) return;
         for (long n :
              {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll), long(kNickGadgets),
-              long(kNickAbout)})
+              long(kNickAbout), long(kNickImport)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -389,6 +410,13 @@ public:
             ++gadgetWindows;
             OpenGadgetWindow(short(60 + 24 * (gadgetWindows % 8)),
                              short(80 + 24 * (gadgetWindows % 8)));
+            return true;
+        }
+        if (nick == kNickImport) {
+            // The thermometer closes by itself at the end of this event.
+            TheDemoBin().Import();
+            if (binWindow && KsIsLiveWindow(binWindow))
+                if (APane* art = binWindow->FindPaneByID("art")) art->Inval();
             return true;
         }
         if (nick == kNickBringAll) {
@@ -419,6 +447,9 @@ public:
     }
 
     void OpenDemoWindows() {
+        // The bin first, so that it opens behind the others.
+        binWindow = new DemoWindow;
+        binWindow->Build("Bin", Scene::bin, 40, 440, 340, 240);
         auto* shapes = new DemoWindow;
         shapes->Build("Shapes and regions", Scene::shapes, 40, 70, 400, 340);
         auto* text = new DemoWindow;
@@ -432,6 +463,7 @@ public:
     int theme = 0;
     int rate = 0;
     int gadgetWindows = 0;
+    DemoWindow* binWindow = nullptr;
 };
 
 // The layout file: beside the executable (the build tree copies it there),

@@ -13,6 +13,16 @@ std::atomic<UIspinProc> gSpin{nullptr};
 std::atomic<UIupdateProc> gUpdate{nullptr};
 std::atomic<UIresetProc> gReset{nullptr};
 std::atomic<UIcloseProc> gClose{nullptr};
+
+// Progress is drawn by the main thread; a worker that reports is turned away
+// and told so once, so that a misplaced call shows up without flooding.
+bool OnMainThread() {
+    if (KsIsMainThread()) return true;
+    static std::atomic<bool> warned{false};
+    if (!warned.exchange(true))
+        dprintf("WARNING: Attempt to report progress from non-main thread!\n");
+    return false;
+}
 } // namespace
 
 UIdialogProc InstallUIdialog(UIdialogProc proc) {
@@ -60,23 +70,23 @@ void InstallUIrtns(UIspinProc spin, UIupdateProc update, UIresetProc reset, UIcl
 }
 
 void UIstatSpinCursor(bool cancelAllowed, long delay) {
-    if (!KsIsMainThread()) return;
+    if (!OnMainThread()) return;
     if (UIspinProc proc = gSpin.load()) proc(cancelAllowed, delay);
 }
 
 bool UIstatUpdate(const char* message, long current, long total, bool cancelAllowed) {
-    if (!KsIsMainThread()) return false;
+    if (!OnMainThread()) return false;
     if (UIupdateProc proc = gUpdate.load())
         return proc(message ? message : "", current, total, cancelAllowed);
     return false;
 }
 
 void UIstatReset() {
-    if (!KsIsMainThread()) return;
+    if (!OnMainThread()) return;
     if (UIresetProc proc = gReset.load()) proc();
 }
 
 void UIstatClose() {
-    if (!KsIsMainThread()) return;
+    if (!OnMainThread()) return;
     if (UIcloseProc proc = gClose.load()) proc();
 }

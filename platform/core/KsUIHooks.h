@@ -39,7 +39,8 @@ int UIdialogButtonCount(const char* buttons);
 std::string UIdialogButtonLabel(const char* buttons, int number);
 
 // Progress routines. Called on the main thread only: from any other thread
-// the UIstat calls do nothing (progress is drawn by the main thread).
+// the UIstat calls do nothing (progress is drawn by the main thread) and
+// the first such call logs a warning.
 using UIspinProc = void (*)(bool cancelAllowed, long delay);
 using UIupdateProc = bool (*)(const char* message, long current, long total, bool cancelAllowed);
 using UIresetProc = void (*)();

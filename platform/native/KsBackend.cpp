@@ -52,6 +52,10 @@ void KsDeliverInput(const KsInput& input) {
     if (KsEventSink* sink = Sink()) sink->Input(input);
 }
 
+UInt16 KsBackend::KeyboardLocale() const {
+    return 0x0409;
+}
+
 KsRect KsBackend::DesktopBounds() const {
     KsRect all = ScreenBounds(0);
     for (int i = 1; i < ScreenCount(); ++i)

@@ -126,6 +126,9 @@ public:
     // input method shows its candidates beside it. Back ends without input
     // methods ignore it.
     virtual void SetTextInputRect(const KsRect& caret);
+    // The language identifier of the user's keyboard layout (0x0409 US
+    // English, 0x040C French, ...); US English when the back end cannot tell.
+    virtual UInt16 KeyboardLocale() const;
 
     virtual void SetCursor(const KsCursorImage& cursor) = 0;
     virtual void SetStandardCursor(KsStandardCursor kind) = 0;

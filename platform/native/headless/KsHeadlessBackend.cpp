@@ -158,6 +158,13 @@ void KsHeadlessBackend::ScriptScreens(long at, std::initializer_list<KsScreenSiz
     std::prev(it)->screens.assign(sizes.begin(), sizes.end());
 }
 
+void KsHeadlessBackend::ScriptKeyboardLocale(long at, UInt16 locale) {
+    Add(at, KsInput{});
+    auto it = std::upper_bound(script_.begin(), script_.end(), at,
+                               [](long t, const Entry& x) { return t < x.at; });
+    std::prev(it)->locale = locale;
+}
+
 void KsHeadlessBackend::Pump() {
     if (script_.empty()) return;
     long now = KsGetTicks();
@@ -165,6 +172,10 @@ void KsHeadlessBackend::Pump() {
         // Taken off first: feeding may pump again (through hooks).
         Entry e = std::move(script_.front());
         script_.erase(script_.begin());
+        if (e.locale) {
+            locale_ = e.locale;
+            continue;
+        }
         if (e.input.kind == KsInput::Kind::text || e.input.kind == KsInput::Kind::composition)
             e.input.text = e.text.c_str();
         if (e.input.kind == KsInput::Kind::screens) LayOut(e.screens.data(), e.screens.size());

@@ -46,6 +46,10 @@ public:
     // screen on a real display): at `at` they become `sizes`, laid out as by
     // SetScreens, and the event sink hears of it.
     void ScriptScreens(long at, std::initializer_list<KsScreenSize> sizes);
+    // The keyboard layout the back end reports (KeyboardLocale): now, or
+    // from `at` on, as a user switching layouts.
+    void SetKeyboardLocale(UInt16 locale) { locale_ = locale; }
+    void ScriptKeyboardLocale(long at, UInt16 locale);
     std::size_t ScriptPending() const { return script_.size(); }
 
     // What has been presented, at the desktop's size.
@@ -75,6 +79,7 @@ public:
     std::string GetClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& utf8) override { clipboard_ = utf8; }
     void SetTextInputRect(const KsRect& caret) override { textInputRect_ = caret; }
+    UInt16 KeyboardLocale() const override { return locale_; }
     void SetCursor(const KsCursorImage& cursor) override;
     void SetStandardCursor(KsStandardCursor kind) override;
     void Beep(int) override { ++beeps_; }
@@ -86,6 +91,7 @@ private:
         KsInput input;
         std::string text;
         std::vector<KsScreenSize> screens;
+        UInt16 locale = 0; // a layout switch, not input, when set
     };
     void Add(long at, const KsInput& input, const char* text = nullptr);
     void MakeFramebuffer();
@@ -100,6 +106,7 @@ private:
     KsRect textInputRect_{};
     KsStandardCursor standardCursor_ = KsStandardCursor::arrow;
     bool customCursor_ = false;
+    UInt16 locale_ = 0x0409;
     int beeps_ = 0;
     int presents_ = 0;
 };

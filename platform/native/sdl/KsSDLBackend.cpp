@@ -52,6 +52,7 @@ public:
     std::string GetClipboardText() override;
     void SetClipboardText(const std::string& utf8) override;
     void SetTextInputRect(const KsRect& caret) override;
+    UInt16 KeyboardLocale() const override;
     void SetCursor(const KsCursorImage& cursor) override;
     void SetStandardCursor(KsStandardCursor kind) override;
     void Beep(int ticks) override;
@@ -361,6 +362,17 @@ void KsSDLBackend::UseCursor(SDL_Cursor* cursor) {
     SDL_ShowCursor(SDL_ENABLE);
     if (cursor_) SDL_FreeCursor(cursor_);
     cursor_ = cursor;
+}
+
+// Read from the keymap each time, so a layout switch is followed: the key in
+// the US 'Q' place types 'a' on French (AZERTY) layouts, the key in the US
+// 'Y' place types 'z' on German (QWERTZ) ones; anything else reads as US
+// English. The user's language setting does not count: it is the keys that
+// decide what the user has to press.
+UInt16 KsSDLBackend::KeyboardLocale() const {
+    if (SDL_GetKeyFromScancode(SDL_SCANCODE_Q) == SDLK_a) return 0x040C;
+    if (SDL_GetKeyFromScancode(SDL_SCANCODE_Y) == SDLK_z) return 0x0407;
+    return 0x0409;
 }
 
 void KsSDLBackend::SetCursor(const KsCursorImage& cursor) {

@@ -12,6 +12,7 @@
 #include "EventsPrivate.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
+#include "KsKeyTraps.h"
 #include "KsKeyboardPrivate.h"
 #include "KsMacRoman.h"
 #include "KsPortPrivate.h"
@@ -192,6 +193,10 @@ void FeedKeyDown(EventState& s, UInt8 keyCode, UInt8 charCode, bool hasChar) {
         charCode = UInt8(KeyTranslate(KsGetKeyboardLayout(), code, nullptr));
     }
     UInt32 message = KeyMessage(keyCode, charCode);
+    if (KsIsKeyTrapped(message, Modifiers(s))) {
+        s.repeating = false;
+        return;
+    }
     PostStamped(s, keyDown, message);
     s.repeating = true;
     s.repeatKey = keyCode;
@@ -236,6 +241,7 @@ void FeedText(EventState& s, const char* text) {
         UInt8 keyCode = 0;
         bool shift = false;
         KsKeyForChar(roman, &keyCode, &shift);
+        if (KsIsKeyTrapped(KeyMessage(keyCode, roman), Modifiers(s))) continue;
         PostStamped(s, keyDown, KeyMessage(keyCode, roman));
     }
 }
