@@ -7,9 +7,9 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "CoreAttrList.h"
+#include "DemoBin.h"
 #include "DemoCommands.h"
 #include "DemoGadgets.h"
-#include "DemoBin.h"
 #include "DemoScene.h"
 #include "Events.h"
 #include "KsBackend.h"
@@ -382,9 +382,8 @@ public:
     void UpdateMenus() override {
         AApplication::UpdateMenus();
         if (!gBartender) return;
-        for (long n :
-             {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll), long(kNickGadgets),
-              long(kNickAbout), long(kNickImport)})
+        for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
+                       long(kNickGadgets), long(kNickAbout), long(kNickImport)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
