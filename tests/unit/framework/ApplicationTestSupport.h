@@ -92,6 +92,9 @@ protected:
         KsAppResetUserEventCheck();
         QuitCompleted = 0;
         DoDeferredQuit = 0;
+        // The wait for an event is what moves the virtual clock on: a test that
+        // turned it off must not leave later modal loops waiting for ever.
+        gl_sleepTime = 1;
         AppLog().clear();
         app = new TestApp;
         app->SetShortAppName("apptest");

@@ -2,6 +2,7 @@
 // testing, pop-up placement and painter calls.
 #include "MenuTestSupport.h"
 
+#include "KsHeadlessDesk.h"
 #include "KsMenuDef.h"
 
 namespace {
@@ -21,6 +22,7 @@ protected:
         MenuFixture::TearDown();
     }
     KsMenuTextMeasure saved_;
+    HeadlessDesk desk_; // choosing hilites, which draws into the desktop's port
 };
 
 TEST_F(MenuDefTest, StandardSizeAddsMarkTextKeyAndSubmenuColumns) {
