@@ -14,28 +14,6 @@
 namespace {
 constexpr OSType kStrType = 0x53545220; // 'STR '
 
-// Measuring needs a port; a text measured before any window exists uses this.
-GrafPtr MeasuringPort() {
-    static GrafPtr port = KsNewPort(1, 1);
-    return port;
-}
-
-// Sets the port's text state for the duration of a scope (in the measuring
-// port when there is no current port).
-class StTextState {
-public:
-    StTextState(SInt16 font, SInt16 size, SInt16 face)
-        : port_(KsGetPort() ? KsGetPort() : MeasuringPort()) {
-        TextFont(font);
-        TextSize(size);
-        TextFace(Style(face));
-    }
-
-private:
-    StPortSaver port_;
-    StTextStateSaver text_;
-};
-
 SInt16 Width16(long n) {
     return SInt16(std::min<long>(n, 32767));
 }
@@ -112,7 +90,7 @@ void MacText::SetFontSizeFace(SInt16 font, SInt16 size, SInt16 face) {
 }
 
 void MacText::GetMetrics(SInt16* ascent, SInt16* descent, SInt16* leading) const {
-    StTextState st(font_, size_, face_);
+    StTextIn st(font_, size_, face_);
     FontInfo fi{};
     GetFontInfo(&fi);
     if (ascent) *ascent = fi.ascent;
@@ -122,7 +100,7 @@ void MacText::GetMetrics(SInt16* ascent, SInt16* descent, SInt16* leading) const
 
 SInt16 MacText::GetWidth() const {
     if (!length_) return 0;
-    StTextState st(font_, size_, face_);
+    StTextIn st(font_, size_, face_);
     return TextWidth(GetText(), 0, Width16(length_));
 }
 
@@ -131,7 +109,7 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
     GrafPtr port = nullptr;
     GetPort(&port);
     if (!port || r.IsEmpty()) return;
-    StTextState st(font_, size_, face_);
+    StTextIn st(font_, size_, face_);
     StColorPenSaver pen;
     // The text is clipped to r within the current clip. A rectangular clip
     // (the usual one: panes clip to rectangles) is narrowed as a rectangle;

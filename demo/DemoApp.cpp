@@ -10,6 +10,7 @@
 #include "DemoBin.h"
 #include "DemoCommands.h"
 #include "DemoGadgets.h"
+#include "DemoPanes.h"
 #include "DemoScene.h"
 #include "Events.h"
 #include "KsBackend.h"
@@ -27,12 +28,7 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -465,39 +461,8 @@ public:
     DemoWindow* binWindow = nullptr;
 };
 
-// The layout file: beside the executable (the build tree copies it there),
-// else where the sources keep it.
 bool LoadLayout() {
-    std::vector<std::string> candidates;
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n > 0) {
-        std::string dir(self, std::size_t(n));
-        dir.erase(dir.find_last_of('/') + 1);
-        candidates.push_back(dir + "panes/" + kLayoutFile);
-    }
-    candidates.push_back(std::string(KS_DEMO_PANES_DIR) + "/" + kLayoutFile);
-    for (const std::string& path : candidates) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) continue;
-        std::ostringstream text;
-        text << in.rdbuf();
-        gLayout = text.str();
-        // Read once now, so that a broken file stops the demo before any
-        // window opens, with its line number.
-        try {
-            ReadPaneText(gLayout.data(), long(gLayout.size()), nullptr, nullptr)->Dispose();
-        } catch (const XError& e) {
-            const XErrorParam* line = e.FindParam("line");
-            std::fprintf(stderr, "ksdemo: %s:%s %s\n", path.c_str(),
-                         line ? line->value.c_str() : "", e.GetText().c_str());
-            return false;
-        }
-        return true;
-    }
-    std::fprintf(stderr, "ksdemo: %s not found beside the program or in %s\n", kLayoutFile,
-                 KS_DEMO_PANES_DIR);
-    return false;
+    return LoadPaneFile(kLayoutFile, gLayout);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // menu of its pop-up button and what its buttons do, which they report in
 // the status line.
 #include "DemoGadgets.h"
+#include "DemoPanes.h"
 
 #include "ABasicButtons.h"
 #include "ADialogButtonGad.h"
@@ -15,12 +16,7 @@
 #include "XError.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -144,36 +140,7 @@ private:
 } // namespace
 
 bool LoadGadgetLayout() {
-    std::vector<std::string> candidates;
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n > 0) {
-        std::string dir(self, std::size_t(n));
-        dir.erase(dir.find_last_of('/') + 1);
-        candidates.push_back(dir + "panes/" + kGadgetFile);
-    }
-    candidates.push_back(std::string(KS_DEMO_PANES_DIR) + "/" + kGadgetFile);
-    for (const std::string& path : candidates) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) continue;
-        std::ostringstream text;
-        text << in.rdbuf();
-        gGadgetLayout = text.str();
-        try {
-            ReadPaneText(gGadgetLayout.data(), long(gGadgetLayout.size()), nullptr, nullptr)
-                ->Dispose();
-        } catch (const XError& e) {
-            const XErrorParam* line = e.FindParam("line");
-            std::fprintf(stderr, "ksdemo: %s:%s %s\n", path.c_str(),
-                         line ? line->value.c_str() : "", e.GetText().c_str());
-            gGadgetLayout.clear();
-            return false;
-        }
-        return true;
-    }
-    std::fprintf(stderr, "ksdemo: %s not found beside the program or in %s\n", kGadgetFile,
-                 KS_DEMO_PANES_DIR);
-    return false;
+    return LoadPaneFile(kGadgetFile, gGadgetLayout);
 }
 
 AWindow* OpenGadgetWindow(short left, short top) {

@@ -10,27 +10,6 @@
 
 namespace {
 
-GrafPtr MeasuringPort() {
-    static GrafPtr port = KsNewPort(1, 1);
-    return port;
-}
-
-// The port's text state for a scope, in the measuring port when there is no
-// current port.
-class StTextIn {
-public:
-    StTextIn(SInt16 font, SInt16 size, SInt16 face)
-        : port_(KsGetPort() ? KsGetPort() : MeasuringPort()) {
-        TextFont(font);
-        TextSize(size);
-        TextFace(Style(face));
-    }
-
-private:
-    StPortSaver port_;
-    StTextStateSaver text_;
-};
-
 SInt16 Count16(std::size_t n) {
     return SInt16(std::min<std::size_t>(n, 32767));
 }

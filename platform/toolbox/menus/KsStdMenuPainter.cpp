@@ -14,16 +14,10 @@ using namespace KsMenuLook;
 KsMenuFont gFont;
 SInt16 gLineHeight = 0; // 0 until measured
 
-// A one-pixel port that text is measured in, so that sizing a menu needs no
-// current port and leaves the caller's alone.
-GrafPtr MeasurePort() {
-    static GrafPtr port = KsNewPort(1, 1);
-    return port;
-}
-
+// Sizing a menu measures in the one-pixel port and leaves the caller's alone.
 class StMeasurePort {
 public:
-    explicit StMeasurePort(Style face) : port_(MeasurePort()) {
+    explicit StMeasurePort(Style face) : port_(KsMeasuringPort()) {
         TextFont(gFont.font);
         TextSize(gFont.size);
         TextFace(face);

@@ -92,3 +92,15 @@ StTextStateSaver::StTextStateSaver() : port_(KsGetPort()) {
 StTextStateSaver::~StTextStateSaver() {
     if (port_) CopyTextState(*port_, saved_);
 }
+
+GrafPtr KsMeasuringPort() {
+    static GrafPtr port = KsNewPort(1, 1);
+    return port;
+}
+
+StTextIn::StTextIn(SInt16 font, SInt16 size, SInt16 face)
+    : port_(KsGetPort() ? KsGetPort() : KsMeasuringPort()) {
+    TextFont(font);
+    TextSize(size);
+    TextFace(Style(face));
+}

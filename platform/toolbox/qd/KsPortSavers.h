@@ -81,3 +81,19 @@ private:
     GrafPtr port_;
     State saved_;
 };
+
+// A one-pixel port that text can be measured in when no port is current.
+GrafPtr KsMeasuringPort();
+
+// The text state for a scope, set in the current port or, when there is
+// none, in the measuring port; the port and its text state come back after.
+class StTextIn {
+public:
+    StTextIn(SInt16 font, SInt16 size, SInt16 face);
+    StTextIn(const StTextIn&) = delete;
+    StTextIn& operator=(const StTextIn&) = delete;
+
+private:
+    StPortSaver port_;
+    StTextStateSaver text_;
+};
