@@ -306,7 +306,7 @@ public:
         AWindow* w = GetWindowObj(FrontWindow());
         if (!w) return;
         const Rect all = KsDesktopBounds();
-        ::MoveWindow(w->GetWindowPtr(), short(all.right - 480), short(all.bottom - 320), true);
+        ::MoveWindow(w->GetWindowPtr(), short(all.right - 480), short(all.bottom - 420), true);
         Settle();
         for (const char* id : {"step", "step", "rate3", "opt2"}) {
             if (APane* p = w->FindPaneByID(id)) {

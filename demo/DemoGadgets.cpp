@@ -6,6 +6,7 @@
 
 #include "ABasicButtons.h"
 #include "ADialogButtonGad.h"
+#include "AMillSliders.h"
 #include "APopupMenuGad.h"
 #include "ARadioCheckGads.h"
 #include "AWindow.h"
@@ -15,13 +16,14 @@
 #include "Windows.h"
 #include "XError.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 namespace {
 
 constexpr const char* kGadgetFile = "gadgets.ksp3";
-constexpr short kWidth = 460, kHeight = 300;
+constexpr short kWidth = 460, kHeight = 400;
 constexpr int kLEDs = 8;
 std::string gGadgetLayout;
 
@@ -104,6 +106,18 @@ private:
         Of(g)->Status((std::string("Format: ") + text).c_str());
     }
 
+    // Every slider reports its value in the status line while it moves.
+    static void SliderMoved(double value, ASlider* s, void*) {
+        char id[32] = {};
+        s->GetPaneID(id, sizeof id);
+        char line[64];
+        if (s->GetFloatingPoint())
+            std::snprintf(line, sizeof line, "%s: %.2f", id, value);
+        else
+            std::snprintf(line, sizeof line, "%s: %ld", id, std::lround(value));
+        if (auto* w = static_cast<GadgetWindow*>(s->GetEnclWindow())) w->Status(line);
+    }
+
     void On(const char* id, AGadgetUpClickProc proc) {
         APane* p = FindPaneByID(id);
         if (!p || !p->IsInstanceOf("AGadget")) return;
@@ -133,6 +147,9 @@ private:
             pop->SetMenuItem(3, false);
             pop->SetUpClickProc(Format);
         }
+        for (const char* id : {"slider", "thin", "tread", "wind"})
+            if (APane* p = FindPaneByID(id); p && p->IsInstanceOf("ASlider"))
+                static_cast<ASlider*>(p)->SetTrackHook(SliderMoved);
         Chase(0);
     }
 };

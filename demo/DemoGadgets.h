@@ -1,5 +1,6 @@
 // The demo's gadget window: every kind of button, a radio group, a bank of
-// LEDs and a pop-up menu button, read from panes/gadgets.ksp3.
+// LEDs, a pop-up menu button and one slider of each kind, read from
+// panes/gadgets.ksp3.
 #pragma once
 
 class AWindow;
