@@ -137,6 +137,18 @@ void WriteClassBlock(APane* pane, PaneStream& s, CoreAttrList& list, int depth) 
         }
     } else if (row.subs == PaneTextSubs::scrollPane && row.getInner) {
         if (APane* inner = row.getInner(pane)) WriteClassBlock(inner, s, list, depth + 1);
+        const auto minis = row.getMinis ? row.getMinis(pane) : decltype(row.getMinis(pane)){};
+        if (!minis.empty()) {
+            const SInt32 n = SInt32(minis.size());
+            s.PutLong("Minis", n);
+            s.Indent(1);
+            for (const auto& [mini, horizontal] : minis) {
+                s.PutLong("MiniH", horizontal);
+                WriteClassBlock(mini, s, list, depth + 1);
+            }
+            s.Indent(-1);
+            s.PutLong("EndMinis", n);
+        }
     }
     s.Indent(-1);
     s.PutCString("EndClass", cls);
@@ -160,6 +172,23 @@ void ReadInnerPane(PaneStream& s, APane* outer, const PaneTextClass& row, AWindo
     if (row.installInner) {
         row.installInner(outer, hold.Release());
     }
+}
+
+// Reads the panes a scroll pane keeps beside its bars and installs each.
+void ReadMiniPanes(PaneStream& s, APane* outer, const PaneTextClass& row, AWindow* window,
+                   CoreAttrList& list, int depth) {
+    const SInt32 n = s.GetLong("Minis");
+    const int line = s.GetLineNumber();
+    if (n < 0) s.Fail("a negative number of mini panes", line);
+    for (SInt32 i = 0; i < n; ++i) {
+        const bool horizontal = s.GetLong("MiniH") != 0;
+        StDetachedPane hold(ReadClassBlock(s, nullptr, window, list, depth + 1));
+        if (row.installMini) row.installMini(outer, hold.Release(), horizontal);
+    }
+    const SInt32 end = s.GetLong("EndMinis");
+    if (end != n)
+        s.Fail("EndMinis " + std::to_string(end) + " does not match Minis " + std::to_string(n) +
+               " of line " + std::to_string(line));
 }
 
 APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, CoreAttrList& list,
@@ -215,6 +244,7 @@ APane* ReadClassBlock(PaneStream& s, APane* parent, AWindow* window, CoreAttrLis
         }
     } else if (row.subs == PaneTextSubs::scrollPane) {
         ReadInnerPane(s, pane, row, window, list, depth);
+        if (s.NextLineIs("Minis", 'l')) ReadMiniPanes(s, pane, row, window, list, depth);
     }
     s.GetCString("EndClass", nullptr, 0);
     if (row.afterRead) row.afterRead(pane);

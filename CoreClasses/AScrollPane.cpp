@@ -154,6 +154,12 @@ void AScrollPane::InstallPane(AScrollablePane* main) {
     InteriorChanged(GetInterior());
 }
 
+bool AScrollPane::IsMiniPane(const APane* p) const {
+    for (const auto* list : {&iHMinis, &iVMinis})
+        if (std::find(list->begin(), list->end(), p) != list->end()) return true;
+    return false;
+}
+
 void AScrollPane::AddMiniPane(APane* pane, bool horizontal) {
     FtlAssert(pane != nullptr && pane->GetEnclPane() == nullptr);
     pane->SetEnclosure(this);

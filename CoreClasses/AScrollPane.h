@@ -24,6 +24,8 @@ class AScrollPane : public APane {
     KS_DECLARE_CLASS(AScrollPane, APane)
 
     static constexpr OSType kClassID = FourCharCode("SPan");
+    // Extension of the stream record: the mini panes beside each bar.
+    static constexpr SInt16 kExtMiniPanes = 1;
     static constexpr SInt16 kVersion = 1;
     static constexpr SInt16 kBarWidth = 16;
     // The corner the grow box takes from the bars.
@@ -103,6 +105,11 @@ public:
     bool GetScrollBarsDirty() const { return scrollBarsDirty; }
     SInt16 GetHMiniCount() const { return hMiniCount; }
     SInt16 GetVMiniCount() const { return vMiniCount; }
+    // The mini panes beside the horizontal (or vertical) bar, in their order.
+    const std::vector<APane*>& GetMiniPanes(bool horizontal) const {
+        return horizontal ? iHMinis : iVMinis;
+    }
+    bool IsMiniPane(const APane* p) const;
 
 protected:
     // The bars and mini panes along them, with the corner left for the grow

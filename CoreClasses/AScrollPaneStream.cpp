@@ -39,6 +39,16 @@ void AScrollPane::PCRegister() {
     row.installInner = [](APane* outer, APane* inner) {
         static_cast<AScrollPane*>(outer)->InstallPane(static_cast<AScrollablePane*>(inner));
     };
+    row.getMinis = [](APane* p) {
+        std::vector<std::pair<APane*, bool>> minis;
+        for (bool horizontal : {true, false})
+            for (APane* m : static_cast<AScrollPane*>(p)->GetMiniPanes(horizontal))
+                minis.emplace_back(m, horizontal);
+        return minis;
+    };
+    row.installMini = [](APane* outer, APane* mini, bool horizontal) {
+        static_cast<AScrollPane*>(outer)->AddMiniPane(mini, horizontal);
+    };
     PaneTextRegisterClass(row);
 }
 
@@ -52,6 +62,16 @@ void AScrollPane::Put(AStream& s) {
     s.PutBool("hasGrow", hasGrow);
     s.PutObjectRef("itsMainPane", itsMainPane);
     s.PutObjectRef("iGrowBox", growBox);
+    // The mini panes are sub-panes already in the stream; the extension says
+    // which they are and beside which bar, in their order.
+    s.BeginExtension(kExtMiniPanes);
+    for (const auto* list : {&iHMinis, &iVMinis}) {
+        s.PutShort("count", SInt16(list->size()));
+        for (APane* p : *list)
+            s.PutObjectRef("mini", p);
+    }
+    s.EndExtension();
+    s.PutExtensionsEnd();
 }
 
 void AScrollPane::Get(AStream& s) {
@@ -79,6 +99,23 @@ void AScrollPane::Get(AStream& s) {
         itsMainPane->SetLimitsChangedProc(LimitsChanged);
         itsMainPane->SetContentChangedProc(ContentChanged);
     }
+    SInt16 n = 0;
+    while (s.GetNextExtension(&n)) {
+        if (n != kExtMiniPanes) continue;
+        for (bool horizontal : {true, false}) {
+            const SInt16 count = s.GetShort("count");
+            for (SInt16 i = 0; i < count; ++i) {
+                APane* p = mine(s.GetObjectRef("mini"), "APane");
+                if (!p || p == hScroll || p == vScroll || p == growBox || p == itsMainPane ||
+                    IsMiniPane(p))
+                    continue;
+                (horizontal ? iHMinis : iVMinis).push_back(p);
+                p->SetFlag(kPaneScrollPart, true);
+            }
+        }
+    }
+    hMiniCount = SInt16(iHMinis.size());
+    vMiniCount = SInt16(iVMinis.size());
     scrollBarsDirty = false;
     hBarEmpty = !hScroll || (hScroll->GetMin() == 0 && hScroll->GetMax() == 0);
     vBarEmpty = !vScroll || (vScroll->GetMin() == 0 && vScroll->GetMax() == 0);

@@ -23,6 +23,8 @@ class AScrollablePane : public APane {
 
     static constexpr OSType kClassID = FourCharCode("Scap");
     static constexpr SInt16 kVersion = 1;
+    // Extension of the stream record: the pane this one is the slave of.
+    static constexpr SInt16 kExtMaster = 1;
     static constexpr SInt32 kDefaultIncr = 2;
     // The margin SetLimitsFromSubpanes leaves around the sub-panes.
     static constexpr SInt32 kSubpaneMargin = 10;

@@ -52,6 +52,13 @@ void AScrollablePane::Put(AStream& s) {
     s.PutLong("p_yincr", yincr);
     s.PutLong("p_xoffset", scrollXOffset);
     s.PutLong("p_yoffset", scrollYOffset);
+    // A slave written after its master is a null reference in the master's
+    // record; the slave's record names the master, so the link comes back
+    // whichever of the two the tree holds first.
+    s.BeginExtension(kExtMaster);
+    s.PutObjectRef("itsMaster", itsMaster);
+    s.EndExtension();
+    s.PutExtensionsEnd();
 }
 
 void AScrollablePane::Get(AStream& s) {
@@ -76,6 +83,15 @@ void AScrollablePane::Get(AStream& s) {
     yincr = KsScroll::SaneIncr(s.GetLong("p_yincr"));
     scrollXOffset = s.GetLong("p_xoffset");
     scrollYOffset = s.GetLong("p_yoffset");
+    SInt16 n = 0;
+    while (s.GetNextExtension(&n)) {
+        if (n != kExtMaster) continue;
+        APortable* master = s.GetObjectRef("itsMaster");
+        if (!master || master == this || !master->IsInstanceOf("AScrollablePane")) continue;
+        auto* m = static_cast<AScrollablePane*>(master);
+        // The master's record, when read already, said which axis it shares.
+        if (!m->itsSlave) m->SetSlave(this, m->slaveIsHoriz);
+    }
 }
 
 // The scroll offsets equal the positions; their keys would also be APane's

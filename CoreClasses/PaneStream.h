@@ -31,6 +31,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class APane;
@@ -163,6 +164,11 @@ struct PaneTextClass {
     APane* (*getInner)(APane* outer) = nullptr;
     std::string innerClass;
     void (*installInner)(APane* outer, APane* inner) = nullptr;
+    // scrollPane rows may also write panes after the inner block ("Minis" n,
+    // then n times a "MiniH" flag and a class block, "EndMinis" n): the panes
+    // with their flags, and how one read back is installed.
+    std::vector<std::pair<APane*, bool>> (*getMinis)(APane* outer) = nullptr;
+    void (*installMini)(APane* outer, APane* mini, bool horizontal) = nullptr;
     // Called once the pane and its sub-panes are read (for example to turn
     // sub-panes into pages); may be null.
     void (*afterRead)(APane* pane) = nullptr;
