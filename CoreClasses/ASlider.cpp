@@ -60,7 +60,7 @@ AObject* ASlider::Copy() {
     c->alwaysTrackInc = alwaysTrackInc;
     c->enabled = enabled;
     c->trackHook = trackHook;
-    c->thumbPM = nullptr;
+    c->DisposePMs();
     c->MakeThumbPM();
     return c;
 }

@@ -66,6 +66,9 @@ TEST_F(SliderPersist, EveryClassComesBackFromBothFormats) {
         ASlider* back = static_cast<ASlider*>(ThroughStream(s));
         PaneTree holdStream(back);
         ExpectSame(s, back, true);
+        auto* copy = static_cast<ASlider*>(s->Copy());
+        PaneTree holdCopy(copy);
+        ExpectSame(s, copy, true);
 
         // The text carries whole numbers: a slider of whole numbers reads back
         // equal, and writes the same text again.
