@@ -730,6 +730,7 @@ APushButton* APaneBook::AddEnableGad(SInt32 refCon, AGadgetValUpdateProc updateP
     RecolorEnableButton(page, page->IsVisiblePage());
     b->SetVisible(!page->hidden);
     RealignEnableGads();
+    InvalInterior();
     return b;
 }
 

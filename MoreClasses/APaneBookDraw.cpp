@@ -17,7 +17,9 @@
 
 namespace {
 constexpr SInt32 kIconTabWidth = 32;
-constexpr SInt32 kTabStripe = 2; // the tab colour's stripe
+constexpr SInt32 kTabStripe = 2;  // the tab colour's stripe
+constexpr SInt32 kEnableLead = 6; // the enable button's place in its tab
+constexpr SInt32 kEnableGap = 2;  // between the enable button and the label
 
 void Fill(const KsRect& r, const KsRGBColor& c) {
     if (r.IsEmpty()) return;
@@ -64,6 +66,8 @@ KsRect APaneBook::GetTabRect(const APaneBookPage* page) const {
             char name[256];
             p->GetName(name, sizeof name);
             width = ::GetLabelWidth(name, 1, labelSize, labelFace) + iLabelMargin + iLabelMargin2;
+            // Room for the enable button before the label.
+            if (p->itsEnableButton) width += kEnableLead + enableSize + kEnableGap - iLabelMargin;
         }
         if (p == page) break;
         if (p->hidden) continue;
@@ -235,6 +239,6 @@ void APaneBookPage::DrawDetail(bool selected) {
     KsRect r = tab;
     r.left += book->iLabelMargin;
     r.right -= book->iLabelMargin2;
-    if (itsEnableButton) r.left = std::max(r.left, itsEnableButton->GetBounds().right + 2);
+    if (itsEnableButton) r.left = std::max(r.left, itsEnableButton->GetBounds().right + kEnableGap);
     DrawTextHow(name, r, 1, book->labelSize, book->labelFace, book->iStackedLabels ? 0 : 1, fg);
 }
