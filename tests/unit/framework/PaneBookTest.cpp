@@ -147,6 +147,14 @@ TEST_F(PaneBookTest, PagesComeBackThroughStreamAndText) {
     ASSERT_TRUE(read->IsInstanceOf("APaneBook"));
     EXPECT_EQ(static_cast<APaneBook*>(read)->GetPageCount(), 3);
     read->Dispose();
+
+    // Copy also keeps what the stream does not carry.
+    b->GetPage(3)->SetHidden(true);
+    auto* copied = static_cast<APaneBook*>(b->Copy());
+    ASSERT_EQ(copied->GetPageCount(), 3);
+    EXPECT_TRUE(copied->GetPage(3)->IsHidden());
+    EXPECT_FALSE(copied->GetPage(2)->IsHidden());
+    copied->Dispose();
 }
 
 // Selected tab in the book's colour, the others shaded by 6/7, with the
