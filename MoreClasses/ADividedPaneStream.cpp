@@ -15,6 +15,9 @@
 #include <string>
 
 namespace {
+// No division is larger than the drawing space.
+constexpr SInt32 kMaxSize = 32767;
+
 void Bad(const char* what) {
     xraisexerror("UIS_PANE_BAD_DATA", "str what", what);
 }
@@ -102,7 +105,8 @@ void ADividedPane::Get(AStream& s) {
         d.pane = static_cast<APane*>(obj);
         for (SInt16 j = 0; j < i; ++j)
             if (divisions[j].pane == d.pane) Bad("a pane holds two divisions");
-        if (d.minSize <= 5 || d.maxSize < d.minSize) Bad("division sizes out of range");
+        if (d.minSize <= 5 || d.maxSize < d.minSize || d.maxSize > kMaxSize)
+            Bad("division sizes out of range");
         divisions[i] = d;
         divisionCount = UInt16(i + 1);
     }
@@ -156,7 +160,8 @@ void ADividedPane::GetPropsFromList(CoreAttrList* l) {
         d.minSize = l->GetSInt32(Key("dpmin", i), 6);
         d.maxSize = l->GetSInt32(Key("dpmax", i), d.minSize);
         d.proportional = l->GetSInt32(Key("dpprop", i), 1) != 0;
-        if (d.minSize <= 5 || d.maxSize < d.minSize) Bad("division sizes out of range");
+        if (d.minSize <= 5 || d.maxSize < d.minSize || d.maxSize > kMaxSize)
+            Bad("division sizes out of range");
         divisions[i] = d;
         iPendingSubs[i] = l->GetSInt32(Key("dpsub", i), 0);
     }

@@ -12,7 +12,8 @@
 // page and do nothing without one. Values are refreshed through UpdateValues
 // on the whole book, which passes the gadget value-update modes on.
 //
-// Bodies: APaneBook.cpp (pages, showing, clicks, keys, builder, values),
+// Bodies: APaneBook.cpp (pages, showing, clicks, keys), APaneBookPage.cpp,
+// APaneBookBuild.cpp (builder, values),
 // APaneBookDraw.cpp (tab geometry and drawing), APaneBookStream.cpp
 // (streams, property text, class registration).
 #pragma once

@@ -23,6 +23,15 @@ APortable* MakePaneBook() {
 // book holds more sub-panes than this.
 constexpr SInt32 kMaxStreamPages = 4096;
 
+// Tab measures read from outside are held to what a tab strip can use, so
+// that the tab arithmetic stays far from the 32-bit limits.
+SInt32 Measure(SInt32 v) {
+    return std::clamp<SInt32>(v, 0, 4096);
+}
+SInt32 Reveal(SInt32 v) {
+    return std::clamp<SInt32>(v, -32768, 32767);
+}
+
 // Registered with the library, so that streams, Copy and the property text
 // find the class.
 const bool kRegistered = (APaneBook::PCRegister(), true);
@@ -69,11 +78,11 @@ void APaneBook::Get(AStream& s) {
     s.GetClassMark(kClassID, 1, kVersion);
     iStackedLabels = s.GetBool("iStackedLabels");
     iDrawBinder = s.GetBool("iDrawBinder");
-    iLabelWidth = s.GetLong("iLabelWidth");
-    iLabelHeight = s.GetLong("iLabelHeight");
-    iLabelSeparation = s.GetLong("iLabelSeparation");
-    iLabelMargin = iLabelMargin2 = s.GetLong("iLabelMargin");
-    iReveal = s.GetLong("iReveal");
+    iLabelWidth = Measure(s.GetLong("iLabelWidth"));
+    iLabelHeight = Measure(s.GetLong("iLabelHeight"));
+    iLabelSeparation = Measure(s.GetLong("iLabelSeparation"));
+    iLabelMargin = iLabelMargin2 = Measure(s.GetLong("iLabelMargin"));
+    iReveal = Reveal(s.GetLong("iReveal"));
     drawsTabs = iLabelHeight > 0;
     pageBottomInset = iStackedLabels || !drawsTabs ? 3 : 4;
     const SInt32 n = s.GetLong("pageCount");
@@ -107,12 +116,12 @@ void APaneBook::AddPropsToList(CoreAttrList* l) {
 void APaneBook::GetPropsFromList(CoreAttrList* l) {
     iStackedLabels = l->GetSInt32("pbstkd", 0) != 0;
     iDrawBinder = l->GetSInt32("pbdbindr", 1) != 0;
-    iLabelWidth = l->GetSInt32("pblwid", 42);
-    iLabelHeight = l->GetSInt32("pblhei", 15);
-    iLabelSeparation = l->GetSInt32("pblsep", 2);
-    iLabelMargin = l->GetSInt32("pblmarg", 5);
-    iLabelMargin2 = l->GetSInt32("pblmarg2", 5);
-    iReveal = l->GetSInt32("pbreveal", 0);
+    iLabelWidth = Measure(l->GetSInt32("pblwid", 42));
+    iLabelHeight = Measure(l->GetSInt32("pblhei", 15));
+    iLabelSeparation = Measure(l->GetSInt32("pblsep", 2));
+    iLabelMargin = Measure(l->GetSInt32("pblmarg", 5));
+    iLabelMargin2 = Measure(l->GetSInt32("pblmarg2", 5));
+    iReveal = Reveal(l->GetSInt32("pbreveal", 0));
     drawsTabs = iLabelHeight > 0;
     pageBottomInset = iStackedLabels || !drawsTabs ? 3 : 4;
     InvalInterior();
