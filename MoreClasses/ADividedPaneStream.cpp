@@ -9,6 +9,7 @@
 
 #include "AStream.h"
 #include "CoreAttrList.h"
+#include "KsPaneDump.h"
 #include "PaneStream.h"
 #include "XError.h"
 
@@ -49,8 +50,20 @@ template <class T> void RegisterRow(const char* name, void (*afterRead)(APane*),
 
 // Registered with the library, so that streams, Copy and the property text
 // find the classes.
-const bool kRegistered = (ADividedPaneH::PCRegister(), ADividedPaneV::PCRegister(),
-                          ADividerPaneH::PCRegister(), ADividerPaneV::PCRegister(), true);
+void DumpDivisions(APane* p, UInt32, KsPrintfProc printf, int) {
+    auto* dp = static_cast<ADividedPane*>(p);
+    printf("; divisions");
+    for (UInt16 i = 0; i < dp->GetDivisionCount(); ++i)
+        printf("%s%d", i ? "," : " ", int(dp->GetDivisionSize(i)));
+}
+
+const bool kRegistered =
+    (ADividedPaneH::PCRegister(), ADividedPaneV::PCRegister(), ADividerPaneH::PCRegister(),
+     ADividerPaneV::PCRegister(), TavikAddRegistration("ADividedPaneH", ADividedPaneH::PCRegister),
+     TavikAddRegistration("ADividedPaneV", ADividedPaneV::PCRegister),
+     TavikAddRegistration("ADividerPaneH", ADividerPaneH::PCRegister),
+     TavikAddRegistration("ADividerPaneV", ADividerPaneV::PCRegister),
+     TavikAddDumpDetail("ADividedPane", DumpDivisions), true);
 } // namespace
 
 void ADividedPaneH::PCRegister() {

@@ -9,6 +9,7 @@
 
 #include "AStream.h"
 #include "CoreAttrList.h"
+#include "KsPaneDump.h"
 #include "PaneStream.h"
 #include "XError.h"
 
@@ -34,7 +35,15 @@ SInt32 Reveal(SInt32 v) {
 
 // Registered with the library, so that streams, Copy and the property text
 // find the class.
-const bool kRegistered = (APaneBook::PCRegister(), true);
+const bool kRegistered =
+    (APaneBook::PCRegister(), TavikAddRegistration("APaneBook", APaneBook::PCRegister),
+     TavikAddDumpDetail("APaneBook",
+                        [](APane* p, UInt32, KsPrintfProc printf, int) {
+                            auto* b = static_cast<APaneBook*>(p);
+                            printf("; page %d of %d", int(b->GetVisPageNum(false)),
+                                   int(b->GetPageCount()));
+                        }),
+     true);
 } // namespace
 
 void APaneBook::PCRegister() {

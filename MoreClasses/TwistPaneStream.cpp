@@ -4,6 +4,7 @@
 
 #include "AStream.h"
 #include "CoreAttrList.h"
+#include "KsPaneDump.h"
 #include "PaneStream.h"
 
 #include <algorithm>
@@ -15,7 +16,15 @@ SInt16 Clamp16(SInt32 v) {
 
 // Registered with the library, so that streams, Copy and the property text
 // find the class.
-const bool kRegistered = (TwistPane::PCRegister(), true);
+const bool kRegistered =
+    (TwistPane::PCRegister(), TavikAddRegistration("TwistPane", TwistPane::PCRegister),
+     TavikAddDumpDetail("TwistPane",
+                        [](APane* p, UInt32, KsPrintfProc printf, int) {
+                            auto* t = static_cast<TwistPane*>(p);
+                            printf("; %s, other height %d", t->GetIsOpen() ? "open" : "closed",
+                                   int(t->GetOtherHei()));
+                        }),
+     true);
 } // namespace
 
 void TwistPane::PCRegister() {
