@@ -10,6 +10,7 @@
 #include "DemoBin.h"
 #include "DemoCommands.h"
 #include "DemoGadgets.h"
+#include "DemoLayout.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
 #include "Events.h"
@@ -39,6 +40,7 @@ enum : long {
     kNickNewCanvas = 2003,
     kNickGadgets = 2004,
     kNickImport = 2005,
+    kNickLayout = 2006,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -359,6 +361,7 @@ protected:
         gBartender->AppendMenuItem(view, kNickNewCanvas, stx("New &Canvas Window"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickGadgets, stx("&Gadgets"), 0, 0, 0);
+        gBartender->AppendMenuItem(view, kNickLayout, stx("&Layout"), 'L', 0, 0);
         gBartender->AppendSeparator(view);
         static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
         for (int i = 0; i < kThemes; ++i)
@@ -379,7 +382,7 @@ public:
         AApplication::UpdateMenus();
         if (!gBartender) return;
         for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
-                       long(kNickGadgets), long(kNickAbout), long(kNickImport)})
+                       long(kNickGadgets), long(kNickAbout), long(kNickImport), long(kNickLayout)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -405,6 +408,10 @@ public:
             ++gadgetWindows;
             OpenGadgetWindow(short(60 + 24 * (gadgetWindows % 8)),
                              short(80 + 24 * (gadgetWindows % 8)));
+            return true;
+        }
+        if (nick == kNickLayout) {
+            OpenLayoutWindow();
             return true;
         }
         if (nick == kNickImport) {
