@@ -10,6 +10,7 @@
 #include "DemoBin.h"
 #include "DemoCommands.h"
 #include "DemoGadgets.h"
+#include "DemoInspector.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
 #include "Events.h"
@@ -38,6 +39,7 @@ enum : long {
     kNickBringAll = 2002,
     kNickNewCanvas = 2003,
     kNickGadgets = 2004,
+    kNickInspector = 2006,
     kNickImport = 2005,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
@@ -359,6 +361,7 @@ protected:
         gBartender->AppendMenuItem(view, kNickNewCanvas, stx("New &Canvas Window"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickGadgets, stx("&Gadgets"), 0, 0, 0);
+        gBartender->AppendMenuItem(view, kNickInspector, stx("&Inspector"), 0, 0, 0);
         gBartender->AppendSeparator(view);
         static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
         for (int i = 0; i < kThemes; ++i)
@@ -378,8 +381,9 @@ public:
     void UpdateMenus() override {
         AApplication::UpdateMenus();
         if (!gBartender) return;
-        for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
-                       long(kNickGadgets), long(kNickAbout), long(kNickImport)})
+        for (long n :
+             {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll), long(kNickGadgets),
+              long(kNickAbout), long(kNickImport), long(kNickInspector)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -405,6 +409,10 @@ public:
             ++gadgetWindows;
             OpenGadgetWindow(short(60 + 24 * (gadgetWindows % 8)),
                              short(80 + 24 * (gadgetWindows % 8)));
+            return true;
+        }
+        if (nick == kNickInspector) {
+            OpenInspectorWindow(420, 80);
             return true;
         }
         if (nick == kNickImport) {
