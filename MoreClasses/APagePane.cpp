@@ -2,6 +2,7 @@
 // APaneStackStream.cpp.
 #include "APagePane.h"
 
+#include "APaneBook.h"
 #include "APaneStack.h"
 #include "APaneStackPrivate.h"
 #include "AStackPane.h"
@@ -107,8 +108,12 @@ template <class Want> void RefreshPage(APagePane* page, SInt32 refCon, void* dat
     if (!want()) return;
     for (SInt32 i = 1; i <= page->GetNumSubPanes(); ++i) {
         APane* p = page->GetSubPane(i);
-        if (!p->IsInstanceOf("AGadget")) continue;
-        static_cast<AGadget*>(p)->UpdateValues(refCon, data);
+        if (p->IsInstanceOf("AGadget"))
+            static_cast<AGadget*>(p)->UpdateValues(refCon, data);
+        else if (p->IsInstanceOf("APaneBook"))
+            static_cast<APaneBook*>(p)->UpdateValues(refCon, data);
+        else
+            continue;
         if (!self.Alive() || !call.StackAlive()) return;
     }
 }

@@ -22,6 +22,7 @@
 #include "AScrollPane.h"
 
 class APagePane;
+class APaneBook;
 class AStackPane;
 class StStackCall;
 
@@ -77,6 +78,12 @@ class APaneStack : public AScrollPane {
     virtual bool IsPanePage() const;
     virtual SInt16 GetCurTopOffset() const;
     virtual void SetCurTopOffset(SInt16 offset);
+    // A pane book in the current target, rows + 2 rows high; the current
+    // stack pane may have one. The text is not used.
+    virtual APaneBook* AddPaneBook(const char* text, SInt16 rows, bool stacked);
+    // A page of the current stack pane's book, which becomes the target;
+    // answers its page pane.
+    virtual APane* AddPaneBookPage(const char* name, SInt32 number, SInt32 refCon);
     virtual void PostAddGad() {}
     virtual AGadget* AddButtonGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
                                   AGadgetClickProc downProc, AGadgetUpClickProc upProc, SInt16 left,

@@ -6,6 +6,7 @@
 
 #include "AGadget.h"
 #include "APagePane.h"
+#include "APaneBook.h"
 #include "APaneStackPrivate.h"
 #include "APushButton.h"
 #include "AScrollablePane.h"
@@ -97,6 +98,33 @@ SInt16 APaneStack::GetCurTopOffset() const {
 
 void APaneStack::SetCurTopOffset(SInt16 offset) {
     if (curStackPane) curStackPane->SetCurTopOffset(offset);
+}
+
+// --- Pane book ---------------------------------------------------------------------
+
+APaneBook* APaneStack::AddPaneBook(const char*, SInt16 rows, bool stacked) {
+    if (!curStackPane || !curTarget || curStackPane->GetPaneBook()) return nullptr;
+    APaneBook* book =
+        APaneBook::New(curTarget, -2, S, SInt16(paneWidth + 2), curStackPane->GetCurTopOffset(), S,
+                       SInt16(rowHeight * (rows + 2)), GetBkndColor(), stacked, true);
+    book->SetInheritsBkgd(true, 0);
+    book->SetVisible(curStackPane->GetPaneStyle() == kStackPaneAlwaysOpen ||
+                     curStackPane->IsOpen());
+    curStackPane->SetPaneBook(book);
+    return book;
+}
+
+APane* APaneStack::AddPaneBookPage(const char* name, SInt32 number, SInt32 refCon) {
+    APane* b = curStackPane ? curStackPane->GetPaneBook() : nullptr;
+    if (!b || !b->IsInstanceOf("APaneBook")) return nullptr;
+    auto* book = static_cast<APaneBook*>(b);
+    APane* page =
+        book->NewPage(name, number, refCon, APaneBookPage::kNoSize, APaneBookPage::kNoSize);
+    if (!page) return nullptr;
+    curTarget = page;
+    curStackPane->SetCurTopOffset(5);
+    if (number == 1) book->SetCurPageLabelSeparation(4);
+    return page;
 }
 
 // --- Gadgets ----------------------------------------------------------------------

@@ -174,6 +174,8 @@ void AStackPane::PCRegister() {
         sp->labelGad = gad("label");
         sp->openerGad = gad("Opener");
         sp->enableGad = gad("enable");
+        for (SInt32 i = 1; i <= sp->GetNumSubPanes() && !sp->paneBook; ++i)
+            if (sp->GetSubPane(i)->IsInstanceOf("APaneBook")) sp->paneBook = sp->GetSubPane(i);
         for (SInt32 i = 1; i <= sp->GetNumSubPanes() && !sp->curPage; ++i)
             if (sp->GetSubPane(i)->IsInstanceOf("APagePane"))
                 sp->curPage = static_cast<APagePane*>(sp->GetSubPane(i));
@@ -207,7 +209,7 @@ void AStackPane::Get(AStream& s) {
     APane::Get(s);
     s.GetClassMark(kClassID, 1, kVersion);
     curGad = Own<APane>(this, s.GetObjectRef("curGad"), "APane");
-    paneBook = Own<APane>(this, s.GetObjectRef("paneBook"), "APane");
+    paneBook = Own<APane>(this, s.GetObjectRef("paneBook"), "APaneBook");
     labelGad = Own<AGadget>(this, s.GetObjectRef("labelGad"), "AGadget");
     openerGad = Own<AGadget>(this, s.GetObjectRef("openerGad"), "AGadget");
     enableGad = Own<APane>(this, s.GetObjectRef("enableGad"), "APane");

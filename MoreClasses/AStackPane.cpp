@@ -5,6 +5,7 @@
 #include "AApplication.h"
 #include "AGadget.h"
 #include "APagePane.h"
+#include "APaneBook.h"
 #include "APaneStack.h"
 #include "APaneStackPrivate.h"
 #include "AScrollablePane.h"
@@ -266,6 +267,8 @@ namespace {
 void RefreshOne(APane* p, SInt32 refCon, void* data, bool closed) {
     if (p->IsInstanceOf("AGadget")) {
         static_cast<AGadget*>(p)->UpdateValues(refCon, data);
+    } else if (p->IsInstanceOf("APaneBook")) {
+        static_cast<APaneBook*>(p)->UpdateValues(refCon, data);
     } else if (p->IsInstanceOf("APagePane")) {
         auto* page = static_cast<APagePane*>(p);
         if (closed)
