@@ -52,6 +52,7 @@ StStackCall::StStackCall(APaneStack* stack, StackRestore restore, StackClip clip
 
 StStackCall::~StStackCall() {
     if (!stack_) return;
+    if (restore_ == StackRestore::clear && StackAlive()) stack_->SetCurrent(nullptr, nullptr);
     if (restore_ == StackRestore::current && StackAlive())
         stack_->SetCurrent(holdPane_.Alive() ? savedPane_ : nullptr,
                            holdTarget_.Alive() ? savedTarget_ : nullptr);

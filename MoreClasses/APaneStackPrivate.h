@@ -9,7 +9,8 @@
 #include <optional>
 
 // What a call puts back when it returns, normally or by an exception.
-enum class StackRestore { nothing, current };
+// clear: both pointers are null afterwards (the end of an event).
+enum class StackRestore { nothing, current, clear };
 enum class StackClip { keep, interior };
 
 // For the length of one stack call: keeps the stack's storage (a procedure

@@ -311,14 +311,14 @@ void AStackPane::UpdateValues_Closed(SInt32 refCon, void* data) {
 
 bool AStackPane::DoKeyDown(SInt16 charCode, SInt16 keyCode, EventRecord* event, void* data) {
     APaneStack* s = GetStack();
-    StStackCall call(s, StackRestore::current, StackClip::interior);
+    StStackCall call(s, StackRestore::clear, StackClip::interior);
     if (s) s->SetCurrent(this, this);
     return APane::DoKeyDown(charCode, keyCode, event, data);
 }
 
 void AStackPane::DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* data) {
     APaneStack* s = GetStack();
-    StStackCall call(s, StackRestore::current, StackClip::interior);
+    StStackCall call(s, StackRestore::clear, StackClip::interior);
     if (s) s->SetCurrent(this, this);
     if (paneStyle == kStackPaneAlwaysOpen || !openable) {
         APane::DoClick(pt, modifiers, when, data);
