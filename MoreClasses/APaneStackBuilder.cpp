@@ -14,7 +14,6 @@
 #include "KsColorScheme.h"
 #include "KsDrawUtils.h"
 #include "KsText.h"
-#include "KsTextUtils.h"
 
 #include <string>
 
@@ -154,12 +153,10 @@ AGadget* APaneStack::AddLabelGadStyle(SInt32 refCon, const char* label, AGadgetV
                                       SInt16 left, SInt16 top, SInt16 font, SInt16 size,
                                       SInt16 face) {
     if (!curStackPane || !curTarget) return nullptr;
-    const char* text = label ? label : "";
-    const SInt16 wid = GetLabelWidth(text, font, size, face);
-    AGadget* g = AGadget::New(curTarget, left, S, wid, top, S, SInt16(size + 2), GetBkndColor(), 0);
-    g->SetText(text);
-    g->SetFontSizeFace(font, size, face);
-    g->SetJust(0);
+    // Sized to its text as the framework's labels are, with their slack, so
+    // that no glyph is clipped.
+    AGadget* g = AGadget::NewLabel(curTarget, label ? label : "", left, top, font, size, face, 0);
+    g->Resize(S, SInt16(size + 2));
     AddGadCommon(g, refCon, label, proc, true);
     PostAddGad();
     return g;
