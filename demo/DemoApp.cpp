@@ -11,6 +11,7 @@
 #include "DemoCommands.h"
 #include "DemoGadgets.h"
 #include "DemoLayout.h"
+#include "DemoInspector.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
 #include "Events.h"
@@ -41,6 +42,7 @@ enum : long {
     kNickGadgets = 2004,
     kNickImport = 2005,
     kNickLayout = 2006,
+    kNickInspector = 2007,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -362,6 +364,7 @@ protected:
         gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickGadgets, stx("&Gadgets"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickLayout, stx("&Layout"), 'L', 0, 0);
+        gBartender->AppendMenuItem(view, kNickInspector, stx("&Inspector"), 0, 0, 0);
         gBartender->AppendSeparator(view);
         static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
         for (int i = 0; i < kThemes; ++i)
@@ -382,7 +385,8 @@ public:
         AApplication::UpdateMenus();
         if (!gBartender) return;
         for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
-                       long(kNickGadgets), long(kNickAbout), long(kNickImport), long(kNickLayout)})
+                       long(kNickGadgets), long(kNickAbout), long(kNickImport), long(kNickLayout),
+                       long(kNickInspector)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -412,6 +416,10 @@ public:
         }
         if (nick == kNickLayout) {
             OpenLayoutWindow();
+            return true;
+        }
+        if (nick == kNickInspector) {
+            OpenInspectorWindow(420, 80);
             return true;
         }
         if (nick == kNickImport) {

@@ -1,0 +1,8 @@
+// The demo's inspector window: a pane stack of sections with the gadgets of
+// a clip's settings, following the window's height in whole rows.
+#pragma once
+
+class AWindow;
+
+// Opens an inspector with its content's top-left at (left, top).
+AWindow* OpenInspectorWindow(short left, short top);
