@@ -27,6 +27,9 @@ double Clamp(double v, double hi) {
 
 void AColorWheel::PCRegister() {
     PClassAdd(kClassID, kClassInfo.name, MakeWheel);
+    // The base row comes first, whatever order the library's registrations run in.
+    if (!PaneTextFindClass("APane")) APane::PCRegister();
+    if (!PaneTextFindClass("AGadget")) AGadget::PCRegister();
     const PaneTextClass* gad = PaneTextFindClass("AGadget");
     PaneTextClass row;
     row.name = kClassInfo.name;

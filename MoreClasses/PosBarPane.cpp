@@ -34,6 +34,8 @@ const bool kRegistered = (PosBarPane::PCRegister(), true);
 
 void PosBarPane::PCRegister() {
     PClassAdd(kClassID, kClassInfo.name, MakePosBar);
+    // The base row comes first, whatever order the library's registrations run in.
+    if (!PaneTextFindClass("APane")) APane::PCRegister();
     const PaneTextClass* pane = PaneTextFindClass("APane");
     PaneTextClass row;
     row.name = kClassInfo.name;

@@ -12,6 +12,7 @@
 #include "DemoGadgets.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
+#include "DemoViewer.h"
 #include "Events.h"
 #include "KsBackend.h"
 #include "KsColor.h"
@@ -365,6 +366,7 @@ protected:
             gBartender->AppendMenuItem(view, kNickThemeSlate + i, themes[i], 0, 0, 0);
         gBartender->AppendSeparator(view);
         gBartender->AppendMenuItem(view, kNickAbout, stx("&About the demo..."), 0, 0, 0);
+        BuildViewerMenus(view);
         MenuHandle rates = gBartender->CreateMenu(stx("Rates"), kRatesMenuID, 1);
         for (int i = 0; i < kRates; ++i) {
             char item[32];
@@ -390,6 +392,7 @@ public:
             gBartender->CheckMenuItemByNickNum(kNickRate1 + i, i == rate);
         }
         UpdateButtonsMenu();
+        UpdateViewerMenus();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
@@ -425,6 +428,7 @@ public:
             return true;
         }
         if (HandleButtonsMenu(nick)) return true;
+        if (HandleViewerMenus(nick)) return true;
         if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
             rate = nick - kNickRate1;
             return true;

@@ -23,12 +23,15 @@ constexpr KsRGBColor kHiliteText{0xFFFF, 0xFFFF, 0xFFFF};
 constexpr KsRGBColor kEtchDark{0x9000, 0x9000, 0x9000};
 constexpr KsRGBColor kEtchLight{0xFFFF, 0xFFFF, 0xFFFF};
 constexpr KsRGBColor kStripBack{0xC800, 0xC800, 0xC800};
-constexpr SInt16 kTextLeft = 12; // the mark column
+constexpr SInt16 kTextLeft = 6;
+constexpr SInt16 kKeyRight = 4; // the key column ends this far in
 
 // Glyph rows, most significant bit leftmost.
-constexpr std::array<UInt16, 16> kShift = {0x0000, 0x0100, 0x0380, 0x06C0, 0x0C60, 0x1830,
-                                           0x3018, 0x7C7C, 0x0C60, 0x0C60, 0x0C60, 0x0FE0,
+// The Shift glyph is a hollow arrow nine columns wide.
+constexpr std::array<UInt16, 16> kShift = {0x0000, 0x0000, 0x0000, 0x0000, 0x0800, 0x1400,
+                                           0x2200, 0x4100, 0xE380, 0x2200, 0x2200, 0x3E00,
                                            0x0000, 0x0000, 0x0000, 0x0000};
+constexpr SInt16 kShiftGlyphWidth = 9;
 constexpr std::array<UInt16, 16> kArrow = {0x0000, 0x0000, 0x0000, 0x0800, 0x0C00, 0x0E00,
                                            0x0F00, 0x0F80, 0x0F00, 0x0E00, 0x0C00, 0x0800,
                                            0x0000, 0x0000, 0x0000, 0x0000};
@@ -179,12 +182,15 @@ const AModMenu::MenuVars* AModMenu::VarsOf(MenuHandle menu) const {
 // Strips need a row of items between them; fewer rows than 3 scroll only
 // from the keyboard.
 void AModMenu::Layout(MenuVars& v) const {
-    const SInt16 most = SInt16(std::max(1, v.numItems - v.numFit + 1));
-    v.firstVisible = std::clamp<SInt16>(v.firstVisible, 1, most);
     if (v.numFit < 3) {
+        v.firstVisible =
+            std::clamp<SInt16>(v.firstVisible, 1, SInt16(std::max(1, v.numItems - v.numFit + 1)));
         v.moreAbove = v.moreBelow = false;
         return;
     }
+    // Scrolled to the end, the up strip takes the first row.
+    v.firstVisible =
+        std::clamp<SInt16>(v.firstVisible, 1, SInt16(std::max(1, v.numItems - v.numFit + 2)));
     v.moreAbove = v.firstVisible > 1;
     const SInt16 rows = SInt16(v.numFit - (v.moreAbove ? 1 : 0));
     v.moreBelow = v.firstVisible + rows - 1 < v.numItems;
@@ -303,10 +309,11 @@ void AModMenu::DrawItem(MenuHandle menu, const KsRect& menuRect, SInt16 item) {
     if (cmd == hMenuCmd) {
         DrawGlyph(arrowGlyph, r.right - kArrowFromRight, glyphTop);
     } else if (cmd) {
-        const SInt32 keyLeft = r.right - 4 - cmdWidth;
+        const SInt32 keyLeft = r.right - kKeyRight - cmdWidth;
         MoveTo(Clamp16(keyLeft), baseline);
         DrawChar(cmd);
-        if (style & kMenuShiftStyle) DrawGlyph(shiftGlyph, keyLeft - 16, glyphTop);
+        if (style & kMenuShiftStyle)
+            DrawGlyph(shiftGlyph, keyLeft - kShiftGlyphWidth - 2, glyphTop);
     }
 }
 

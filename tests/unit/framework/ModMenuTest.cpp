@@ -1,0 +1,128 @@
+// The scrolling menu definition: sizes against their formulas, item heights
+// held to the limit, Shift-aware command keys, and a scrolled menu opening a
+// submenu beside the right item under scripted mouse moves.
+#include "../toolbox/MenuDrawTestSupport.h"
+#include "AModMenu.h"
+#include "KsPortSavers.h"
+#include "QuickDraw.h"
+
+#include <string>
+
+namespace {
+
+SInt32 Code(MenuID id, MenuItemIndex item) {
+    return SInt32(UInt32(UInt16(id)) << 16 | UInt16(item));
+}
+
+// A desk tall enough for a whole 518-pixel menu below the bar.
+class ModMenuTest : public MenuDeskTest {
+protected:
+    void SetUp() override {
+        SetUpDesk(500, 600);
+        mod = InstallModMenuMDEF();
+        mod->SetMenuFont(0, 12);
+    }
+    MenuHandle Tall(MenuID id, int items) {
+        MenuHandle m = Make(id, "", "Tall");
+        for (int i = 1; i <= items; ++i)
+            AppendMenu(m, PStr("Item " + std::to_string(i)));
+        SetIsModMenu(m);
+        return m;
+    }
+    static SInt16 Width(const char* text) {
+        StTextIn in(0, 12, 0);
+        return TextWidth(text, 0, SInt16(std::strlen(text)));
+    }
+    AModMenu* mod = nullptr;
+};
+
+TEST_F(ModMenuTest, SizesFollowTheFormulas) {
+    const SInt16 ih = mod->GetItemHeight(), lead = SInt16(mod->GetLeadingPlus2() - 2);
+    const SInt16 key = SInt16(mod->GetCmdWidth() + lead);
+    const struct {
+        const char* items;
+        bool shift; // the last item's key wants Shift
+        long widest;
+        int count;
+    } cases[] = {
+        {"Open;Close all windows", false, Width("Close all windows"), 2},
+        {"Open;More/\x1B!\xC8", false, std::max<long>(Width("Open"), Width("More") + 12), 2},
+        {"Quit/Q", false, Width("Quit") + key, 1},
+        {"Quit/Q", true, Width("Quit") + key + 8, 1},
+    };
+    MenuID id = 300;
+    for (const auto& c : cases) {
+        MenuHandle m = Make(id++, c.items);
+        SetIsModMenu(m);
+        ASSERT_TRUE(IsModMenu(m));
+        if (c.shift) SetItemStyle(m, MenuItemIndex(c.count), kMenuShiftStyle);
+        CalcMenuSize(m);
+        EXPECT_EQ((*m)->menuWidth, c.widest + lead + 2 + 16) << c.items;
+        EXPECT_EQ((*m)->menuHeight, c.count * ih) << c.items;
+    }
+    MenuHandle hundred = Tall(400, 100);
+    CalcMenuSize(hundred);
+    EXPECT_EQ((*hundred)->menuHeight, (518 / ih) * ih);
+    EXPECT_FALSE(IsModMenu(Make(401, "Plain")));
+}
+
+TEST_F(ModMenuTest, ItemsTallerThanTheLimitStillShowOne) {
+    mod->SetMenuFont(0, 640);
+    EXPECT_EQ(mod->GetItemHeight(), 518);
+    MenuHandle m = Tall(410, 3);
+    CalcMenuSize(m);
+    EXPECT_EQ((*m)->menuHeight, 518);
+}
+
+TEST_F(ModMenuTest, ShiftedKeysComeFirstWithShift) {
+    MenuHandle m = Make(420, "Plain/a;Shifted/A;Other/b", "Keys");
+    SetItemStyle(m, 2, kMenuShiftStyle);
+    SetIsModMenu(m);
+    InsertMenu(m, 0);
+    EXPECT_EQ(ModMenuKey('a', 0x0200), Code(420, 2));
+    EXPECT_EQ(ModMenuKey('A', 0), Code(420, 1));
+    EXPECT_EQ(ModMenuKey('b', 0x0200), Code(420, 3));
+    EXPECT_EQ(ModMenuKey('z', 0), 0);
+    SInt16 item = -1;
+    EXPECT_EQ(mod->MenuKey(m, 'B', &item), Code(420, 3));
+    EXPECT_EQ(item, 3);
+}
+
+TEST_F(ModMenuTest, AScrolledMenuOpensItsSubmenuBesideTheItem) {
+    MenuHandle tall = Tall(430, 100);
+    SetMenuItemText(tall, 90, PStr("More"));
+    SetItemCmd(tall, 90, hMenuCmd);
+    SetItemMark(tall, 90, CharParameter(0xC9));
+    MenuHandle sub = Make(201, "One;Two");
+    SetIsModMenu(sub);
+    InsertMenu(tall, 0);
+    InsertMenu(sub, hierMenu);
+    DrawMenuBar();
+    CalcMenuSize(tall);
+    const Rect title = Title(430);
+    const SInt16 ih = mod->GetItemHeight(), fit = SInt16((*tall)->menuHeight / ih);
+    const SInt16 h = SInt16(title.left + 20), top = SInt16(title.bottom + 2);
+    auto rowV = [&](int row) { return SInt16(top + row * ih + ih / 2); };
+
+    // Resting on the down strip scrolls to the end: the last item shows in
+    // the last row, the up strip above the first.
+    Point start = Press(title.left + 5, 10);
+    MoveAfter(2, h, rowV(fit - 1));
+    MoveAfter(2000, h, rowV(fit - 1) + 1);
+    const SInt16 first = SInt16(100 - (fit - 1) + 1);
+    const SInt16 row90 = SInt16(1 + 90 - first);
+    MoveAfter(2, h, rowV(row90));
+    const SInt16 subH = SInt16(title.left + 1 + (*tall)->menuWidth + 10);
+    MoveAfter(20, subH, rowV(row90));
+    ReleaseAfter(2, subH, rowV(row90));
+    EXPECT_EQ(MenuSelect(start), Code(201, 1));
+    ASSERT_NE(mod->VarsOf(tall), nullptr);
+    EXPECT_EQ(mod->VarsOf(tall)->firstVisible, first);
+
+    // Reopened, the menu starts at its top again and answers the row's item.
+    start = Press(title.left + 5, 10);
+    ReleaseAfter(4, h, rowV(4));
+    EXPECT_EQ(MenuSelect(start), Code(430, 5));
+}
+
+} // namespace
