@@ -175,6 +175,12 @@ void AColorWheel::SetLabelColor(const KsRGBColor& color) {
     InvalInterior();
 }
 
+void AColorWheel::SetBGPictID(SInt16 id) {
+    if (id == bgPictID) return;
+    bgPictID = id;
+    InvalInterior();
+}
+
 void AColorWheel::SetIsVectorWheel(bool on) {
     if (on == vectorWheel) return;
     vectorWheel = on;

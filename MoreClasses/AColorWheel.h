@@ -99,7 +99,8 @@ class AColorWheel : public AGadget {
     void SetIsVectorWheel(bool on);
     bool IsVectorWheel() const { return vectorWheel; }
     void SetPointStyle(SInt16 style) { pointStyle = style; }
-    void SetBGPictID(SInt16 id) { bgPictID = id; }
+    // A picture resource drawn over the disc; -1 for none.
+    void SetBGPictID(SInt16 id);
     void SetIgnoresMissedClicks(bool on) { ignoreMissedClicks = on; }
     void SetValChangedProc(AColorWheelValChangedProc proc) { valChangedProc = proc; }
     void SetDrawEllipseProc(AColorWheelDrawEllipseProc proc) { drawEllipseProc = proc; }

@@ -4,6 +4,7 @@
 
 #include "AWindow.h"
 #include "KsPortSavers.h"
+#include "Pictures.h"
 #include "QDOffscreen.h"
 #include "QuickDraw.h"
 #include "StPaneWindowPort.h"
@@ -165,6 +166,13 @@ void AColorWheel::DrawWheel() {
     DrawDisc(in);
     const CWGeometry g = Geometry();
     const KsPoint c = Center();
+    // A host's picture (a vector scope's graticule, say) goes over the disc.
+    if (bgPictID != -1 && g.R > 0.0)
+        if (PicHandle pict = GetPicture(bgPictID)) {
+            const SInt16 R = SInt16(g.R);
+            const Rect square{SInt16(c.v - R), SInt16(c.h - R), SInt16(c.v + R), SInt16(c.h + R)};
+            DrawPicture(pict, &square);
+        }
     if (vectorWheel && g.R > 0.0) {
         StColorPenSaver pen;
         const RGBColor grid = ToRGBColor(RGBgray6);
