@@ -136,24 +136,28 @@ void AModMenu::SizeMenu(MenuHandle menu) {
     (*menu)->menuHeight = h;
 }
 
+// The chosen item lies under the point, in this definition's rows; an item
+// beyond the first screenful opens scrolled so that it shows. The standard
+// placement then keeps the rectangle on the screen.
 void AModMenu::PlacePopup(MenuHandle menu, KsRect* rect, KsPoint pt, SInt16* item) {
+    MeasureFont();
     MenuVars& v = Vars(menu);
     v.placedFirst = 0;
-    // An item beyond the first screenful opens scrolled so that it shows,
-    // placed under the point like any other.
     const SInt16 fit = SInt16(std::max(1, (*menu)->menuHeight / itemHeight));
-    if (item && *item > fit - 1) {
-        v.placedFirst = SInt16(std::max(1, *item - fit / 2));
-        const SInt16 row = SInt16(*item - v.placedFirst + 1);
-        const long top = long(pt.v) - long(row) * itemHeight;
-        const long height = (*menu)->menuHeight;
-        KsRect r{pt.h, SInt32(top), pt.h + (*menu)->menuWidth, SInt32(top + height)};
-        SInt16 none = 0;
-        AMenuDefProc::PlacePopup(menu, &r, KsPoint{r.left, r.top}, &none);
-        *rect = r;
-        return;
+    SInt16 row = 0;
+    if (item && *item > 0 && *item <= CountMItems(menu)) {
+        v.numItems = CountMItems(menu);
+        v.numFit = fit;
+        v.firstVisible = *item > fit - 1 ? SInt16(std::max(2, *item - fit / 2)) : SInt16(1);
+        Layout(v);
+        v.placedFirst = v.firstVisible;
+        row = SInt16(*item - v.firstVisible + (v.moreAbove ? 1 : 0));
     }
-    AMenuDefProc::PlacePopup(menu, rect, pt, item);
+    const long top = long(pt.v) - long(row) * itemHeight;
+    KsRect r{pt.h, SInt32(top), pt.h + (*menu)->menuWidth, SInt32(top + (*menu)->menuHeight)};
+    SInt16 none = 0;
+    AMenuDefProc::PlacePopup(menu, &r, KsPoint{r.left, r.top}, &none);
+    *rect = r;
 }
 
 // ---------------------------------------------------------------------------

@@ -33,6 +33,12 @@ protected:
         StTextIn in(0, 12, 0);
         return TextWidth(text, 0, SInt16(std::strlen(text)));
     }
+    // Draws a menu as the toolbox does when it opens.
+    void DrawMenu(MenuHandle m, const KsRect& r) {
+        StPortSaver port(KsGetDesktopPort());
+        KsRect frame = r;
+        mod->DrawMenu(m, &frame);
+    }
     AModMenu* mod = nullptr;
 };
 
@@ -86,6 +92,34 @@ TEST_F(ModMenuTest, ShiftedKeysComeFirstWithShift) {
     SInt16 item = -1;
     EXPECT_EQ(mod->MenuKey(m, 'B', &item), Code(420, 3));
     EXPECT_EQ(item, 3);
+}
+
+TEST_F(ModMenuTest, PopUpsPutTheItemUnderThePointAndStayOnTheScreen) {
+    MenuHandle m = Tall(440, 10);
+    CalcMenuSize(m);
+    const SInt16 ih = mod->GetItemHeight();
+    const struct {
+        SInt16 v, item;
+        SInt32 top; // -1: kept 2 pixels above the screen's bottom
+    } cases[] = {{300, 1, 300}, {300, 3, 300 - 2 * ih}, {590, 1, -1}};
+    for (const auto& c : cases) {
+        KsRect r{};
+        SInt16 item = c.item;
+        mod->PlacePopup(m, &r, KsPoint{50, c.v}, &item);
+        if (c.top >= 0)
+            EXPECT_EQ(r.top, c.top) << c.item;
+        else
+            EXPECT_EQ(r.bottom, 600 - 2) << c.item;
+        EXPECT_EQ(r.Height(), (*m)->menuHeight);
+    }
+    // An item beyond the first screenful of a tall menu opens in sight.
+    MenuHandle tall = Tall(441, 100);
+    CalcMenuSize(tall);
+    KsRect r{};
+    SInt16 item = 80;
+    mod->PlacePopup(tall, &r, KsPoint{50, 300}, &item);
+    DrawMenu(tall, r);
+    EXPECT_FALSE(mod->ItemRectNow(tall, r, 80).IsEmpty());
 }
 
 TEST_F(ModMenuTest, AScrolledMenuOpensItsSubmenuBesideTheItem) {
