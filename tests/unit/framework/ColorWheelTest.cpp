@@ -3,6 +3,8 @@
 // wheel with no room, and the disc's pixels at both backing scales.
 #include "AColorWheel.h"
 #include "MediaTestSupport.h"
+#include "PaneStream.h"
+#include "PaneTextTestSupport.h"
 
 #include <random>
 
@@ -141,6 +143,23 @@ TEST_F(ColorWheelTest, AWheelWithNoRoomHitsNothingAndDividesByNothing) {
     ASSERT_TRUE(tiny->GetCWPoint(0, &p));
     EXPECT_EQ(p.angle, 100.0);
     EXPECT_EQ(p.radius, 200.0);
+}
+
+TEST_F(ColorWheelTest, TravelsThroughPaneTextAndStreams) {
+    wheel->SetRanges(360, 100);
+    wheel->AddPoint(90, 50);
+    wheel->AddPoint(270, 100);
+    const std::string text = WritePaneText(wheel);
+    panetext_test::PaneTree read(ReadPaneText(text.data(), long(text.size()), nullptr, nullptr));
+    EXPECT_NE(dynamic_cast<AColorWheel*>(read.root), nullptr);
+    panetext_test::PaneTree copy(dynamic_cast<APane*>(wheel->Copy()));
+    auto* copied = dynamic_cast<AColorWheel*>(copy.root);
+    ASSERT_NE(copied, nullptr);
+    ASSERT_EQ(copied->GetNumPoints(), 2);
+    CWPoint p;
+    ASSERT_TRUE(copied->GetCWPoint(1, &p));
+    EXPECT_EQ(p.angle, 270.0);
+    EXPECT_EQ(p.radius, 100.0);
 }
 
 // The disc on a 41 x 41 port, R 15.75 about (20, 20), at scales 1 and 2.

@@ -2,6 +2,8 @@
 // scale, tick and bar pixels, clicks and drags through the callback, and the
 // marks.
 #include "MediaTestSupport.h"
+#include "PaneStream.h"
+#include "PaneTextTestSupport.h"
 #include "PosBarPane.h"
 
 #include <cmath>
@@ -140,6 +142,22 @@ TEST_F(PosBarTest, ATrackNarrowerThanAPixelMapsToItsLeftEnd) {
     EXPECT_EQ(narrow->TickStep(), 0);
     Drag({27, 65}, {{30, 65}});
     EXPECT_EQ(narrow->GetPos(), 0);
+}
+
+TEST_F(PosBarTest, TravelsThroughPaneTextAndStreams) {
+    bar->SetFramesPerSec(25.0);
+    bar->SetMark(100, PosBarPane::kInMark);
+    const std::string text = WritePaneText(bar);
+    panetext_test::PaneTree read(ReadPaneText(text.data(), long(text.size()), nullptr, nullptr));
+    auto* fromText = dynamic_cast<PosBarPane*>(read.root);
+    ASSERT_NE(fromText, nullptr);
+    EXPECT_EQ(fromText->GetLength(), 900);
+    EXPECT_EQ(fromText->GetFramesPerSec(), 25.0);
+    panetext_test::PaneTree copy(dynamic_cast<APane*>(bar->Copy()));
+    auto* copied = dynamic_cast<PosBarPane*>(copy.root);
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->GetMark(PosBarPane::kInMark), 100);
+    EXPECT_EQ(copied->GetFramesPerSec(), 25.0);
 }
 
 } // namespace
