@@ -94,6 +94,26 @@ TEST_F(ModMenuTest, ShiftedKeysComeFirstWithShift) {
     EXPECT_EQ(item, 3);
 }
 
+TEST_F(ModMenuTest, DrawsGreyWithEtchedSeparatorsAndAStripOnlyWhenItScrolls) {
+    const SInt16 ih = mod->GetItemHeight();
+    const struct {
+        int items;
+        bool strip;
+    } cases[] = {{5, false}, {100, true}};
+    for (const auto& c : cases) {
+        MenuHandle m = Tall(MenuID(450 + c.items), c.items);
+        SetMenuItemText(m, 2, PStr("-"));
+        CalcMenuSize(m);
+        const KsRect r{10, 30, 10 + (*m)->menuWidth, 30 + (*m)->menuHeight};
+        DrawMenu(m, r);
+        const SInt32 right = r.right - 2, sepMid = r.top + ih + ih / 2;
+        EXPECT_EQ(Pixel(right, r.top + 1), 0xDEDEDEu) << c.items;
+        EXPECT_EQ(Pixel(right, sepMid - 1), 0x909090u) << c.items; // etched: dark over light
+        EXPECT_EQ(Pixel(right, sepMid), 0xFFFFFFu) << c.items;
+        EXPECT_EQ(Pixel(right, r.bottom - 1), c.strip ? 0xC8C8C8u : 0xDEDEDEu) << c.items;
+    }
+}
+
 TEST_F(ModMenuTest, PopUpsPutTheItemUnderThePointAndStayOnTheScreen) {
     MenuHandle m = Tall(440, 10);
     CalcMenuSize(m);
