@@ -1,4 +1,4 @@
-// The colour wheel: value to position and back within a pixel, the Part's
+// The colour wheel: value to position and back within a pixel, its
 // fixed cases, hit testing at its edges, drags, bounds on every index, a
 // wheel with no room, and the disc's pixels at both backing scales.
 #include "AColorWheel.h"
