@@ -14,6 +14,7 @@
 #include "DemoInspector.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
+#include "DemoViewer.h"
 #include "Events.h"
 #include "KsBackend.h"
 #include "KsColor.h"
@@ -371,6 +372,7 @@ protected:
             gBartender->AppendMenuItem(view, kNickThemeSlate + i, themes[i], 0, 0, 0);
         gBartender->AppendSeparator(view);
         gBartender->AppendMenuItem(view, kNickAbout, stx("&About the demo..."), 0, 0, 0);
+        BuildViewerMenus(view);
         MenuHandle rates = gBartender->CreateMenu(stx("Rates"), kRatesMenuID, 1);
         for (int i = 0; i < kRates; ++i) {
             char item[32];
@@ -397,6 +399,7 @@ public:
             gBartender->CheckMenuItemByNickNum(kNickRate1 + i, i == rate);
         }
         UpdateButtonsMenu();
+        UpdateViewerMenus();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
@@ -440,6 +443,7 @@ public:
             return true;
         }
         if (HandleButtonsMenu(nick)) return true;
+        if (HandleViewerMenus(nick)) return true;
         if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
             rate = nick - kNickRate1;
             return true;

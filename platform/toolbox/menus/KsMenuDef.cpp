@@ -2,12 +2,24 @@
 // layout (sizing, hit testing, pop-up placement) and its calls to the painter.
 #include "KsMenuDef.h"
 
+#include "MenuBarPrivate.h"
 #include "MenusPrivate.h"
 
 #include <algorithm>
 #include <map>
 
 KsMenuDef::~KsMenuDef() = default;
+
+Rect KsMenuDef::ItemRect(MenuHandle menu, const Rect& menuRect, MenuItemIndex item) const {
+    if (item < 1 || item > CountMItems(menu)) return Rect{0, 0, 0, 0};
+    const long height = KsMenuLineHeight();
+    const long top = long(menuRect.top) + long(item - 1) * height;
+    return Rect{KsMenuClamp16(top), menuRect.left, KsMenuClamp16(top + height), menuRect.right};
+}
+
+bool KsMenuDef::WantsTime(MenuHandle, const Rect&, Point) const {
+    return false;
+}
 KsMenuPainter::~KsMenuPainter() = default;
 
 // ---------------------------------------------------------------------------

@@ -37,6 +37,14 @@ public:
     virtual void PlacePopUp(MenuHandle menu, Rect& menuRect, Point where, MenuItemIndex* item) = 0;
     // Highlights (on) or restores one item.
     virtual void Hilite(MenuHandle menu, const Rect& menuRect, MenuItemIndex item, bool on) = 0;
+    // The rectangle of an item as drawn in menuRect, so that its submenu
+    // opens beside it; a definition that scrolls by itself answers where the
+    // item is now. Empty when the item is not shown. The default assumes rows
+    // of the menu font's line height.
+    virtual Rect ItemRect(MenuHandle menu, const Rect& menuRect, MenuItemIndex item) const;
+    // Whether Choose is to be called again while the pointer rests at `pt`
+    // (a definition that scrolls while the pointer is over its own arrows).
+    virtual bool WantsTime(MenuHandle menu, const Rect& menuRect, Point pt) const;
 };
 
 // A null factory removes the registration. Registering drops the object made
@@ -111,6 +119,6 @@ public:
     void Hilite(MenuHandle menu, const Rect& menuRect, MenuItemIndex item, bool on) override;
 
     // The rectangle of one item inside menuRect (empty out of range).
-    Rect ItemRect(MenuHandle menu, const Rect& menuRect, MenuItemIndex item) const;
+    Rect ItemRect(MenuHandle menu, const Rect& menuRect, MenuItemIndex item) const override;
     KsMenuItemLayout Layout(MenuHandle menu, const Rect& menuRect, MenuItemIndex item) const;
 };

@@ -115,6 +115,8 @@ public:
     bool ScrollBy(SInt16 pixels);
     // The rectangle of an item as shown (global coordinates).
     Rect ItemRect(MenuItemIndex item) const;
+    // The definition asks to be tracked while the pointer rests at pt.
+    bool DefWantsTime(Point pt) const;
 
 private:
     Rect Content() const;

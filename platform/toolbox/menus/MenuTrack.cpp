@@ -191,14 +191,11 @@ bool KsOpenMenu::ScrollIntoView(MenuItemIndex item) {
 
 Rect KsOpenMenu::ItemRect(MenuItemIndex item) const {
     if (!menu_) return Rect{};
-    if (auto* text = dynamic_cast<KsTextMenuDef*>(&KsMenuDefOf(menu_))) {
-        const Rect c = Content();
-        return text->ItemRect(menu_, Rect{c.top, c.left, c.top, c.right}, item);
-    }
-    // Another definition: assume rows of the menu font's line height.
-    const long top = long(frame_.top) - scroll_ + long(item - 1) * KsMenuLineHeight();
-    return Rect{KsMenuClamp16(top), frame_.left, KsMenuClamp16(top + KsMenuLineHeight()),
-                frame_.right};
+    return KsMenuDefOf(menu_).ItemRect(menu_, Content(), item);
+}
+
+bool KsOpenMenu::DefWantsTime(Point pt) const {
+    return menu_ && PartAt(pt) == Part::items && KsMenuDefOf(menu_).WantsTime(menu_, Content(), pt);
 }
 
 // startPt is where the press was; tracking follows the mouse from where it is

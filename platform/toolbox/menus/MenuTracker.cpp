@@ -229,7 +229,8 @@ bool KsMenuTracker::WantsTime(Point pt) const {
     const int level = LevelAt(pt);
     if (level < 0) return false;
     const KsOpenMenu::Part part = levels_[level].PartAt(pt);
-    return part == KsOpenMenu::Part::scrollUp || part == KsOpenMenu::Part::scrollDown;
+    return part == KsOpenMenu::Part::scrollUp || part == KsOpenMenu::Part::scrollDown ||
+           levels_[level].DefWantsTime(pt);
 }
 
 // ---------------------------------------------------------------------------
