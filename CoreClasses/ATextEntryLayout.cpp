@@ -244,12 +244,17 @@ void ATextEntry::UpdateCstr(const char* text, bool notify) {
     TESetText(text, newLen, te);
     AdjustBounds();
     AdjustDestRect();
+
     KsRect redraw = (*te)->destRect.Intersect(ViewRect());
     if (partial) redraw.left = std::max(redraw.left, KsTEGetPoint(same, te).h);
     if (!redraw.IsEmpty()) {
         StTextEntryFocus focus(this);
-        if (focus.ok()) {
-            const Rect rr = ToRect(redraw);
+        const KsRect area = redraw.Intersect(GetVisInterior());
+        if (focus.ok() && !area.IsEmpty()) {
+            // Drawn lines are clipped only by the port: the clip keeps the
+            // pixels of the unchanged characters untouched.
+            const Rect rr = ToRect(area);
+            ClipRect(&rr);
             KsTEUpdate(&rr, te);
         }
     }

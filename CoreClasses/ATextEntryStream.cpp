@@ -72,8 +72,11 @@ void ATextEntry::Get(AStream& s) {
                      left);
     std::vector<char> buf(size_t(len) + 1);
     const long got = s.GetBytes("text", buf.data(), long(buf.size()));
+    if (got != long(len) + 1)
+        xraisexerror(kStrmCorrupt, "str label", "text", "long length", got, "long textlen",
+                     long(len));
     // The text ends at its terminator or at the block's end.
-    const size_t n = strnlen(buf.data(), size_t(got));
+    const size_t n = strnlen(buf.data(), size_t(len));
     FinishGet(std::string(buf.data(), n).c_str());
 }
 
