@@ -139,16 +139,27 @@ TEST_F(TextEntryEditTest, KeyFilterGetsARealEventRecord) {
     EXPECT_EQ(seen.events.size(), 8u);
 }
 
+// Accented letters count as characters: a limit holds them too.
 TEST_F(TextEntryEditTest, LimitDropsKeysButTypingOverASelectionWorks) {
-    ATextEntry* f = Field("abcde");
-    f->SetTextLimit(5);
-    Focus(f); // all selected
-    const int beeps = KsGetBeepCount();
-    TypeKeys(app, backend, "xyzuvw");
-    EXPECT_EQ(f->GetString(), "xyzuv");
-    EXPECT_EQ(KsGetBeepCount(), beeps + 1);
-    EXPECT_TRUE(ATextEntry::limitReached);
-    ATextEntry::limitReached = false;
+    const struct {
+        const char* before;
+        SInt16 limit;
+        const char* keys;
+        const char* after;
+    } cases[] = {{"abcde", 5, "xyzuvw", "xyzuv"}, {"", 2, "\xC3\xA9\xC3\xA9\xC3\xA9", "\x8E\x8E"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        ATextEntry* f = Field(c.before);
+        f->SetTextLimit(c.limit);
+        Focus(f); // all selected
+        const int beeps = KsGetBeepCount();
+        ATextEntry::limitReached = false;
+        TypeKeys(app, backend, c.keys);
+        EXPECT_EQ(f->GetString(), c.after);
+        EXPECT_EQ(KsGetBeepCount(), beeps + 1);
+        EXPECT_TRUE(ATextEntry::limitReached);
+        f->Dispose();
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "KsHandle.h"
 #include "KsPixels.h"
 #include "PaneStream.h"
+#include "PaneTextTestSupport.h"
 
 #include <algorithm>
 #include <cctype>
@@ -95,11 +96,23 @@ TEST_F(TextEntryPersistTest, StreamReaderBoundsTheStoredTextLength) {
     const long size = KsGetHandleSize(h);
     char* at = std::search(data, data + size, "textlen", "textlen" + 7);
     ASSERT_NE(at, data + size);
-    for (UInt32 len : {0x7FFFFFF0u, 0xFFFFFFFFu, 6u}) {
-        SCOPED_TRACE(len);
+    // The error names the item at fault: the stored length, or the text
+    // whose size disagrees with it.
+    const struct {
+        UInt32 len;
+        const char* code;
+        const char* blamed;
+    } cases[] = {{0x7FFFFFF0u, kStrmCorrupt, "textlen"},
+                 {0xFFFFFFFFu, kStrmCorrupt, "textlen"},
+                 {6u, kStrmCorrupt, "text"},
+                 {4u, kStrmTooLong, "text"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.len);
         for (int i = 0; i < 4; ++i)
-            at[7 + i] = char(len >> (24 - 8 * i));
-        EXPECT_THROW(Read(h), XError);
+            at[7 + i] = char(c.len >> (24 - 8 * i));
+        const XError e = panetext_test::ErrorOf([&] { Read(h); });
+        EXPECT_STREQ(e.GetCode(), c.code);
+        EXPECT_EQ(panetext_test::ParamText(e, "label"), c.blamed);
     }
     KsDisposeHandle(h);
 }
