@@ -185,6 +185,7 @@ void ATextEntry::PrepareFBColors() {
 void ATextEntry::FocusProc(TEHandle, void* owner, Boolean begin) {
     auto* self = static_cast<ATextEntry*>(owner);
     if (begin) {
+        if (self->iFocusDepth++ > 0) return;
         self->iFocusPort = KsGetPort();
         AWindow* w = self->GetEnclWindow();
         if (w && w->GetWindowPtr()) SetPortWindowPort(w->GetWindowPtr());
@@ -195,6 +196,7 @@ void ATextEntry::FocusProc(TEHandle, void* owner, Boolean begin) {
         ClipRect(&r);
         self->PrepareFBColors();
     } else {
+        if (self->iFocusDepth == 0 || --self->iFocusDepth > 0) return;
         SetClip(self->iFocusClip);
         const RGBColor black = ToRGBColor(RGBblack), white = ToRGBColor(RGBwhite);
         RGBForeColor(&black);

@@ -53,11 +53,11 @@ TEST_F(TextEntryPersistTest, SettingsAndTextComeBackFromBothFormats) {
     struct Case {
         const char* text;
         bool readOnly, crCloses, fitTextInX, clickSelects;
-        SInt16 minDestWid;
+        SInt16 minDestWid, size, just;
     } cases[] = {
-        {"Hello\rWorld", true, false, true, true, 50},
-        {"", false, true, false, false, 0},
-        {"\x8E\xA5 tab\there", false, false, false, true, 300},
+        {"Hello\rWorld", true, false, true, true, 50, 9, teFlushRight},
+        {"", false, true, false, false, 0, 12, teCenter},
+        {"\x8E\xA5 tab\there", false, false, false, true, 300, 18, teFlushDefault},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -67,6 +67,8 @@ TEST_F(TextEntryPersistTest, SettingsAndTextComeBackFromBothFormats) {
         f->SetFitTextInX(c.fitTextInX);
         f->SetClickSelects(c.clickSelects);
         f->SetMinDestWid(c.minDestWid);
+        f->SetFontSizeFace(1, c.size, bold);
+        f->SetJust(c.just);
         Handle h = Written(f);
         APane* fromStream = Read(h);
         KsDisposeHandle(h);
@@ -81,6 +83,12 @@ TEST_F(TextEntryPersistTest, SettingsAndTextComeBackFromBothFormats) {
             EXPECT_EQ(g->GetFitTextInX(), c.fitTextInX);
             EXPECT_EQ(g->GetClickSelects(), c.clickSelects);
             EXPECT_EQ(g->GetMinDestWid(), c.minDestWid);
+            SInt16 font = 0, size = 0, face = 0;
+            g->GetFontSizeFace(&font, &size, &face);
+            EXPECT_EQ(size, c.size);
+            EXPECT_EQ(face, bold);
+            EXPECT_EQ(g->GetJust(nullptr), c.just);
+            EXPECT_EQ((*g->GetTE())->just, c.just);
             p->Dispose();
         }
         f->Dispose();
