@@ -94,7 +94,7 @@ TEST_F(TextEntryEditTest, EditCommandsNotifyWithTheTextAfterTheCommand) {
     f->SetSelect(0, 1);
     Command(kNickCut);
     EXPECT_EQ(f->GetString(), "bc");
-    f->SetSelect(0, ATextEntry::kTextEnd);
+    Command(kNickSelectAll);
     Command(kNickClear);
     EXPECT_EQ(f->GetString(), "");
 }
