@@ -1,6 +1,7 @@
 // The demo's gadget window: every kind of button, a radio group, a bank of
 // LEDs, a pop-up menu button and one slider of each kind, read from
-// panes/gadgets.ksp3.
+// panes/gadgets.ksp3, and a clip name and notes to edit (with the Edit
+// menu), from panes/entries.ksp3.
 #pragma once
 
 class AWindow;
