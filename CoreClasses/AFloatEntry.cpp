@@ -154,6 +154,15 @@ bool AFloatEntry::DoKeyDown(SInt16 charCode, SInt16 keyCode, EventRecord* event,
     return false;
 }
 
+std::string AFloatEntry::FilterInsertion(const char* text, SInt32 length) {
+    std::string out = ATextEntry::FilterInsertion(text, length);
+    const std::size_t was = out.size();
+    std::erase_if(
+        out, [](char c) { return KsNumberText::FloatKey(c) != KsNumberText::KeyVerdict::pass; });
+    if (out.size() != was) SysBeep(kBeepTicks);
+    return out;
+}
+
 void AFloatEntry::ResetToLimit(double limit, bool toMin, bool final) {
     hasVal = false; // UpdateFloat skips a value it holds already
     UpdateFloat(limit, !final);

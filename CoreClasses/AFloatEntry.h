@@ -66,6 +66,9 @@ class AFloatEntry : public ATextEntry {
     void GetPropsFromList(CoreAttrList* list);
 
 protected:
+    // Pasted text keeps the characters of a number; the rest is dropped with
+    // a beep.
+    std::string FilterInsertion(const char* text, SInt32 length) override;
     void SetTextQuietly(const char* text, bool update);
     void RebuildText();
     void ResetToLimit(double limit, bool toMin, bool final);

@@ -143,6 +143,25 @@ bool AIntEntry::KeyAllowed(char* ch) const {
     return KsNumberText::IntKey(*ch, text, s, e, minVal) == KsNumberText::KeyVerdict::pass;
 }
 
+std::string AIntEntry::FilterInsertion(const char* text, SInt32 length) {
+    const std::string in = ATextEntry::FilterInsertion(text, length);
+    std::string out;
+    bool dropped = false;
+    for (char c : in) {
+        if (c == ',' && TextRadix() == 10) continue;
+        char typed = c;
+        const bool ok =
+            KsNumberText::RadixKey(c, TextRadix(), &typed) == KsNumberText::KeyVerdict::pass &&
+            !(typed == '-' && minVal >= 0);
+        if (ok)
+            out.push_back(typed);
+        else
+            dropped = true;
+    }
+    if (dropped) SysBeep(kBeepTicks);
+    return out;
+}
+
 bool AIntEntry::ParseText(const char* text, SInt32* value) const {
     return KsNumberText::ParseInt(text, value);
 }

@@ -72,6 +72,11 @@ protected:
     virtual bool ParseText(const char* text, SInt32* value) const;
     virtual bool KeyAllowed(char* ch) const;
     virtual bool ToleratesWhileTyping() const { return true; }
+    // The radix the text is written in (10 here).
+    virtual int TextRadix() const { return 10; }
+    // Pasted text keeps the characters of a number (grouping separators go
+    // quietly); anything else is dropped with a beep.
+    std::string FilterInsertion(const char* text, SInt32 length) override;
     // Sets the text without reading it back and without notifying: the value
     // is already known.
     void SetTextQuietly(const char* text, bool update, bool notify);

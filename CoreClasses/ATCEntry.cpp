@@ -147,6 +147,16 @@ void ATCEntry::UpdateTEString(const char* text, SInt32 length, SInt32 caret) {
     TESetSelect(caret, caret, te);
 }
 
+std::string ATCEntry::FilterInsertion(const char* text, SInt32 length) {
+    std::string out = ATextEntry::FilterInsertion(text, length);
+    const std::size_t was = out.size();
+    std::erase_if(out, [](char c) {
+        return !((c >= '0' && c <= '9') || (c != '\0' && std::strchr(":;.,+- ", c) != nullptr));
+    });
+    if (out.size() != was) SysBeep(kBeepTicks);
+    return out;
+}
+
 bool ATCEntry::TypeEditKey(char key) {
     if (key == ':' || key == ';') {
         separator = key;

@@ -77,6 +77,9 @@ class ATCEntry : public ATextEntry {
     void AddPropsToList(CoreAttrList* list);
 
 protected:
+    // Pasted text keeps digits, signs, blanks and the separators the reader
+    // takes; the rest is dropped with a beep.
+    std::string FilterInsertion(const char* text, SInt32 length) override;
     // The value's text with the valid flag when it holds one.
     void ValueText(UInt16 extraFlags, char* buf) const;
     void SetTextQuietly(const char* text, bool update);

@@ -41,6 +41,7 @@ protected:
     bool ParseText(const char* text, SInt32* value) const override;
     bool KeyAllowed(char* ch) const override;
     bool ToleratesWhileTyping() const override { return false; }
+    int TextRadix() const override { return radix; }
 
     UInt16 radix = 10;
 };

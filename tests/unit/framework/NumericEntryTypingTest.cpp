@@ -85,6 +85,33 @@ TEST_F(NumericEntryTest, LeavingAnUnchangedFieldKeepsItsValue) {
     EXPECT_EQ(log.heard, "F"); // the final one, and no rewrite notice after it
 }
 
+TEST_F(NumericEntryTest, PasteKeepsTheCharactersOfANumber) {
+    struct Case {
+        Kind kind;
+        SInt32 lo;
+        const char* pasted;
+        const char* text;
+        SInt32 value;
+    } cases[] = {
+        {Kind::grouped, -9999999, "1,234,567", "1,234,567", 1234567},
+        {Kind::integer, 0, "-12ab3", "123", 123},
+        {Kind::radix16, 0, "ff,x", "FF", 255},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        AIntEntry* f = Int(c.kind, c.lo, 9999999);
+        CommitLog log;
+        log.Attach(f);
+        Type("\t");
+        Paste(c.pasted);
+        Type("\r");
+        EXPECT_EQ(f->GetString(), c.text);
+        EXPECT_EQ(f->GetInt(), c.value);
+        EXPECT_EQ(log.heard, "cF");
+        f->Dispose();
+    }
+}
+
 TEST_F(NumericEntryTest, ArrowsStepInsideTheLimitsWithoutOverflow) {
     const SInt32 max = std::numeric_limits<SInt32>::max();
     AIntEntry* f = Int(Kind::integer, 0, max, max - 1);

@@ -4,7 +4,9 @@
 
 #include "GadgetTestSupport.h"
 #include "KsFieldScript.h"
+#include "Scrap.h"
 
+#include <cstring>
 #include <string>
 
 class ValueFieldTest : public GadgetTest {
@@ -16,5 +18,11 @@ protected:
         backend->ScriptKeyDown(at, keyCode);
         backend->ScriptKeyUp(at + 1, keyCode);
         RunScript(app, backend);
+    }
+    // Pastes `text` through the Edit menu into the active field.
+    void Paste(const char* text) {
+        ZeroScrap();
+        PutScrap(SInt32(std::strlen(text)), FourCharCode("TEXT"), text);
+        app->MenuBroadcast(Ev(keyDown), kEditMenuID, kNickPaste);
     }
 };
