@@ -265,6 +265,9 @@ protected:
 private:
     static void FocusProc(TEHandle te, void* owner, Boolean begin);
     // The clip and port saved around the record's own drawing (owned region).
+    // The record may focus again while focused: only the outermost pair
+    // saves and restores.
     RgnHandle iFocusClip = nullptr;
     GrafPtr iFocusPort = nullptr;
+    SInt16 iFocusDepth = 0;
 };

@@ -328,6 +328,13 @@ void ATextEntry::CompositionChanged(const KsComposition& c) {
     if (!active || !te || readOnly) return;
     StTextEntryFocus focus(this);
     KsTESetComposition(c.roman.data(), SInt32(c.roman.size()), c.caret, te);
+    if (!focus.ok()) return;
+    // The input method's candidates open beside the composition.
+    const KsRect caret = KsTEGetCaretRect(te);
+    Point topLeft{SInt16(caret.top), SInt16(caret.left)};
+    LocalToGlobal(&topLeft);
+    KsSetTextInputRect(
+        KsRect{topLeft.h, topLeft.v, topLeft.h + caret.Width(), topLeft.v + caret.Height()});
 }
 
 void ATextEntry::InsertText(const char* text, std::size_t length) {

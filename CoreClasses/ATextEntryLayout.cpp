@@ -185,6 +185,7 @@ void ATextEntry::PrepareFBColors() {
 void ATextEntry::FocusProc(TEHandle, void* owner, Boolean begin) {
     auto* self = static_cast<ATextEntry*>(owner);
     if (begin) {
+        if (self->iFocusDepth++ > 0) return;
         self->iFocusPort = KsGetPort();
         AWindow* w = self->GetEnclWindow();
         if (w && w->GetWindowPtr()) SetPortWindowPort(w->GetWindowPtr());
@@ -195,6 +196,7 @@ void ATextEntry::FocusProc(TEHandle, void* owner, Boolean begin) {
         ClipRect(&r);
         self->PrepareFBColors();
     } else {
+        if (self->iFocusDepth == 0 || --self->iFocusDepth > 0) return;
         SetClip(self->iFocusClip);
         const RGBColor black = ToRGBColor(RGBblack), white = ToRGBColor(RGBwhite);
         RGBForeColor(&black);
@@ -244,12 +246,17 @@ void ATextEntry::UpdateCstr(const char* text, bool notify) {
     TESetText(text, newLen, te);
     AdjustBounds();
     AdjustDestRect();
+
     KsRect redraw = (*te)->destRect.Intersect(ViewRect());
     if (partial) redraw.left = std::max(redraw.left, KsTEGetPoint(same, te).h);
     if (!redraw.IsEmpty()) {
         StTextEntryFocus focus(this);
-        if (focus.ok()) {
-            const Rect rr = ToRect(redraw);
+        const KsRect area = redraw.Intersect(GetVisInterior());
+        if (focus.ok() && !area.IsEmpty()) {
+            // Drawn lines are clipped only by the port: the clip keeps the
+            // pixels of the unchanged characters untouched.
+            const Rect rr = ToRect(area);
+            ClipRect(&rr);
             KsTEUpdate(&rr, te);
         }
     }

@@ -10,6 +10,7 @@
 #include "XError.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -72,12 +73,28 @@ void ATextEntry::Get(AStream& s) {
                      left);
     std::vector<char> buf(size_t(len) + 1);
     const long got = s.GetBytes("text", buf.data(), long(buf.size()));
+    if (got != long(len) + 1)
+        xraisexerror(kStrmCorrupt, "str label", "text", "long length", got, "long textlen",
+                     long(len));
     // The text ends at its terminator or at the block's end.
-    const size_t n = strnlen(buf.data(), size_t(got));
+    const size_t n = strnlen(buf.data(), size_t(len));
     FinishGet(std::string(buf.data(), n).c_str());
 }
 
 void ATextEntry::AddPropsToList(CoreAttrList* l) {
+    // The pane's body text holds the field's font and justification but no
+    // text, and the pane writes no empty body text: write its keys here so
+    // that the pane's reader brings the font back.
+    if (!l->Has("bt.ver")) {
+        SInt16 font = 0, size = 12, face = 0;
+        APane::GetFontSizeFace(&font, &size, &face);
+        l->SetSInt32("bt.ver", 1);
+        l->SetText("bt.fnt", ("#" + std::to_string(font)).c_str());
+        l->SetSInt32("bt.sze", size);
+        l->SetSInt32("bt.fce", face);
+        l->SetSInt32("bt.jst", GetJust(nullptr));
+        l->SetText("bt.str", "");
+    }
     l->SetBool("clikSels", clickSelects);
     l->SetBool("readOnly", readOnly);
     l->SetBool("crCloses", crCloses);

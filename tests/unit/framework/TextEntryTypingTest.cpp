@@ -16,23 +16,25 @@ protected:
 TEST_F(TextEntryTest, TypingScriptsNotifyEveryEditThenTheFinalValueOnce) {
     struct Case {
         const char* name;
-        bool crCloses;
+        bool crCloses, readOnly;
         const char* keys;
         const char* text;
         const char* heard;
     } cases[] = {
-        {"Return ends editing", true, "\tab\r", "ab", "ccF"},
-        {"Enter ends editing", true, "\tab\x03", "ab", "ccF"},
-        {"Return is a line break without crCloses", false, "\ta\rb\x03", "a\rb", "cccF"},
-        {"Delete edits", true, "\tabc\b\r", "ab", "ccccF"},
-        {"accented letters are typed", true, "\t\xC3\xA9t\xC3\xA9\r", "\x8Et\x8E", "cccF"},
-        {"typing replaces the text Tab selected", true, "\tz\r", "z", "cF"},
+        {"Return ends editing", true, false, "\tab\r", "ab", "ccF"},
+        {"Enter ends editing", true, false, "\tab\x03", "ab", "ccF"},
+        {"Return is a line break without crCloses", false, false, "\ta\rb\x03", "a\rb", "cccF"},
+        {"Delete edits", true, false, "\tabc\b\r", "ab", "ccccF"},
+        {"accented letters are typed", true, false, "\t\xC3\xA9t\xC3\xA9\r", "\x8Et\x8E", "cccF"},
+        {"typing replaces the text Tab selected", true, false, "\tz\r", "z", "cF"},
+        {"typing changes nothing read-only, Return still ends", true, true, "\tz\r", "old", "F"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ATextEntry* f =
             Field(20, 20, std::string(c.name).rfind("typing", 0) == 0 ? "old" : nullptr);
         f->SetCrCloses(c.crCloses);
+        f->SetReadOnly(c.readOnly);
         CommitLog log;
         log.Attach(f);
         Type(c.keys);
@@ -69,6 +71,23 @@ TEST_F(TextEntryTest, TabMovesThroughTheFieldsAndCommitsTheOneLeft) {
     Type("\t");
     EXPECT_EQ(la.heard, "F");
     EXPECT_FALSE(a->GetCommitPending());
+}
+
+// The first click into a field selects its text; the next places the caret.
+TEST_F(TextEntryTest, FirstClickSelectsAllAndTheNextPlacesTheCaret) {
+    ATextEntry* f = Field(20, 20, "hello world", 200);
+    const struct { SInt32 start, end; } afterClick[] = {{0, 11}, {11, 11}};
+    for (const auto& want : afterClick) {
+        Gesture(Global(f, 90));
+        ASSERT_TRUE(f->IsActive());
+        SInt32 s = -1, e = -1;
+        f->GetSelect(&s, &e);
+        EXPECT_EQ(s, want.start);
+        EXPECT_EQ(e, want.end);
+    }
+    EXPECT_EQ(ATextEntry::LastClicked(), f);
+    f->Dispose();
+    EXPECT_EQ(ATextEntry::LastClicked(), nullptr);
 }
 
 } // namespace
