@@ -164,9 +164,10 @@ std::string AFloatEntry::FilterInsertion(const char* text, SInt32 length) {
 }
 
 void AFloatEntry::ResetToLimit(double limit, bool toMin, bool final) {
+    const bool wasActive = IsActive();
     hasVal = false; // UpdateFloat skips a value it holds already
     UpdateFloat(limit, !final);
-    if (!final) {
+    if (!final && wasActive) {
         Activate();
         SetSelect(kTextEnd, kTextEnd);
     }
@@ -245,7 +246,10 @@ void AFloatEntry::Put(AStream& s) {
 }
 
 void AFloatEntry::Get(AStream& s) {
+    // The value is in the record: the text is not read back on the way.
+    iQuiet = true;
     ATextEntry::Get(s);
+    iQuiet = false;
     s.GetClassMark(kClassID, 1, kVersion);
     hasVal = s.GetBool("hasVal");
     const double v = s.GetDouble("itsVal");

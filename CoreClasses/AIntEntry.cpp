@@ -186,9 +186,12 @@ bool AIntEntry::DoKeyDown(SInt16 charCode, SInt16 keyCode, EventRecord* event, v
 }
 
 void AIntEntry::ResetToLimit(SInt32 limit, bool toMin, bool final) {
+    // Typing goes on in a field being typed in; text set by program does not
+    // make a field active.
+    const bool wasActive = IsActive();
     // At the commit the final notification follows; no "changed" before it.
     UpdateInt(limit, !final);
-    if (!final) {
+    if (!final && wasActive) {
         Activate();
         SetSelect(kTextEnd, kTextEnd);
     }
@@ -276,7 +279,10 @@ void AIntEntry::Put(AStream& s) {
 }
 
 void AIntEntry::Get(AStream& s) {
+    // The value is in the record: the text is not read back on the way.
+    iQuiet = true;
     ATextEntry::Get(s);
+    iQuiet = false;
     s.GetClassMark(kClassID, 1, kVersion);
     hasVal = s.GetBool("hasVal");
     itsVal = s.GetLong("itsVal");

@@ -140,8 +140,11 @@ TEST_F(NumericEntryTest, ValuesAndTheirAbsence) {
     f->SetInt(0, true); // no value is not the value 0
     EXPECT_TRUE(f->HasValue());
     EXPECT_EQ(f->GetString(), "0");
-    EXPECT_TRUE(f->SetLimits(10, 20, true));
+    EXPECT_TRUE(f->SetLimits(10, 20, false));
     EXPECT_EQ(f->GetInt(), 10);
+    f->SetCstr("500"); // set by program: limited, and the field stays inactive
+    EXPECT_EQ(f->GetInt(), 20);
+    EXPECT_FALSE(f->IsActive());
 
     auto* x = AFloatEntry::New(main, 20, S, 120, 60, S, 22, 2.0);
     for (const char* bad : {"nan", "inf", "-inf", "1e999"}) {
