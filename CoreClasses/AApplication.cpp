@@ -16,6 +16,7 @@
 #include "KsAppInfo.h"
 #include "KsFailureReport.h"
 #include "KsFatal.h"
+#include "KsHelpFiles.h"
 #include "KsLog.h"
 #include "KsMemWatch.h"
 #include "KsOutput.h"
@@ -226,6 +227,8 @@ void AApplication::IApplication() {
     host.displayingException = &displayingException;
     host.updateAllWindows = UpdateAllThunk;
     host.fatalErrDialog = FatalDialogThunk;
+    if (!host.showHelp)
+        host.showHelp = [](const char* code, short style, void*) { DisplayWinHelp(code, style); };
     KsSetFailureHost(host);
 
     InstallFtlErrHandler();

@@ -16,6 +16,7 @@
 #include "Cursors.h"
 #include "KsDump.h"
 #include "KsFatal.h"
+#include "KsHelpFiles.h"
 #include "KsPortSavers.h"
 #include "KsRgn.h"
 #include "KsTime.h"
@@ -23,6 +24,7 @@
 #include "KsWheelRouting.h"
 #include "KsWindowShell.h"
 #include "Menus.h"
+#include "MiniHelp.h"
 #include "Sound.h"
 #include "Windows.h"
 #include "XError.h"
@@ -379,9 +381,24 @@ unsigned char HandleHelpKey(AApplication* app, EventRecord* event) {
     WindowPtr w = nullptr;
     FindWindow(event->where, &w);
     AWindow* aw = w && app->IsWptrInWindowList(w) ? GetWindowObj(w) : nullptr;
-    // The help files and the mini-help come later; a window answers for
-    // itself through its help topic.
-    if (aw) aw->DoHelp(false);
+    if (!aw) {
+        DisplayWinHelpContents();
+        return true;
+    }
+    if (event->modifiers & controlKey) {
+        DisplayMiniHelpNow();
+        DisplayWinHelpContents();
+        return true;
+    }
+    HideMiniHelp(true);
+    StPortSaver port;
+    SetPortWindowPort(w);
+    Point local = event->where;
+    GlobalToLocal(&local);
+    APane* main = aw->GetMainPane();
+    APane* pane = main ? main->FindPane(KsPoint{local.h, local.v}, false, false) : nullptr;
+    PaneDow* asked = pane ? static_cast<PaneDow*>(pane) : static_cast<PaneDow*>(aw);
+    if (!PaneDow::DoHelpOf(asked, true)) DisplayWinHelpContents();
     return true;
 }
 
@@ -812,9 +829,13 @@ unsigned char CheckForUserEventCustom(long interval, unsigned char (*filter)(Eve
     mouseWindow = w;
     mousePart = part;
     XError e;
+    // Tips would pop up over a long operation's progress: off while it polls.
+    const bool tips = GetMiniHelpEnabled();
+    SetMiniHelpEnabled(false);
     if (gApplication)
         e = KsTryStandard(
             [&] { gApplication->NullEvent(record, w, part, kNullEventFromUserCheck); });
+    SetMiniHelpEnabled(tips);
     CurrentEvent = savedEvent;
     mouseWindow = savedWindow;
     mousePart = savedPart;

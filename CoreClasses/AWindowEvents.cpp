@@ -12,6 +12,7 @@
 #include "KsFatal.h"
 #include "KsNativeWindow.h"
 #include "KsWindowShell.h"
+#include "MiniHelp.h"
 #include "Sound.h"
 #include "XError.h"
 
@@ -88,6 +89,7 @@ bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
             SInt32 sleep = gIdleSleep;
             mainPane->Dawdle(pt, SInt16(ev->modifiers), &sleep, nullptr, data);
         }
+        if (mouseInWindow && hasMiniHelp) RequestMiniHelp(pt);
     }
     TerminateDragEvent();
     return false;
@@ -97,8 +99,24 @@ bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
 // conversion of the same record would move the click. CurrentEvent.where
 // stays local while the pane tree handles the click (the grow box reads it)
 // and both points are global again afterwards.
+// The first pane up from the one under pt that has mini-help text asks for
+// its tip; the tip window ignores a request for the area it already shows.
+void AWindow::RequestMiniHelp(KsPoint pt) {
+    APane* pane = mainPane ? mainPane->FindPane(pt, false, false) : nullptr;
+    for (int depth = 0; pane && depth < kMaxChain; ++depth) {
+        if (pane->HasMiniHelpText()) {
+            char text[257];
+            pane->GetMiniHelpText(text, sizeof text);
+            DisplayMiniHelp(text, pane);
+            return;
+        }
+        pane = pane->GetEnclPane();
+    }
+}
+
 bool AWindow::Click(void* data, EventRecord* ev, long a, long b) {
     if (!mainPane || !ev || !windowPort) return false;
+    HideMiniHelp(true);
     SetPortWindowPort(windowPort);
     const Point globalEv = ev->where;
     Point local = globalEv;

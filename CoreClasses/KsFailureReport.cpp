@@ -40,53 +40,6 @@ unsigned char& DisplayingFlag() {
     return gHost.displayingException ? *gHost.displayingException : gOwnDisplaying;
 }
 
-// Formats with a translated format that CheckedFormat has vetted.
-std::string FormatTranslated(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    std::string text = KsVFormat(format, args);
-#pragma GCC diagnostic pop
-    va_end(args);
-    return text;
-}
-
-// The conversions of a printf format, in order ("%s%d" -> "sd"); "%%" skipped.
-std::string Conversions(const char* format) {
-    std::string out;
-    for (const char* p = format; *p; ++p) {
-        if (*p != '%') continue;
-        ++p;
-        if (*p == '%') continue;
-        while (*p && std::strchr("-+ #0123456789.", *p))
-            ++p;
-        // '*' takes an argument and length modifiers change the type: both count.
-        while (*p && std::strchr("*lhzjtLq", *p))
-            out += *p++;
-        if (!*p) {
-            out += '?'; // a dangling '%' never matches a sound format
-            break;
-        }
-        out += *p;
-    }
-    return out;
-}
-
-// The translation of a format, used only when it asks for exactly the
-// arguments the source format does; a translation table is outside data.
-const char* CheckedFormat(const char* source) {
-    const char* translated = stx(source);
-    const std::string wanted = Conversions(source);
-    if (Conversions(translated) == wanted) return translated;
-    dprintf("Translation of \"%s\" ignored: its conversions do not match\n", source);
-    static std::string stripped; // the source without its translator's note
-    stripped = source;
-    size_t note = stripped.find("//");
-    if (note != std::string::npos) stripped.resize(note);
-    return stripped.c_str();
-}
-
 bool SameCode(const char* code, const char* known) {
     return code == known || (code && std::strcmp(code, known) == 0);
 }
@@ -210,9 +163,8 @@ bool ShowException(const char* code, bool allowAbort) {
             const char* file = TryDump("Report from Exception", 1);
             SetArrowCursor();
             dumped = true;
-            std::string text =
-                file ? FormatTranslated(CheckedFormat("System state dumped to file '%s'."), file)
-                     : std::string(stx("System state CANNOT be dumped to file."));
+            std::string text = file ? stxFormat("System state dumped to file '%s'.", file)
+                                    : std::string(stx("System state CANNOT be dumped to file."));
             UIdialog(text.c_str(), stx("OK"), 1, 0, nullptr, false, kSource);
         } else {
             // OK, the dialog closed (255), or an answer it does not offer: a
@@ -386,12 +338,12 @@ short KsFatalErrDialog(char* message, char* file, int line) {
         shown.resize(kFatalDialogCut - 3);
         shown += "...";
     }
-    std::string text = FormatTranslated(
-        CheckedFormat("A serious program error has occurred.\nRestarting the computer is "
-                      "recommended.\nIf you need further assistance record the "
-                      "following\ninformation and call Kesk Customer Support:\n\nError: "
-                      "%s\nFile: %s,  Line: %d"),
-        shown.c_str(), OrEmpty(file), line);
+    std::string text =
+        stxFormat("A serious program error has occurred.\nRestarting the computer is "
+                  "recommended.\nIf you need further assistance record the "
+                  "following\ninformation and call Kesk Customer Support:\n\nError: "
+                  "%s\nFile: %s,  Line: %d",
+                  shown.c_str(), OrEmpty(file), line);
     LogFile::WriteLog("FatalErr", text.c_str());
     AppEventLog::WriteLog("FatalErr", text.c_str());
     try {
@@ -471,8 +423,7 @@ unsigned char KsFatalErrUI(char* message, char* file, int line) {
                 XError failed = KsTryStandard([&] {
                     SetWatchCursor();
                     const char* dumpFile = DmpDumpToFile(nullptr, title.c_str(), 0);
-                    text = FormatTranslated(CheckedFormat("System state dumped to file \"%s\"."),
-                                            dumpFile);
+                    text = stxFormat("System state dumped to file \"%s\".", dumpFile);
                 });
                 SetArrowCursor();
                 if (failed.IsError()) canDump = false;

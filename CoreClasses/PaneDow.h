@@ -39,6 +39,8 @@ public:
 
     // Shows the help of this object or its nearest enclosure that has some.
     bool DoHelp(bool topicOnly);
+    // The same for an object that may be missing: no object has no help.
+    static bool DoHelpOf(PaneDow* object, bool topicOnly);
     short GetWinHelpStyle() const { return helpStyle; }
 
     static void SetMenuDefProcID(short id);
@@ -47,6 +49,14 @@ public:
 protected:
     // This object or the first enclosure whose GetHasHelp(topicOnly) holds.
     PaneDow* FindPaneWithHelp(bool topicOnly);
+    // A chain deeper than any real pane tree means a cycle.
+    static constexpr int kMaxChain = 10000;
+
+private:
+    bool RunContextPopup(EventRecord event);
+    // A separator and "&What's This?" when this object or an enclosure has help.
+    bool AppendStdNicks(MenuHandle menu);
+    bool HandleStdNicks(MenuHandle menu, EventRecord event, long nick, short menuID);
 
 private:
     BuildProc buildProc = nullptr;

@@ -21,6 +21,7 @@
 #include "KsColor.h"
 #include "KsDesktop.h"
 #include "KsDrawUtils.h"
+#include "KsHelpFiles.h"
 #include "KsPortSavers.h"
 #include "KsTavik20Version.h"
 #include "Menus.h"
@@ -507,6 +508,7 @@ int RunDemo(const std::string& screenshot) {
         app->screenshot = screenshot;
         app->SetShortAppName("ksdemo");
         app->SetLongAppName("KsTavik20 demo");
+        UseWinHelpFiles("KsTavik20 demo", ":help:index.htm");
         app->Go();
         status = app->status;
         while (WindowPtr w = KsGetWindowList()) {

@@ -1,10 +1,12 @@
 #include "DemoCanvas.h"
 
+#include "ABartender.h"
 #include "AScrollBar.h"
 #include "AScrollPane.h"
 #include "AScrollablePane.h"
 #include "AWindow.h"
 #include "QuickDraw.h"
+#include "Stx.h"
 #include "Windows.h"
 
 #include <algorithm>
@@ -19,6 +21,8 @@ constexpr SInt32 kTilesAcross = 60, kTilesDown = 40;
 // The scale handles set s in [kMinScale, 1]; the zoom is kZoomAtOne / s, so
 // a longer thumb shows more of the drawing.
 constexpr double kMinScale = 0.1, kStartScale = 0.5, kZoomAtOne = 0.5;
+// The context menu's own commands.
+constexpr long kNickZoomIn = 2021, kNickZoomOut = 2022;
 
 class CanvasPane : public AScrollablePane {
 public:
@@ -45,6 +49,24 @@ public:
         Scroll(nx - x, ny - y);
         SetUpdate(true);
         InvalInterior();
+    }
+
+    // The right-click menu: zoom by the same steps the scale handles take.
+    SInt16 BuildContextPopup(MenuInfo** menu, EventRecord) override {
+        if (!gBartender) return 0;
+        gBartender->AppendMenuItem(menu, kNickZoomIn, stx("Zoom In"));
+        gBartender->AppendMenuItem(menu, kNickZoomOut, stx("Zoom Out"));
+        return 2;
+    }
+    bool HandleContextPopup(MenuInfo**, EventRecord, long nick, short) override {
+        if (nick != kNickZoomIn && nick != kNickZoomOut) return false;
+        const double scale =
+            std::clamp(kZoomAtOne / zoom * (nick == kNickZoomIn ? 0.5 : 2.0), kMinScale, 1.0);
+        ApplyZoom(kZoomAtOne / scale);
+        if (auto* sp = dynamic_cast<AScrollPane*>(GetEnclPane()))
+            for (AScrollBar* bar : {sp->GetHScroll(), sp->GetVScroll()})
+                if (bar) bar->DoScale(scale, false);
+        return true;
     }
 
     void DrawDetail(const KsRect& rect, const KsRGBColor&, void*) override {
@@ -107,6 +129,9 @@ AWindow* OpenCanvasWindow(const char* title) {
     auto* sp = AScrollPane::New(main, 0, 0, S, 0, 0, S, RGBwhite, 0, true, true, true, RGBgray11);
     auto* canvas = new CanvasPane;
     canvas->IScrollablePane(nullptr, 0, S, 100, 0, S, 100, RGBwhite, 0);
+    // The help key over the canvas opens its page; a right click, its menu.
+    canvas->SetWinHelpTopic("canvas");
+    canvas->SetHelpText("Drag the scale handles, turn the wheel or right-click to zoom");
     sp->InstallPane(canvas);
     canvas->ApplyZoom(kZoomAtOne / kStartScale);
     for (AScrollBar* bar : {sp->GetHScroll(), sp->GetVScroll()}) {

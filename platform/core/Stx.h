@@ -29,6 +29,13 @@
 // life of the process. Allocation-free once a text has been seen.
 const char* stx(const char* text);
 
+// The translation of a printf format, used only when it asks for exactly
+// the conversions the source does (a translation table is outside data);
+// otherwise the source without its note.
+const char* stxChecked(const char* format);
+// Formats with the checked translation of format.
+std::string stxFormat(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // Loads the table `name` for the current language and makes it the one stx
 // uses (the languages are tried in order, each in every folder). Answers true
 // when a table was loaded. When none exists the texts stay untranslated and

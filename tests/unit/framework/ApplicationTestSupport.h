@@ -105,6 +105,9 @@ protected:
         for (RecWindow* w : windows)
             if (KsIsLiveWindow(w)) w->Dispose();
         windows.clear();
+        for (AWindow* w : plainWindows)
+            if (KsIsLiveWindow(w)) w->Dispose();
+        plainWindows.clear();
         delete app;
         app = nullptr;
         if (gBartender) gBartender->Dispose();
@@ -125,6 +128,19 @@ protected:
         ShowWindow(w->GetWindowPtr());
         SelectWindow(w->GetWindowPtr());
         windows.push_back(w);
+        return w;
+    }
+    // A shown, selected plain AWindow (its handlers are the framework's own),
+    // disposed of by TearDown.
+    AWindow* PlainWin(const char* name, SInt16 h, SInt16 v, SInt16 width, SInt16 height) {
+        auto* w = new AWindow;
+        w->IWindow(name, nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
+        MoveWindow(w->GetWindowPtr(), h, v, false);
+        SizeWindow(w->GetWindowPtr(), width, height, false);
+        ShowWindow(w->GetWindowPtr());
+        SelectWindow(w->GetWindowPtr());
+        SetPortWindowPort(w->GetWindowPtr());
+        plainWindows.push_back(w);
         return w;
     }
     // Drains pending activate and update events through the application.
@@ -155,6 +171,7 @@ protected:
 
     TestApp* app = nullptr;
     std::vector<RecWindow*> windows;
+    std::vector<AWindow*> plainWindows;
     std::unique_ptr<HeadlessDesk> desk;
     KsHeadlessBackend* backend = nullptr;
     std::unique_ptr<ScratchDir> runtimeDir;
