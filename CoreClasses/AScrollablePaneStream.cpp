@@ -97,8 +97,34 @@ void AScrollablePane::Get(AStream& s) {
 // The scroll offsets equal the positions; their keys would also be APane's
 // own "xoffset" and "yoffset" (which place the pane), so they are not written
 // here, and reading takes them from the positions.
+namespace {
+
+// A pane is named in the text only by an ID it was given: a generated one is
+// not written with the pane, so it could not be found again.
+bool LinkID(AScrollablePane* p, char (&id)[256]) {
+    if (!p || !p->GetFlag(kPaneRealID)) return false;
+    p->PreviewPaneID(id, sizeof id);
+    return id[0] != 0;
+}
+
+AScrollablePane* FindLinked(AScrollablePane* self, const char* id) {
+    if (!id || !*id) return nullptr;
+    APane* root = self;
+    while (root->GetEnclPane())
+        root = root->GetEnclPane();
+    APane* p = root->FindPaneByID(id);
+    return p && p != self && p->IsInstanceOf("AScrollablePane") ? static_cast<AScrollablePane*>(p)
+                                                                : nullptr;
+}
+
+} // namespace
+
 void AScrollablePane::AddPropsToList(CoreAttrList* l) {
     l->SetSInt32("slaveIsH", slaveIsHoriz);
+    // Both ends name each other, so whichever is read second makes the link.
+    char id[256];
+    if (LinkID(itsSlave, id)) l->SetText("slaveID", id);
+    if (LinkID(itsMaster, id)) l->SetText("masterID", id);
     l->SetSInt32("isInSP", isInScrollPane);
     l->SetSInt32("xpos", xpos);
     l->SetSInt32("xmin", xmin);
@@ -123,4 +149,9 @@ void AScrollablePane::GetPropsFromList(CoreAttrList* l) {
     yincr = KsScroll::SaneIncr(l->GetSInt32("yincr", kDefaultIncr));
     scrollXOffset = xpos;
     scrollYOffset = ypos;
+    if (AScrollablePane* slave = FindLinked(this, l->GetText("slaveID")); slave && !itsSlave)
+        SetSlave(slave, slaveIsHoriz);
+    if (AScrollablePane* master = FindLinked(this, l->GetText("masterID"));
+        master && !master->itsSlave)
+        master->SetSlave(this, master->slaveIsHoriz);
 }

@@ -4,12 +4,14 @@
 #include "AColorWheel.h"
 #include "AGadget.h"
 #include "AModMenu.h"
+#include "ATCEntry.h"
 #include "AWindow.h"
 #include "PosBarPane.h"
 #include "QuickDraw.h"
 #include "Timecode.h"
 #include "Windows.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -53,7 +55,8 @@ public:
 
 struct Viewer {
     ViewerArea* area = nullptr;
-    AGadget* timecode = nullptr;
+    PosBarPane* bar = nullptr;
+    ATCEntry* timecode = nullptr;
     AGadget* grading = nullptr;
 };
 
@@ -62,20 +65,25 @@ public:
     Viewer viewer;
 };
 
-void ShowTimecode(AGadget* field, long frame) {
-    char text[32];
-    if (!TCToStr(TCMake(kTCRate30, SInt32(frame)), text, sizeof text,
-                 kTCFormatValid | kTCFormatDuration))
-        std::snprintf(text, sizeof text, "%ld", frame);
-    field->SetText(text);
-    field->Inval();
+void ShowFrame(Viewer* v, SInt32 frame) {
+    v->area->frame = frame;
+    v->area->InvalInterior();
 }
 
 void PositionChanged(SInt32 pos, void* data) {
     auto* v = static_cast<Viewer*>(data);
-    v->area->frame = pos;
-    v->area->InvalInterior();
-    ShowTimecode(v->timecode, pos);
+    ShowFrame(v, pos);
+    v->timecode->SetTCFrames(pos);
+}
+
+// A timecode typed into the field moves the position there.
+bool TimecodeEntered(ATextEntry*, void* data, bool final) {
+    if (!final) return true;
+    auto* v = static_cast<Viewer*>(data);
+    const SInt32 frame = std::clamp<SInt32>(v->timecode->GetTCFrames(), 0, v->bar->GetLength());
+    v->bar->UpdatePos(frame);
+    ShowFrame(v, frame);
+    return true;
 }
 
 void GradingChanged(AColorWheel* wheel, CWchange_t) {
@@ -115,8 +123,11 @@ AWindow* OpenViewerWindow(const char* title, long frames) {
     bar->SetVisRange(0, SInt32(frames / 4));
     bar->SetPosCallback(PositionChanged, &v);
     bar->SetPaneID("posbar");
-    v.timecode = AGadget::NewLabel(main, "00:00:00:00", 10, 344, 4, 12, 0, 0);
+    v.bar = bar;
+    const timecode_t start = TCMake(kTCRate30, 0);
+    v.timecode = ATCEntry::New(main, 10, S, 120, 344, S, 20, 0, &start);
     v.timecode->SetPaneID("timecode");
+    v.timecode->SetValChangedHookRtn(TimecodeEntered, &v);
     bar->UpdatePos(0);
 
     auto* wheel = AColorWheel::New(main, 550, S, 236, 10, S, 236, RGBgray10, 1);

@@ -1,6 +1,6 @@
 // What a scroll pane and its scrollable panes keep beyond their own fields:
-// the mini panes beside the bars, in both formats, and the slave link in the
-// stream whichever of master and slave the tree holds first.
+// the mini panes beside the bars and the slave link whichever of master and
+// slave the tree holds first, in both formats.
 #include "AMemStream.h"
 #include "AObjDoc.h"
 #include "AScrollPane.h"
@@ -70,8 +70,9 @@ TEST_F(ScrollPartsPersist, MiniPanesComeBackBesideTheirBars) {
 }
 
 TEST_F(ScrollPartsPersist, TheSlaveLinkComesBackInEitherOrder) {
-    for (bool slaveFirst : {false, true}) {
-        SCOPED_TRACE(slaveFirst);
+    for (int run = 0; run < 4; ++run) {
+        const bool slaveFirst = run & 1, asText = run & 2;
+        SCOPED_TRACE(run);
         APane* holder = Add(main, 0, S, 300, 0, S, 200);
         AScrollablePane* panes[2];
         for (auto*& p : panes) {
@@ -81,7 +82,9 @@ TEST_F(ScrollPartsPersist, TheSlaveLinkComesBackInEitherOrder) {
         AScrollablePane* master = panes[slaveFirst ? 1 : 0];
         AScrollablePane* slave = panes[slaveFirst ? 0 : 1];
         master->SetSlave(slave, false);
-        APane* root = ThroughStream(holder);
+        master->SetPaneID("master");
+        slave->SetPaneID("slave");
+        APane* root = asText ? ThroughText(holder) : ThroughStream(holder);
         PaneTree hold(root);
         auto* m = static_cast<AScrollablePane*>(root->GetSubPane(slaveFirst ? 2 : 1));
         auto* s = static_cast<AScrollablePane*>(root->GetSubPane(slaveFirst ? 1 : 2));
