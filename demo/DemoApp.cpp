@@ -19,6 +19,7 @@
 #include "KsDrawUtils.h"
 #include "KsPortSavers.h"
 #include "KsTavik20Version.h"
+#include "DemoMessages.h"
 #include "Menus.h"
 #include "PaneStream.h"
 #include "QuickDraw.h"
@@ -341,6 +342,7 @@ protected:
         gBartender->AppendMenuItem(m, kNickNew, stx("&New"), 'N', 0, 0);
         gBartender->AppendMenuItem(m, kNickOpen, stx("&Open..."), 'O', 0, 0);
         gBartender->AppendMenuItem(m, kNickImport, stx("&Import..."), 'I', 0, 0);
+        AppendMessageItems(m);
         gBartender->AppendSeparator(m);
         gBartender->AppendMenuItem(m, kNickClose, stx("&Close"), 'W', 0, 0);
         gBartender->AppendMenuItem(m, kNickSave, stx("&Save"), 'S', 0, 0);
@@ -390,6 +392,7 @@ public:
             gBartender->CheckMenuItemByNickNum(kNickRate1 + i, i == rate);
         }
         UpdateButtonsMenu();
+        EnableMessageItems();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
@@ -425,6 +428,7 @@ public:
             return true;
         }
         if (HandleButtonsMenu(nick)) return true;
+        if (HandleMessageItems(nick)) return true;
         if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
             rate = nick - kNickRate1;
             return true;
