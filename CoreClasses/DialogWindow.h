@@ -90,7 +90,15 @@ class DialogWindow : public AWindow {
     AGadget* AddPopupMenu(const char* id, const char* label, SInt16 left, SInt16 right, SInt16 wid,
                           SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr);
 
+    APane* AddTextListPane(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                           SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+
     // --- Typed accessors by pane ID -------------------------------------------
+    // Entries count from 1; the text is copied into buf, len bytes at most.
+    virtual void GetTextListValue(const char* id, long n, char* buf, long len);
+    virtual void AddTextListItem(const char* id, const char* text, bool select);
+    virtual void SelectTextListItem(const char* id, long n, bool on);
+    virtual void GetTextListInfo(const char* id, long* count, long* selected);
     virtual void SetLongVal(const char* id, long v);
     virtual long GetLongVal(const char* id);
     virtual void SetFloatVal(const char* id, double v);

@@ -7,6 +7,7 @@
 
 #include "APopupMenuGad.h"
 #include "ARadioCheckGads.h"
+#include "ATextListPane.h"
 #include "CKsList.h"
 #include "KsFatal.h"
 #include "KsTextUtils.h"
@@ -61,10 +62,19 @@ using GetDouble = double (*)(APane*);
 constexpr Row<SetLong> kSetLong[] = {
     {"APushButton", [](APane* p, long v) { As<AGadget>(p)->SetMenuItem(SInt32(v), false); }},
     {"APopupMenuGad", [](APane* p, long v) { As<AGadget>(p)->SetMenuItem(SInt32(v), false); }},
+    {"ATextListPane",
+     [](APane* p, long v) {
+         auto* list = As<ATextListPane>(p);
+         if (v == 0)
+             list->ClearSelection();
+         else
+             list->SelectEntry(v, true);
+     }},
 };
 constexpr Row<GetLongFn> kGetLong[] = {
     {"APushButton", [](APane* p) -> long { return As<AGadget>(p)->GetMenuItem(); }},
     {"APopupMenuGad", [](APane* p) -> long { return As<AGadget>(p)->GetMenuItem(); }},
+    {"ATextListPane", [](APane* p) { return As<ATextListPane>(p)->GetSelectedEntryNum(); }},
 };
 // No numeric entry or slider class exists yet: these tables fill as they
 // come (a row without a function never matches).
@@ -150,6 +160,8 @@ void DialogWindow::SetTextVal(const char* id, const char* text) {
     if (!text) text = "";
     if (p->IsInstanceOf("APopupMenuGad")) {
         p->SetLabelText(text);
+    } else if (p->IsInstanceOf("ATextListPane")) {
+        As<ATextListPane>(p)->AddEntry(text, false);
     } else if (p->IsInstanceOf("ARadioButtonGad") || p->IsInstanceOf("ACheckBoxGad")) {
         p->SetText(text);
     } else if (p->IsInstanceOf("AGadget")) {
@@ -264,4 +276,36 @@ void DialogWindow::SetDawdleProc(const char* id, AGadgetDawdleProc proc) {
         As<AGadget>(p)->SetDawdleProc(proc);
     else
         WrongClass("SetDawdleProc only works with AGadgets for now");
+}
+
+// The text-list accessors.
+namespace {
+ATextListPane* TextList(APane* p, const char* wrong) {
+    if (!p) return nullptr;
+    if (p->IsInstanceOf("ATextListPane")) return As<ATextListPane>(p);
+    WrongClass(wrong);
+    return nullptr;
+}
+} // namespace
+
+void DialogWindow::GetTextListValue(const char* id, long n, char* buf, long len) {
+    if (buf && len > 0) buf[0] = 0;
+    if (auto* l = TextList(FindPaneByID(id), "GetTextListValue called on wrong class"))
+        l->GetEntryText(n, buf, len);
+}
+void DialogWindow::AddTextListItem(const char* id, const char* text, bool select) {
+    if (auto* l = TextList(FindPaneByID(id), "AddTextListItem called on wrong class"))
+        l->AddEntry(text, select);
+}
+void DialogWindow::SelectTextListItem(const char* id, long n, bool on) {
+    if (auto* l = TextList(FindPaneByID(id), "SelectTextListItem called on wrong class"))
+        l->SelectEntry(n, on);
+}
+void DialogWindow::GetTextListInfo(const char* id, long* count, long* selected) {
+    if (count) *count = 0;
+    if (selected) *selected = 0;
+    if (auto* l = TextList(FindPaneByID(id), "GetTextListInfo called on wrong class")) {
+        if (count) *count = l->GetEntryCount();
+        if (selected) *selected = l->GetSelectedEntryNum();
+    }
 }

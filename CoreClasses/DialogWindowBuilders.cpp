@@ -6,6 +6,7 @@
 #include "ADialogButtonGad.h"
 #include "APopupMenuGad.h"
 #include "ARadioCheckGads.h"
+#include "ATextListPane.h"
 #include "KsDrawUtils.h"
 #include "KsTextUtils.h"
 
@@ -81,4 +82,9 @@ AGadget* DialogWindow::AddPopupMenu(const char* id, const char* label, SInt16 le
     return Built(APopupMenuGad::New(GetEnclPane(enclID), label, left, right, wid, top, bot, hei,
                                     kLabelLeft, 0),
                  id);
+}
+
+APane* DialogWindow::AddTextListPane(const char* id, SInt16 left, SInt16 right, SInt16 wid,
+                                     SInt16 top, SInt16 bot, SInt16 hei, const char* enclID) {
+    return Built(ATextListPane::New(GetEnclPane(enclID), left, right, wid, top, bot, hei), id);
 }
