@@ -18,6 +18,7 @@
 #include "KsFatal.h"
 #include "KsHelpFiles.h"
 #include "KsLog.h"
+#include "KsSimpleDlg.h"
 #include "KsMemWatch.h"
 #include "KsOutput.h"
 #include "KsTextEditHooks.h"
@@ -80,6 +81,11 @@ void AtExitCleanup() {
     KsAppExitCleanup();
 }
 void AtExitNothing() {}
+
+// Lets the windows under a message box redraw.
+bool UpdateEventThunk(EventRecord* ev) {
+    return ev && ProcessUpdateEvent(*ev);
+}
 
 short FatalDialogThunk(char* message, char* file, int line, void*) {
     return gApplication ? gApplication->FatalErrDialog(message, file, line)
@@ -207,7 +213,13 @@ void AApplication::IApplication() {
     InitCursor();
     SetWatchCursor();
     InitWindows();
-    // The message-dialog window glue (KsSDlogWinInit) comes with the dialogs.
+    // Message boxes: every UIdialog of the process shows the framework's.
+    KsSDlogInit();
+    KsSDlogSetCleanup(DialogCleanup);
+    KsSDlogSetUpdate(UpdateEventThunk);
+    InstallUIdialog(KsSimpleDlg);
+    SDLSetCleanupProc(DialogCleanup);
+    SDLSetUpdateEvtProc(UpdateEventThunk);
 
     StartInit();
 

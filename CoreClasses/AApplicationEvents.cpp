@@ -21,6 +21,7 @@
 #include "KsRgn.h"
 #include "KsTime.h"
 #include "KsUIHooks.h"
+#include "KsSimpleDlg.h"
 #include "KsWheelRouting.h"
 #include "KsWindowShell.h"
 #include "Menus.h"
@@ -157,6 +158,7 @@ void AApplication::RemoveModalKeyHandler() {
 
 unsigned char AApplication::ProcessEvent(short mask) {
     AApplicationPrivate::PollRequests(this);
+    KsSDlogServeThreadRequests();
     if (QuitCompleted) return false;
     // A pane holding the mouse sees presses even on windows that take none.
     KsHoldMouse(mouseCapture != nullptr);

@@ -24,6 +24,7 @@
 #include "KsHelpFiles.h"
 #include "KsPortSavers.h"
 #include "KsTavik20Version.h"
+#include "DemoMessages.h"
 #include "Menus.h"
 #include "PaneStream.h"
 #include "QuickDraw.h"
@@ -349,6 +350,7 @@ protected:
         gBartender->AppendMenuItem(m, kNickNew, stx("&New"), 'N', 0, 0);
         gBartender->AppendMenuItem(m, kNickOpen, stx("&Open..."), 'O', 0, 0);
         gBartender->AppendMenuItem(m, kNickImport, stx("&Import..."), 'I', 0, 0);
+        AppendMessageItems(m);
         gBartender->AppendSeparator(m);
         gBartender->AppendMenuItem(m, kNickClose, stx("&Close"), 'W', 0, 0);
         gBartender->AppendMenuItem(m, kNickSave, stx("&Save"), 'S', 0, 0);
@@ -403,6 +405,7 @@ public:
         }
         UpdateButtonsMenu();
         UpdateViewerMenus();
+        EnableMessageItems();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
@@ -447,6 +450,7 @@ public:
         }
         if (HandleButtonsMenu(nick)) return true;
         if (HandleViewerMenus(nick)) return true;
+        if (HandleMessageItems(nick)) return true;
         if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
             rate = nick - kNickRate1;
             return true;

@@ -365,6 +365,20 @@ wayland)
   grep -Eq 'Assertion|LeakSanitizer|AddressSanitizer|runtime error' "$err" && fail "error report at exit"
   ;;
 
+msgbox)
+  # The window's command fails; its report comes up as a message box, and a
+  # click on the box's OK button answers it.
+  start_driver
+  xdotool key --clearmodifiers f
+  retry 100 grep -q '^box OK ' "$out" || fail "no message box came up"
+  IFS=, read -r bh bv <<<"$(sed -n 's/^box OK //p' "$out" | head -n1)"
+  pointer_to "$bh" "$bv"
+  xdotool click 1
+  retry 100 grep -q '^answer ' "$out" || fail "the click did not answer the box"
+  [ "$(sed -n 's/^answer //p' "$out" | head -n1)" = 1 ] || fail "the box did not answer OK"
+  quit_driver
+  ;;
+
 *)
   fail "unknown case"
   ;;

@@ -1,0 +1,90 @@
+// DialogWindow builders: each makes a pane of its class in the enclosure
+// named (the main pane when none), gives it the ID and the dialog font, and
+// remembers it as the last pane added.
+#include "DialogWindow.h"
+
+#include "ADialogButtonGad.h"
+#include "APopupMenuGad.h"
+#include "ARadioCheckGads.h"
+#include "ATextListPane.h"
+#include "KsDrawUtils.h"
+#include "KsTextUtils.h"
+
+void DialogWindow::FinishBuilt(APane* pane, const char* id) {
+    pane->SetPaneID(id);
+    pane->SetFontSizeFace(1, 11, 0);
+    lastAddedPane = pane;
+}
+
+ADialogButtonGad* DialogWindow::AddButton(const char* id, const char* label, SInt16 left,
+                                          SInt16 right, SInt16 wid, SInt16 top, SInt16 bot,
+                                          SInt16 hei, const char* enclID) {
+    auto* b = ADialogButtonGad::New(GetEnclPane(enclID), label, left, right, wid, top, bot, hei);
+    b->EnableSpotlight(true);
+    return Built(b, id);
+}
+
+APane* DialogWindow::AddCheckBox(const char* id, const char* label, SInt16 left, SInt16 right,
+                                 SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                 const char* enclID) {
+    return Built(ACheckBoxGad::New(GetEnclPane(enclID), label, left, right, wid, top, bot, hei),
+                 id);
+}
+
+APane* DialogWindow::AddRadioButton(const char* id, const char* label, SInt16 left, SInt16 right,
+                                    SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                    const char* enclID) {
+    ++radioCount;
+    // Radio buttons of one enclosure form one group whatever their numbers,
+    // so the number can identify the button (SetRBgroupVal).
+    auto* r = ARadioButtonGad::New(GetEnclPane(enclID), SInt32(radioCount), label, left, right, wid,
+                                   top, bot, hei);
+    return Built(r, id);
+}
+
+AGadget* DialogWindow::AddGadget(const char* id, const char* text, SInt16 left, SInt16 right,
+                                 SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                 const char* enclID) {
+    auto* g = AGadget::New(GetEnclPane(enclID), left, right, wid, top, bot, hei, schemeColor,
+                           kBorderNone);
+    if (text) g->SetText(text);
+    return Built(g, id);
+}
+
+APane* DialogWindow::AddPane(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                             SInt16 bot, SInt16 hei, const char* enclID) {
+    return Built(
+        APane::New(GetEnclPane(enclID), left, right, wid, top, bot, hei, schemeColor, kBorderNone),
+        id);
+}
+
+AGadget* DialogWindow::AddLabelPane(const char* id, const char* text, SInt16 left, SInt16 right,
+                                    SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                    const char* enclID) {
+    AGadget* g = AddGadget(id, text, left, right, wid, top, bot, hei, enclID);
+    g->SetInheritsBkgd(true, 0);
+    g->SetDisplayOnly(true);
+    return g;
+}
+
+APane* DialogWindow::AddDividerPane(const char* id, SInt16 left, SInt16 right, SInt16 wid,
+                                    SInt16 top, SInt16 bot, SInt16 hei, const char* enclID) {
+    APane* p = AddPane(id, left, right, wid, top, bot, hei, enclID);
+    p->SetInheritsBkgd(true, 0);
+    p->SetBorderProc(GrooveBorderProc);
+    p->SetBorderStyle(kBorderGroove);
+    return p;
+}
+
+AGadget* DialogWindow::AddPopupMenu(const char* id, const char* label, SInt16 left, SInt16 right,
+                                    SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                    const char* enclID) {
+    return Built(APopupMenuGad::New(GetEnclPane(enclID), label, left, right, wid, top, bot, hei,
+                                    kLabelLeft, 0),
+                 id);
+}
+
+APane* DialogWindow::AddTextListPane(const char* id, SInt16 left, SInt16 right, SInt16 wid,
+                                     SInt16 top, SInt16 bot, SInt16 hei, const char* enclID) {
+    return Built(ATextListPane::New(GetEnclPane(enclID), left, right, wid, top, bot, hei), id);
+}

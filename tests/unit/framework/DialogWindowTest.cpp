@@ -1,0 +1,212 @@
+// The dialog window: the button row, roles, keys, the run loop, and the
+// typed accessors with their wrong-class reports.
+#include "ADialogButtonGad.h"
+#include "ARadioCheckGads.h"
+#include "DialogTestSupport.h"
+
+#include <functional>
+
+namespace {
+
+using DialogWindowTest = DialogTest;
+
+TEST_F(DialogWindowTest, StandardButtonsSitAtTheirOffsetsWithTheirRoles) {
+    struct Case {
+        short count;
+        std::vector<std::pair<const char*, SInt16>> rightOffsets;
+    } cases[] = {
+        {1, {{"OKBut", -9}}},
+        {2, {{"OKBut", -89}, {"CancelBut", -9}}},
+        {3, {{"OKBut", -169}, {"CancelBut", -89}, {"ApplyBut", -9}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.count);
+        MakeDialog(c.count);
+        const KsRect in = dlg->GetMainPane()->GetInterior();
+        for (const auto& [id, offset] : c.rightOffsets) {
+            APane* b = dlg->FindPaneByID(id);
+            ASSERT_NE(b, nullptr) << id;
+            EXPECT_EQ(b->GetFrame().right - in.right, offset) << id;
+            EXPECT_EQ(in.bottom - b->GetFrame().bottom, 13) << id;
+        }
+        EXPECT_EQ(dlg->GetOKGad(), dlg->FindPaneByID("OKBut"));
+        EXPECT_EQ(dlg->GetDefaultGad(), dlg->FindPaneByID("OKBut"));
+        EXPECT_EQ(dlg->GetAbortGad(), c.count > 1 ? dlg->FindPaneByID("CancelBut") : nullptr);
+        dlg->SelectAndShow();
+        EXPECT_TRUE(dlg->GetDefaultIndicator()->IsVisible());
+        dlg->Dispose();
+        dlg = nullptr;
+    }
+    MakeDialog(0)->AddStdButtons(4);
+    ASSERT_EQ(FatalMessages().size(), 1u);
+    EXPECT_NE(FatalMessages()[0].find("numButs >= 1 && numButs <= 3"), std::string::npos);
+    EXPECT_EQ(dlg->FindPaneByID("OKBut"), nullptr);
+}
+
+TEST_F(DialogWindowTest, KeysPressTheDefaultAndAbortButtons) {
+    struct Case {
+        const char* name;
+        long charCode, keyCode;
+        UInt16 modifiers;
+        bool returnIgnored, cancelEnabled;
+        const char* exit; // null: nothing ended the dialog
+    } cases[] = {
+        {"return", 13, 0x24, 0, false, true, "OKBut"},
+        {"enter", 3, DialogWindow::kEnterKeyCode, 0, true, true, "OKBut"},
+        {"return ignored", 13, 0x24, 0, true, true, nullptr},
+        {"escape", 27, 0x35, 0, false, true, "CancelBut"},
+        {"command-period", '.', 0x2F, cmdKey, false, true, "CancelBut"},
+        {"period alone", '.', 0x2F, 0, false, true, nullptr},
+        {"escape, cancel disabled", 27, 0x35, 0, false, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeDialog(2);
+        dlg->SetDefaultGad("OKBut", c.returnIgnored);
+        dlg->SetPaneEnabled("CancelBut", c.cancelEnabled);
+        Key(c.charCode, c.keyCode, c.modifiers);
+        EXPECT_EQ(dlg->GetExitItem(), c.exit ? dlg->FindPaneByID(c.exit) : nullptr);
+        dlg->Dispose();
+        dlg = nullptr;
+    }
+}
+
+bool Refuse(DialogWindow*, AGadget*, long refCon) {
+    ++*reinterpret_cast<int*>(refCon);
+    return false;
+}
+
+TEST_F(DialogWindowTest, RunEndsByOKAbortOrClosingAndGivesTheMenusBack) {
+    enum class End { ok, cancel, closeBox, closeNoButtons };
+    struct Case {
+        const char* name;
+        End end;
+        bool answer;
+        const char* exit;
+    } cases[] = {
+        {"OK", End::ok, true, "OKBut"},
+        {"Cancel", End::cancel, false, "CancelBut"},
+        {"close box presses Cancel", End::closeBox, false, "CancelBut"},
+        {"close box without buttons", End::closeNoButtons, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeDialog(c.end == End::closeNoButtons ? 0 : 2);
+        static const Case* current;
+        static DialogTest* self;
+        current = &c;
+        self = this;
+        dlg->SetWindowIdleProc([](DialogWindow* d, EventRecord*, long, long) {
+            if (!self->ScriptDone()) return false;
+            EXPECT_TRUE(d->IsRunning());
+            switch (current->end) {
+            case End::ok:
+                self->ScriptClick(d, d->FindPaneByID("OKBut"));
+                break;
+            case End::cancel:
+                self->ScriptClick(d, d->FindPaneByID("CancelBut"));
+                break;
+            default:
+                d->SendMsg(wmClose, nullptr, 0, 0);
+                break;
+            }
+            return false;
+        });
+        const int depth = KsMenuStateDepth();
+        const long giveUp = KsGetTicks() + 600;
+        EXPECT_EQ(dlg->Run(nullptr, 0), c.answer);
+        EXPECT_LT(KsGetTicks(), giveUp);
+        EXPECT_EQ(dlg->GetExitItem(), c.exit ? dlg->FindPaneByID(c.exit) : nullptr);
+        EXPECT_FALSE(dlg->IsVisible());
+        EXPECT_FALSE(dlg->IsRunning());
+        EXPECT_EQ(KsMenuStateDepth(), depth);
+        dlg->Dispose();
+        dlg = nullptr;
+    }
+}
+
+TEST_F(DialogWindowTest, ATestProcThatRefusesKeepsTheDialogUp) {
+    int asked = 0;
+    // A modeless dialog with a test returns at once and stays visible.
+    DialogWindow* modeless = DialogWindow::New("Modeless", false, 200, 120, false);
+    modeless->AddStdButtons(1);
+    EXPECT_FALSE(modeless->Run(Refuse, long(reinterpret_cast<intptr_t>(&asked))));
+    EXPECT_TRUE(modeless->IsVisible());
+    modeless->DoGoodClick(modeless->FindPaneByID("OKBut"));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(modeless->GetExitItem(), nullptr);
+    modeless->Dispose();
+}
+
+// Each accessor on a pane of a class it does not serve reports its message
+// and changes nothing; on the classes it serves it works.
+TEST_F(DialogWindowTest, AccessorsServeTheirClassesAndReportTheRest) {
+    MakeDialog(1);
+    dlg->AddPane("Plain", 10, S, 40, 10, S, 20);
+    dlg->AddCheckBox("Check", "Loop", 10, S, 80, 40, S, 18);
+    dlg->AddRadioButton("R1", "One", 10, S, 80, 60, S, 18);
+    dlg->AddRadioButton("R2", "Two", 10, S, 80, 80, S, 18);
+    dlg->AddPopupMenu("Popup", "Rate", 100, S, 100, 40, S, 20);
+    using Call = std::function<void(DialogWindow*)>;
+    struct Case {
+        const char* message;
+        Call call;
+    } wrong[] = {
+        {"SetLongVal called on wrong class", [](DialogWindow* d) { d->SetLongVal("Plain", 3); }},
+        {"GetLongVal called on wrong class", [](DialogWindow* d) { d->GetLongVal("Plain"); }},
+        {"SetFloatVal called on wrong class", [](DialogWindow* d) { d->SetFloatVal("R1", 1); }},
+        {"GetFloatVal called on wrong class", [](DialogWindow* d) { d->GetFloatVal("Plain"); }},
+        {"SetLimits called on wrong class",
+         [](DialogWindow* d) { d->SetLimits("Plain", 0, 1, false, false); }},
+        {"SetBoolVal called on wrong class", [](DialogWindow* d) { d->SetBoolVal("Popup", 1); }},
+        {"GetBoolVal called on wrong class", [](DialogWindow* d) { d->GetBoolVal("Plain"); }},
+        {"SetRefVal called on wrong class", [](DialogWindow* d) { d->SetRefVal("Plain", 1); }},
+        {"GetRefVal called on wrong class", [](DialogWindow* d) { d->GetRefVal("Plain"); }},
+        {"SetPaneEnabled called on wrong class",
+         [](DialogWindow* d) { d->SetPaneEnabled("Plain", false); }},
+        {"SetMenuItemFromText called on wrong class",
+         [](DialogWindow* d) { d->SetMenuItemFromText("Check", "x"); }},
+        {"SetUpClickProc only works with AGadgets for now",
+         [](DialogWindow* d) { d->SetUpClickProc("Plain", nullptr); }},
+        {"SetDownClickProc only works with AGadgets for now",
+         [](DialogWindow* d) { d->SetDownClickProc("Plain", nullptr); }},
+        {"SetDawdleProc only works with AGadgets for now",
+         [](DialogWindow* d) { d->SetDawdleProc("Plain", nullptr); }},
+        {"APane::GetLabelText(buf, buflen) not supported yet",
+         [](DialogWindow* d) {
+             char buf[8];
+             d->GetTextVal("Check", buf, sizeof buf);
+         }},
+    };
+    for (const Case& c : wrong) {
+        SCOPED_TRACE(c.message);
+        FatalMessages().clear();
+        c.call(dlg);
+        ASSERT_EQ(FatalMessages().size(), 1u);
+        EXPECT_EQ(FatalMessages()[0], c.message);
+        // A missing pane is no error.
+        FatalMessages().clear();
+        dlg->SetLongVal("Missing", 1);
+        EXPECT_EQ(dlg->GetLongVal("Missing"), 0);
+        EXPECT_TRUE(FatalMessages().empty());
+    }
+
+    dlg->SetBoolVal("Check", true);
+    EXPECT_TRUE(dlg->GetBoolVal("Check"));
+    dlg->SetRBgroupVal(nullptr, 0); // no pane: nothing
+    APane* main = dlg->GetMainPane();
+    main->SetPaneID("Main");
+    dlg->SetRBgroupVal("Main", dlg->GetRefVal("R2"));
+    EXPECT_TRUE(dlg->GetBoolVal("R2"));
+    EXPECT_FALSE(dlg->GetBoolVal("R1"));
+    EXPECT_EQ(dlg->GetRBgroupVal("Main"), dlg->GetRefVal("R2"));
+    dlg->SetPaneEnabled("Check", false);
+    EXPECT_FALSE(dlg->IsPaneEnabled("Check"));
+    dlg->SetTextVal("Plain", "Hello");
+    char buf[4];
+    dlg->GetTextVal("Plain", buf, sizeof buf); // bounded
+    EXPECT_STREQ(buf, "Hel");
+    EXPECT_TRUE(FatalMessages().empty());
+}
+
+} // namespace
