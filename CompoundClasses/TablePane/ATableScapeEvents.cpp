@@ -235,16 +235,16 @@ bool ATableScape::EditKey(SInt16 charCode, SInt16 keyCode, EventRecord* event, v
     const bool back = (mods & kShift) != 0;
     ARow* row = iActiveRow;
     AColumn* col = iActiveCol;
+    // Columns whose cells cannot be edited are passed over.
     auto nextColumn = [&] {
         const SInt32 n = iColumns->GetCount();
         SInt32 i = iColumns->IndexOf(col);
         for (SInt32 k = 0; k < n; ++k) {
             i = back ? (i <= 1 ? n : i - 1) : (i >= n ? 1 : i + 1);
             AColumn* c = iColumns->AtAs<AColumn>(i);
-            if (c->GetVisible()) {
-                SetActiveCell(row, c);
-                return;
-            }
+            if (!c->GetVisible()) continue;
+            SetActiveCell(row, c);
+            if (iEditPane || iActiveRow) return;
         }
     };
     if (charCode == '\t') {
