@@ -8,6 +8,7 @@
 #include "AWindow.h"
 #include "CoreAttrList.h"
 #include "DemoBin.h"
+#include "DemoMediaBin.h"
 #include "DemoCommands.h"
 #include "DemoGadgets.h"
 #include "DemoPanes.h"
@@ -39,10 +40,13 @@ enum : long {
     kNickNewCanvas = 2003,
     kNickGadgets = 2004,
     kNickImport = 2005,
+    kNickMediaBin = 2006,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
 constexpr int kThemes = 3;
+// Clips in the media bin's window.
+constexpr long kMediaBinClips = 100000;
 constexpr int kRates = 60;
 
 const RGBColor kThemeColors[kThemes] = {
@@ -341,6 +345,7 @@ protected:
         gBartender->AppendMenuItem(m, kNickNew, stx("&New"), 'N', 0, 0);
         gBartender->AppendMenuItem(m, kNickOpen, stx("&Open..."), 'O', 0, 0);
         gBartender->AppendMenuItem(m, kNickImport, stx("&Import..."), 'I', 0, 0);
+        gBartender->AppendMenuItem(m, kNickMediaBin, stx("Media &Bin"), 'B', 0, 0);
         gBartender->AppendSeparator(m);
         gBartender->AppendMenuItem(m, kNickClose, stx("&Close"), 'W', 0, 0);
         gBartender->AppendMenuItem(m, kNickSave, stx("&Save"), 'S', 0, 0);
@@ -379,7 +384,8 @@ public:
         AApplication::UpdateMenus();
         if (!gBartender) return;
         for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
-                       long(kNickGadgets), long(kNickAbout), long(kNickImport)})
+                       long(kNickGadgets), long(kNickAbout), long(kNickImport),
+                       long(kNickMediaBin)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -412,6 +418,10 @@ public:
             TheDemoBin().Import();
             if (binWindow && KsIsLiveWindow(binWindow))
                 if (APane* art = binWindow->FindPaneByID("art")) art->Inval();
+            return true;
+        }
+        if (nick == kNickMediaBin) {
+            OpenMediaBinWindow(kMediaBinClips);
             return true;
         }
         if (nick == kNickBringAll) {

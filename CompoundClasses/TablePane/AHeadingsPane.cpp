@@ -21,8 +21,8 @@ const RGBColor kEdge{0x8888, 0x8888, 0x8888};
 } // namespace
 
 void AHeadingsPane::IHeadingsPane(APane* encl, ATableScape* table, SInt16 left, SInt16 right,
-                                  SInt16 top) {
-    IScrollablePane(encl, left, right, S, top, S, kHeight, RGBgray13, 0);
+                                  SInt16 top, SInt16 height) {
+    IScrollablePane(encl, left, right, S, top, S, height, RGBgray13, 0);
     SetFontSizeFace(1, 9, 1);
     itsTable = table;
     if (table) table->SetSlave(this, true);
@@ -165,15 +165,17 @@ AHeadedTable* AHeadedTable::New(APane* encl, SInt16 left, SInt16 right, SInt16 w
 }
 
 void AHeadedTable::IHeadedTable(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
-                                SInt16 bot, SInt16 hei, const KsRGBColor& bkgdColor) {
+                                SInt16 bot, SInt16 hei, const KsRGBColor& bkgdColor,
+                                SInt16 headingHeight) {
     IPane(encl, left, right, wid, top, bot, hei, bkgdColor, 0);
-    itsScroll = AScrollPane::New(this, 0, 0, S, AHeadingsPane::kHeight, 0, S, bkgdColor, 0, true,
-                                 true, false, RGBgray13);
+    itsScroll = AScrollPane::New(this, 0, 0, S, headingHeight, 0, S, bkgdColor, 0, true, true,
+                                 false, RGBgray13);
     itsTable = ATableScape::New(itsScroll, 0, 0, S, 0, 0, S, bkgdColor, 0);
     itsScroll->InstallPane(itsTable);
     itsHeadings = new AHeadingsPane;
     // Over the table only, not over the vertical bar.
-    itsHeadings->IHeadingsPane(this, itsTable, 0, SInt16(-AScrollPane::kBarWidth), 0);
+    itsHeadings->IHeadingsPane(this, itsTable, 0, SInt16(-AScrollPane::kBarWidth), 0,
+                               headingHeight);
 }
 
 void AHeadedTable::Dispose() {

@@ -20,7 +20,8 @@ class AHeadingsPane : public AScrollablePane {
     static constexpr SInt16 kMinWidth = 8;
 
     // The headings follow table's horizontal scrolling; table does not own them.
-    void IHeadingsPane(APane* encl, ATableScape* table, SInt16 left, SInt16 right, SInt16 top);
+    void IHeadingsPane(APane* encl, ATableScape* table, SInt16 left, SInt16 right, SInt16 top,
+                       SInt16 height = kHeight);
     void Dispose() override;
 
     void DrawDetail(const KsRect& rect, const KsRGBColor& bkgd, void* data) override;
@@ -51,7 +52,8 @@ class AHeadedTable : public APane {
     static AHeadedTable* New(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
                              SInt16 bot, SInt16 hei, const KsRGBColor& bkgdColor);
     void IHeadedTable(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top, SInt16 bot,
-                      SInt16 hei, const KsRGBColor& bkgdColor);
+                      SInt16 hei, const KsRGBColor& bkgdColor,
+                      SInt16 headingHeight = AHeadingsPane::kHeight);
     void Dispose() override;
 
     ATableScape* GetTable() const { return itsTable; }

@@ -11,6 +11,11 @@
 
 #include <algorithm>
 
+const std::vector<ARow*>& ARow::NoRows() {
+    static const std::vector<ARow*> none;
+    return none;
+}
+
 void ARow::IRow(AObject* object, ATableScape* table, SInt16 height) {
     itsObject = object;
     itsTable = table;
@@ -22,12 +27,13 @@ void ARow::Dispose() {
         itsTable->RemoveRow(this, false);
     else if (itsParent)
         Remove();
-    for (ARow* sub : iSubRows) {
+    for (ARow* sub : SubRows()) {
         sub->itsParent = nullptr;
         sub->itsTable = nullptr; // already off show with this row
         sub->Dispose();
     }
-    iSubRows.clear();
+    delete iSubRows;
+    iSubRows = nullptr;
     if (iPanes) {
         for (CellPane& c : *iPanes)
             c.pane->Dispose();
@@ -119,7 +125,7 @@ void ARow::DoExpandCollapse() {
 void ARow::Expand() {
     if (iExpanded) return;
     iExpanded = true;
-    if (!itsTable || !IsShown() || iSubRows.empty()) return;
+    if (!itsTable || !IsShown() || SubRows().empty()) return;
     itsTable->UpdateLayout();
     std::vector<ARow*> shown;
     ATableScape::CollectShownDescendants(this, &shown);
@@ -155,7 +161,7 @@ void ARow::Remove() {
         return;
     }
     if (itsParent) {
-        auto& subs = itsParent->iSubRows;
+        auto& subs = itsParent->Subs();
         subs.erase(std::remove(subs.begin(), subs.end(), this), subs.end());
         itsParent = nullptr;
     }
@@ -166,7 +172,7 @@ void ARow::AddSubRow(ARow* sub) {
     if (sub->itsParent || sub->IsShown()) sub->Remove();
     sub->itsParent = this;
     sub->itsTable = itsTable;
-    iSubRows.push_back(sub);
+    Subs().push_back(sub);
     if (!itsTable || !IsShown() || !iExpanded) return;
     itsTable->UpdateLayout();
     // After this row's last row on show.

@@ -57,11 +57,11 @@ class ARow : public AObject {
     virtual void IRow(AObject* object, ATableScape* table, SInt16 height);
     virtual bool GetIsExpanded() const { return iExpanded; }
     virtual void SetIsExpanded(bool on) { iExpanded = on; }
-    virtual bool GetIsExpandable() const { return iExpandable || !iSubRows.empty(); }
+    virtual bool GetIsExpandable() const { return iExpandable || !SubRows().empty(); }
     virtual void SetIsExpandable(bool on) { iExpandable = on; }
     virtual bool GetDeletesObj() const { return iDeletesObj; }
     virtual ARow* GetParent() const { return itsParent; }
-    virtual SInt32 GetNumSubRows() const { return SInt32(iSubRows.size()); }
+    virtual SInt32 GetNumSubRows() const { return SInt32(SubRows().size()); }
     virtual void SetParentRow(ARow* parent) { itsParent = parent; }
     virtual void SetFace(SInt16 face);
     // The row owns pane from now on; null removes (and disposes of) the pane
@@ -89,22 +89,29 @@ class ARow : public AObject {
     SInt16 GetFace() const { return iFace; }
     // 1-based position in the table's display list; -1 when not on show.
     SInt32 GetPosition() const;
-    ARow* GetSubRow(SInt32 index) const { return iSubRows.at(size_t(index)); }
-    const std::vector<ARow*>& SubRows() const { return iSubRows; }
+    ARow* GetSubRow(SInt32 index) const { return SubRows().at(size_t(index)); }
+    const std::vector<ARow*>& SubRows() const { return iSubRows ? *iSubRows : NoRows(); }
     bool IsShown() const { return iPosition >= 0; }
 
 private:
     friend class ATableScape;
+    static const std::vector<ARow*>& NoRows();
+    std::vector<ARow*>& Subs() {
+        if (!iSubRows) iSubRows = new std::vector<ARow*>;
+        return *iSubRows;
+    }
     struct CellPane {
         AColumn* column;
         APane* pane;
     };
 
-    ATableScape* itsTable = nullptr;         // not owned
-    SInt32 iPosition = -1;                   // written by the table
-    AObject* itsObject = nullptr;            // owned when iDeletesObj
-    ARow* itsParent = nullptr;               // not owned
-    std::vector<ARow*> iSubRows;             // owned
+    ATableScape* itsTable = nullptr; // not owned
+    SInt32 iPosition = -1;           // written by the table
+    AObject* itsObject = nullptr;    // owned when iDeletesObj
+    ARow* itsParent = nullptr;       // not owned
+    // Owned with the rows in it; made for the first sub-row, since most rows
+    // have none and a million rows must stay small.
+    std::vector<ARow*>* iSubRows = nullptr;
     std::vector<CellPane>* iPanes = nullptr; // owned with its panes; most rows have none
     KsRGBColor iTextColor = RGBblack;
     KsRGBColor iRowColor = RGBblack;

@@ -259,10 +259,15 @@ SInt32 ATableScape::GetRowsHeight() {
 }
 
 void ATableScape::SyncLimits() {
+    // The bars follow once at the end of the event, not once a row.
     const SInt32 h = GetRowsHeight();
-    SInt32 ymax = 0;
-    GetYinfo(nullptr, nullptr, &ymax);
-    if (ymax != h) SetYmax(h);
+    if (ymax == h) return;
+    ymax = h;
+    ContentChanged();
+    // Rows removed from under a scrolled-down view bring it back in range.
+    SInt32 most = 0;
+    GetYScrollInfo(nullptr, &most, nullptr);
+    if (ypos > most) Scroll(0, most - ypos);
 }
 
 bool ATableScape::GetRowInfoByRow(ARow* row, SInt32* index, SInt32* top) {
@@ -395,7 +400,7 @@ void ATableScape::InsertRowAfterRow(ARow* row, ARow* after) {
     if (after && after->IsShown()) {
         at = after->iPosition + 2 + CountShownDescendants(after);
         if (ARow* parent = after->GetParent()) {
-            auto& subs = parent->iSubRows;
+            auto& subs = parent->Subs();
             subs.insert(std::find(subs.begin(), subs.end(), after) + 1, row);
             row->itsParent = parent;
         }
@@ -433,7 +438,7 @@ void ATableScape::RemoveRow(ARow* row, bool dispose) {
         SpliceRows(row->iPosition + 1, SInt32(going.size()), {});
     }
     if (ARow* parent = row->GetParent()) {
-        auto& subs = parent->iSubRows;
+        auto& subs = parent->Subs();
         subs.erase(std::remove(subs.begin(), subs.end(), row), subs.end());
         row->itsParent = nullptr;
     }

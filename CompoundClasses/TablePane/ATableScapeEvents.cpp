@@ -225,6 +225,7 @@ void ATableScape::SetActiveCell(ARow* row, AColumn* column) {
     if (pane) {
         if (pane->GetEnclPane() != this) AddSubPane(pane);
         pane->SetBkndColor(GetBkndColor());
+        pane->Inval();
     }
     DeselectAllRows();
     DeselectAllCols();

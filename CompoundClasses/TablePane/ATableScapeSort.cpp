@@ -125,8 +125,8 @@ void ATableScape::Sort(AColumn* column, bool descending) {
         ARow* r = c.rows[size_t(e.pos)];
         iRows->Append(r);
         // A parent comes before its children: its list is rebuilt in order.
-        if (!r->iSubRows.empty() && r->GetIsExpanded()) r->iSubRows.clear();
-        if (ARow* p = r->GetParent(); p && p->GetIsExpanded()) p->iSubRows.push_back(r);
+        if (!r->SubRows().empty() && r->GetIsExpanded()) r->Subs().clear();
+        if (ARow* p = r->GetParent(); p && p->GetIsExpanded()) p->Subs().push_back(r);
     }
     iDirtyFrom = 0;
     iFindFrom = 1;

@@ -8,20 +8,6 @@
 
 namespace {
 
-// Cells of this column are edited through a plain pane.
-class EditColumn : public AColumn {
-public:
-    bool ActivateCell(ARow* row, KsRect* rect, APane** pane) override {
-        *rect = GetTable()->GetCellWindowRect(row, this);
-        *pane = APane::New(nullptr, rect->left, kPaneDontCare, rect->Width(), rect->top,
-                           kPaneDontCare, rect->Height(), RGBgray4, 0);
-        return true;
-    }
-    void DeactivateCell(ARow*, APane* pane) override {
-        if (pane) pane->Dispose();
-    }
-};
-
 class TableEdgeTest : public TableTest {
 protected:
     void MakeRows(std::initializer_list<const char*> keys) {

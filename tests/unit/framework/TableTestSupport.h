@@ -13,6 +13,21 @@
 #include <cstdint>
 #include <vector>
 
+// Cells of this column are edited through a plain framed pane.
+class EditColumn : public AColumn {
+public:
+    bool ActivateCell(ARow* row, KsRect* rect, APane** pane) override {
+        *rect = GetTable()->GetCellWindowRect(row, this);
+        *pane = APane::New(GetTable(), 0, kPaneDontCare, rect->Width(), 0, kPaneDontCare,
+                           rect->Height(), RGBgray4, 1);
+        (*pane)->SetBounds(*rect);
+        return true;
+    }
+    void DeactivateCell(ARow*, APane* pane) override {
+        if (pane) pane->Dispose();
+    }
+};
+
 class TableTest : public PaneTest {
 protected:
     static constexpr SInt16 kCmd = 0x0100, kShift = 0x0200;
