@@ -1,8 +1,6 @@
-// The gadget's side of its caption. Captions come with the text entries; a
-// build without them only keeps the pointer.
+// The gadget's side of its caption.
 #include "AGadgetPrivate.h"
 
-#if __has_include("AMultiLineCaption.h")
 #include "AMultiLineCaption.h"
 
 void KsCaptionForgetGadget(AMultiLineCaption* caption, AGadget* gadget) {
@@ -14,11 +12,6 @@ void KsCaptionSetVisible(AMultiLineCaption* caption, bool on) {
 void KsCaptionSetDrawState(AMultiLineCaption* caption, SInt16 state) {
     caption->SetCaptionDrawState(state);
 }
-#else
-void KsCaptionForgetGadget(AMultiLineCaption*, AGadget*) {}
-void KsCaptionSetVisible(AMultiLineCaption*, bool) {}
-void KsCaptionSetDrawState(AMultiLineCaption*, SInt16) {}
-#endif
 
 bool GadgetFaceDataValid(OSType type, Size size) {
     if (type == kGadICON) return size == 128;

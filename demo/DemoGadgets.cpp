@@ -1,6 +1,7 @@
-// The gadget window: its layout comes from the pane file; here are only the
-// menu of its pop-up button and what its buttons do, which they report in
-// the status line.
+// The gadget window: its layout comes from the pane files (the gadgets, and
+// below them a clip name and notes to edit); here are only the menu of its
+// pop-up button and what its buttons and fields do, which they report in the
+// status line.
 #include "DemoGadgets.h"
 #include "DemoPanes.h"
 
@@ -8,6 +9,7 @@
 #include "ADialogButtonGad.h"
 #include "APopupMenuGad.h"
 #include "ARadioCheckGads.h"
+#include "ATextEntry.h"
 #include "AWindow.h"
 #include "KsDesktop.h"
 #include "MacText.h"
@@ -21,9 +23,11 @@
 namespace {
 
 constexpr const char* kGadgetFile = "gadgets.ksp3";
-constexpr short kWidth = 460, kHeight = 300;
+constexpr const char* kEntriesFile = "entries.ksp3";
+constexpr short kWidth = 460, kHeight = 384;
 constexpr int kLEDs = 8;
 std::string gGadgetLayout;
+std::string gEntriesLayout;
 
 class GadgetWindow : public AWindow {
 public:
@@ -41,6 +45,7 @@ public:
         Resize(nullptr, nullptr, 0, 0);
         GetMainPane()->SetBkndColor(RGBgray9);
         ReadPaneText(gGadgetLayout.data(), long(gGadgetLayout.size()), GetMainPane(), this);
+        ReadPaneText(gEntriesLayout.data(), long(gEntriesLayout.size()), GetMainPane(), this);
         Wire();
         ShowWindow(GetWindowPtr());
         SelectWindow(GetWindowPtr());
@@ -133,14 +138,36 @@ private:
             pop->SetMenuItem(3, false);
             pop->SetUpClickProc(Format);
         }
+        if (ATextEntry* name = Field("name")) name->SetValChangedHookRtn(NameEntered, nullptr);
+        if (ATextEntry* notes = Field("notes")) notes->SetValChangedHookRtn(NotesChanged, nullptr);
         Chase(0);
+    }
+
+    ATextEntry* Field(const char* id) {
+        APane* p = FindPaneByID(id);
+        return p && p->IsInstanceOf("ATextEntry") ? static_cast<ATextEntry*>(p) : nullptr;
+    }
+    static GadgetWindow* Of(ATextEntry* f) {
+        return static_cast<GadgetWindow*>(f->GetEnclWindow());
+    }
+    // The name is reported once it is entered, not at every key.
+    static bool NameEntered(ATextEntry* f, void*, bool final) {
+        if (final) Of(f)->Status(("Clip name: " + f->GetString()).c_str());
+        return true;
+    }
+    static bool NotesChanged(ATextEntry* f, void*, bool final) {
+        char line[64];
+        std::snprintf(line, sizeof line, "Notes: %ld characters, %ld lines%s",
+                      long(f->GetTextLen()), long(f->GetNumLines()), final ? " (entered)" : "");
+        Of(f)->Status(line);
+        return true;
     }
 };
 
 } // namespace
 
 bool LoadGadgetLayout() {
-    return LoadPaneFile(kGadgetFile, gGadgetLayout);
+    return LoadPaneFile(kGadgetFile, gGadgetLayout) && LoadPaneFile(kEntriesFile, gEntriesLayout);
 }
 
 AWindow* OpenGadgetWindow(short left, short top) {

@@ -1,5 +1,6 @@
 // The demo's gadget window: every kind of button, a radio group, a bank of
-// LEDs and a pop-up menu button, read from panes/gadgets.ksp3.
+// LEDs and a pop-up menu button, read from panes/gadgets.ksp3, and a clip
+// name and notes to edit (with the Edit menu), from panes/entries.ksp3.
 #pragma once
 
 class AWindow;
