@@ -10,6 +10,7 @@
 #include "DemoBin.h"
 #include "DemoMediaBin.h"
 #include "DemoCommands.h"
+#include "DemoFields.h"
 #include "DemoGadgets.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
@@ -189,6 +190,7 @@ public:
         if (APane* art = FindPaneByID("art")) {
             art->SetDrawProc(DrawScene);
             art->SetDataHandle(reinterpret_cast<void*>(intptr_t(scene)));
+            if (scene == Scene::timecode) AddValueFields(art);
         }
         ::SizeWindow(GetWindowPtr(), w, h, false);
         Resize(nullptr, nullptr, 0, 0);
@@ -448,7 +450,7 @@ public:
         std::snprintf(title, sizeof title, "Timecode %d", made + 1);
         auto* w = new DemoWindow;
         w->Build(title, Scene::timecode, SInt16(500 + 24 * (made % 10)),
-                 SInt16(260 + 24 * (made % 10)), 300, 230);
+                 SInt16(260 + 24 * (made % 10)), 300, 300);
     }
 
     void OpenDemoWindows() {
@@ -462,7 +464,7 @@ public:
         // The document of the demo: closing it asks to save.
         text->SetIsDirtyDoc(true);
         auto* tc = new DemoWindow;
-        tc->Build("Timecode", Scene::timecode, 760, 110, 300, 230);
+        tc->Build("Timecode", Scene::timecode, 760, 110, 300, 300);
     }
 
     int theme = 0;

@@ -2,7 +2,6 @@
 
 #include "KsColor.h"
 #include "KsPortSavers.h"
-#include "Timecode.h"
 
 #include <cstring>
 
@@ -136,29 +135,11 @@ void Type(const Rect& in) {
     TextFace(normal);
 }
 
+// The fields themselves are panes over this background (DemoFields.cpp);
+// the scene only says how to type into them.
 void Timecodes(const Rect& in) {
-    const struct {
-        SInt32 rate;
-        const char* name;
-    } rates[] = {{kTCRate23_976, "23.976"},
-                 {kTCRate25, "25"},
-                 {kTCRate29_97DF, "29.97 DF"},
-                 {kTCRate59_94DF, "59.94 DF"}};
-    SInt16 v = SInt16(in.top + 16);
     Fore(0x4000, 0x4800, 0x5800);
-    Text(in.left, v, "frame 107,892 at each rate:", 1, 11);
-    for (const auto& r : rates) {
-        v = SInt16(v + 24);
-        char text[32];
-        TCToStr(TCMake(r.rate, 107892), text, sizeof text, kTCFormatValid);
-        Fore(0x4000, 0x4800, 0x5800);
-        Text(in.left, v, r.name, 1, 12);
-        Rect box{SInt16(v - 15), SInt16(in.left + 80), SInt16(v + 6), SInt16(in.left + 200)};
-        Fore(0x1400, 0x1800, 0x2000);
-        PaintRoundRect(&box, 6, 6);
-        Fore(0x6000, 0xF000, 0x8000);
-        Text(SInt16(in.left + 92), v, text, 4, 13);
-    }
+    Text(in.left, SInt16(in.top + 12), "digits, '.' = 00, 'f' = frames, Return:", 1, 11);
 }
 
 } // namespace
