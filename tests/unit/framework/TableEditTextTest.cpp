@@ -1,6 +1,7 @@
-// Editing a cell through the text column: typed keys reach the field through
+// Editing a cell through the text and timecode columns: typed keys reach the field through
 // the table, and the text goes to the set-text procedure when editing moves on.
 #include "AEditTextColumn.h"
+#include "AEditTimecodeColumn.h"
 #include "TableTestSupport.h"
 
 #include <string>
@@ -25,6 +26,22 @@ TEST_F(TableTest, TypedTextReachesTheSetTextProcedure) {
     EXPECT_EQ(table->GetActiveRow(), b);
     table->EndEditing();
     EXPECT_STREQ(b->GetString(0), "two");
+    EXPECT_EQ(table->GetNumSubPanes(), 0);
+}
+
+TEST_F(TableTest, TimecodeCellsComeBackInTheFieldsForm) {
+    auto* tc = new AEditTimecodeColumn;
+    tc->IEditTimecodeColumn("Duration", getCellStringFunc, nullptr, 0);
+    tc->SetSetTextProc([](AColumn*, ARow* row, const char* text,
+                          void*) { static_cast<AStringsRow*>(row)->SetString(0, text); },
+                       nullptr);
+    table->AppendCol(tc);
+    AStringsRow* a = MakeRow("01:02:03:04");
+    table->SetActiveCell(a, tc);
+    ASSERT_NE(table->GetEditPane(), nullptr);
+    EXPECT_TRUE(table->GetEditPane()->IsInstanceOf("ATCEntry"));
+    table->EndEditing();
+    EXPECT_STREQ(a->GetString(0), "01:02:03:04");
     EXPECT_EQ(table->GetNumSubPanes(), 0);
 }
 
