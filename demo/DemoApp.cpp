@@ -8,6 +8,7 @@
 #include "AWindow.h"
 #include "CoreAttrList.h"
 #include "DemoBin.h"
+#include "DemoMediaBin.h"
 #include "DemoCommands.h"
 #include "DemoFields.h"
 #include "DemoGadgets.h"
@@ -47,10 +48,13 @@ enum : long {
     kNickImport = 2005,
     kNickLayout = 2006,
     kNickInspector = 2007,
+    kNickMediaBin = 2008,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
 constexpr int kThemes = 3;
+// Clips in the media bin's window.
+constexpr long kMediaBinClips = 100000;
 constexpr int kRates = 60;
 
 const RGBColor kThemeColors[kThemes] = {
@@ -350,6 +354,7 @@ protected:
         gBartender->AppendMenuItem(m, kNickNew, stx("&New"), 'N', 0, 0);
         gBartender->AppendMenuItem(m, kNickOpen, stx("&Open..."), 'O', 0, 0);
         gBartender->AppendMenuItem(m, kNickImport, stx("&Import..."), 'I', 0, 0);
+        gBartender->AppendMenuItem(m, kNickMediaBin, stx("Media &Bin"), 'B', 0, 0);
         AppendMessageItems(m);
         gBartender->AppendSeparator(m);
         gBartender->AppendMenuItem(m, kNickClose, stx("&Close"), 'W', 0, 0);
@@ -393,7 +398,7 @@ public:
         if (!gBartender) return;
         for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
                        long(kNickGadgets), long(kNickAbout), long(kNickImport), long(kNickLayout),
-                       long(kNickInspector)})
+                       long(kNickInspector), long(kNickMediaBin)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -436,6 +441,10 @@ public:
             TheDemoBin().Import();
             if (binWindow && KsIsLiveWindow(binWindow))
                 if (APane* art = binWindow->FindPaneByID("art")) art->Inval();
+            return true;
+        }
+        if (nick == kNickMediaBin) {
+            OpenMediaBinWindow(kMediaBinClips);
             return true;
         }
         if (nick == kNickBringAll) {

@@ -9,7 +9,7 @@
 #include <string>
 
 namespace {
-enum : long { kNickShowMessage = 2006, kNickImportMissing = 2007 };
+enum : long { kNickShowMessage = 2014, kNickImportMissing = 2015 };
 const char* gMissingClip = "/nonexistent/Reel 4 take 2.mov";
 } // namespace
 

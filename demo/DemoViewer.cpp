@@ -23,7 +23,7 @@ enum : short { kClipsMenuID = 262, kClipActionsMenuID = 263 };
 constexpr int kClipItems = 200;
 constexpr int kActionsEvery = 20; // every 20th clip opens the actions submenu
 enum : long {
-    kNickViewer = 2006,
+    kNickViewer = 2009,
     kNickClips = 2399,
     kNickClip1 = 2400,  // .. 2599
     kNickAction1 = 2600 // .. 2603

@@ -1,0 +1,56 @@
+// ASplitablePane: a scrollable pane whose landscape can be split at Xsplit
+// (landscape units from the left) and Ysplit (from the top) into up to four
+// quadrants: the top-left one never scrolls, the top strip scrolls only
+// horizontally, the left strip only vertically, the rest both ways. A split
+// of 0 leaves the axis whole. Frozen heading rows and key columns come from
+// this.
+#pragma once
+
+#include "AScrollablePane.h"
+
+class ASplitablePane : public AScrollablePane {
+    KS_DECLARE_CLASS(ASplitablePane, AScrollablePane)
+
+    static constexpr OSType kClassID = FourCharCode("Splt");
+    static constexpr SInt16 kVersion = 1;
+
+    // One quadrant of a drawing area: its window rectangle and the offset
+    // that maps it, landscape = window - interior top-left + (dx, dy).
+    struct Quadrant {
+        KsRect rect;
+        SInt32 dx, dy;
+    };
+
+    static void PCRegister();
+    void ISplitablePane(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top, SInt16 bot,
+                        SInt16 hei, const KsRGBColor& bkgdColor, SInt32 border);
+
+    OSType GetClassID() const override { return kClassID; }
+    SInt16 GetVersionWritten() const override { return kVersion; }
+    SInt16 GetMinVersionRead() const override { return 1; }
+    SInt16 GetMaxVersionRead() const override { return kVersion; }
+    void Put(AStream& stream) override;
+    void Get(AStream& stream) override;
+
+    void GetXScrollInfo(SInt32* min, SInt32* max, SInt32* pos) const override;
+    void GetYScrollInfo(SInt32* min, SInt32* max, SInt32* pos) const override;
+    void WindowToLandscapePt(const KsPoint& in, LongPoint* out) const override;
+    bool LandscapePtToWindowPt(const LongPoint& in, KsPoint* out) const override;
+    KsRect GetScrollableRect() const override;
+
+    // Splits are clamped to the interior; the pane is redrawn.
+    void SetXsplit(SInt32 x);
+    void SetYsplit(SInt32 y);
+    SInt32 GetXsplit() const { return iXsplit; }
+    SInt32 GetYsplit() const { return iYsplit; }
+    // The parts of area (window coordinates) in each quadrant, top-left
+    // first; answers how many are not empty.
+    int GetQuadrants(const KsRect& area, Quadrant out[4]) const;
+
+    void AddPropsToList(CoreAttrList* list);
+    void GetPropsFromList(CoreAttrList* list);
+
+private:
+    SInt32 iXsplit = 0;
+    SInt32 iYsplit = 0;
+};

@@ -1,0 +1,122 @@
+#include "DemoMediaBin.h"
+
+#include "AColumn.h"
+#include "AHeadingsPane.h"
+#include "ARow.h"
+#include "AScrollPane.h"
+#include "ATableScape.h"
+#include "AWindow.h"
+#include "CKsList.h"
+#include "Stx.h"
+#include "Windows.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr long kPerFolder = 1000;
+constexpr SInt16 S = kPaneDontCare;
+const int kRates[] = {24, 25, 30, 50, 60};
+const char* const kStatus[] = {"Offline", "Online", "Proxy", "Rendering"};
+
+// One clip, or (with no rate) one folder. Values come from the clip number.
+class BinItem : public AObject {
+public:
+    BinItem(long n, bool folder) : number(n), isFolder(folder) {
+        std::uint64_t h = std::uint64_t(n) * 0x9E3779B97F4A7C15ULL;
+        h ^= h >> 29;
+        rate = kRates[h % 5];
+        frames = long(rate) * long(2 + (h >> 8) % 600) + long((h >> 20) % std::uint64_t(rate));
+        day = int(1 + (h >> 32) % 28);
+        month = int(1 + (h >> 40) % 12);
+        status = int((h >> 48) % 4);
+    }
+    long number;
+    bool isFolder;
+    int rate, day, month, status;
+    long frames;
+};
+
+const BinItem* ItemOf(ARow* row) {
+    return static_cast<const BinItem*>(row->GetObject());
+}
+
+enum Col : std::intptr_t { kName, kDuration, kRate, kDate, kStatusCol };
+
+void BinText(AColumn*, ARow* row, char* buf, SInt32 len, SInt32*, void* refcon) {
+    const BinItem* it = ItemOf(row);
+    const auto n = size_t(len);
+    switch (Col(std::intptr_t(refcon))) {
+    case kName:
+        if (it->isFolder)
+            std::snprintf(buf, n, "Reel %03ld", it->number + 1);
+        else
+            std::snprintf(buf, n, "Shot %06ld", it->number + 1);
+        break;
+    case kDuration:
+        if (!it->isFolder) {
+            const long f = it->frames, r = it->rate;
+            std::snprintf(buf, n, "%02ld:%02ld:%02ld:%02ld", f / (r * 3600), f / (r * 60) % 60,
+                          f / r % 60, f % r);
+        }
+        break;
+    case kRate:
+        if (!it->isFolder) std::snprintf(buf, n, "%d fps", it->rate);
+        break;
+    case kDate:
+        if (!it->isFolder) std::snprintf(buf, n, "2026-%02d-%02d", it->month, it->day);
+        break;
+    case kStatusCol:
+        if (!it->isFolder) std::snprintf(buf, n, "%s", kStatus[it->status]);
+        break;
+    }
+}
+
+} // namespace
+
+AWindow* OpenMediaBinWindow(long clips) {
+    AWindow* w = AWindow::New(stx("Media Bin"), nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
+    ::MoveWindow(w->GetWindowPtr(), 120, 90, false);
+    ::SizeWindow(w->GetWindowPtr(), 640, 420, false);
+    w->Resize(nullptr, nullptr, 0, 0);
+    AHeadedTable* headed = AHeadedTable::New(w->GetMainPane(), 0, 0, S, 0, 0, S, RGBwhite);
+    ATableScape* table = headed->GetTable();
+    table->SetMultiSelectRows(true);
+    auto* expander = new ExpanderColumn;
+    expander->IExpanderColumn();
+    table->AppendCol(expander);
+    const struct {
+        const char* heading;
+        SInt16 width;
+    } cols[] = {{"Name", 150}, {"Duration", 100}, {"Rate", 70}, {"Date", 100}, {"Status", 90}};
+    AColumn* name = nullptr;
+    for (std::intptr_t i = 0; i < 5; ++i) {
+        AColumn* c =
+            table->CreateAndAppendCol(stx(cols[i].heading), BinText, reinterpret_cast<void*>(i));
+        c->SetWidth(cols[i].width);
+        if (i == 0) name = c;
+    }
+    table->SetFindWhileType(true, name);
+    table->GetRowList()->Reserve(SInt32(clips / kPerFolder + 1));
+    ARow* folder = nullptr;
+    for (long i = 0; i < clips; ++i) {
+        if (i % kPerFolder == 0) {
+            folder = new ARow;
+            folder->IRow(new BinItem(i / kPerFolder, true), table, 16);
+            folder->SetDeletesObj(true);
+            folder->SetIsExpandable(true);
+            table->AppendRow(folder);
+        }
+        auto* clip = new ARow;
+        clip->IRow(new BinItem(i, false), table, 16);
+        clip->SetDeletesObj(true);
+        folder->AddSubRow(clip);
+    }
+    w->AddGrowBoxPane();
+    ShowWindow(w->GetWindowPtr());
+    SelectWindow(w->GetWindowPtr());
+    w->SetTargetPane(table);
+    return w;
+}

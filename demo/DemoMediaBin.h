@@ -1,0 +1,10 @@
+// The demo's media bin: a window listing generated clips in folders in a
+// headed table: name, duration as timecode, rate, date and status. Click a
+// heading to sort (again to reverse), type a name to find it, open a folder
+// with its triangle or the Right key.
+#pragma once
+
+class AWindow;
+
+// The bin's window with `clips` clips in folders of 1,000.
+AWindow* OpenMediaBinWindow(long clips);
