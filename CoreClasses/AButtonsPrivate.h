@@ -6,6 +6,7 @@
 #include "AWindow.h"
 #include "KsMacTypes.h"
 #include "KsPortSavers.h"
+#include "StPaneWindowPort.h"
 #include "Windows.h"
 
 // Registers a button class with the class registry (streams, Copy) and the
@@ -26,27 +27,4 @@ enum : SInt16 {
     kButtonKeyRight = 0x7C,
     kButtonKeyDown = 0x7D,
     kButtonKeyUp = 0x7E,
-};
-
-// The window's port, its clip and pen for one scope, for drawing a button at
-// once outside an update; ok() is false (and nothing is to be drawn) when
-// the pane is not shown in a window.
-class StButtonPort {
-public:
-    explicit StButtonPort(const APane* pane) : ok_(Enter(pane)) {}
-    bool ok() const { return ok_; }
-
-private:
-    // Runs before the clip and pen savers are made, so that they save and
-    // restore the window's port.
-    static bool Enter(const APane* pane) {
-        AWindow* w = pane->GetEnclWindow();
-        if (!w || !w->GetWindowPtr() || !pane->IsVisible()) return false;
-        SetPortWindowPort(w->GetWindowPtr());
-        return true;
-    }
-    StPortSaver port_;
-    const bool ok_;
-    StClipSaver clip_;
-    StColorPenSaver pen_;
 };

@@ -2,6 +2,7 @@
 #include "AECEntry.h"
 
 #include "AStream.h"
+#include "ATextEntryPrivate.h"
 #include "CoreAttrList.h"
 #include "KsCodeText.h"
 #include "PaneStream.h"
@@ -168,21 +169,7 @@ void AECEntry::Deactivate() {
 
 void AECEntry::PCRegister() {
     PClassAdd(kClassID, kClassInfo.name, MakeECEntry);
-    PaneTextClass row;
-    row.name = "AECEntry";
-    row.make = [] { return static_cast<APane*>(new AECEntry); };
-    row.addProps = {
-        [](APane* p, CoreAttrList* l) { p->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AECEntry*>(p)->AddPropsToList(l); }};
-    row.getProps = {
-        [](APane* p, CoreAttrList* l) { p->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AECEntry*>(p)->GetPropsFromList(l); }};
-    row.subs = PaneTextSubs::none;
-    PaneTextRegisterClass(row);
+    PaneTextRegisterClass(KsValueFieldPaneTextRow<AECEntry>("AECEntry"));
 }
 
 void AECEntry::Put(AStream& s) {

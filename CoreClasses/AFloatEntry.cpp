@@ -2,6 +2,7 @@
 #include "AFloatEntry.h"
 
 #include "AStream.h"
+#include "ATextEntryPrivate.h"
 #include "CoreAttrList.h"
 #include "KsFatal.h"
 #include "KsNumberText.h"
@@ -220,21 +221,7 @@ void AFloatEntry::Deactivate() {
 
 void AFloatEntry::PCRegister() {
     PClassAdd(kClassID, kClassInfo.name, MakeFloatEntry);
-    PaneTextClass row;
-    row.name = "AFloatEntry";
-    row.make = [] { return static_cast<APane*>(new AFloatEntry); };
-    row.addProps = {
-        [](APane* p, CoreAttrList* l) { p->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AFloatEntry*>(p)->AddPropsToList(l); }};
-    row.getProps = {
-        [](APane* p, CoreAttrList* l) { p->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AFloatEntry*>(p)->GetPropsFromList(l); }};
-    row.subs = PaneTextSubs::none;
-    PaneTextRegisterClass(row);
+    PaneTextRegisterClass(KsValueFieldPaneTextRow<AFloatEntry>("AFloatEntry"));
 }
 
 void AFloatEntry::Put(AStream& s) {

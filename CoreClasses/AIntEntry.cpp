@@ -2,6 +2,7 @@
 #include "AIntEntry.h"
 
 #include "AStream.h"
+#include "ATextEntryPrivate.h"
 #include "CoreAttrList.h"
 #include "KsFatal.h"
 #include "KsNumberText.h"
@@ -251,21 +252,7 @@ void AIntEntry::Deactivate() {
 
 void AIntEntry::PCRegister() {
     PClassAdd(kClassID, kClassInfo.name, MakeIntEntry);
-    PaneTextClass row;
-    row.name = "AIntEntry";
-    row.make = [] { return static_cast<APane*>(new AIntEntry); };
-    row.addProps = {
-        [](APane* p, CoreAttrList* l) { p->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AIntEntry*>(p)->AddPropsToList(l); }};
-    row.getProps = {
-        [](APane* p, CoreAttrList* l) { p->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AIntEntry*>(p)->GetPropsFromList(l); }};
-    row.subs = PaneTextSubs::none;
-    PaneTextRegisterClass(row);
+    PaneTextRegisterClass(KsValueFieldPaneTextRow<AIntEntry>("AIntEntry"));
 }
 
 void AIntEntry::Put(AStream& s) {

@@ -300,6 +300,9 @@ public:
     // ("?" never occurs in a pane ID). Stores nothing. Copies at most
     // len - 1 characters.
     void PreviewPaneID(char* buf, SInt32 len) const;
+    // The ID stored in the pane (set, read or generated before); null when
+    // it has none yet. Generates nothing.
+    const char* GetStoredPaneID() const { return iPaneID && *iPaneID ? *iPaneID : nullptr; }
     APane* FindPaneByID(const char* id);
     // "outer:inner:..." from any level below this pane.
     APane* FindByCompoundID(const char* cid);

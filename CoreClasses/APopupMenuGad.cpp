@@ -144,7 +144,7 @@ void APopupMenuGad::FocusChanged() {
         else if (w->GetActivePane() == this)
             w->SetActivePane(nullptr);
     }
-    StButtonPort port(this);
+    StPaneWindowPort port(this);
     if (!port.ok()) return;
     const Rect vb = ToRect(GetVisBounds());
     ClipRect(&vb);

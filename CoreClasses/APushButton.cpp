@@ -140,7 +140,7 @@ bool APushButton::KeepsLookWhenPressed(SInt32 style) {
 }
 
 void APushButton::RedrawNow(KsPushLook look) {
-    StButtonPort port(this);
+    StPaneWindowPort port(this);
     if (!port.ok()) return;
     // A convex style's pressed partner is the style above it; the border
     // draws it from iLook, the interior (a gradient turns over) from border.
@@ -162,7 +162,7 @@ void APushButton::RedrawNow(KsPushLook look) {
 }
 
 void APushButton::RedrawInteriorNow(KsPushLook look, void* data) {
-    StButtonPort port(this);
+    StPaneWindowPort port(this);
     if (!port.ok()) return;
     struct Restore {
         APushButton* b;
@@ -207,7 +207,7 @@ void APushButton::DeliteGad() {
 }
 
 void APushButton::LiteGad(SInt16 direction, SInt32 style) {
-    StButtonPort port(this);
+    StPaneWindowPort port(this);
     if (!port.ok()) return;
     const bool pressing = direction >= 1;
     const KsRect frame = GetFrame();

@@ -80,7 +80,7 @@ void ShowFocus(APushButton* b, MacText* label, AMultiLineCaption* caption) {
     if (caption) {
         KsCaptionSetDrawState(caption, !b->IsActive() ? 1 : b->GetEnabled() ? 0 : 2);
     } else if (label) {
-        StButtonPort port(b);
+        StPaneWindowPort port(b);
         if (!port.ok()) return;
         const Rect vb = ToRect(b->GetVisBounds());
         ClipRect(&vb);

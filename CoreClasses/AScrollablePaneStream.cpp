@@ -2,6 +2,8 @@
 // the pane property text keys.
 #include "AScrollablePane.h"
 
+#include <cstring>
+
 #include "AStream.h"
 #include "CoreAttrList.h"
 #include "KsScrollMath.h"
@@ -99,12 +101,19 @@ void AScrollablePane::Get(AStream& s) {
 // here, and reading takes them from the positions.
 namespace {
 
-// A pane is named in the text only by an ID it was given: a generated one is
-// not written with the pane, so it could not be found again.
-bool LinkID(AScrollablePane* p, char (&id)[256]) {
-    if (!p || !p->GetFlag(kPaneRealID)) return false;
-    p->PreviewPaneID(id, sizeof id);
-    return id[0] != 0;
+// A pane is named in the text by the ID stored in it, which the text holds
+// too; finding it again generates no IDs, so reading changes no other pane.
+const char* LinkID(const AScrollablePane* p) {
+    const char* id = p ? p->GetStoredPaneID() : nullptr;
+    return id && *id ? id : nullptr;
+}
+
+APane* FindStored(APane* p, const char* id, int depth) {
+    if (const char* own = p->GetStoredPaneID(); own && std::strcmp(own, id) == 0) return p;
+    if (depth >= kPaneTextMaxDepth) return nullptr;
+    for (SInt32 i = 1; i <= p->GetNumSubPanes(); ++i)
+        if (APane* found = FindStored(p->GetSubPane(i), id, depth + 1)) return found;
+    return nullptr;
 }
 
 AScrollablePane* FindLinked(AScrollablePane* self, const char* id) {
@@ -112,7 +121,7 @@ AScrollablePane* FindLinked(AScrollablePane* self, const char* id) {
     APane* root = self;
     while (root->GetEnclPane())
         root = root->GetEnclPane();
-    APane* p = root->FindPaneByID(id);
+    APane* p = FindStored(root, id, 0);
     return p && p != self && p->IsInstanceOf("AScrollablePane") ? static_cast<AScrollablePane*>(p)
                                                                 : nullptr;
 }
@@ -122,9 +131,8 @@ AScrollablePane* FindLinked(AScrollablePane* self, const char* id) {
 void AScrollablePane::AddPropsToList(CoreAttrList* l) {
     l->SetSInt32("slaveIsH", slaveIsHoriz);
     // Both ends name each other, so whichever is read second makes the link.
-    char id[256];
-    if (LinkID(itsSlave, id)) l->SetText("slaveID", id);
-    if (LinkID(itsMaster, id)) l->SetText("masterID", id);
+    if (const char* id = LinkID(itsSlave)) l->SetText("slaveID", id);
+    if (const char* id = LinkID(itsMaster)) l->SetText("masterID", id);
     l->SetSInt32("isInSP", isInScrollPane);
     l->SetSInt32("xpos", xpos);
     l->SetSInt32("xmin", xmin);

@@ -2,6 +2,7 @@
 #include "ATCEntry.h"
 
 #include "AStream.h"
+#include "ATextEntryPrivate.h"
 #include "CoreAttrList.h"
 #include "KsCodeText.h"
 #include "PaneStream.h"
@@ -242,21 +243,7 @@ void ATCEntry::Deactivate() {
 
 void ATCEntry::PCRegister() {
     PClassAdd(kClassID, kClassInfo.name, MakeTCEntry);
-    PaneTextClass row;
-    row.name = "ATCEntry";
-    row.make = [] { return static_cast<APane*>(new ATCEntry); };
-    row.addProps = {
-        [](APane* p, CoreAttrList* l) { p->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->AddPropsToList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATCEntry*>(p)->AddPropsToList(l); }};
-    row.getProps = {
-        [](APane* p, CoreAttrList* l) { p->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<AScrollablePane*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATextEntry*>(p)->GetPropsFromList(l); },
-        [](APane* p, CoreAttrList* l) { static_cast<ATCEntry*>(p)->GetPropsFromList(l); }};
-    row.subs = PaneTextSubs::none;
-    PaneTextRegisterClass(row);
+    PaneTextRegisterClass(KsValueFieldPaneTextRow<ATCEntry>("ATCEntry"));
 }
 
 void ATCEntry::Put(AStream& s) {

@@ -157,6 +157,23 @@ private:
                 static_cast<ASlider*>(p)->SetTrackHook(SliderMoved);
         if (ATextEntry* name = Field("name")) name->SetValChangedHookRtn(NameEntered, nullptr);
         if (ATextEntry* notes = Field("notes")) notes->SetValChangedHookRtn(NotesChanged, nullptr);
+        // Tips for the controls whose titles say least.
+        static const struct {
+            const char* id;
+            const char* tip;
+        } tips[] = {
+            {"play", "Play the clip from the position"},
+            {"render", "Render the effects of the clip"},
+            {"export", "Export the clip to a file..."},
+            {"mark", "Mark the position"},
+            {"solo", "Hear this track alone"},
+            {"undo", "Undo the last change"},
+            {"format", "The picture format of new clips"},
+            {"wind", "Pan: drag around the knob"},
+            {"tread", "Jog: drag the belt to step frames"},
+        };
+        for (const auto& t : tips)
+            if (APane* p = FindPaneByID(t.id)) p->SetHelpText(t.tip);
         Chase(0);
     }
 

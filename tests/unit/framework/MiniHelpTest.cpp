@@ -80,6 +80,26 @@ TEST_F(MiniHelpTest, NearTheBottomTheTipGoesAboveTheCursor) {
     EXPECT_EQ(Tip()->GetWindowRect(kKsNoScreen).bottom, 560 - 14);
 }
 
+// A tip that would leave the desktop at either side is moved back onto it.
+TEST_F(MiniHelpTest, TheTipStaysOnTheDesktopAtTheSides) {
+    SetPortWindowPort(doc->GetWindowPtr());
+    APane* left = APane::New(doc->GetMainPane(), 0, kPaneDontCare, 6, 200, kPaneDontCare, 20,
+                             RGBgray9, 0);
+    left->SetHelpText("A tip wider than its pane");
+    MoveWindow(doc->GetWindowPtr(), 0, 100, false);
+    Idle(2, 310, 7);
+    Idle(2, 310);
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Tip()->GetWindowRect(kKsNoScreen).left, 2);
+    HideMiniHelp(false);
+    MoveWindow(doc->GetWindowPtr(), 800 - 6, 100, false);
+    Idle(797, 310, 30);
+    Idle(797, 310, 41);
+    Idle(797, 310);
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Tip()->GetWindowRect(kKsNoScreen).right, 800 - 2);
+}
+
 TEST_F(MiniHelpTest, ShowingAtOnceAClickAndModalWindows) {
     Idle(150, 140);
     DisplayMiniHelpNow();

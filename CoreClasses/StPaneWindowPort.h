@@ -1,6 +1,6 @@
-// The window's port, clip and pen for one scope, for media panes that draw
-// at once outside an update; ok() is false (draw nothing) when the pane is
-// not shown in a window.
+// The window's port, clip and pen for one scope, for panes that draw at once
+// outside an update (buttons, fields, media panes); ok() is false (draw
+// nothing) when the pane is not shown in a window.
 #pragma once
 
 #include "APane.h"
