@@ -8,12 +8,13 @@
 #include "AWindow.h"
 #include "CoreAttrList.h"
 #include "DemoBin.h"
-#include "DemoMediaBin.h"
 #include "DemoCommands.h"
 #include "DemoFields.h"
 #include "DemoGadgets.h"
-#include "DemoLayout.h"
 #include "DemoInspector.h"
+#include "DemoLayout.h"
+#include "DemoMediaBin.h"
+#include "DemoMessages.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
 #include "DemoViewer.h"
@@ -25,7 +26,6 @@
 #include "KsHelpFiles.h"
 #include "KsPortSavers.h"
 #include "KsTavik20Version.h"
-#include "DemoMessages.h"
 #include "Menus.h"
 #include "PaneStream.h"
 #include "QuickDraw.h"
@@ -318,8 +318,11 @@ public:
         HandleStdMenus(kViewMenuID, kNickGadgets);
         AWindow* w = GetWindowObj(FrontWindow());
         if (!w) return;
+        // Bottom right, whole: the content's height and a margin below it.
         const Rect all = KsDesktopBounds();
-        ::MoveWindow(w->GetWindowPtr(), short(all.right - 480), short(all.bottom - 420), true);
+        const Rect& content = w->GetWindowPtr()->portRect;
+        ::MoveWindow(w->GetWindowPtr(), short(all.right - 480),
+                     short(all.bottom - (content.bottom - content.top) - 6), true);
         Settle();
         for (const char* id : {"step", "step", "rate3", "opt2"}) {
             if (APane* p = w->FindPaneByID(id)) {

@@ -7,7 +7,7 @@
 
 namespace {
 constexpr SInt16 S = kPaneDontCare;
-constexpr SInt16 kLeft = 96, kWidth = 124, kHeight = 19, kFirst = 22, kStep = 21;
+constexpr SInt16 kLeft = 96, kWidth = 124, kHeight = 19, kFirst = 32, kStep = 20;
 
 SInt16 Row(int n) {
     return SInt16(kFirst + kStep * n);
