@@ -58,7 +58,8 @@ class AFloatEntry : public ATextEntry {
 
     // --- Not virtual ---------------------------------------------------------
     bool HasValue() const { return hasVal; }
-    SInt16 GetWidth() const { return width; }
+    // The displayed width in characters (not the pane's width in pixels).
+    SInt16 GetFormatWidth() const { return width; }
     SInt16 GetPrecision() const { return precision; }
     double GetInc() const { return inc; }
 

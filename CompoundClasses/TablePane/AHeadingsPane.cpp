@@ -104,7 +104,7 @@ void AHeadingsPane::ClickSort(AColumn* column) {
     InvalInterior();
 }
 
-void AHeadingsPane::Resize(AColumn* column, SInt32 width) {
+void AHeadingsPane::ResizeColumn(AColumn* column, SInt32 width) {
     if (!column) return;
     column->SetWidth(SInt16(std::clamp<SInt32>(width, kMinWidth, 32767)));
     InvalInterior();
@@ -126,14 +126,14 @@ void AHeadingsPane::DoClick(KsPoint pt, SInt16, SInt32, void*) {
         GetMouse(&m);
         if (m.h != lastH) {
             lastH = m.h;
-            Resize(column, startWidth + (m.h - pt.h));
+            ResizeColumn(column, startWidth + (m.h - pt.h));
             if (AWindow* w = GetEnclWindow()) w->UpdateIfNeeded();
         }
         KsDoNothing(1);
     }
     Point m{};
     GetMouse(&m);
-    Resize(column, startWidth + (m.h - pt.h));
+    ResizeColumn(column, startWidth + (m.h - pt.h));
 }
 
 void AHeadingsPane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID,

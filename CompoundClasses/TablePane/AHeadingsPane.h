@@ -33,7 +33,7 @@ class AHeadingsPane : public AScrollablePane {
     AColumn* HeadingAt(KsPoint pt, bool* onEdge) const;
     // Sorts by column: descending when it is already the ascending sort column.
     void ClickSort(AColumn* column);
-    void Resize(AColumn* column, SInt32 width);
+    void ResizeColumn(AColumn* column, SInt32 width);
 
     ATableScape* GetTable() const { return itsTable; }
     AColumn* GetSortColumn() const { return iSortColumn; }

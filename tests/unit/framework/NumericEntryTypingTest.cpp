@@ -76,6 +76,8 @@ TEST_F(NumericEntryTest, IntegerTypingScripts) {
 TEST_F(NumericEntryTest, LeavingAnUnchangedFieldKeepsItsValue) {
     AIntEntry* n = Int(Kind::grouped, -9999999, 9999999, 1234567);
     auto* x = AFloatEntry::New(main, 20, S, 120, 60, S, 22, 1.23456789);
+    // The format's width in characters is not the pane's width in pixels.
+    EXPECT_EQ(static_cast<APane*>(x)->GetWidth(), 120);
     CommitLog log;
     log.Attach(n);
     Type("\t\t\t");
