@@ -92,5 +92,6 @@ void AMultiLineCaption::Get(AStream& s) {
     ATextEntry::Get(s);
     s.GetClassMark(kClassID, 1, kVersion);
     const SInt16 state = s.GetShort("drawState");
-    drawState = state >= kCaptionFocused && state <= kCaptionDisabled ? state : SInt16(kCaptionNormal);
+    drawState =
+        state >= kCaptionFocused && state <= kCaptionDisabled ? state : SInt16(kCaptionNormal);
 }

@@ -83,8 +83,8 @@ TEST_F(MiniHelpTest, NearTheBottomTheTipGoesAboveTheCursor) {
 // A tip that would leave the desktop at either side is moved back onto it.
 TEST_F(MiniHelpTest, TheTipStaysOnTheDesktopAtTheSides) {
     SetPortWindowPort(doc->GetWindowPtr());
-    APane* left = APane::New(doc->GetMainPane(), 0, kPaneDontCare, 6, 200, kPaneDontCare, 20,
-                             RGBgray9, 0);
+    APane* left =
+        APane::New(doc->GetMainPane(), 0, kPaneDontCare, 6, 200, kPaneDontCare, 20, RGBgray9, 0);
     left->SetHelpText("A tip wider than its pane");
     MoveWindow(doc->GetWindowPtr(), 0, 100, false);
     Idle(2, 310, 7);
