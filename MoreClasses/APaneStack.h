@@ -19,7 +19,9 @@
 #pragma once
 
 #include "AGadget.h"
+#include "AMillSliders.h"
 #include "AScrollPane.h"
+#include "ATextEntry.h"
 
 class APagePane;
 class APaneBook;
@@ -128,6 +130,42 @@ class APaneStack : public AScrollPane {
     virtual AGadget* AddEnableGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
                                   AGadgetClickProc downProc, AGadgetUpClickProc upProc, SInt16 left,
                                   SInt16 top);
+    // Sliders, one a row, across the pane (min and max arrive as integers
+    // for the whole-number members).
+    virtual AThinSlider* AddSliderGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
+                                      ASliderTrackProc trackProc, SInt32 min, SInt32 max);
+    virtual AThinSlider* AddSliderGadLong(SInt32 refCon, const char* label,
+                                          AGadgetValUpdateProc proc, ASliderTrackProc trackProc,
+                                          SInt32 min, SInt32 max);
+    virtual AThinSlider* AddSliderGadMargin(SInt32 refCon, const char* label,
+                                            AGadgetValUpdateProc proc, ASliderTrackProc trackProc,
+                                            SInt32 min, SInt32 max, SInt16 m1, SInt16 m2);
+    virtual AThinSlider* AddSliderGadAvp(SInt32 refCon, const char* label,
+                                         AGadgetValUpdateProc proc, ASliderTrackProc trackProc,
+                                         AThinSliderActivateProc activateProc, SInt32 min,
+                                         SInt32 max);
+    virtual AThinSlider* AddFPSliderGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
+                                        ASliderTrackProc trackProc, double min, double max,
+                                        double inc);
+    virtual ATreadMill* AddTreadmillGadMargin(SInt32 refCon, const char* label,
+                                              AGadgetValUpdateProc proc, ASliderTrackProc trackProc,
+                                              SInt32 min, SInt32 max, SInt16 m1, SInt16 m2);
+    virtual ATreadMill* AddFPTreadmillGad(SInt32 refCon, const char* label,
+                                          AGadgetValUpdateProc proc, ASliderTrackProc trackProc,
+                                          double min, double max, double inc);
+    virtual AWindMill* AddAngleGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
+                                   ASliderTrackProc trackProc, SInt32 min, SInt32 max, double inc);
+    virtual AWindMill* AddFPAngleGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
+                                     ASliderTrackProc trackProc, double min, double max,
+                                     double inc);
+    // The current gadget, when it is a thin slider: its value text below
+    // the track (the row grows or shrinks by a line) or its visible range.
+    virtual void SetCurSliderTextBelow(bool below);
+    virtual void SetCurSliderIsVariableVisRange(double visMin, double visMax);
+    // A text field at a given place; entryProc hears its value changes.
+    virtual ATextEntry* AddTextEntryGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
+                                        ATextEntryChangedHook entryProc, SInt16 left, SInt16 wid,
+                                        SInt16 top, SInt16 hei);
     virtual void OpenAllPanes();
     virtual void CloseAllPanes();
     virtual void SetCurPaneQAPID(const char* id);
@@ -199,6 +237,11 @@ protected:
     AGadget* FindGadIn(APane* in, const char* name, SInt32 refCon, bool byName) const;
     void AddGadCommon(APane* gad, SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
                       bool textLabel);
+    // One slider of the given class in the current row, moving the row on.
+    template <class Slider>
+    Slider* AddSliderRow(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
+                         ASliderTrackProc trackProc, double min, double max, SInt16 height,
+                         SInt16 rowStep, bool spanWidth);
     AGadget* AddLabelThenButton(SInt32 refCon, const char* label, AGadgetValUpdateProc labelProc,
                                 AGadgetClickProc downProc, AGadgetUpClickProc upProc, SInt16 left,
                                 SInt16 top, bool menu, SInt16 rowStep);

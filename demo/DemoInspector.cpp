@@ -45,6 +45,9 @@ public:
         Section("Clip", 4, {kLoop, kLock});
         Section("Audio", 4, {kMute, kSolo, kLinkAudio});
         Section("Motion", 3, {kReverse, kFreeze});
+        stack->AddPane(0, 0, "Levels", 3, 0);
+        stack->AddSliderGad(0, "Gain", nullptr, LevelMoved, 0, 100);
+        stack->AddFPSliderGad(1, "Mix", nullptr, LevelMoved, 0, 1, 0.05);
         stack->AddPaneType(0, 0, "Summary", 2, kStackPaneAlwaysOpen);
         stack->AddLabelGad(0, "Summary_text", ShowSummary, 16, kRow);
         APane* status = APane::New(main, 4, 4, S, S, 2, kStatusHeight, RGBgray9, 0);
@@ -99,6 +102,13 @@ private:
         std::snprintf(text, sizeof text, "%d of %d settings on", on, int(kSettings));
         pane->SetText(text);
         pane->SetToTextWidth(4);
+    }
+
+    static void LevelMoved(double value, ASlider* slider, void*) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%s: %.2f", slider->GetValueRefCon() ? "Mix" : "Gain",
+                      value);
+        Of(slider)->Status(text);
     }
 
     static void Toggle(AGadget* g, void*, SInt16, SInt32) {
