@@ -8,6 +8,7 @@
 #include "AStream.h"
 #include "CoreAttrList.h"
 #include "PaneStream.h"
+#include "XError.h"
 
 namespace {
 // The colour of parts rebuilt from the property text, which does not keep it.
@@ -103,7 +104,10 @@ void AScrollPane::Get(AStream& s) {
     while (s.GetNextExtension(&n)) {
         if (n != kExtMiniPanes) continue;
         for (bool horizontal : {true, false}) {
+            // Mini panes are sub-panes of this one: no more can be listed.
             const SInt16 count = s.GetShort("count");
+            if (count < 0 || count > GetNumSubPanes())
+                xraisexerror("UIS_PANE_BAD_DATA", "str what", "mini pane count out of range");
             for (SInt16 i = 0; i < count; ++i) {
                 APane* p = mine(s.GetObjectRef("mini"), "APane");
                 if (!p || p == hScroll || p == vScroll || p == growBox || p == itsMainPane ||

@@ -44,16 +44,6 @@ SInt32 ClampAlign(SInt32 a) {
     return std::clamp<SInt32>(a, -1, 1);
 }
 
-KsRect ToGlobal(WindowPtr w, const KsRect& r) {
-    if (!w) return r;
-    StPortSaver saver;
-    SetPortWindowPort(w);
-    Point tl{SInt16(r.top), SInt16(r.left)}, br{SInt16(r.bottom), SInt16(r.right)};
-    LocalToGlobal(&tl);
-    LocalToGlobal(&br);
-    return KsRect{tl.h, tl.v, br.h, br.v};
-}
-
 KsRect CurrentPortToGlobal(const KsRect& r) {
     GrafPtr port = nullptr;
     GetPort(&port);
@@ -63,6 +53,13 @@ KsRect CurrentPortToGlobal(const KsRect& r) {
         LocalToGlobal(&br);
     }
     return KsRect{tl.h, tl.v, br.h, br.v};
+}
+
+KsRect ToGlobal(WindowPtr w, const KsRect& r) {
+    if (!w) return r;
+    StPortSaver saver;
+    SetPortWindowPort(w);
+    return CurrentPortToGlobal(r);
 }
 
 // The window is made on the first request; making it must not take the
@@ -136,16 +133,16 @@ void MiniHelpWindow::UpdateColorScheme() {
 
 void MiniHelpWindow::Request(const char* text, const KsRect& area) {
     if (!text || !*text) return;
+    targetRect = area;
+    // Asked again at every idle tick while the mouse rests: nothing to do.
+    if (targetRect == hoverRect) return;
+    hoverRect = targetRect;
     // The caller's text stays as it is; a trailing "..." is not shown.
     char shown[kMaxTipText + 1];
     std::size_t n = std::min(std::strlen(text), std::size_t(kMaxTipText));
     std::memcpy(shown, text, n);
     shown[n] = 0;
     if (n >= 3 && std::strcmp(shown + n - 3, "...") == 0) shown[n - 3] = 0;
-
-    targetRect = area;
-    if (targetRect == hoverRect) return;
-    hoverRect = targetRect;
     KsHideWindow(windowPort);
     const UInt32 now = Now();
     requestTime = now;
