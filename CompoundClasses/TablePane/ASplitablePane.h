@@ -3,7 +3,9 @@
 // quadrants: the top-left one never scrolls, the top strip scrolls only
 // horizontally, the left strip only vertically, the rest both ways. A split
 // of 0 leaves the axis whole. Frozen heading rows and key columns come from
-// this.
+// this. Where the user may split, a split is dragged by its bar (the split
+// line, or the interior's left or top edge while the axis is whole);
+// dragging it back to the edge removes it.
 #pragma once
 
 #include "AScrollablePane.h"
@@ -47,10 +49,28 @@ class ASplitablePane : public AScrollablePane {
     // first; answers how many are not empty.
     int GetQuadrants(const KsRect& area, Quadrant out[4]) const;
 
+    // Which axes the user may split by dragging (none by default).
+    void SetUserSplits(bool x, bool y);
+    // Pixels either side of a split line that grab it.
+    static constexpr SInt16 kSplitGrab = 3;
+    enum : int { kGrabX = 1, kGrabY = 2 };
+    // The splits a window point grabs (kGrabX | kGrabY), 0 for none.
+    int SplitsAt(KsPoint pt) const;
+    // When pt grabs a split, follows the pointer until the button comes up,
+    // moving the split with it, and answers true.
+    bool TrackSplit(KsPoint pt);
+
+    void DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* data) override;
+    void Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data) override;
+    // Draws the split bars over the quadrants.
+    void DrawDetail(const KsRect& rect, const KsRGBColor& bkgd, void* data) override;
+
     void AddPropsToList(CoreAttrList* list);
     void GetPropsFromList(CoreAttrList* list);
 
 private:
     SInt32 iXsplit = 0;
     SInt32 iYsplit = 0;
+    bool iUserXsplit = false;
+    bool iUserYsplit = false;
 };

@@ -45,6 +45,7 @@ void ATableScape::DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* data)
         iEditPane->DoClick(pt, modifiers, when, data);
         return;
     }
+    if (TrackSplit(pt)) return;
     ARow* row = nullptr;
     AColumn* col = nullptr;
     PointToRowCol(pt, &row, &col);
