@@ -1,6 +1,10 @@
 #include "DemoMediaBin.h"
 
 #include "AColumn.h"
+#include "AComboColumn.h"
+#include "AComboList.h"
+#include "AEditTextColumn.h"
+#include "AEditTimecodeColumn.h"
 #include "AHeadingsPane.h"
 #include "ARow.h"
 #include "AScrollPane.h"
@@ -13,6 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -37,10 +42,11 @@ public:
     bool isFolder;
     int rate, day, month, status;
     long frames;
+    std::string name; // the user's, once renamed
 };
 
-const BinItem* ItemOf(ARow* row) {
-    return static_cast<const BinItem*>(row->GetObject());
+BinItem* ItemOf(ARow* row) {
+    return static_cast<BinItem*>(row->GetObject());
 }
 
 enum Col : std::intptr_t { kName, kDuration, kRate, kDate, kStatusCol };
@@ -50,7 +56,9 @@ void BinText(AColumn*, ARow* row, char* buf, SInt32 len, SInt32*, void* refcon) 
     const auto n = size_t(len);
     switch (Col(std::intptr_t(refcon))) {
     case kName:
-        if (it->isFolder)
+        if (!it->name.empty())
+            std::snprintf(buf, n, "%s", it->name.c_str());
+        else if (it->isFolder)
             std::snprintf(buf, n, "Reel %03ld", it->number + 1);
         else
             std::snprintf(buf, n, "Shot %06ld", it->number + 1);
@@ -69,9 +77,37 @@ void BinText(AColumn*, ARow* row, char* buf, SInt32 len, SInt32*, void* refcon) 
         if (!it->isFolder) std::snprintf(buf, n, "2026-%02d-%02d", it->month, it->day);
         break;
     case kStatusCol:
-        if (!it->isFolder) std::snprintf(buf, n, "%s", kStatus[it->status]);
+        if (!it->isFolder) std::snprintf(buf, n, "%s", stx(kStatus[it->status]));
         break;
     }
+}
+
+// Edits come back through these; a folder has only a name.
+void SetName(AColumn*, ARow* row, const char* text, void*) {
+    if (text && *text) ItemOf(row)->name = text;
+}
+
+// "hh:mm:ss:ff" (or with ';') at the clip's own rate; text that does not
+// read as timecode leaves the duration as it was.
+void SetDuration(AColumn*, ARow* row, const char* text, void*) {
+    BinItem* it = ItemOf(row);
+    int h = 0, m = 0, sec = 0, f = 0;
+    char c1 = 0, c2 = 0, c3 = 0;
+    if (it->isFolder || std::sscanf(text, "%d%c%d%c%d%c%d", &h, &c1, &m, &c2, &sec, &c3, &f) != 7)
+        return;
+    if (h < 0 || m < 0 || m > 59 || sec < 0 || sec > 59 || f < 0 || f >= it->rate) return;
+    it->frames = ((long(h) * 60 + m) * 60 + sec) * it->rate + f;
+}
+
+// A click selects the clip as anywhere in the row; a double click edits.
+void EditCell(AColumn* column, ARow* row, void*) {
+    if (ATableScape* table = column->GetTable()) table->SetActiveCell(row, column);
+}
+
+void SetStatus(AColumn*, ARow* row, const char* text, void*) {
+    BinItem* it = ItemOf(row);
+    for (int i = 0; i < 4 && !it->isFolder; ++i)
+        if (std::strcmp(text, stx(kStatus[i])) == 0) it->status = i;
 }
 
 } // namespace
@@ -91,13 +127,38 @@ AWindow* OpenMediaBinWindow(long clips) {
         const char* heading;
         SInt16 width;
     } cols[] = {{"Name", 150}, {"Duration", 100}, {"Rate", 70}, {"Date", 100}, {"Status", 90}};
-    AColumn* name = nullptr;
+    // Names and durations are typed in place once double-clicked (Tab moves
+    // along the row, Return down the column); the status is chosen from its
+    // list.
+    auto* name = new AEditTextColumn;
+    name->IEditTextColumn(stx(cols[kName].heading), BinText, reinterpret_cast<void*>(kName));
+    name->SetSetTextProc(SetName, nullptr);
+    name->SetClickSelectsRow(true);
+    name->SetDubClickProc(EditCell, nullptr);
+    auto* duration = new AEditTimecodeColumn;
+    duration->IEditTimecodeColumn(stx(cols[kDuration].heading), BinText,
+                                  reinterpret_cast<void*>(kDuration), 0);
+    duration->SetSetTextProc(SetDuration, nullptr);
+    duration->SetClickSelectsRow(true);
+    duration->SetDubClickProc(EditCell, nullptr);
+    auto* statuses = new AComboList;
+    for (const char* st : kStatus)
+        statuses->AppendChoice(stx(st));
+    auto* status = new AComboColumn;
+    status->IComboColumn(stx(cols[kStatusCol].heading), BinText,
+                         reinterpret_cast<void*>(kStatusCol), statuses, false);
+    status->SetSetTextProc(SetStatus, nullptr);
+    AColumn* const edited[] = {name, duration, nullptr, nullptr, status};
     for (std::intptr_t i = 0; i < 5; ++i) {
-        AColumn* c =
-            table->CreateAndAppendCol(stx(cols[i].heading), BinText, reinterpret_cast<void*>(i));
+        AColumn* c = edited[i];
+        if (c)
+            table->AppendCol(c);
+        else
+            c = table->CreateAndAppendCol(stx(cols[i].heading), BinText,
+                                          reinterpret_cast<void*>(i));
         c->SetWidth(cols[i].width);
-        if (i == 0) name = c;
     }
+    table->SetUserSplits(false, true);
     table->SetFindWhileType(true, name);
     table->GetRowList()->Reserve(SInt32(clips / kPerFolder + 1));
     ARow* folder = nullptr;
