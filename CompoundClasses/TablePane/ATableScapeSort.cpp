@@ -9,10 +9,10 @@
 // Editing ends before the list is touched, so nothing runs against an empty
 // list.
 //
-// A flat table in byte order, the common large case, sorts 16-byte entries
-// whose first 12 key bytes decide almost every comparison without touching
-// the rows or the key block, and writes the list, the positions and the
-// running tops back in one pass.
+// A flat table in byte order, the common large case, radix-sorts 16-byte
+// entries whose 12 key bytes decide almost every order without touching the
+// rows or the key block, and writes the list, the positions and the running
+// tops back in one pass.
 #include "ATableScape.h"
 
 #include "AColumn.h"
@@ -20,6 +20,7 @@
 #include "CKsList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -103,6 +104,57 @@ struct ByteLess {
     }
 };
 
+// Key byte d of an entry, counting from the 12th (d = 0) to the first.
+unsigned Digit(const ByteEntry& e, int d) {
+    return d < 4 ? unsigned(e.lo >> (32 + 8 * d)) & 0xFF : unsigned(e.hi >> (8 * (d - 4))) & 0xFF;
+}
+
+constexpr UInt64 kKeyBits = 0xFFFFFFFF00000000ULL;
+
+void Complement(std::vector<ByteEntry>& entries) {
+    for (ByteEntry& e : entries) {
+        e.hi = ~e.hi;
+        e.lo ^= kKeyBits;
+    }
+}
+
+// A stable least-significant-digit radix sort on the 12 key bytes, passing
+// over bytes every key shares; entries start in position order, so equal
+// keys stay in it. Descending sorts the complemented bytes. Keys that agree
+// on all 12 bytes and run past them are then put in order among themselves.
+void RadixSort(std::vector<ByteEntry>& entries, const SortContext& c) {
+    const size_t n = entries.size();
+    if (c.descending) Complement(entries);
+    std::vector<std::array<UInt32, 256>> counts(12);
+    for (const ByteEntry& e : entries)
+        for (int d = 0; d < 12; ++d)
+            ++counts[size_t(d)][Digit(e, d)];
+    std::vector<ByteEntry> spare(n);
+    for (int d = 0; d < 12; ++d) {
+        std::array<UInt32, 256>& at = counts[size_t(d)];
+        if (at[Digit(entries[0], d)] == n) continue;
+        UInt32 sum = 0;
+        for (UInt32& k : at) {
+            const UInt32 here = k;
+            k = sum;
+            sum += here;
+        }
+        for (const ByteEntry& e : entries)
+            spare[at[Digit(e, d)]++] = e;
+        entries.swap(spare);
+    }
+    if (c.descending) Complement(entries);
+    for (size_t i = 0; i < n;) {
+        size_t j = i + 1;
+        while (j < n && entries[j].hi == entries[i].hi &&
+               (entries[j].lo & kKeyBits) == (entries[i].lo & kKeyBits))
+            ++j;
+        if (j - i > 1 && (entries[i].lo >> 32 & 0xFF) != 0)
+            std::sort(entries.begin() + long(i), entries.begin() + long(j), ByteLess{&c});
+        i = j;
+    }
+}
+
 } // namespace
 
 void ATableScape::Sort(AColumn* column, bool descending) {
@@ -122,7 +174,10 @@ void ATableScape::Sort(AColumn* column, bool descending) {
     std::vector<ByteEntry> entries;
     if (bytes) entries.reserve(size_t(n));
     char buf[AColumn::kTextBytes];
+    // After an earlier sort the rows lie scattered in memory: fetch ahead.
+    constexpr SInt32 kAhead = 16;
     for (SInt32 i = 0; i < n; ++i) {
+        if (i + kAhead < n) __builtin_prefetch(iRows->At(i + 1 + kAhead));
         ARow* r = iRows->AtAs<ARow>(i + 1);
         if (r->GetParent()) flat = false;
         c.rows.push_back(r);
@@ -135,7 +190,7 @@ void ATableScape::Sort(AColumn* column, bool descending) {
 
     std::vector<SInt32> order(static_cast<size_t>(n));
     if (flat && bytes) {
-        std::sort(entries.begin(), entries.end(), ByteLess{&c});
+        RadixSort(entries, c);
         for (SInt32 i = 0; i < n; ++i)
             order[size_t(i)] = entries[size_t(i)].Pos();
     } else {
@@ -151,8 +206,7 @@ void ATableScape::Sort(AColumn* column, bool descending) {
     std::vector<ByteEntry>().swap(entries);
 
     if (flat) {
-        // The rows in sorted order are scattered in memory: fetch ahead.
-        constexpr SInt32 kAhead = 16;
+        // The rows in sorted order are scattered in memory too.
         iTops.resize(size_t(n) + 1);
         SInt64 top = 0;
         for (SInt32 i = 0; i < n; ++i) {
