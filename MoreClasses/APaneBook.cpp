@@ -73,9 +73,6 @@ AObject* APaneBook::Copy() {
     // The stream brings back the pages and their panes; what it does not
     // carry is copied here, page by page.
     auto* copy = static_cast<APaneBook*>(APane::Copy());
-    copy->labelFace = labelFace;
-    copy->labelSize = labelSize;
-    copy->iLabelMargin2 = iLabelMargin2;
     copy->enableSize = enableSize;
     copy->defaultTabColor = defaultTabColor;
     copy->tabStripOffset = tabStripOffset;
@@ -85,15 +82,8 @@ AObject* APaneBook::Copy() {
     for (SInt32 i = 1; i <= std::min(GetPageCount(), copy->GetPageCount()); ++i) {
         const APaneBookPage* from = GetPage(i);
         APaneBookPage* to = copy->GetPage(i);
-        to->extraTabOffset = from->extraTabOffset;
-        to->refCon = from->refCon;
-        to->hidden = from->hidden;
-        to->tabColor = from->tabColor;
-        to->winWidth = from->winWidth;
-        to->winHeight = from->winHeight;
         to->showProc = from->showProc;
         to->showData = from->showData;
-        to->tabIcon = from->tabIcon;
     }
     return copy;
 }

@@ -8,6 +8,7 @@
 #include "APopupMenuGad.h"
 #include "APushButton.h"
 #include "AScrollablePane.h"
+#include "ATextEntry.h"
 #include "AWindow.h"
 #include "CmdButton.h"
 #include "KsDrawUtils.h"
@@ -244,6 +245,14 @@ AGadget* TwistPane::AddLabelGadStyle(const char* label, SInt16 left, SInt16 top,
     AGadget* g = AGadget::NewLabel(this, label ? label : "", left, top, font, size, face, 0);
     FinishBuilt(g, label);
     return g;
+}
+
+ATextEntry* TwistPane::AddTextEntryGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
+                                            SInt16 hei, SInt16 font, SInt16 size, SInt16 face) {
+    ATextEntry* t = ATextEntry::New(this, left, S, wid, top, S, hei, "", false);
+    t->SetFontSizeFace(font, size, face);
+    FinishBuilt(t, label);
+    return t;
 }
 
 APushButton* TwistPane::AddButtonGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,

@@ -16,6 +16,7 @@
 
 class APopupMenuGad;
 class APushButton;
+class ATextEntry;
 class CmdButton;
 class ALED;
 
@@ -66,6 +67,9 @@ public:
                                      SInt16 hei, OSType rsrcType, SInt16 rsrcID);
     virtual AGadget* AddLabelGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 font,
                                       SInt16 size, SInt16 face);
+    // An editable one-line field in the given font; its text starts empty.
+    virtual ATextEntry* AddTextEntryGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
+                                             SInt16 hei, SInt16 font, SInt16 size, SInt16 face);
     virtual APushButton* AddButtonGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
                                            SInt16 hei, AGadgetUpClickProc proc);
     virtual CmdButton* AddCmdButtonStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
