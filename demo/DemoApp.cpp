@@ -447,7 +447,7 @@ public:
             return true;
         }
         if (nick == kNickMediaBin) {
-            OpenMediaBinWindow(kMediaBinClips);
+            OpenMediaBinWindow(kMediaBinClips, InspectBinClip);
             return true;
         }
         if (nick == kNickBringAll) {

@@ -1,9 +1,12 @@
 // The layout window, built in code: a row of three divisions (bin, inspector,
-// viewer) whose dividers the user drags; the inspector is a column of a twist
-// pane section and a settings book whose pages are switched by their tabs or
-// by page up and page down.
+// viewer) whose dividers the user drags; the bin is a media bin table whose
+// selected clip the inspector window shows; the inspector is a column of a
+// twist pane section and a settings book whose pages are switched by their
+// tabs or by page up and page down.
 #include "DemoLayout.h"
 #include "DemoBin.h"
+#include "DemoInspector.h"
+#include "DemoMediaBin.h"
 
 #include "ABasicButtons.h"
 #include "ADividedPane.h"
@@ -21,12 +24,7 @@ namespace {
 
 constexpr SInt16 S = kPaneDontCare;
 constexpr short kWidth = 760, kHeight = 440;
-
-void DrawBin(APane* pane, const KsRect*, void*) {
-    KsRect r = pane->GetInterior();
-    r.Inset(6, 4);
-    TheDemoBin().Draw(ToRect(r));
-}
+constexpr long kBinClips = 2000;
 
 // Colour bars, the viewer's stand-in for a picture.
 void DrawViewer(APane* pane, const KsRect*, void*) {
@@ -86,7 +84,7 @@ APaneBook* SettingsBook(APane* encl) {
     return book;
 }
 
-class LayoutWindow : public AWindow {
+class LayoutWindow : public BinWatchingWindow {
 public:
     void Build() {
         IWindow("Layout", nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
@@ -99,8 +97,8 @@ public:
         main->SetBkndColor(RGBgray9);
         auto* row = ADividedPaneV::New(main, 0, 0, S, 0, -16, S, RGBgray9, 0);
         APane* bin = APane::New(row, 0, S, 10, 0, S, 10, RGBwhite, 1);
-        bin->SetDrawProc(DrawBin);
         bin->SetPaneID("bin");
+        watch.Watch(AddMediaBinTable(bin, kBinClips), InspectBinClip);
         auto* inspector = ADividedPaneH::New(row, 0, S, 10, 0, S, 10, RGBgray11, 0);
         inspector->SetPaneID("inspector");
         APane* viewer = APane::New(row, 0, S, 10, 0, S, 10, RGBblack, 1);
