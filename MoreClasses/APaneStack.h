@@ -234,7 +234,7 @@ protected:
     void ScrollToTop();
     void InvalBar();
     AStackPane* FindStackPane(SInt32 refCon, SInt32 paneType, bool openOnly) const;
-    AGadget* FindGadIn(APane* in, const char* name, SInt32 refCon, bool byName) const;
+    APane* FindGadIn(APane* in, const char* name, SInt32 refCon, bool byName) const;
     void AddGadCommon(APane* gad, SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
                       bool textLabel);
     // One slider of the given class in the current row, moving the row on.

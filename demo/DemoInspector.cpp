@@ -127,11 +127,14 @@ private:
         Status(std::string(what) + " changed");
     }
 
-    static void ShowClipField(SInt32 refCon, APane* pane, void*) {
+    static void ShowClipField(SInt32, APane* pane, void*) {
         InspectorWindow* w = Of(pane);
+        if (!pane->IsInstanceOf("ATextEntry")) return;
         std::string text;
         if (w->hasClip)
-            text = refCon == kClipName ? w->clip.name : ClipTimecode(w->clip.frames, w->clip.rate);
+            text = static_cast<ATextEntry*>(pane)->GetValueRefCon() == kClipName
+                       ? w->clip.name
+                       : ClipTimecode(w->clip.frames, w->clip.rate);
         pane->SetText(text.c_str());
     }
 
@@ -153,11 +156,12 @@ private:
         return true;
     }
 
-    static void ShowClipLevel(SInt32 refCon, APane* pane, void*) {
+    static void ShowClipLevel(SInt32, APane* pane, void*) {
         InspectorWindow* w = Of(pane);
         if (!pane->IsInstanceOf("ASlider")) return;
-        const int v = refCon == kClipRate ? w->clip.rate : w->clip.status;
-        static_cast<ASlider*>(pane)->SetValueNoTrackHook2(w->hasClip ? v : 0, true);
+        auto* slider = static_cast<ASlider*>(pane);
+        const int v = slider->GetValueRefCon() == kClipRate ? w->clip.rate : w->clip.status;
+        slider->SetValueNoTrackHook2(w->hasClip ? v : 0, true);
     }
 
     static void ClipLevelMoved(double value, ASlider* slider, void*) {
@@ -189,9 +193,14 @@ private:
         if (APane* s = FindPaneByID("status")) s->SetText(text.c_str());
     }
 
-    static void ShowValue(SInt32 refCon, APane* pane, void*) {
-        if (refCon < 0 || refCon >= kSettings || !pane->IsInstanceOf("AGadget")) return;
-        static_cast<AGadget*>(pane)->SetState(Of(pane)->values[std::size_t(refCon)], true);
+    // The procedures read their gadget's own refcon: the one they are
+    // handed is the caller's.
+    static void ShowValue(SInt32, APane* pane, void*) {
+        if (!pane->IsInstanceOf("AGadget")) return;
+        auto* g = static_cast<AGadget*>(pane);
+        const SInt32 refCon = g->GetValueRefCon();
+        if (refCon >= 0 && refCon < kSettings)
+            g->SetState(Of(pane)->values[std::size_t(refCon)], true);
     }
 
     static void ShowSummary(SInt32, APane* pane, void*) {
