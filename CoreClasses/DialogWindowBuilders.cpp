@@ -4,11 +4,25 @@
 #include "DialogWindow.h"
 
 #include "ADialogButtonGad.h"
+#include "AECEntry.h"
+#include "AFloatEntry.h"
+#include "AIntEntry.h"
+#include "AMacPopupMenu.h"
+#include "AMacToggles.h"
 #include "APopupMenuGad.h"
 #include "ARadioCheckGads.h"
+#include "ATCEntry.h"
 #include "ATextListPane.h"
 #include "KsDrawUtils.h"
 #include "KsTextUtils.h"
+
+namespace {
+// A field's label, at its left; none for a null or empty text.
+template <class P> P* Labelled(P* pane, const char* label) {
+    if (label && *label) pane->AddLabel(label, kLabelLeft);
+    return pane;
+}
+} // namespace
 
 void DialogWindow::FinishBuilt(APane* pane, const char* id) {
     pane->SetPaneID(id);
@@ -87,4 +101,61 @@ AGadget* DialogWindow::AddPopupMenu(const char* id, const char* label, SInt16 le
 APane* DialogWindow::AddTextListPane(const char* id, SInt16 left, SInt16 right, SInt16 wid,
                                      SInt16 top, SInt16 bot, SInt16 hei, const char* enclID) {
     return Built(ATextListPane::New(GetEnclPane(enclID), left, right, wid, top, bot, hei), id);
+}
+
+APane* DialogWindow::AddTextEntry(const char* id, const char* text, SInt16 left, SInt16 right,
+                                  SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                  const char* enclID) {
+    return Built(ATextEntry::New(GetEnclPane(enclID), left, right, wid, top, bot, hei, text, false),
+                 id);
+}
+
+APane* DialogWindow::AddIntEntry(const char* id, const char* label, SInt16 left, SInt16 right,
+                                 SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei, SInt32 value,
+                                 const char* enclID) {
+    auto* e = AIntEntry::New(GetEnclPane(enclID), left, right, wid, top, bot, hei, value);
+    return Labelled(Built(e, id), label);
+}
+
+APane* DialogWindow::AddFloatEntry(const char* id, const char* label, SInt16 left, SInt16 right,
+                                   SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei, double value,
+                                   const char* enclID) {
+    auto* e = AFloatEntry::New(GetEnclPane(enclID), left, right, wid, top, bot, hei, value);
+    return Labelled(Built(e, id), label);
+}
+
+APane* DialogWindow::AddTCEntry(const char* id, const char* label, SInt16 left, SInt16 right,
+                                SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                const char* enclID) {
+    auto* e = ATCEntry::New(GetEnclPane(enclID), left, right, wid, top, bot, hei, 0, nullptr);
+    return Labelled(Built(e, id), label);
+}
+
+APane* DialogWindow::AddECEntry(const char* id, const char* label, SInt16 left, SInt16 right,
+                                SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                const char* enclID) {
+    auto* e = AECEntry::New(GetEnclPane(enclID), left, right, wid, top, bot, hei, nullptr);
+    return Labelled(Built(e, id), label);
+}
+
+APane* DialogWindow::AddMacCheckBox(const char* id, const char* title, SInt16 left, SInt16 right,
+                                    SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                    const char* enclID) {
+    return Built(ACheckBox::New(GetEnclPane(enclID), title, left, right, wid, top, bot, hei), id);
+}
+
+APane* DialogWindow::AddMacRadioButton(const char* id, const char* title, SInt16 left, SInt16 right,
+                                       SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                       const char* enclID) {
+    ++radioCount;
+    return Built(ARadioBut::New(GetEnclPane(enclID), title, SInt32(radioCount), left, right, wid,
+                                top, bot, hei),
+                 id);
+}
+
+APane* DialogWindow::AddOSPopupMenu(const char* id, const char* title, SInt16 left, SInt16 right,
+                                    SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                    const char* enclID) {
+    return Built(AMacPopupMenu::New(GetEnclPane(enclID), title, left, right, wid, top, bot, hei),
+                 id);
 }
