@@ -4,8 +4,8 @@
 
 #include "AApplication.h"
 #include "ABasicButtons.h"
+#include "AMacPopupMenu.h"
 #include "APanePrivate.h"
-#include "APopupMenuGad.h"
 #include "APushButton.h"
 #include "AScrollablePane.h"
 #include "ATextEntry.h"
@@ -222,12 +222,11 @@ APane* TwistPane::AddDesignPane(SInt16 left, SInt16 top, SInt16 wid, SInt16 hei)
     return p;
 }
 
-APopupMenuGad* TwistPane::AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
+AMacPopupMenu* TwistPane::AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
                                                   SInt16 wid, SInt16 hei) {
-    APopupMenuGad* g = APopupMenuGad::New(this, label, left, S, wid, top, S, hei, kLabelLeft, 0);
-    g->MakePopupMenu(label ? label : "");
-    g->AppendPopupMenuItem("Item 1", 0, 0);
-    g->AppendPopupMenuItem("Item 2", 0, 0);
+    AMacPopupMenu* g = AMacPopupMenu::New(this, label ? label : "", left, S, wid, top, S, hei);
+    g->AppendItem("Item 1");
+    g->AppendItem("Item 2");
     FinishBuilt(g, label);
     return g;
 }

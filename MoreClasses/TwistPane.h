@@ -14,7 +14,7 @@
 #include "AGadget.h"
 #include "APane.h"
 
-class APopupMenuGad;
+class AMacPopupMenu;
 class APushButton;
 class ATextEntry;
 class CmdButton;
@@ -61,7 +61,7 @@ protected:
 public:
     virtual APane* AddContentsPane(SInt16 left, SInt16 top, SInt16 right, SInt16 bottom);
     virtual APane* AddDesignPane(SInt16 left, SInt16 top, SInt16 wid, SInt16 hei);
-    virtual APopupMenuGad* AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
+    virtual AMacPopupMenu* AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
                                                    SInt16 wid, SInt16 hei);
     virtual AGadget* AddRsrcGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
                                      SInt16 hei, OSType rsrcType, SInt16 rsrcID);

@@ -6,6 +6,7 @@
 #include "DemoInspector.h"
 #include "DemoMediaBin.h"
 
+#include "AMacPopupMenu.h"
 #include "APaneStack.h"
 #include "ASlider.h"
 #include "AStackPane.h"
@@ -104,7 +105,7 @@ private:
         stack->Resize(S, SInt16(h < kRow + APaneStack::kFrameExtra ? kRow + 2 : h));
     }
 
-    // Name and duration fields, rate and status sliders.
+    // Name and duration fields, a rate slider and a status menu.
     void ClipSection() {
         stack->AddPaneType(0, 0, "Selected clip", 7, kStackPaneAlwaysOpen);
         for (const auto& f : {std::pair{kClipName, "Name"}, std::pair{kClipDuration, "Duration"}}) {
@@ -115,9 +116,10 @@ private:
             stack->SetCurTopOffset(SInt16(top + 18));
         }
         stack->AddSliderGad(kClipRate, "Rate", ShowClipLevel, ClipLevelMoved, 1, kMaxRate);
-        stack->AddSliderGad(kClipStatus, "Status", ShowClipLevel, ClipLevelMoved, 0, 3);
-        stack->AddLabelGad(kClipStatus, "Status_name", ShowStatusName, 34,
-                           stack->GetCurTopOffset());
+        AMacPopupMenu* status =
+            stack->AddMacPopupMenuGad(kClipStatus, "Status", ShowStatus, StatusChosen, nullptr);
+        for (int i = 0; *BinStatusName(i); ++i)
+            status->AppendItem(BinStatusName(i));
     }
 
     // Edits go to the bin only while its window lives and a clip shows.
@@ -158,25 +160,30 @@ private:
 
     static void ShowClipLevel(SInt32, APane* pane, void*) {
         InspectorWindow* w = Of(pane);
-        if (!pane->IsInstanceOf("ASlider")) return;
-        auto* slider = static_cast<ASlider*>(pane);
-        const int v = slider->GetValueRefCon() == kClipRate ? w->clip.rate : w->clip.status;
-        slider->SetValueNoTrackHook2(w->hasClip ? v : 0, true);
+        if (pane->IsInstanceOf("ASlider"))
+            static_cast<ASlider*>(pane)->SetValueNoTrackHook2(w->hasClip ? w->clip.rate : 0, true);
     }
 
     static void ClipLevelMoved(double value, ASlider* slider, void*) {
         InspectorWindow* w = Of(slider);
         const int v = int(std::lround(value));
-        int& field = slider->GetValueRefCon() == kClipRate ? w->clip.rate : w->clip.status;
-        if (!w->hasClip || v == field) return;
-        field = v;
-        w->ApplyClip(slider->GetValueRefCon() == kClipRate ? "Rate" : "Status");
+        if (!w->hasClip || v == w->clip.rate) return;
+        w->clip.rate = v;
+        w->ApplyClip("Rate");
     }
 
-    static void ShowStatusName(SInt32, APane* pane, void*) {
+    // The pop-up menu's items are the status names; item n is status n - 1.
+    static void ShowStatus(SInt32, APane* pane, void*) {
         InspectorWindow* w = Of(pane);
-        pane->SetText(w->hasClip ? BinStatusName(w->clip.status) : "");
-        pane->SetToTextWidth(4);
+        if (pane->IsInstanceOf("AMacPopupMenu"))
+            static_cast<AMacPopupMenu*>(pane)->SetVal(w->hasClip ? w->clip.status + 1 : 0);
+    }
+
+    static void StatusChosen(AGadget* g, void*, SInt16, SInt32) {
+        InspectorWindow* w = Of(g);
+        if (!w->hasClip || !g->IsInstanceOf("AMacPopupMenu")) return;
+        w->clip.status = int(static_cast<AMacPopupMenu*>(g)->GetVal()) - 1;
+        w->ApplyClip("Status");
     }
 
     void Section(const char* name, SInt16 rows, std::initializer_list<SInt32> settings) {

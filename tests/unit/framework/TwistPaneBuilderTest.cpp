@@ -1,7 +1,7 @@
 // Twist pane builders: each makes its kind of pane in the body, named after
 // its label, hidden while a closed body hides its panes and shown on opening.
 #include "ABasicButtons.h"
-#include "APopupMenuGad.h"
+#include "AMacPopupMenu.h"
 #include "APushButton.h"
 #include "ATextEntry.h"
 #include "CmdButton.h"
@@ -20,7 +20,7 @@ TEST_F(TwistPaneBuilderTest, EachBuilderMakesItsKindHiddenUntilOpened) {
         const char* cls;
         std::function<APane*(TwistPane*, const char*)> add;
     } cases[] = {
-        {"Menu", "APopupMenuGad",
+        {"Menu", "AMacPopupMenu",
          [](TwistPane* t, const char* l) { return t->AddMacPopupMenuGadStyle(l, 20, 20, 80, 16); }},
         {"Icon", "AGadget",
          [](TwistPane* t, const char* l) { return t->AddRsrcGadStyle(l, 20, 20, 16, 16, 0, 0); }},
@@ -60,6 +60,7 @@ TEST_F(TwistPaneBuilderTest, EachBuilderMakesItsKindHiddenUntilOpened) {
     field->GetFontSizeFace(&font, &size, &face);
     EXPECT_EQ(size, 12);
     EXPECT_EQ(font, 3);
+    EXPECT_EQ(open->AddMacPopupMenuGadStyle("Pick", 20, 40, 80, 16)->CountItems(), 2);
 }
 
 } // namespace
