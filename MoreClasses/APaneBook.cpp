@@ -258,6 +258,8 @@ void APaneBook::ShowPage(APaneBookPage* page, const char* name, SInt32 number, b
         RecolorEnableButton(page, true);
     }
     if (update) UpdatePage(page, kBookUpdateAll, nullptr);
+    // An update procedure may have taken the page or the book away.
+    if (!hold.Alive() || GetPageNum(page) == 0) return;
     page->SetEnclWinContentSize();
     if (page->showProc) page->showProc(page, page->showData);
 }

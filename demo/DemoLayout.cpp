@@ -86,6 +86,24 @@ APaneBook* SettingsBook(APane* encl) {
 
 class LayoutWindow : public BinWatchingWindow {
 public:
+    // The bin's table takes page up and page down for itself; after a click
+    // in the settings book they switch its pages instead.
+    bool Click(void* data, EventRecord* ev, long a, long b) override {
+        if (ev && book && GetWindowPtr()) {
+            SetPortWindowPort(GetWindowPtr());
+            Point local = ev->where;
+            GlobalToLocal(&local);
+            keysToBook = book->GetFrame().Contains(KsPoint{local.h, local.v});
+        }
+        return BinWatchingWindow::Click(data, ev, a, b);
+    }
+    bool KeyDown(void* data, EventRecord* ev, long charCode, long keyCode) override {
+        if (keysToBook && book &&
+            (keyCode == APaneBook::kPageUpKey || keyCode == APaneBook::kPageDownKey))
+            return book->DoKeyDown(SInt16(charCode), SInt16(keyCode), ev, data);
+        return BinWatchingWindow::KeyDown(data, ev, charCode, keyCode);
+    }
+
     void Build() {
         IWindow("Layout", nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
         ::MoveWindow(GetWindowPtr(), 40, 60, false);
@@ -112,12 +130,16 @@ public:
         inspector->InstallPane(top, 60, 2000, true);
         inspector->InstallPane(bottom, 120, 2000, true);
         ClipSection(top);
-        SettingsBook(bottom);
+        book = SettingsBook(bottom);
         row->SetDividerPos(0, 200);
         AddGrowBoxPane();
         ShowWindow(GetWindowPtr());
         SelectWindow(GetWindowPtr());
     }
+
+private:
+    APaneBook* book = nullptr; // a sub-pane: goes with the window
+    bool keysToBook = false;
 };
 
 } // namespace
