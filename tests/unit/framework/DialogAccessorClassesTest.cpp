@@ -8,6 +8,7 @@
 #include "ASlider.h"
 #include "DialogTestSupport.h"
 #include "MacText.h"
+#include "Stx.h"
 
 #include <cmath>
 #include <functional>
@@ -177,11 +178,20 @@ TEST_F(DialogAccessorClassesTest, EveryAccessorOnEveryClass) {
         {"pop-up menu",
          {"PopupGad"},
          {"SetMenuItemFromText called on wrong class", "GetMenuItemFromText called on wrong class",
-          "EnablePopupItem called on wrong class"},
+          "EnablePopupItem called on wrong class", "SetMenuHandle called on wrong class",
+          "SetVolumeMenuID called on wrong class"},
          [](DialogWindow* d, const char* id, bool served) {
              EXPECT_EQ(d->SetMenuItemFromText(id, "Three"), served ? 3 : 0);
              EXPECT_EQ(d->GetMenuItemFromText(id, "Two"), served ? 2 : 0);
              d->EnablePopupItem(id, 2, false);
+             // No menu, then the menu of no drives, which turns the gadget off.
+             d->SetMenuHandle(id, nullptr);
+             d->SetVolumeMenuID(id, -1);
+             if (served) {
+                 EXPECT_FALSE(d->IsPaneEnabled(id));
+                 EXPECT_EQ(d->GetMenuItemFromText(id, stx("No Drives Available//Volume menu")), 1);
+                 d->SetPaneEnabled(id, true);
+             }
          }},
         {"procedures",
          kGadgets,
@@ -236,6 +246,22 @@ TEST_F(DialogAccessorClassesTest, EveryAccessorOnEveryClass) {
     char buf[8];
     dlg->GetTextVal("CheckGad", buf, sizeof buf);
     EXPECT_EQ(FatalMessages().back(), "APane::GetLabelText(buf, buflen) not supported yet");
+}
+
+// A radio group of standard radio buttons answers by their numbers.
+TEST_F(DialogAccessorClassesTest, RadioGroupsOfStandardButtons) {
+    MakeDialog(1);
+    dlg->AddPane("Group", 10, S, 120, 10, S, 60);
+    for (const char* title : {"Fit", "Fill", "Stretch"})
+        dlg->AddMacRadioButton(title, title, 0, S, 100, S, S, 18, "Group");
+    EXPECT_EQ(dlg->GetRBgroupVal("Group"), 0);
+    for (long v : {2L, 3L, 1L}) {
+        dlg->SetRBgroupVal("Group", v);
+        EXPECT_EQ(dlg->GetRBgroupVal("Group"), v);
+        EXPECT_EQ(dlg->GetBoolVal("Fill"), v == 2);
+    }
+    dlg->SetRBgroupVal("Group", 9); // no such button: nothing changes
+    EXPECT_EQ(dlg->GetRBgroupVal("Group"), 1);
 }
 
 // A disabled text entry is display-only and lighter than its enclosure.
