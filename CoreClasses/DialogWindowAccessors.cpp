@@ -410,8 +410,11 @@ void DialogWindow::EnablePopupItem(const char* id, short item, bool on) {
 }
 
 void DialogWindow::SetVolumeMenuID(const char* id, short menuID) {
-    AGadget* g = PopupGad(FindPaneByID(id), "SetVolumeMenuID called on wrong class");
-    if (!g) return;
+    if (AGadget* g = PopupGad(FindPaneByID(id), "SetVolumeMenuID called on wrong class"))
+        FillVolumeMenu(g, menuID);
+}
+
+void DialogWindow::FillVolumeMenu(AGadget* g, short menuID) {
     g->DisposePopupMenu();
     if (menuID != -1) {
         g->SetMenuID(menuID);
