@@ -81,6 +81,10 @@ AMacPopupMenu* AMacPopupMenu::New(APane* encl, const char* title, SInt16 left, S
     return p;
 }
 
+AMacPopupMenu::~AMacPopupMenu() {
+    if (menu) SafeDisposeMenu(menu);
+}
+
 void AMacPopupMenu::Dispose() {
     if (menu) SafeDisposeMenu(menu);
     menu = nullptr;

@@ -26,6 +26,9 @@ class AMacPopupMenu : public AMacControl {
     static void PCRegister();
 
     AMacPopupMenu();
+    ~AMacPopupMenu() override;
+    AMacPopupMenu(const AMacPopupMenu&) = delete;
+    AMacPopupMenu& operator=(const AMacPopupMenu&) = delete;
 
     // --- Pane, gadget and control slots -------------------------------------------
     SInt16 GetVersionWritten() const override { return kVersion; }

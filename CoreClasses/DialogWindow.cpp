@@ -379,8 +379,3 @@ bool DialogWindow::Run(DialogTestProc proc, long refCon) {
     SetVisible(false);
     return !stopped && exitItem && (exitItem->GetFlags() & kPaneOKGadget);
 }
-
-APane* DialogWindow::GetEnclPane(const char* id) {
-    APane* p = id ? FindPaneByID(id) : nullptr;
-    return p ? p : mainPane;
-}

@@ -14,7 +14,7 @@
 // when those panes go (ForgetPane).
 //
 // Bodies: DialogWindow.cpp (set-up, roles, keys, run, close),
-// DialogWindowBuilders.cpp, DialogWindowAccessors.cpp.
+// DialogWindowBuilders.cpp, DialogWindowAccessors.cpp, DialogWindowPaneBooks.cpp.
 #pragma once
 
 #include "AGadget.h"
@@ -114,6 +114,28 @@ class DialogWindow : public AWindow {
     APane* AddMacRadioButton(const char* id, const char* title, SInt16 left, SInt16 right,
                              SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
                              const char* enclID = nullptr);
+    // A multi-line caption; naming a gadget (a check box or radio button of
+    // either kind) makes it that gadget's caption.
+    APane* AddCaption(const char* id, const char* text, SInt16 left, SInt16 right, SInt16 wid,
+                      SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr,
+                      const char* gadgetID = nullptr);
+    // Raised and sunken grouping panes.
+    APane* AddPlateauPane(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                          SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    APane* AddValleyPane(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                         SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    // A push button that shows an empty menu of its own, titled `label`.
+    AGadget* AddButtonPopupMenu(const char* id, const char* label, SInt16 left, SInt16 right,
+                                SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                const char* enclID = nullptr);
+    // A pop-up menu gadget with the menu of that ID (see SetVolumeMenuID).
+    AGadget* AddVolumeMenu(const char* id, const char* label, short menuID, SInt16 left,
+                           SInt16 right, SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                           const char* enclID = nullptr);
+    // A pane book, and a page of it whose page pane takes the ID `id`.
+    APane* AddPaneBook(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                       SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    APane* AddPaneBookPage(const char* id, const char* name, const char* bookID);
     APane* AddOSPopupMenu(const char* id, const char* title, SInt16 left, SInt16 right, SInt16 wid,
                           SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr);
 
@@ -159,6 +181,11 @@ class DialogWindow : public AWindow {
     virtual void TabToTextEntry(const char* id);
     virtual void SetGrayText(const char* id, bool on);
     virtual void DrawPane(const char* id);
+    // Pages are named by their page panes' IDs; ShownPaneBookPage answers
+    // the number of the page showing (0: none, or no such book).
+    virtual void ShowPaneBookPage(const char* bookID, const char* pageID);
+    virtual void HidePaneBookPage(const char* bookID, const char* pageID);
+    virtual long ShownPaneBookPage(const char* bookID);
     virtual void SetPaneVisible(const char* id, bool on);
     virtual bool IsPaneVisible(const char* id);
     virtual void SetPaneEnabled(const char* id, bool on);
@@ -194,6 +221,9 @@ protected:
     // The good click alone, at the event's point, with the port kept.
     void PressByKeyClickOnly(AGadget* gad, const EventRecord* ev);
     void ApplyBackground();
+    // The pop-up menu gadget's menu becomes the menu menuID, or with -1 a
+    // menu saying no drives are available, the gadget off.
+    static void FillVolumeMenu(AGadget* gad, short menuID);
 
     // Fields, in their declared order.
     APane* okGad = nullptr;

@@ -201,8 +201,8 @@ constexpr Row<GetMenuFn> kGetMenu[] = {
     {"APopupMenuGad", [](APane* p) { return As<AGadget>(p)->GetMenuHandleOnly(); }},
 };
 
-// The radio buttons among the direct sub-panes of a pane, in list order: a
-// radio gadget is known by its reference number.
+// The radio buttons of both kinds among the direct sub-panes of a pane, in
+// list order.
 template <class Fn> void ForEachRadio(APane* pane, Fn fn) {
     CKsList* list = pane->GetSubPanes();
     if (!list) return;
@@ -400,10 +400,8 @@ AGadget* PopupGad(APane* p, const char* wrong) {
 } // namespace
 
 void DialogWindow::SetMenuHandle(const char* id, MenuHandle menu) {
-    if (AGadget* g = PopupGad(FindPaneByID(id), "SetMenuHandle called on wrong class")) {
+    if (AGadget* g = PopupGad(FindPaneByID(id), "SetMenuHandle called on wrong class"))
         g->SetMenuID(menu ? ::GetMenuID(menu) : 0);
-        g->SetHasMenu(menu != nullptr);
-    }
 }
 
 void DialogWindow::EnablePopupItem(const char* id, short item, bool on) {
@@ -412,11 +410,14 @@ void DialogWindow::EnablePopupItem(const char* id, short item, bool on) {
 }
 
 void DialogWindow::SetVolumeMenuID(const char* id, short menuID) {
-    AGadget* g = PopupGad(FindPaneByID(id), "SetVolumeMenuID called on wrong class");
-    if (!g) return;
+    if (AGadget* g = PopupGad(FindPaneByID(id), "SetVolumeMenuID called on wrong class"))
+        FillVolumeMenu(g, menuID);
+}
+
+void DialogWindow::FillVolumeMenu(AGadget* g, short menuID) {
     g->DisposePopupMenu();
     if (menuID != -1) {
-        if (GetPopupMenu(menuID)) g->SetMenuInfo(menuID, g->GetMenuItem(), false, true);
+        g->SetMenuID(menuID);
         return;
     }
     g->MakePopupMenu("");

@@ -44,23 +44,21 @@ void AddFitGroup(DialogWindow* d) {
                              "FitGroup");
 }
 
-void ShowClipSettings() {
-    std::unique_ptr<DialogWindow, DialogCloser> d(
-        DialogWindow::New(stx("Clip Settings"), true, 360, 260, false));
+DialogWindow* NewClipSettingsDialog() {
+    auto* d = DialogWindow::New(stx("Clip Settings"), true, 360, 200, false);
     d->AddMacCheckBox("Loop", stx("Loop playback"), 20, S, 150, 15, S, 18);
     d->AddMacCheckBox("Mute", stx("Mute audio"), 20, S, 150, 38, S, 18);
-    AddFitGroup(d.get());
+    AddFitGroup(d);
     d->AddOSPopupMenu("Rate", stx("Rate:"), 190, S, 150, 15, S, 20);
     d->AppendItemsToPopup("Rate", "24", "25", "30", "60");
     d->AddIntEntry("Gain", stx("Gain (dB):"), 260, S, 80, 50, S, 18, 0);
     d->SetLimits("Gain", -60, 12, false, false);
     d->AddFloatEntry("Speed", stx("Speed (%):"), 260, S, 80, 76, S, 18, 100.0);
     d->SetLimits("Speed", 1, 400, false, false);
-    d->AddTCEntry("Start", stx("Start:"), 260, S, 80, 102, S, 18);
+    d->AddTCEntry("Start", stx("Start:"), 250, S, 90, 102, S, 18);
     d->AddStdButtons(2);
     d->AddStdButDivider();
     d->AddDefaultButIndic();
-
     d->SetBoolVal("Loop", gSettings.loop);
     d->SetBoolVal("Mute", gSettings.mute);
     d->SetRBgroupVal("FitGroup", gSettings.fit);
@@ -68,6 +66,11 @@ void ShowClipSettings() {
     d->SetLongVal("Gain", gSettings.gain);
     d->SetFloatVal("Speed", gSettings.speed);
     d->SetTCVal("Start", gSettings.start);
+    return d;
+}
+
+void ShowClipSettings() {
+    std::unique_ptr<DialogWindow, DialogCloser> d(NewClipSettingsDialog());
     if (!d->Run(nullptr, 0)) return;
     gSettings.loop = d->GetBoolVal("Loop");
     gSettings.mute = d->GetBoolVal("Mute");

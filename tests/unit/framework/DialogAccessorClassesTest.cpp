@@ -7,7 +7,9 @@
 #include "ARadixIntEntry.h"
 #include "ASlider.h"
 #include "DialogTestSupport.h"
+#include "KsDrawUtils.h"
 #include "MacText.h"
+#include "Stx.h"
 
 #include <cmath>
 #include <functional>
@@ -177,11 +179,20 @@ TEST_F(DialogAccessorClassesTest, EveryAccessorOnEveryClass) {
         {"pop-up menu",
          {"PopupGad"},
          {"SetMenuItemFromText called on wrong class", "GetMenuItemFromText called on wrong class",
-          "EnablePopupItem called on wrong class"},
+          "EnablePopupItem called on wrong class", "SetMenuHandle called on wrong class",
+          "SetVolumeMenuID called on wrong class"},
          [](DialogWindow* d, const char* id, bool served) {
              EXPECT_EQ(d->SetMenuItemFromText(id, "Three"), served ? 3 : 0);
              EXPECT_EQ(d->GetMenuItemFromText(id, "Two"), served ? 2 : 0);
              d->EnablePopupItem(id, 2, false);
+             // No menu, then the menu of no drives, which turns the gadget off.
+             d->SetMenuHandle(id, nullptr);
+             d->SetVolumeMenuID(id, -1);
+             if (served) {
+                 EXPECT_FALSE(d->IsPaneEnabled(id));
+                 EXPECT_EQ(d->GetMenuItemFromText(id, stx("No Drives Available//Volume menu")), 1);
+                 d->SetPaneEnabled(id, true);
+             }
          }},
         {"procedures",
          kGadgets,
@@ -236,6 +247,53 @@ TEST_F(DialogAccessorClassesTest, EveryAccessorOnEveryClass) {
     char buf[8];
     dlg->GetTextVal("CheckGad", buf, sizeof buf);
     EXPECT_EQ(FatalMessages().back(), "APane::GetLabelText(buf, buflen) not supported yet");
+}
+
+// A radio group of standard radio buttons answers by their numbers.
+TEST_F(DialogAccessorClassesTest, RadioGroupsOfStandardButtons) {
+    MakeDialog(1);
+    dlg->AddPane("Group", 10, S, 120, 10, S, 60);
+    for (const char* title : {"Fit", "Fill", "Stretch"})
+        dlg->AddMacRadioButton(title, title, 0, S, 100, S, S, 18, "Group");
+    EXPECT_EQ(dlg->GetRBgroupVal("Group"), 0);
+    for (long v : {2L, 3L, 1L}) {
+        dlg->SetRBgroupVal("Group", v);
+        EXPECT_EQ(dlg->GetRBgroupVal("Group"), v);
+        EXPECT_EQ(dlg->GetBoolVal("Fill"), v == 2);
+    }
+    dlg->SetRBgroupVal("Group", 9); // no such button: nothing changes
+    EXPECT_EQ(dlg->GetRBgroupVal("Group"), 1);
+}
+
+// Pages of pane books are found by their IDs, for building into and showing.
+TEST_F(DialogAccessorClassesTest, PaneBookPagesAndBuildersByID) {
+    MakeDialog(1);
+    dlg->AddPaneBook("Book", 10, S, 200, 10, S, 120);
+    ASSERT_NE(dlg->AddPaneBookPage("Video", "Video", "Book"), nullptr);
+    ASSERT_NE(dlg->AddPaneBookPage("Audio", "Audio", "Book"), nullptr);
+    APane* mute = dlg->AddMacCheckBox("Mute", "Mute", 10, S, 100, 10, S, 18, "Audio");
+    EXPECT_NE(dlg->GetEnclPane("Audio"), dlg->GetMainPane());
+    EXPECT_EQ(mute->GetEnclPane(), dlg->GetEnclPane("Audio"));
+    dlg->ShowPaneBookPage("Book", "Audio");
+    EXPECT_EQ(dlg->ShownPaneBookPage("Book"), 2);
+    dlg->ShowPaneBookPage("Book", "Video");
+    EXPECT_EQ(dlg->ShownPaneBookPage("Book"), 1);
+    dlg->SetBoolVal("Mute", true);
+    EXPECT_TRUE(dlg->GetBoolVal("Mute"));
+
+    // The other builders: grouping panes, menus, captions of toggles only.
+    EXPECT_EQ(dlg->AddPlateauPane("Up", 220, S, 60, 10, S, 40)->GetBorderStyle(), kBorderRaised2);
+    EXPECT_EQ(dlg->AddValleyPane("Down", 220, S, 60, 60, S, 40)->GetBorderStyle(),
+              kBorderRaised2 + 1);
+    EXPECT_NE(dlg->AddButtonPopupMenu("Menu", "More", 220, S, 60, 110, S, 20)->GetMenuHandleOnly(),
+              nullptr);
+    EXPECT_FALSE(dlg->AddVolumeMenu("Vol", "Drive", -1, 220, S, 90, 140, S, 20)->GetEnabled());
+    EXPECT_NE(dlg->AddCaption("Cap", "Mutes every track", 10, S, 150, 40, S, 30, "Audio", "Mute"),
+              nullptr);
+    EXPECT_TRUE(FatalMessages().empty());
+    EXPECT_EQ(dlg->AddCaption("Bad", "x", 10, S, 50, 80, S, 20, nullptr, "Menu"), nullptr);
+    EXPECT_EQ(FatalMessages(), std::vector<std::string>{
+                                   "AddCaption: associating caption with AGadget of wrong type"});
 }
 
 // A disabled text entry is display-only and lighter than its enclosure.
