@@ -107,12 +107,14 @@ private:
 
     // Name and duration fields, a rate slider and a status menu.
     void ClipSection() {
-        stack->AddPaneType(0, 0, "Selected clip", 7, kStackPaneAlwaysOpen);
+        stack->AddPaneType(0, 0, "Selected clip", 6, kStackPaneAlwaysOpen);
         for (const auto& f : {std::pair{kClipName, "Name"}, std::pair{kClipDuration, "Duration"}}) {
             const SInt16 top = stack->GetCurTopOffset();
             stack->AddLabelGad(f.first, f.second, nullptr, 6, SInt16(top + 3));
-            stack->AddTextEntryGad(f.first, f.second, ShowClipField, FieldEdited, 60,
-                                   SInt16(kStackWidth - 66), top, 16);
+            ATextEntry* field =
+                stack->AddTextEntryGad(f.first, f.second, ShowClipField, FieldEdited, 60,
+                                       SInt16(kStackWidth - 66), top, 16);
+            field->SetFontSizeFace(1, 10, 0);
             stack->SetCurTopOffset(SInt16(top + 18));
         }
         stack->AddSliderGad(kClipRate, "Rate", ShowClipLevel, ClipLevelMoved, 1, kMaxRate);
@@ -120,6 +122,8 @@ private:
             stack->AddMacPopupMenuGad(kClipStatus, "Status", ShowStatus, StatusChosen, nullptr);
         for (int i = 0; *BinStatusName(i); ++i)
             status->AppendItem(BinStatusName(i));
+        // The longest status name needs more than the builder's width.
+        status->Resize(SInt16(kStackWidth - 40), status->GetHeight());
     }
 
     // Edits go to the bin only while its window lives and a clip shows.
