@@ -1,7 +1,7 @@
 // Pane books: what a page carries beyond its pane (refcon, hidden tab, tab
 // colour and icon, tab offset, window size, enable button) comes back through
-// the stream and the property text; text without those keys reads as before;
-// an icon tab shows its icon.
+// the stream, the property text and Copy; text without those keys reads as
+// before; an icon tab shows its icon.
 #include "AMemStream.h"
 #include "AObjDoc.h"
 #include "APaneBook.h"
@@ -10,18 +10,20 @@
 #include "PaneStream.h"
 #include "PaneTestSupport.h"
 
-#include <algorithm>
-#include <functional>
+#include <cstdio>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+constexpr SInt16 kIcon = 700;
+
 class PaneBookPageSettingsTest : public PaneTest {
 protected:
-    // Pages A, C, B in tab order (their panes were made A, B, C), each with
-    // settings of its own; C has an enable button, B an icon and is hidden.
+    // Pages A, C, B in tab order (their panes were made A, B, C); C has an
+    // enable button, B an icon and a hidden tab.
     APaneBook* Book() {
         APaneBook* b = APaneBook::New(main, 10, S, 300, 10, S, 200, RGBgray12, false, true);
         b->NewPage("A", -1, 11, 320, 240);
@@ -34,87 +36,73 @@ protected:
         b->GetPage(3)->SetHidden(true);
         return b;
     }
+    // Per page: name, refcon, hidden, colour, icon, offset, window size,
+    // enable button (-1: none, else its visibility), visible.
     static std::string Summary(APaneBook* b) {
-        std::ostringstream o;
+        std::string s;
         for (SInt32 n = 1; n <= b->GetPageCount(); ++n) {
             const APaneBookPage* p = b->GetPage(n);
-            char name[32];
-            p->GetName(name, sizeof name);
+            char name[32], line[160];
             SInt32 w = 0, h = 0;
+            p->GetName(name, sizeof name);
             p->GetWindowContentSize(&w, &h);
             const KsRGBColor& c = p->GetTabColor();
-            o << name << " ref " << p->GetRefCon() << " hidden " << p->IsHidden() << " colour "
-              << c.red << '/' << c.green << '/' << c.blue << " icon " << p->GetTabIcon()
-              << " offset " << p->GetExtraTabOffset() << " size " << w << 'x' << h << " enable "
-              << (p->GetEnableButton() ? p->GetEnableButton()->GetOwnVisible() : -1) << " visible "
-              << p->IsVisiblePage() << "; ";
+            const APushButton* e = p->GetEnableButton();
+            std::snprintf(line, sizeof line, "%s %d %d %04x%04x%04x %d %d %dx%d %d %d;", name,
+                          int(p->GetRefCon()), p->IsHidden(), c.red, c.green, c.blue,
+                          p->GetTabIcon(), int(p->GetExtraTabOffset()), int(w), int(h),
+                          e ? int(e->GetOwnVisible()) : -1, p->IsVisiblePage());
+            s += line;
         }
-        return o.str();
+        return s;
     }
-    static constexpr SInt16 kIcon = 700;
+    static APane* ThroughStream(APaneBook* b) {
+        AMemStream out;
+        AObjDoc(out).Write(b);
+        AMemStream in(out.GetDataHandle());
+        AObjDoc doc(in);
+        doc.Read();
+        return static_cast<APane*>(doc.TakeObject());
+    }
+    static APane* ThroughText(const std::string& text) {
+        return ReadPaneText(text.data(), long(text.size()), nullptr, nullptr);
+    }
 };
 
-TEST_F(PaneBookPageSettingsTest, SettingsComeBackThroughStreamAndText) {
+TEST_F(PaneBookPageSettingsTest, SettingsComeBackThroughStreamTextAndCopy) {
     APaneBook* b = Book();
-    const std::string want = Summary(b);
-    ASSERT_NE(want.find("C ref 13 hidden 0 colour 4660/43981/3855 icon -1 offset 6"),
-              std::string::npos)
-        << want;
-    const struct {
-        const char* what;
-        std::function<APane*(APaneBook*)> roundTrip;
-    } ways[] = {
-        {"stream",
-         [](APaneBook* x) {
-             AMemStream out;
-             AObjDoc(out).Write(x);
-             AMemStream in(out.GetDataHandle());
-             AObjDoc doc(in);
-             doc.Read();
-             return static_cast<APane*>(doc.TakeObject());
-         }},
-        {"text",
-         [](APaneBook* x) {
-             const std::string text = WritePaneText(x);
-             return ReadPaneText(text.data(), long(text.size()), nullptr, nullptr);
-         }},
-        {"copy", [](APaneBook* x) { return static_cast<APane*>(x->Copy()); }},
-    };
-    for (const auto& way : ways) {
-        APane* read = way.roundTrip(b);
-        ASSERT_TRUE(read && read->IsInstanceOf("APaneBook")) << way.what;
+    const std::string want = "A 11 0 000000000000 -1 0 320x240 -1 1;"
+                             "C 13 0 1234abcd0f0f -1 6 -32768x-32768 1 0;"
+                             "B 12 1 000000000000 700 0 -32768x-32768 -1 0;";
+    ASSERT_EQ(Summary(b), want);
+    for (APane* read :
+         {ThroughStream(b), ThroughText(WritePaneText(b)), static_cast<APane*>(b->Copy())}) {
+        ASSERT_TRUE(read && read->IsInstanceOf("APaneBook"));
         auto* copy = static_cast<APaneBook*>(read);
-        EXPECT_EQ(Summary(copy), want) << way.what;
-        // The enable button is the page's again: it sits on that page's tab.
+        EXPECT_EQ(Summary(copy), want);
+        // The enable button is its page's again: it sits on that page's tab.
         const APaneBookPage* c = copy->GetPage(2);
-        ASSERT_NE(c->GetEnableButton(), nullptr) << way.what;
-        EXPECT_TRUE(copy->GetTabRect(c).Contains(c->GetEnableButton()->GetBounds().TopLeft()))
-            << way.what;
+        EXPECT_TRUE(c->GetEnableButton() &&
+                    copy->GetTabRect(c).Contains(c->GetEnableButton()->GetBounds().TopLeft()));
         copy->Dispose();
     }
 }
 
-// Text written before the page keys existed (lines end in returns): every sub-pane that is no
-// gadget becomes a page, in sub-pane order, with the page defaults.
+// Text written before the page keys existed (lines end in returns; the page
+// keys end in the page number): every sub-pane that is no gadget becomes a
+// page, in sub-pane order, with the page defaults.
 TEST_F(PaneBookPageSettingsTest, TextWithoutPageKeysReadsAsBefore) {
     std::istringstream written(WritePaneText(Book()));
     std::string text, line;
-    while (std::getline(written, line, '\r')) {
-        const std::string key = line.substr(std::min(line.find_first_not_of('\t'), line.size()));
-        bool pageKey = false;
-        for (const char* k :
-             {"pbpg", "pben", "pbref", "pbhide", "pbtabc", "pbicon", "pbsep", "pbwin"})
-            pageKey |= key.rfind(k, 0) == 0;
-        if (!pageKey) text += line + "\r";
-    }
-    APane* read = ReadPaneText(text.data(), long(text.size()), nullptr, nullptr);
+    while (std::getline(written, line, '\r'))
+        if (!std::regex_search(line, std::regex("^\\t*pb[a-z]+[0-9]+ "))) text += line + '\r';
+    APane* read = ThroughText(text);
     ASSERT_TRUE(read && read->IsInstanceOf("APaneBook"));
-    auto* b = static_cast<APaneBook*>(read);
-    const char* const defaults = " ref 0 hidden 0 colour 0/0/0 icon -1 offset 0 size -32768x-32768 "
-                                 "enable -1 visible ";
-    EXPECT_EQ(Summary(b),
-              std::string("A") + defaults + "1; B" + defaults + "0; C" + defaults + "0; ");
-    b->Dispose();
+    EXPECT_EQ(Summary(static_cast<APaneBook*>(read)),
+              "A 0 0 000000000000 -1 0 -32768x-32768 -1 1;"
+              "B 0 0 000000000000 -1 0 -32768x-32768 -1 0;"
+              "C 0 0 000000000000 -1 0 -32768x-32768 -1 0;");
+    read->Dispose();
 }
 
 // An icon tab is 32 wide and shows its icon where a label would be.
@@ -124,12 +112,9 @@ TEST_F(PaneBookPageSettingsTest, IconTabShowsItsIcon) {
     APaneBook* b = Book();
     b->GetPage(3)->SetHidden(false);
     main->Draw(nullptr, nullptr);
-    const KsRect tab = b->GetTabRect(b->GetPage(3));
+    const KsRect tab = b->GetTabRect(b->GetPage(3)), plain = b->GetTabRect(b->GetPage(1));
     EXPECT_EQ(tab.Width(), 32);
-    const SInt32 h = (tab.left + tab.right) / 2, v = (tab.top + tab.bottom) / 2;
-    EXPECT_EQ(Px(h, v), 0u);
-    // The plain tabs beside it keep their face where the icon would be.
-    const KsRect plain = b->GetTabRect(b->GetPage(1));
+    EXPECT_EQ(Px((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2), 0u);
     EXPECT_NE(Px(plain.right - 3, plain.bottom - 3), 0u);
 }
 
