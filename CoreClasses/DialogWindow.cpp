@@ -5,6 +5,7 @@
 #include "ADialogButtonGad.h"
 #include "AGadget.h"
 #include "APanePrivate.h"
+#include "ATextEntry.h"
 #include "AWindowPrivate.h"
 #include "Cursors.h"
 #include "KsColorScheme.h"
@@ -53,11 +54,19 @@ APane* FirstSubPane(APane* root, bool (*want)(APane*)) {
     if (root) root->ForEachSubPane(FindFirst, &f, nullptr);
     return f.found;
 }
+// Shown in its dialog: it and every enclosure are visible. The dialog
+// itself may still be hidden, as it is when a run chooses the first focus.
+bool ShownInDialog(const APane* p) {
+    for (; p; p = p->GetEnclPane())
+        if (!p->GetOwnVisible()) return false;
+    return true;
+}
 bool IsEditableEntry(APane* p) {
-    return p->IsVisible() && p->IsInstanceOf("ATextEntry") && !p->GetDisplayOnly();
+    return ShownInDialog(p) && p->IsInstanceOf("ATextEntry") && !p->GetDisplayOnly() &&
+           !static_cast<ATextEntry*>(p)->GetReadOnly();
 }
 bool IsVisibleTextList(APane* p) {
-    return p->IsVisible() && p->IsInstanceOf("ATextListPane");
+    return ShownInDialog(p) && p->IsInstanceOf("ATextListPane");
 }
 } // namespace
 
@@ -369,9 +378,4 @@ bool DialogWindow::Run(DialogTestProc proc, long refCon) {
     SetArrowCursor();
     SetVisible(false);
     return !stopped && exitItem && (exitItem->GetFlags() & kPaneOKGadget);
-}
-
-APane* DialogWindow::GetEnclPane(const char* id) {
-    APane* p = id ? FindPaneByID(id) : nullptr;
-    return p ? p : mainPane;
 }

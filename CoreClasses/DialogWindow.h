@@ -14,11 +14,13 @@
 // when those panes go (ForgetPane).
 //
 // Bodies: DialogWindow.cpp (set-up, roles, keys, run, close),
-// DialogWindowBuilders.cpp, DialogWindowAccessors.cpp.
+// DialogWindowBuilders.cpp, DialogWindowAccessors.cpp, DialogWindowPaneBooks.cpp.
 #pragma once
 
 #include "AGadget.h"
 #include "AWindow.h"
+#include "Edgecode.h"
+#include "Timecode.h"
 
 class ADialogButtonGad;
 class DialogWindow;
@@ -92,6 +94,50 @@ class DialogWindow : public AWindow {
 
     APane* AddTextListPane(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
                            SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    APane* AddTextEntry(const char* id, const char* text, SInt16 left, SInt16 right, SInt16 wid,
+                        SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    // The label sits at the left of the field.
+    APane* AddIntEntry(const char* id, const char* label, SInt16 left, SInt16 right, SInt16 wid,
+                       SInt16 top, SInt16 bot, SInt16 hei, SInt32 value,
+                       const char* enclID = nullptr);
+    APane* AddFloatEntry(const char* id, const char* label, SInt16 left, SInt16 right, SInt16 wid,
+                         SInt16 top, SInt16 bot, SInt16 hei, double value,
+                         const char* enclID = nullptr);
+    APane* AddTCEntry(const char* id, const char* label, SInt16 left, SInt16 right, SInt16 wid,
+                      SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    APane* AddECEntry(const char* id, const char* label, SInt16 left, SInt16 right, SInt16 wid,
+                      SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    // The standard controls: a check box, a radio button numbered in the
+    // dialog's count (its value reference constant) and a pop-up menu.
+    APane* AddMacCheckBox(const char* id, const char* title, SInt16 left, SInt16 right, SInt16 wid,
+                          SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    APane* AddMacRadioButton(const char* id, const char* title, SInt16 left, SInt16 right,
+                             SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                             const char* enclID = nullptr);
+    // A multi-line caption; naming a gadget (a check box or radio button of
+    // either kind) makes it that gadget's caption.
+    APane* AddCaption(const char* id, const char* text, SInt16 left, SInt16 right, SInt16 wid,
+                      SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr,
+                      const char* gadgetID = nullptr);
+    // Raised and sunken grouping panes.
+    APane* AddPlateauPane(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                          SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    APane* AddValleyPane(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                         SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    // A push button that shows an empty menu of its own, titled `label`.
+    AGadget* AddButtonPopupMenu(const char* id, const char* label, SInt16 left, SInt16 right,
+                                SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                                const char* enclID = nullptr);
+    // A pop-up menu gadget with the menu of that ID (see SetVolumeMenuID).
+    AGadget* AddVolumeMenu(const char* id, const char* label, short menuID, SInt16 left,
+                           SInt16 right, SInt16 wid, SInt16 top, SInt16 bot, SInt16 hei,
+                           const char* enclID = nullptr);
+    // A pane book, and a page of it whose page pane takes the ID `id`.
+    APane* AddPaneBook(const char* id, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
+                       SInt16 bot, SInt16 hei, const char* enclID = nullptr);
+    APane* AddPaneBookPage(const char* id, const char* name, const char* bookID);
+    APane* AddOSPopupMenu(const char* id, const char* title, SInt16 left, SInt16 right, SInt16 wid,
+                          SInt16 top, SInt16 bot, SInt16 hei, const char* enclID = nullptr);
 
     // --- Typed accessors by pane ID -------------------------------------------
     // Entries count from 1; the text is copied into buf, len bytes at most.
@@ -115,6 +161,31 @@ class DialogWindow : public AWindow {
     virtual long SetMenuItemFromText(const char* id, const char* text);
     virtual long GetMenuItemFromText(const char* id, const char* text);
     virtual MenuHandle GetMenuHandleOnly(const char* id);
+    virtual void RefreshMacMenu(const char* id);
+    // Null texts are skipped.
+    virtual void AppendItemsToPopup(const char* id, const char* a, const char* b, const char* c,
+                                    const char* d);
+    virtual void SetTCIs24FPS(const char* id, bool on);
+    virtual void SetTCVal(const char* id, const timecode_t& tc);
+    virtual timecode_t GetTCVal(const char* id);
+    virtual void SetECVal(const char* id, const edgecode_t& ec);
+    virtual edgecode_t GetECVal(const char* id);
+    virtual long GetTextLen(const char* id);
+    virtual void SetTextSel(const char* id, long start, long end);
+    // -1: an empty menu saying no drives are available, and the gadget off.
+    virtual void SetVolumeMenuID(const char* id, short menuID);
+    virtual void SetMenuHandle(const char* id, MenuHandle menu);
+    virtual void EnablePopupItem(const char* id, short item, bool on);
+    virtual void SetPaneActive(const char* id, bool on);
+    virtual bool IsPaneActive(const char* id);
+    virtual void TabToTextEntry(const char* id);
+    virtual void SetGrayText(const char* id, bool on);
+    virtual void DrawPane(const char* id);
+    // Pages are named by their page panes' IDs; ShownPaneBookPage answers
+    // the number of the page showing (0: none, or no such book).
+    virtual void ShowPaneBookPage(const char* bookID, const char* pageID);
+    virtual void HidePaneBookPage(const char* bookID, const char* pageID);
+    virtual long ShownPaneBookPage(const char* bookID);
     virtual void SetPaneVisible(const char* id, bool on);
     virtual bool IsPaneVisible(const char* id);
     virtual void SetPaneEnabled(const char* id, bool on);
@@ -150,6 +221,9 @@ protected:
     // The good click alone, at the event's point, with the port kept.
     void PressByKeyClickOnly(AGadget* gad, const EventRecord* ev);
     void ApplyBackground();
+    // The pop-up menu gadget's menu becomes the menu menuID, or with -1 a
+    // menu saying no drives are available, the gadget off.
+    static void FillVolumeMenu(AGadget* gad, short menuID);
 
     // Fields, in their declared order.
     APane* okGad = nullptr;

@@ -108,8 +108,8 @@ template <class Want> void RefreshPage(APagePane* page, SInt32 refCon, void* dat
     if (!want()) return;
     for (SInt32 i = 1; i <= page->GetNumSubPanes(); ++i) {
         APane* p = page->GetSubPane(i);
-        if (p->IsInstanceOf("AGadget"))
-            static_cast<AGadget*>(p)->UpdateValues(refCon, data);
+        if (KsIsStackValuePane(p))
+            KsStackUpdateValue(p, refCon, data);
         else if (p->IsInstanceOf("APaneBook"))
             static_cast<APaneBook*>(p)->UpdateValues(refCon, data);
         else

@@ -73,9 +73,6 @@ AObject* APaneBook::Copy() {
     // The stream brings back the pages and their panes; what it does not
     // carry is copied here, page by page.
     auto* copy = static_cast<APaneBook*>(APane::Copy());
-    copy->labelFace = labelFace;
-    copy->labelSize = labelSize;
-    copy->iLabelMargin2 = iLabelMargin2;
     copy->enableSize = enableSize;
     copy->defaultTabColor = defaultTabColor;
     copy->tabStripOffset = tabStripOffset;
@@ -85,15 +82,8 @@ AObject* APaneBook::Copy() {
     for (SInt32 i = 1; i <= std::min(GetPageCount(), copy->GetPageCount()); ++i) {
         const APaneBookPage* from = GetPage(i);
         APaneBookPage* to = copy->GetPage(i);
-        to->extraTabOffset = from->extraTabOffset;
-        to->refCon = from->refCon;
-        to->hidden = from->hidden;
-        to->tabColor = from->tabColor;
-        to->winWidth = from->winWidth;
-        to->winHeight = from->winHeight;
         to->showProc = from->showProc;
         to->showData = from->showData;
-        to->tabIcon = from->tabIcon;
     }
     return copy;
 }
@@ -268,6 +258,8 @@ void APaneBook::ShowPage(APaneBookPage* page, const char* name, SInt32 number, b
         RecolorEnableButton(page, true);
     }
     if (update) UpdatePage(page, kBookUpdateAll, nullptr);
+    // An update procedure may have taken the page or the book away.
+    if (!hold.Alive() || GetPageNum(page) == 0) return;
     page->SetEnclWinContentSize();
     if (page->showProc) page->showProc(page, page->showData);
 }

@@ -20,7 +20,9 @@
 
 #include "AGadget.h"
 #include "APane.h"
+#include "CoreAttrList.h"
 
+#include <memory>
 #include <vector>
 
 class APaneBook;
@@ -106,6 +108,7 @@ class APaneBookPage : public AObject {
 private:
     friend class APaneBook;
     static APaneBookPage* Make(APaneBook* book);
+    void DrawTabIcon(const KsRect& tab, const KsRGBColor& fg, const KsRGBColor& bg);
     // The page pane or enable button went away under the page.
     void Forget(APane* pane);
     // Hands the book's visible-page rules to a gadget the builder adds.
@@ -134,7 +137,8 @@ class APaneBook : public APane {
     KS_DECLARE_CLASS(APaneBook, APane)
 
     static constexpr OSType kClassID = FourCharCode("PBok");
-    static constexpr SInt16 kVersion = 1;
+    // 2: the pages' settings and enable buttons follow the pages.
+    static constexpr SInt16 kVersion = 2;
     // Key codes that switch pages.
     static constexpr SInt16 kPageUpKey = 0x74;
     static constexpr SInt16 kPageDownKey = 0x79;
@@ -281,8 +285,18 @@ private:
     // A non-hidden page before (step -1) or after (step 1) the visible one.
     APaneBookPage* NeighbourPage(SInt32 step);
     void UpdatePage(APaneBookPage* page, SInt32 mode, void* data);
-    // Turns every sub-pane that is not yet a page into one (after reading).
+    // Turns every sub-pane that is not yet a page into one (after reading),
+    // in the order and with the settings the property text gave.
     void AdoptSubPanesAsPages();
+    // What a page carries beyond its pane: streams and property text
+    // (APaneBookPageStream.cpp).
+    void PutPageSettings(AStream& stream);
+    void GetPageSettings(AStream& stream);
+    void AddPagePropsToList(CoreAttrList* list);
+    void AdoptPagesFromProps(const CoreAttrList& list);
+    // Makes button (one of the book's sub-panes, no other page's) the page's
+    // enable button; answers false when it cannot be.
+    bool ClaimEnableButton(APaneBookPage* page, APane* button);
     static void AfterRead(APane* pane);
 
     // Fields in their declared order.
@@ -307,4 +321,6 @@ private:
     // Set while the book takes its pages apart, so that RemoveSubPane does
     // not forget pages that are going anyway.
     bool iTearingDown = false;
+    // The property text's page keys, kept until the sub-panes are read.
+    std::unique_ptr<CoreAttrList> pendingPageProps;
 };

@@ -7,6 +7,7 @@
 #include "APaneBook.h"
 
 #include "APushButton.h"
+#include "Icons.h"
 #include "KsColorScheme.h"
 #include "KsDrawUtils.h"
 #include "KsPortSavers.h"
@@ -20,6 +21,7 @@ constexpr SInt32 kIconTabWidth = 32;
 constexpr SInt32 kTabStripe = 2;  // the tab colour's stripe
 constexpr SInt32 kEnableLead = 6; // the enable button's place in its tab
 constexpr SInt32 kEnableGap = 2;  // between the enable button and the label
+constexpr SInt32 kSmallIconSide = 16;
 
 void Fill(const KsRect& r, const KsRGBColor& c) {
     if (r.IsEmpty()) return;
@@ -62,6 +64,8 @@ KsRect APaneBook::GetTabRect(const APaneBookPage* page) const {
             width = iLabelMargin + iLabelMargin2 + iLabelWidth;
         } else if (p->tabIcon != -1) {
             width = kIconTabWidth;
+            // Room for the enable button before the icon.
+            if (p->itsEnableButton) width += kEnableLead + enableSize;
         } else {
             char name[256];
             p->GetName(name, sizeof name);
@@ -228,12 +232,16 @@ void APaneBookPage::DrawBackground(bool selected) {
 
 void APaneBookPage::DrawDetail(bool selected) {
     APaneBook* book = itsBook;
-    if (!book || hidden || tabIcon != -1) return;
+    if (!book || hidden) return;
     const KsRect tab = book->GetTabRect(this);
     if (tab.IsEmpty()) return;
     const KsRGBColor bg = selected ? book->GetBkndColor() : book->TabShade();
     KsRGBColor fg = RGBblack;
     if (!GetSchemeTextColor(&fg)) AdjustFGColorContrast(&fg, bg);
+    if (tabIcon != -1) {
+        DrawTabIcon(tab, fg, bg);
+        return;
+    }
     char name[256];
     GetName(name, sizeof name);
     KsRect r = tab;
@@ -241,4 +249,20 @@ void APaneBookPage::DrawDetail(bool selected) {
     r.right -= book->iLabelMargin2;
     if (itsEnableButton) r.left = std::max(r.left, itsEnableButton->GetBounds().right + kEnableGap);
     DrawTextHow(name, r, 1, book->labelSize, book->labelFace, book->iStackedLabels ? 0 : 1, fg);
+}
+
+// The icon takes the place of the label, in the label's colours: a small
+// icon centred in what the enable button leaves of the tab, held inside the
+// tab's stripe and edges.
+void APaneBookPage::DrawTabIcon(const KsRect& tab, const KsRGBColor& fg, const KsRGBColor& bg) {
+    KsRect room = tab.Insetted(1, kTabStripe + 1);
+    if (itsEnableButton) room.left = std::max(room.left, itsEnableButton->GetBounds().right);
+    const SInt32 side = std::min<SInt32>({kSmallIconSide, room.Width(), room.Height()});
+    if (side <= 0) return;
+    const KsRect r = CenterRectInRect({0, 0, side, side}, room);
+    const Rect q = ToRect(r);
+    const RGBColor f = ToRGBColor(fg), b = ToRGBColor(bg);
+    RGBForeColor(&f);
+    RGBBackColor(&b);
+    KsPlotIconID2(tabIcon, &q, kAlignNone, kTransformNone, false);
 }

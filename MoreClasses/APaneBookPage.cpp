@@ -113,7 +113,8 @@ void APaneBookPage::SetControlsVisible(bool on) {
     itsPagePane->ForEachSubPane(
         [](APane* p, void* a, void*) {
             const bool show = *static_cast<bool*>(a);
-            if (p->IsInstanceOf("ACheckBoxGad") || p->IsInstanceOf("ARadioButtonGad"))
+            if (p->IsInstanceOf("ACheckBoxGad") || p->IsInstanceOf("ARadioButtonGad") ||
+                p->IsInstanceOf("ACheckBox") || p->IsInstanceOf("ARadioBut"))
                 p->SetVisible(show);
             else if (IsBook(p))
                 static_cast<APaneBook*>(p)->SetControlsVisible(show);

@@ -80,11 +80,12 @@ void APaneBook::Put(AStream& s) {
         s.PutShort("pageNum", SInt16(i));
         s.PutObjectRef("page", GetPage(i)->itsPagePane);
     }
+    PutPageSettings(s);
 }
 
 void APaneBook::Get(AStream& s) {
     APane::Get(s);
-    s.GetClassMark(kClassID, 1, kVersion);
+    const SInt16 version = s.GetClassMark(kClassID, 1, kVersion);
     iStackedLabels = s.GetBool("iStackedLabels");
     iDrawBinder = s.GetBool("iDrawBinder");
     iLabelWidth = Measure(s.GetLong("iLabelWidth"));
@@ -108,6 +109,7 @@ void APaneBook::Get(AStream& s) {
         const SInt32 at = std::clamp<SInt32>(number, 1, GetPageCount() + 1);
         AddPageWithPane(static_cast<APane*>(obj), at);
     }
+    if (version >= 2) GetPageSettings(s);
     itsCurPage = nullptr;
 }
 
@@ -120,6 +122,7 @@ void APaneBook::AddPropsToList(CoreAttrList* l) {
     l->SetSInt32("pblmarg", iLabelMargin);
     l->SetSInt32("pblmarg2", iLabelMargin2);
     l->SetSInt32("pbreveal", iReveal);
+    AddPagePropsToList(l);
 }
 
 void APaneBook::GetPropsFromList(CoreAttrList* l) {
@@ -133,12 +136,17 @@ void APaneBook::GetPropsFromList(CoreAttrList* l) {
     iReveal = Reveal(l->GetSInt32("pbreveal", 0));
     drawsTabs = iLabelHeight > 0;
     pageBottomInset = iStackedLabels || !drawsTabs ? 3 : 4;
+    pendingPageProps = std::make_unique<CoreAttrList>(*l);
     InvalInterior();
 }
 
 // Sub-panes read from text become pages, except the book's own gadgets
 // (enable buttons and the like), which stay sub-panes.
 void APaneBook::AdoptSubPanesAsPages() {
+    if (pendingPageProps) {
+        const std::unique_ptr<CoreAttrList> props = std::move(pendingPageProps);
+        AdoptPagesFromProps(*props);
+    }
     std::vector<APane*> subs;
     for (SInt32 i = 1; i <= GetNumSubPanes(); ++i)
         subs.push_back(GetSubPane(i));

@@ -7,6 +7,7 @@
 #include "APaneStackPrivate.h"
 #include "AScrollablePane.h"
 #include "AStackPane.h"
+#include "ATextEntry.h"
 #include "KsFatal.h"
 #include "KsText.h"
 
@@ -26,11 +27,49 @@ bool IsWithin(const APane* p, const APane* pane) {
     return false;
 }
 
-// The panes whose values a stack refreshes.
-bool IsValueGad(const APane* p) {
-    return p->IsInstanceOf("AGadget");
-}
 } // namespace
+
+bool KsIsStackValuePane(const APane* p) {
+    return p && (p->IsInstanceOf("AGadget") || p->IsInstanceOf("ATextEntry"));
+}
+
+void KsStackSetValueProc(APane* p, AGadgetValUpdateProc proc, SInt32 refCon) {
+    if (p && p->IsInstanceOf("AGadget")) {
+        static_cast<AGadget*>(p)->SetValUpdateProc(proc);
+        static_cast<AGadget*>(p)->SetValueRefCon(refCon);
+    } else if (p && p->IsInstanceOf("ATextEntry")) {
+        static_cast<ATextEntry*>(p)->SetValUpdateProc(proc);
+        static_cast<ATextEntry*>(p)->SetValueRefCon(refCon);
+    }
+}
+
+void KsStackUpdateValue(APane* p, SInt32 refCon, void* data) {
+    if (p && p->IsInstanceOf("AGadget"))
+        static_cast<AGadget*>(p)->UpdateValues(refCon, data);
+    else if (p && p->IsInstanceOf("ATextEntry"))
+        static_cast<ATextEntry*>(p)->UpdateValues(refCon, data);
+}
+
+SInt32 KsStackValueRefCon(const APane* p) {
+    if (p && p->IsInstanceOf("AGadget")) return static_cast<const AGadget*>(p)->GetValueRefCon();
+    if (p && p->IsInstanceOf("ATextEntry"))
+        return static_cast<const ATextEntry*>(p)->GetValueRefCon();
+    return -1;
+}
+
+bool KsStackHasValueRefCon(APane* p, SInt32 refCon) {
+    if (p && p->IsInstanceOf("AGadget")) return static_cast<AGadget*>(p)->HasValueRefCon(refCon);
+    if (p && p->IsInstanceOf("ATextEntry"))
+        return static_cast<ATextEntry*>(p)->HasValueRefCon(refCon);
+    return false;
+}
+
+void KsStackSetValRefConProc(APane* p, AGadgetValRefConProc proc) {
+    if (p && p->IsInstanceOf("AGadget"))
+        static_cast<AGadget*>(p)->SetValRefConProc(proc);
+    else if (p && p->IsInstanceOf("ATextEntry"))
+        static_cast<ATextEntry*>(p)->SetValRefConProc(proc);
+}
 
 APaneStack* KsStackOfStackPane(const APane* stackPane) {
     APane* main = stackPane ? stackPane->GetEnclPane() : nullptr;
@@ -331,18 +370,19 @@ bool APaneStack::FindCurPane(KsPoint pt) {
     return false;
 }
 
-AGadget* APaneStack::FindGadIn(APane* in, const char* name, SInt32 refCon, bool byName) const {
+// By name only gadgets count (a text field's text is what the user typed);
+// by refcon every pane of the value protocol does.
+APane* APaneStack::FindGadIn(APane* in, const char* name, SInt32 refCon, bool byName) const {
     if (!in) return nullptr;
     for (SInt32 i = 1; i <= in->GetNumSubPanes(); ++i) {
         APane* p = in->GetSubPane(i);
-        if (!p->IsInstanceOf("AGadget")) continue;
-        auto* g = static_cast<AGadget*>(p);
         if (byName) {
             char text[64];
-            g->GetText(text, sizeof text);
-            if (name && std::strncmp(text, name, 63) == 0) return g;
-        } else if (g->GetValueRefCon() == refCon) {
-            return g;
+            if (!p->IsInstanceOf("AGadget")) continue;
+            static_cast<AGadget*>(p)->GetText(text, sizeof text);
+            if (name && std::strncmp(text, name, 63) == 0) return p;
+        } else if (KsIsStackValuePane(p) && KsStackValueRefCon(p) == refCon) {
+            return p;
         }
     }
     return nullptr;
@@ -351,7 +391,7 @@ AGadget* APaneStack::FindGadIn(APane* in, const char* name, SInt32 refCon, bool 
 bool APaneStack::SetCurGad(const char* name) {
     if (!curTarget || !curStackPane) return false;
     APane* old = curStackPane->GetCurGad();
-    AGadget* g = FindGadIn(curTarget, name, 0, true);
+    APane* g = FindGadIn(curTarget, name, 0, true);
     if (!g && curTarget != curStackPane) g = FindGadIn(curStackPane, name, 0, true);
     curStackPane->SetCurGad(g);
     return g != old;
@@ -360,7 +400,7 @@ bool APaneStack::SetCurGad(const char* name) {
 bool APaneStack::RefConSetCurGad(SInt32 refCon) {
     if (!curTarget || !curStackPane) return false;
     APane* old = curStackPane->GetCurGad();
-    AGadget* g = FindGadIn(curTarget, nullptr, refCon, false);
+    APane* g = FindGadIn(curTarget, nullptr, refCon, false);
     if (!g && curTarget != curStackPane) g = FindGadIn(curStackPane, nullptr, refCon, false);
     curStackPane->SetCurGad(g);
     return g != old;
@@ -375,8 +415,7 @@ bool APaneStack::RefConSetCurGadDammit(SInt32 refCon, SInt32 n) {
         p->SetCurGad(nullptr);
         for (SInt32 j = 1; j <= p->GetNumSubPanes(); ++j) {
             APane* g = p->GetSubPane(j);
-            if (!g->IsInstanceOf("AGadget") || static_cast<AGadget*>(g)->GetValueRefCon() != refCon)
-                continue;
+            if (!KsIsStackValuePane(g) || KsStackValueRefCon(g) != refCon) continue;
             if (n < 0 || count == n) {
                 p->SetCurGad(g);
                 return true;
@@ -389,7 +428,7 @@ bool APaneStack::RefConSetCurGadDammit(SInt32 refCon, SInt32 n) {
 
 APane* APaneStack::RefConFindGad(SInt32 refCon, APane* except) {
     auto matches = [refCon, except](APane* p) {
-        return p != except && IsValueGad(p) && static_cast<AGadget*>(p)->HasValueRefCon(refCon);
+        return p != except && KsStackHasValueRefCon(p, refCon);
     };
     for (SInt32 i = 1; i <= CountStackPanes(); ++i) {
         AStackPane* sp = GetStackPane(i);
@@ -414,7 +453,8 @@ bool APaneStack::RefConPtInGad(KsPoint pt, SInt32 refCon, SInt32 borderStyle) {
         if (!sp) continue;
         for (SInt32 j = 1; j <= sp->GetNumSubPanes(); ++j) {
             APane* p = sp->GetSubPane(j);
-            if (IsValueGad(p) && static_cast<AGadget*>(p)->GetValueRefCon() == refCon &&
+            if (p->IsInstanceOf("AGadget") &&
+                static_cast<AGadget*>(p)->GetValueRefCon() == refCon &&
                 p->GetBorderStyle() == borderStyle)
                 return InsideWithEdges(p->GetInterior(), pt);
         }
@@ -427,7 +467,7 @@ AGadget* APaneStack::RefConGetMenuGad(SInt32 refCon) {
         if (!in) return nullptr;
         for (SInt32 i = 1; i <= in->GetNumSubPanes(); ++i) {
             APane* p = in->GetSubPane(i);
-            if (!IsValueGad(p)) continue;
+            if (!p->IsInstanceOf("AGadget")) continue;
             auto* g = static_cast<AGadget*>(p);
             if (g->GetValueRefCon() == refCon && g->GetHasMenu()) return g;
         }
@@ -454,7 +494,7 @@ void APaneStack::SetCurGadHelpText(const char* text) {
 
 void APaneStack::SetCurGadValRefConProc(AGadgetValRefConProc proc) {
     APane* g = curStackPane ? curStackPane->GetCurGad() : nullptr;
-    if (g && IsValueGad(g)) static_cast<AGadget*>(g)->SetValRefConProc(proc);
+    KsStackSetValRefConProc(g, proc);
 }
 
 void APaneStack::RedrawCurPane(bool) {
@@ -497,8 +537,8 @@ void APaneStack::UpdatePaneValues(SInt32 paneType, SInt32 refCon, void* data) {
 
 void APaneStack::UpdateCurGadValues(SInt32 refCon, void* data) {
     APane* g = curStackPane ? curStackPane->GetCurGad() : nullptr;
-    if (!g || !IsValueGad(g)) return;
+    if (!KsIsStackValuePane(g)) return;
     if (!curStackPane->IsOpen() && !curStackPane->InTopRow(g)) return;
     StStackCall call(this, StackRestore::current, StackClip::interior);
-    static_cast<AGadget*>(g)->UpdateValues(refCon, data);
+    KsStackUpdateValue(g, refCon, data);
 }

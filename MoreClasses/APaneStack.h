@@ -15,7 +15,8 @@
 //
 // Bodies by concern: APaneStack.cpp (construction, selection, values),
 // APaneStackLayout.cpp (rows, restacking, scrolling), APaneStackBuilder.cpp
-// (the Add... members), APaneStackStream.cpp (streams and property text).
+// (the Add... members), APaneStackControls.cpp (the standard controls'
+// members), APaneStackStream.cpp (streams and property text).
 #pragma once
 
 #include "AGadget.h"
@@ -23,6 +24,8 @@
 #include "AScrollPane.h"
 #include "ATextEntry.h"
 
+class ACheckBox;
+class AMacPopupMenu;
 class APagePane;
 class APaneBook;
 class AStackPane;
@@ -119,6 +122,17 @@ class APaneStack : public AScrollPane {
                                         SInt16 left, SInt16 top);
     virtual AGadget* AddPopupMenuGad(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
                                      AGadgetClickProc downProc, AGadgetUpClickProc upProc);
+    // The standard controls (APaneStackControls.cpp). The label is the
+    // control's title; upProc runs after a click or key changed the value.
+    // A pop-up menu takes the items of menu (null: none yet).
+    virtual AMacPopupMenu* AddMacPopupMenuGad(SInt32 refCon, const char* label,
+                                              AGadgetValUpdateProc proc, AGadgetUpClickProc upProc,
+                                              MenuHandle menu);
+    virtual ACheckBox* AddMacCheckBoxGad(SInt32 refCon, const char* label,
+                                         AGadgetValUpdateProc proc, AGadgetUpClickProc upProc);
+    virtual ACheckBox* Add1MacCheckBoxGad(SInt32 refCon, const char* label,
+                                          AGadgetValUpdateProc proc, AGadgetUpClickProc upProc,
+                                          SInt16 left, SInt16 top);
     virtual AGadget* AddCheckBoxGadAt(SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
                                       AGadgetClickProc downProc, AGadgetUpClickProc upProc,
                                       SInt16 left, SInt16 top);
@@ -234,7 +248,7 @@ protected:
     void ScrollToTop();
     void InvalBar();
     AStackPane* FindStackPane(SInt32 refCon, SInt32 paneType, bool openOnly) const;
-    AGadget* FindGadIn(APane* in, const char* name, SInt32 refCon, bool byName) const;
+    APane* FindGadIn(APane* in, const char* name, SInt32 refCon, bool byName) const;
     void AddGadCommon(APane* gad, SInt32 refCon, const char* label, AGadgetValUpdateProc proc,
                       bool textLabel);
     // One slider of the given class in the current row, moving the row on.

@@ -130,11 +130,7 @@ APane* APaneStack::AddPaneBookPage(const char* name, SInt32 number, SInt32 refCo
 
 void APaneStack::AddGadCommon(APane* gad, SInt32 refCon, const char* label,
                               AGadgetValUpdateProc proc, bool textLabel) {
-    if (gad->IsInstanceOf("AGadget")) {
-        auto* g = static_cast<AGadget*>(gad);
-        g->SetValUpdateProc(proc);
-        g->SetValueRefCon(refCon);
-    }
+    KsStackSetValueProc(gad, proc, refCon);
     gad->SetInheritsBkgd(true, 0);
     const bool shows = curStackPane->InTopRow(gad) ||
                        curStackPane->GetPaneStyle() == kStackPaneAlwaysOpen ||

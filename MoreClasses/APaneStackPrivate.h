@@ -40,3 +40,13 @@ private:
 
 // The stack a pane lies in: the enclosure of its enclosure, when that is one.
 APaneStack* KsStackOfStackPane(const APane* stackPane);
+
+// The panes a stack refreshes and finds by refcon: gadgets (and the
+// controls built on them) and text entries, which share the value protocol
+// without sharing a base. The others take nothing and answer false.
+bool KsIsStackValuePane(const APane* p);
+void KsStackSetValueProc(APane* p, AGadgetValUpdateProc proc, SInt32 refCon);
+void KsStackUpdateValue(APane* p, SInt32 refCon, void* data);
+SInt32 KsStackValueRefCon(const APane* p);
+bool KsStackHasValueRefCon(APane* p, SInt32 refCon);
+void KsStackSetValRefConProc(APane* p, AGadgetValRefConProc proc);

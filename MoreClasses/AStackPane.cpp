@@ -265,8 +265,8 @@ bool AStackPane::SetOpenable(bool on, bool force) {
 namespace {
 // One sub-pane's refresh, by class.
 void RefreshOne(APane* p, SInt32 refCon, void* data, bool closed) {
-    if (p->IsInstanceOf("AGadget")) {
-        static_cast<AGadget*>(p)->UpdateValues(refCon, data);
+    if (KsIsStackValuePane(p)) {
+        KsStackUpdateValue(p, refCon, data);
     } else if (p->IsInstanceOf("APaneBook")) {
         static_cast<APaneBook*>(p)->UpdateValues(refCon, data);
     } else if (p->IsInstanceOf("APagePane")) {

@@ -4,10 +4,11 @@
 
 #include "AApplication.h"
 #include "ABasicButtons.h"
+#include "AMacPopupMenu.h"
 #include "APanePrivate.h"
-#include "APopupMenuGad.h"
 #include "APushButton.h"
 #include "AScrollablePane.h"
+#include "ATextEntry.h"
 #include "AWindow.h"
 #include "CmdButton.h"
 #include "KsDrawUtils.h"
@@ -221,12 +222,11 @@ APane* TwistPane::AddDesignPane(SInt16 left, SInt16 top, SInt16 wid, SInt16 hei)
     return p;
 }
 
-APopupMenuGad* TwistPane::AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
+AMacPopupMenu* TwistPane::AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
                                                   SInt16 wid, SInt16 hei) {
-    APopupMenuGad* g = APopupMenuGad::New(this, label, left, S, wid, top, S, hei, kLabelLeft, 0);
-    g->MakePopupMenu(label ? label : "");
-    g->AppendPopupMenuItem("Item 1", 0, 0);
-    g->AppendPopupMenuItem("Item 2", 0, 0);
+    AMacPopupMenu* g = AMacPopupMenu::New(this, label ? label : "", left, S, wid, top, S, hei);
+    g->AppendItem("Item 1");
+    g->AppendItem("Item 2");
     FinishBuilt(g, label);
     return g;
 }
@@ -244,6 +244,14 @@ AGadget* TwistPane::AddLabelGadStyle(const char* label, SInt16 left, SInt16 top,
     AGadget* g = AGadget::NewLabel(this, label ? label : "", left, top, font, size, face, 0);
     FinishBuilt(g, label);
     return g;
+}
+
+ATextEntry* TwistPane::AddTextEntryGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
+                                            SInt16 hei, SInt16 font, SInt16 size, SInt16 face) {
+    ATextEntry* t = ATextEntry::New(this, left, S, wid, top, S, hei, "", false);
+    t->SetFontSizeFace(font, size, face);
+    FinishBuilt(t, label);
+    return t;
 }
 
 APushButton* TwistPane::AddButtonGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,

@@ -14,8 +14,9 @@
 #include "AGadget.h"
 #include "APane.h"
 
-class APopupMenuGad;
+class AMacPopupMenu;
 class APushButton;
+class ATextEntry;
 class CmdButton;
 class ALED;
 
@@ -60,12 +61,15 @@ protected:
 public:
     virtual APane* AddContentsPane(SInt16 left, SInt16 top, SInt16 right, SInt16 bottom);
     virtual APane* AddDesignPane(SInt16 left, SInt16 top, SInt16 wid, SInt16 hei);
-    virtual APopupMenuGad* AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
+    virtual AMacPopupMenu* AddMacPopupMenuGadStyle(const char* label, SInt16 left, SInt16 top,
                                                    SInt16 wid, SInt16 hei);
     virtual AGadget* AddRsrcGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
                                      SInt16 hei, OSType rsrcType, SInt16 rsrcID);
     virtual AGadget* AddLabelGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 font,
                                       SInt16 size, SInt16 face);
+    // An editable one-line field in the given font; its text starts empty.
+    virtual ATextEntry* AddTextEntryGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
+                                             SInt16 hei, SInt16 font, SInt16 size, SInt16 face);
     virtual APushButton* AddButtonGadStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,
                                            SInt16 hei, AGadgetUpClickProc proc);
     virtual CmdButton* AddCmdButtonStyle(const char* label, SInt16 left, SInt16 top, SInt16 wid,

@@ -9,6 +9,7 @@
 #include "CoreAttrList.h"
 #include "DemoBin.h"
 #include "DemoCommands.h"
+#include "DemoDialogs.h"
 #include "DemoFields.h"
 #include "DemoGadgets.h"
 #include "DemoInspector.h"
@@ -386,6 +387,7 @@ protected:
         gBartender->AppendSeparator(view);
         gBartender->AppendMenuItem(view, kNickAbout, stx("&About the demo..."), 0, 0, 0);
         BuildViewerMenus(view);
+        AppendDialogItems(view);
         MenuHandle rates = gBartender->CreateMenu(stx("Rates"), kRatesMenuID, 1);
         for (int i = 0; i < kRates; ++i) {
             char item[32];
@@ -414,6 +416,7 @@ public:
         UpdateButtonsMenu();
         UpdateViewerMenus();
         EnableMessageItems();
+        EnableDialogItems();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
@@ -447,7 +450,7 @@ public:
             return true;
         }
         if (nick == kNickMediaBin) {
-            OpenMediaBinWindow(kMediaBinClips);
+            OpenMediaBinWindow(kMediaBinClips, InspectBinClip);
             return true;
         }
         if (nick == kNickBringAll) {
@@ -463,6 +466,7 @@ public:
         if (HandleButtonsMenu(nick)) return true;
         if (HandleViewerMenus(nick)) return true;
         if (HandleMessageItems(nick)) return true;
+        if (HandleDialogItems(nick)) return true;
         if (nick >= kNickRate1 && nick < kNickRate1 + kRates) {
             rate = nick - kNickRate1;
             return true;

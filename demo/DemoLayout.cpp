@@ -1,9 +1,12 @@
 // The layout window, built in code: a row of three divisions (bin, inspector,
-// viewer) whose dividers the user drags; the inspector is a column of a twist
-// pane section and a settings book whose pages are switched by their tabs or
-// by page up and page down.
+// viewer) whose dividers the user drags; the bin is a media bin table whose
+// selected clip the inspector window shows; the inspector is a column of a
+// twist pane section and a settings book whose pages are switched by their
+// tabs or by page up and page down.
 #include "DemoLayout.h"
 #include "DemoBin.h"
+#include "DemoInspector.h"
+#include "DemoMediaBin.h"
 
 #include "ABasicButtons.h"
 #include "ADividedPane.h"
@@ -21,12 +24,7 @@ namespace {
 
 constexpr SInt16 S = kPaneDontCare;
 constexpr short kWidth = 760, kHeight = 440;
-
-void DrawBin(APane* pane, const KsRect*, void*) {
-    KsRect r = pane->GetInterior();
-    r.Inset(6, 4);
-    TheDemoBin().Draw(ToRect(r));
-}
+constexpr long kBinClips = 2000;
 
 // Colour bars, the viewer's stand-in for a picture.
 void DrawViewer(APane* pane, const KsRect*, void*) {
@@ -86,8 +84,26 @@ APaneBook* SettingsBook(APane* encl) {
     return book;
 }
 
-class LayoutWindow : public AWindow {
+class LayoutWindow : public BinWatchingWindow {
 public:
+    // The bin's table takes page up and page down for itself; after a click
+    // in the settings book they switch its pages instead.
+    bool Click(void* data, EventRecord* ev, long a, long b) override {
+        if (ev && book && GetWindowPtr()) {
+            SetPortWindowPort(GetWindowPtr());
+            Point local = ev->where;
+            GlobalToLocal(&local);
+            keysToBook = book->GetFrame().Contains(KsPoint{local.h, local.v});
+        }
+        return BinWatchingWindow::Click(data, ev, a, b);
+    }
+    bool KeyDown(void* data, EventRecord* ev, long charCode, long keyCode) override {
+        if (keysToBook && book &&
+            (keyCode == APaneBook::kPageUpKey || keyCode == APaneBook::kPageDownKey))
+            return book->DoKeyDown(SInt16(charCode), SInt16(keyCode), ev, data);
+        return BinWatchingWindow::KeyDown(data, ev, charCode, keyCode);
+    }
+
     void Build() {
         IWindow("Layout", nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
         ::MoveWindow(GetWindowPtr(), 40, 60, false);
@@ -99,8 +115,8 @@ public:
         main->SetBkndColor(RGBgray9);
         auto* row = ADividedPaneV::New(main, 0, 0, S, 0, -16, S, RGBgray9, 0);
         APane* bin = APane::New(row, 0, S, 10, 0, S, 10, RGBwhite, 1);
-        bin->SetDrawProc(DrawBin);
         bin->SetPaneID("bin");
+        watch.Watch(AddMediaBinTable(bin, kBinClips), InspectBinClip);
         auto* inspector = ADividedPaneH::New(row, 0, S, 10, 0, S, 10, RGBgray11, 0);
         inspector->SetPaneID("inspector");
         APane* viewer = APane::New(row, 0, S, 10, 0, S, 10, RGBblack, 1);
@@ -114,12 +130,16 @@ public:
         inspector->InstallPane(top, 60, 2000, true);
         inspector->InstallPane(bottom, 120, 2000, true);
         ClipSection(top);
-        SettingsBook(bottom);
+        book = SettingsBook(bottom);
         row->SetDividerPos(0, 200);
         AddGrowBoxPane();
         ShowWindow(GetWindowPtr());
         SelectWindow(GetWindowPtr());
     }
+
+private:
+    APaneBook* book = nullptr; // a sub-pane: goes with the window
+    bool keysToBook = false;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "DemoMediaBin.h"
+#include "DemoClip.h"
 
 #include "AColumn.h"
 #include "AComboColumn.h"
@@ -25,6 +26,7 @@ constexpr long kPerFolder = 1000;
 constexpr SInt16 S = kPaneDontCare;
 const int kRates[] = {24, 25, 30, 50, 60};
 const char* const kStatus[] = {"Offline", "Online", "Proxy", "Rendering"};
+constexpr int kStatusCount = int(sizeof kStatus / sizeof kStatus[0]);
 
 // One clip, or (with no rate) one folder. Values come from the clip number.
 class BinItem : public AObject {
@@ -39,10 +41,10 @@ public:
         status = int((h >> 48) % 4);
     }
     long number;
+    std::string name; // given in the inspector; empty: made from the number
     bool isFolder;
     int rate, day, month, status;
     long frames;
-    std::string name; // the user's, once renamed
 };
 
 BinItem* ItemOf(ARow* row) {
@@ -110,14 +112,56 @@ void SetStatus(AColumn*, ARow* row, const char* text, void*) {
         if (std::strcmp(text, stx(kStatus[i])) == 0) it->status = i;
 }
 
+BinItem* SelectedClip(ATableScape* table) {
+    ARow* row = table && table->GetNumSelectedRows() == 1 ? table->GetFirstSelectedRow() : nullptr;
+    auto* it = row ? static_cast<BinItem*>(row->GetObject()) : nullptr;
+    return it && !it->isFolder ? it : nullptr;
+}
+
 } // namespace
 
-AWindow* OpenMediaBinWindow(long clips) {
-    AWindow* w = AWindow::New(stx("Media Bin"), nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
+bool GetBinClip(ATableScape* table, DemoClipInfo* clip) {
+    const BinItem* it = SelectedClip(table);
+    if (!it) return false;
+    char name[256];
+    BinText(nullptr, table->GetFirstSelectedRow(), name, sizeof name, nullptr,
+            reinterpret_cast<void*>(std::intptr_t(kName)));
+    *clip = {name, it->frames, it->rate, it->status};
+    return true;
+}
+
+bool SetBinClip(ATableScape* table, const DemoClipInfo& clip) {
+    BinItem* it = SelectedClip(table);
+    if (!it) return false;
+    it->name = clip.name;
+    it->frames = clip.frames < 0 ? 0 : clip.frames;
+    it->rate = clip.rate < 1 ? 1 : clip.rate;
+    if (clip.status >= 0 && clip.status < kStatusCount) it->status = clip.status;
+    table->GetFirstSelectedRow()->Inval();
+    return true;
+}
+
+const char* BinStatusName(int status) {
+    return status >= 0 && status < kStatusCount ? kStatus[status] : "";
+}
+
+AWindow* OpenMediaBinWindow(long clips, BinSelectHook hook) {
+    auto* w = new BinWatchingWindow;
+    w->IWindow(stx("Media Bin"), nullptr, WindowPtr(-1), 1, 1, 1, 0, 0, 0);
     ::MoveWindow(w->GetWindowPtr(), 120, 90, false);
     ::SizeWindow(w->GetWindowPtr(), 640, 420, false);
     w->Resize(nullptr, nullptr, 0, 0);
-    AHeadedTable* headed = AHeadedTable::New(w->GetMainPane(), 0, 0, S, 0, 0, S, RGBwhite);
+    ATableScape* table = AddMediaBinTable(w->GetMainPane(), clips);
+    w->watch.Watch(table, hook);
+    w->AddGrowBoxPane();
+    ShowWindow(w->GetWindowPtr());
+    SelectWindow(w->GetWindowPtr());
+    w->SetTargetPane(table);
+    return w;
+}
+
+ATableScape* AddMediaBinTable(APane* encl, long clips) {
+    AHeadedTable* headed = AHeadedTable::New(encl, 0, 0, S, 0, 0, S, RGBwhite);
     ATableScape* table = headed->GetTable();
     table->SetMultiSelectRows(true);
     auto* expander = new ExpanderColumn;
@@ -175,9 +219,5 @@ AWindow* OpenMediaBinWindow(long clips) {
         clip->SetDeletesObj(true);
         folder->AddSubRow(clip);
     }
-    w->AddGrowBoxPane();
-    ShowWindow(w->GetWindowPtr());
-    SelectWindow(w->GetWindowPtr());
-    w->SetTargetPane(table);
-    return w;
+    return table;
 }

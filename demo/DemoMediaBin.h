@@ -6,7 +6,18 @@
 // chosen from a list; dragging the top edge freezes rows.
 #pragma once
 
+#include "DemoClip.h"
+
+class APane;
 class AWindow;
 
-// The bin's window with `clips` clips in folders of 1,000.
-AWindow* OpenMediaBinWindow(long clips);
+// The bin's window with `clips` clips in folders of 1,000; hook hears of
+// each change of its selection.
+AWindow* OpenMediaBinWindow(long clips, BinSelectHook hook = nullptr);
+// The bin's table alone, filling encl.
+ATableScape* AddMediaBinTable(APane* encl, long clips);
+// The clip selected in a bin's table (one row that is a clip): false when
+// there is none. Setting it redraws its row.
+bool GetBinClip(ATableScape* table, DemoClipInfo* clip);
+bool SetBinClip(ATableScape* table, const DemoClipInfo& clip);
+const char* BinStatusName(int status);

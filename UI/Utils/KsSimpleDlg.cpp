@@ -4,6 +4,7 @@
 
 #include "AApplication.h"
 #include "AutoRequestDlg.h"
+#include "KsFatal.h"
 #include "KsLog.h"
 #include "KsOutput.h"
 #include "KsPortSavers.h"
@@ -17,6 +18,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -27,8 +29,9 @@ std::atomic<bool> gBatchMode{false};
 std::atomic<KsSDlogCleanupProc> gCleanup{nullptr};
 std::atomic<KsSDlogUpdateProc> gUpdate{nullptr};
 std::atomic<long> gPickupTimeoutMs{2000};
-AutoRequestDlg* gCurrent = nullptr; // main thread only
-std::string gRequestName;           // main thread only
+AutoRequestDlg* gCurrent = nullptr;   // main thread only
+std::vector<std::string> gShownLines; // main thread only
+std::string gRequestName;             // main thread only
 
 bool MayChange(const char* setting) {
     if (KsIsMainThread()) return true;
@@ -110,6 +113,9 @@ short ShowOnMainThread(Variant variant, const char* text, const char* buttons, s
     if (variant == Variant::appCentred) owner.dlg->SetPlacement(1);
     owner.dlg->IAutoRequestDlg(text, buttons, defaultButton, icon, flag);
     gCurrent = owner.dlg;
+    gShownLines.clear();
+    for (const KsARLine& line : owner.dlg->GetParsed().lines)
+        gShownLines.push_back(line.text);
     owner.dlg->Run(nullptr, 0);
     const short answer =
         KsIsLiveWindow(owner.dlg) ? owner.dlg->Answer() : AutoRequestDlg::kClosedAnswer;
@@ -237,6 +243,26 @@ void KsSDlogInit() {}
 bool KsSDlogIsSimpleDlog(const AWindow* window) {
     return window && window == gCurrent;
 }
+void KsSDlogUpdate(AWindow* window) {
+    if (!gCurrent) {
+        __FtlAssertFailed("arWindow", __FILE__, __LINE__);
+        return;
+    }
+    if (window && window != gCurrent) return;
+    if (!KsIsLiveWindow(gCurrent)) return;
+    gCurrent->GetMainPane()->Inval();
+    gCurrent->UpdateIfNeeded();
+}
+
+long GetARnumLines() {
+    return long(gShownLines.size());
+}
+
+const char* GetARnthLine(long n) {
+    if (n < 1 || n > long(gShownLines.size())) return "";
+    return gShownLines[std::size_t(n - 1)].c_str();
+}
+
 const char* KsSDlogRequestName() {
     return gRequestName.c_str();
 }

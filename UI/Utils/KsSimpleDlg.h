@@ -44,6 +44,13 @@ KsSDlogUpdateProc SDLGetUpdateEvtProc();
 void KsSDlogInit();
 // Whether the window is the message box showing now.
 bool KsSDlogIsSimpleDlog(const AWindow* window);
+// Redraws the message box showing now, when window is it (null: whichever
+// it is). Without a message box showing, the assertion "arWindow" fails.
+void KsSDlogUpdate(AWindow* window);
+// The lines of the last message box shown, as it showed them; lines count
+// from 1, and a line out of range is empty.
+long GetARnumLines();
+const char* GetARnthLine(long n);
 // The name of the last request shown by KsSimpleDialog.
 const char* KsSDlogRequestName();
 

@@ -1,5 +1,7 @@
 // The pane stack's slider and text-field builders: the class each makes, its
 // place in the row, and how far the row moves on.
+#include "AMacPopupMenu.h"
+#include "AMacToggles.h"
 #include "ApplicationTestSupport.h"
 #include "KsPaneStackCheck.h"
 
@@ -48,6 +50,17 @@ TEST_F(PaneStackSlidersTest, EachSliderMemberMakesItsClassAndMovesTheRowOn) {
         {"angle",
          [](APaneStack* s) { return s->AddAngleGad(1, "Hue", nullptr, nullptr, 0, 360, 5); },
          "AWindMill", 36, 33},
+        {"check box",
+         [](APaneStack* s) { return s->AddMacCheckBoxGad(2, "Loop", nullptr, nullptr); },
+         "ACheckBox", 17, 14},
+        {"check box at",
+         [](APaneStack* s) { return s->Add1MacCheckBoxGad(3, "Lock", nullptr, nullptr, 100, 4); },
+         "ACheckBox", 0, 14},
+        {"pop-up menu",
+         [](APaneStack* s) {
+             return s->AddMacPopupMenuGad(4, "Status", nullptr, nullptr, nullptr);
+         },
+         "AMacPopupMenu", 19, 16},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
