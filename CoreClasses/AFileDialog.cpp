@@ -65,7 +65,8 @@ void AFileDialog::BuildPanes(const char* prompt) {
     const SInt16 optionsBottom = SInt16(save ? -72 : -44);
     const SInt16 listBottom = SInt16(optionsBottom - 28);
 
-    AddLabelPane("PromptLabel", prompt ? prompt : "", kMargin, -kMargin, S, 10, S, 16);
+    promptText = prompt ? prompt : "";
+    promptLabel = AddLabelPane("PromptLabel", promptText.c_str(), kMargin, -kMargin, S, 10, S, 16);
     folderPopup = AddPopupMenu("FolderPopup", nullptr, kMargin, -kMargin, S, 32, S, 20);
     folderPopup->SetUpClickProc(FolderPopupChosen);
 
@@ -116,7 +117,15 @@ bool AFileDialog::ShowFolder(const std::string& path) {
     }
     lastError.clear();
     folder = listing.folder;
-    listingCut = listing.cut;
+    if (listing.cut != listingCut) {
+        listingCut = listing.cut;
+        // The user learns that the list is not the whole folder.
+        const std::string note = listingCut
+                                     ? promptText + stxFormat("  (the first %zu entries only)",
+                                                              KsFolderListing::kMaxEntries)
+                                     : promptText;
+        promptLabel->SetText(note.c_str());
+    }
     auto& entries = listing.entries;
     entries.erase(std::remove_if(entries.begin(), entries.end(),
                                  [this](const KsFolderEntry& e) { return !Listed(e); }),

@@ -127,6 +127,8 @@ private:
     std::vector<std::string> suffixes;
     bool showHidden = false;
     bool listingCut = false;
+    std::string promptText;
+    AGadget* promptLabel = nullptr;
     std::string lastError;
     std::string choiceFolder;
     std::string choiceName;
