@@ -1,0 +1,148 @@
+#include "SystemDrag.h"
+
+#include "APane.h"
+#include "AWindow.h"
+#include "DragList.h"
+#include "DragMessages.h"
+#include "Events.h"
+#include "KsLog.h"
+#include "KsMacRoman.h"
+#include "KsUIHooks.h"
+#include "Stx.h"
+#include "Windows.h"
+
+#include <algorithm>
+
+namespace {
+
+DragThing* NewThing(const KsDragItem& item) {
+    DragThing* thing = DragThing::New();
+    if (item.kind == KsDragItem::Kind::file)
+        thing->AddDragData(kDragDataFile, item.utf8);
+    else
+        thing->AddDragData(kDragDataText, KsUTF8ToMacRoman(item.utf8));
+    return thing;
+}
+
+// Turns the back end's reports of another application's drag into the
+// panes' drag messages. The list lives from the drag's entry to its end.
+class FrameworkDrops final : public KsDropSink {
+public:
+    bool DropTrack(KsDropPhase phase, SInt32 h, SInt32 v, UInt16 modifiers,
+                   const std::vector<KsDragItem::Kind>& kinds) override {
+        if (phase == KsDropPhase::leave) {
+            if (list_) APane::SendDragMsg({h, v}, SInt16(modifiers), kDragLeave);
+            Finish();
+            return false;
+        }
+        if (!list_ || phase == KsDropPhase::enter) Start(kinds, {h, v});
+        last_ = {h, v};
+        if (!Registered({h, v})) {
+            APane::SendDragMsg({h, v}, SInt16(modifiers), kDragLeave);
+            return false;
+        }
+        return APane::SendDragMsg({h, v}, SInt16(modifiers), kDragWithin);
+    }
+
+    bool DropDeliver(SInt32 h, SInt32 v, bool hasPoint, UInt16 modifiers,
+                     const std::vector<KsDragItem>& items) override {
+        KsPoint at{h, v};
+        if (!hasPoint) at = list_ ? last_ : ToKsPoint(KsGetGlobalMouse());
+        if (!list_) Start({}, at);
+        // The offer is replaced by what was delivered.
+        list_->RemoveDragThings();
+        for (const KsDragItem& item : items)
+            list_->AddDragThing(NewThing(item));
+        bool taken = false;
+        if (Registered(at)) {
+            APane::SendDragMsg(at, SInt16(modifiers), kDragWithin);
+            taken = APane::SendDragMsg(at, SInt16(modifiers), kDragDrop);
+        } else {
+            APane::SendDragMsg(at, SInt16(modifiers), kDragLeave);
+        }
+        Finish();
+        ReportDeferred();
+        return taken;
+    }
+
+    void Finish() {
+        if (!list_) return;
+        APane::EndDrag();
+        list_->Dispose();
+        list_ = nullptr;
+    }
+
+    std::vector<AWindow*> windows;
+    bool enabled = false;
+
+private:
+    void Start(const std::vector<KsDragItem::Kind>& kinds, KsPoint at) {
+        Finish();
+        std::vector<KsDragItem> offer;
+        for (KsDragItem::Kind k : kinds)
+            offer.push_back({k, {}});
+        list_ = GetSystemDragList(offer, at);
+        ClearDragException();
+        APane::BeginDrag(list_);
+    }
+    bool Registered(KsPoint global) {
+        windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                     [](AWindow* w) { return !KsIsLiveWindow(w); }),
+                      windows.end());
+        WindowPtr w = nullptr;
+        const Point g{SInt16(global.v), SInt16(global.h)};
+        if (FindWindow(g, &w) != inContent || !w) return false;
+        AWindow* window = GetWindowObj(w);
+        return std::find(windows.begin(), windows.end(), window) != windows.end();
+    }
+    // A drop handler's error cannot be raised through the back end's pump:
+    // the user is told and the log keeps it.
+    static void ReportDeferred() {
+        const XError error = GetDragException();
+        ClearDragException();
+        if (!error.IsError()) return;
+        const std::string text = error.GetText();
+        LogFile::WriteLog("drop", text.c_str());
+        UIdialog(text.c_str(), stx("OK"), 1, 0);
+    }
+
+    DragList* list_ = nullptr;
+    KsPoint last_{};
+};
+
+FrameworkDrops& Drops() {
+    static FrameworkDrops drops;
+    return drops;
+}
+
+} // namespace
+
+void RegisterForDrop(AWindow* window) {
+    if (!window) return;
+    auto& ws = Drops().windows;
+    if (std::find(ws.begin(), ws.end(), window) == ws.end()) ws.push_back(window);
+    const DragThing::Factory current = DragThing::SetFactory(nullptr);
+    DragThing::SetFactory(current ? current : &DragThing::NewPlain);
+}
+
+bool EnableDrops(bool on) {
+    FrameworkDrops& d = Drops();
+    const bool was = d.enabled;
+    d.enabled = on;
+    if (!on) d.Finish();
+    KsSetDropSink(on ? &d : nullptr);
+    KsEnableSystemDrops(on);
+    return was;
+}
+
+DragList* GetSystemDragList(const std::vector<KsDragItem>& items, KsPoint globalStart) {
+    DragList* list = DragList::New(kDragSrcSystem, globalStart);
+    list->Preallocate(SInt32(items.size()));
+    for (const KsDragItem& item : items)
+        list->AddDragThing(NewThing(item));
+    return list;
+}
+
+bool SystemTrackDrag(DragList*, KsPoint, KsPoint*, SInt16*) {
+    return false;
+}
