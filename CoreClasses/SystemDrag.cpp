@@ -7,8 +7,10 @@
 #include "Events.h"
 #include "KsLog.h"
 #include "KsMacRoman.h"
+#include "KsPortSavers.h"
 #include "KsUIHooks.h"
 #include "Stx.h"
+#include "QuickDraw.h"
 #include "Windows.h"
 
 #include <algorithm>
@@ -41,7 +43,8 @@ public:
             APane::SendDragMsg({h, v}, SInt16(modifiers), kDragLeave);
             return false;
         }
-        return APane::SendDragMsg({h, v}, SInt16(modifiers), kDragWithin);
+        APane::SendDragMsg({h, v}, SInt16(modifiers), kDragWithin);
+        return Welcomed({h, v}, SInt16(modifiers));
     }
 
     bool DropDeliver(SInt32 h, SInt32 v, bool hasPoint, UInt16 modifiers,
@@ -84,6 +87,25 @@ private:
         list_ = GetSystemDragList(offer, at);
         ClearDragException();
         APane::BeginDrag(list_);
+    }
+    // The other application is told whether the pane under the pointer
+    // would take the drop, not merely whether it shows feedback.
+    bool Welcomed(KsPoint global, SInt16 modifiers) {
+        WindowPtr w = nullptr;
+        const Point g{SInt16(global.v), SInt16(global.h)};
+        if (FindWindow(g, &w) != inContent || !w) return false;
+        AWindow* window = GetWindowObj(w);
+        APane* root = window ? window->GetMainPane() : nullptr;
+        if (!root) return false;
+        StPortSaver port;
+        SetPortWindowPort(w);
+        Point l = g;
+        GlobalToLocal(&l);
+        const KsPoint local{l.h, l.v};
+        for (APane* p = root->FindPane(local, false, false); p; p = p->GetEnclPane())
+            if (p->HandleDragMsg(list_, local, modifiers, kDragMayAccept))
+                return p->AcceptDrop(list_);
+        return false;
     }
     bool Registered(KsPoint global) {
         windows.erase(std::remove_if(windows.begin(), windows.end(),

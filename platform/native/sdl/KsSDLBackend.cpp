@@ -295,12 +295,13 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
 // is not UTF-8 is refused whole.
 void KsSDLBackend::SwitchDrops(bool on) {
     // SDL's own drop events stay off where our target serves: a drop must
-    // not arrive twice.
-    if (xdnd_) xdnd_->Enable(on);
-    dropsOn_ = on;
+    // not arrive twice. Switching them also sets or deletes the window's
+    // XdndAware, so they go first and our target has the last word.
     const int state = on && !xdnd_ ? SDL_ENABLE : SDL_DISABLE;
     for (Uint32 type : {SDL_DROPBEGIN, SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPCOMPLETE})
         SDL_EventState(type, state);
+    dropsOn_ = on;
+    if (xdnd_) xdnd_->Enable(on);
 }
 
 void KsSDLBackend::HandleDrop(const SDL_DropEvent& drop) {

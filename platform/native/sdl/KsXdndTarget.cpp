@@ -41,7 +41,7 @@ std::string Latin1ToUTF8(const std::string& in) {
 
 class XdndTarget final : public KsXdndTarget {
 public:
-    XdndTarget(Display* d, Window top) : dpy_(d), top_(top) {
+    XdndTarget(Display* d, Display* sdl, Window top) : dpy_(d), sdl_(sdl), top_(top) {
         root_ = DefaultRootWindow(dpy_);
         proxy_ = XCreateSimpleWindow(dpy_, root_, -10, -10, 1, 1, 0, 0, 0);
         XSelectInput(dpy_, proxy_, PropertyChangeMask);
@@ -78,6 +78,8 @@ public:
     }
 
     void Enable(bool on) override {
+        // What SDL did to the window's properties reaches the server first.
+        XSync(sdl_, False);
         if (on) {
             XChangeProperty(dpy_, top_, A(kAware), XA_ATOM, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(&kXdndVersion), 1);
@@ -323,6 +325,7 @@ private:
     }
 
     Display* dpy_;
+    Display* sdl_; // SDL's connection, not ours
     Window top_;
     Window root_ = None;
     Window proxy_ = None;
@@ -349,7 +352,7 @@ std::unique_ptr<KsXdndTarget> KsXdndTarget::Open(SDL_Window* window) {
     if (!d) return nullptr;
     gOurs = d;
     gPreviousHandler = XSetErrorHandler(IgnoreOurErrors);
-    return std::make_unique<XdndTarget>(d, info.info.x11.window);
+    return std::make_unique<XdndTarget>(d, info.info.x11.display, info.info.x11.window);
 }
 
 #else

@@ -273,7 +273,7 @@ TEST_F(PaneDragTest, DropsFromOtherApplicationsReachRegisteredWindowsWhileEnable
          true,
          {true, true, true},
          {"file:/home/a/clip one.mov", "text:caf\x8E"}},
-        {"onto a refusing bin", Global(near), true, false, {true, true, false}, {}},
+        {"onto a refusing bin", Global(near), true, false, {false, false, false}, {}},
         {"into a window not registered", Global(far), true, true, {false, false, false}, {}},
         {"without a point: at the last one",
          Global(near),
