@@ -9,8 +9,8 @@
 #include "KsMacRoman.h"
 #include "KsPortSavers.h"
 #include "KsUIHooks.h"
-#include "Stx.h"
 #include "QuickDraw.h"
+#include "Stx.h"
 #include "Windows.h"
 
 #include <algorithm>
