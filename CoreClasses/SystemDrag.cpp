@@ -30,42 +30,26 @@ DragThing* NewThing(const KsDragItem& item) {
 // panes' drag messages. The list lives from the drag's entry to its end.
 class FrameworkDrops final : public KsDropSink {
 public:
+    // Errors cannot be raised through the back end's pump: they end the
+    // drag and are reported.
     bool DropTrack(KsDropPhase phase, SInt32 h, SInt32 v, UInt16 modifiers,
                    const std::vector<KsDragItem::Kind>& kinds) override {
-        if (phase == KsDropPhase::leave) {
-            if (list_) APane::SendDragMsg({h, v}, SInt16(modifiers), kDragLeave);
-            Finish();
+        try {
+            return Track(phase, h, v, SInt16(modifiers), kinds);
+        } catch (...) {
+            Fail();
             return false;
         }
-        if (!list_ || phase == KsDropPhase::enter) Start(kinds, {h, v});
-        last_ = {h, v};
-        if (!Registered({h, v})) {
-            APane::SendDragMsg({h, v}, SInt16(modifiers), kDragLeave);
-            return false;
-        }
-        APane::SendDragMsg({h, v}, SInt16(modifiers), kDragWithin);
-        return Welcomed({h, v}, SInt16(modifiers));
     }
 
     bool DropDeliver(SInt32 h, SInt32 v, bool hasPoint, UInt16 modifiers,
                      const std::vector<KsDragItem>& items) override {
-        KsPoint at{h, v};
-        if (!hasPoint) at = list_ ? last_ : ToKsPoint(KsGetGlobalMouse());
-        if (!list_) Start({}, at);
-        // The offer is replaced by what was delivered.
-        list_->RemoveDragThings();
-        for (const KsDragItem& item : items)
-            list_->AddDragThing(NewThing(item));
-        bool taken = false;
-        if (Registered(at)) {
-            APane::SendDragMsg(at, SInt16(modifiers), kDragWithin);
-            taken = APane::SendDragMsg(at, SInt16(modifiers), kDragDrop);
-        } else {
-            APane::SendDragMsg(at, SInt16(modifiers), kDragLeave);
+        try {
+            return Deliver(h, v, hasPoint, SInt16(modifiers), items);
+        } catch (...) {
+            Fail();
+            return false;
         }
-        Finish();
-        ReportDeferred();
-        return taken;
     }
 
     void Finish() {
@@ -79,6 +63,50 @@ public:
     bool enabled = false;
 
 private:
+    void Fail() {
+        RecordDragException(XErrorFromCurrentException());
+        Finish();
+        ReportDeferred();
+    }
+
+    bool Track(KsDropPhase phase, SInt32 h, SInt32 v, SInt16 modifiers,
+               const std::vector<KsDragItem::Kind>& kinds) {
+        if (phase == KsDropPhase::leave) {
+            if (list_) APane::SendDragMsg({h, v}, modifiers, kDragLeave);
+            Finish();
+            return false;
+        }
+        if (!list_ || phase == KsDropPhase::enter) Start(kinds, {h, v});
+        last_ = {h, v};
+        if (!Registered({h, v})) {
+            APane::SendDragMsg({h, v}, modifiers, kDragLeave);
+            return false;
+        }
+        APane::SendDragMsg({h, v}, modifiers, kDragWithin);
+        return Welcomed({h, v}, modifiers);
+    }
+
+    bool Deliver(SInt32 h, SInt32 v, bool hasPoint, SInt16 modifiers,
+                 const std::vector<KsDragItem>& items) {
+        KsPoint at{h, v};
+        if (!hasPoint) at = list_ ? last_ : ToKsPoint(KsGetGlobalMouse());
+        if (!list_) Start({}, at);
+        // The offer is replaced by what was delivered.
+        list_->RemoveDragThings();
+        for (const KsDragItem& item : items)
+            list_->AddDragThing(NewThing(item));
+        bool taken = false;
+        if (Registered(at)) {
+            APane::SendDragMsg(at, modifiers, kDragWithin);
+            taken = APane::SendDragMsg(at, modifiers, kDragDrop);
+        } else {
+            APane::SendDragMsg(at, modifiers, kDragLeave);
+        }
+        Finish();
+        ReportDeferred();
+        return taken;
+    }
+
     void Start(const std::vector<KsDragItem::Kind>& kinds, KsPoint at) {
         Finish();
         std::vector<KsDragItem> offer;

@@ -298,15 +298,18 @@ TEST_F(PaneDragTest, DropsFromOtherApplicationsReachRegisteredWindowsWhileEnable
         EXPECT_FALSE(APane::DoingDrag()) << c.what;
         EXPECT_EQ(near->GetBkndColor(), RGBgray9) << c.what;
     }
-    // A drag that leaves ends; a failing drop is reported once it is over.
+    // A drag that leaves ends; errors end it and are reported once it is over.
     EXPECT_TRUE(sink->DropTrack(KsDropPhase::enter, Global(near).h, Global(near).v, 0, {K::file}));
     sink->DropTrack(KsDropPhase::leave, 0, 0, 0, {});
     EXPECT_FALSE(APane::DoingDrag());
     EXPECT_EQ(near->GetBkndColor(), RGBgray9);
+    near->failOn = kDragEnter; // an error on the way ends the drag too
+    EXPECT_FALSE(sink->DropTrack(KsDropPhase::enter, Global(near).h, Global(near).v, 0, {K::file}));
+    EXPECT_FALSE(APane::DoingDrag());
     near->failOn = 6;
     EXPECT_FALSE(sink->DropDeliver(Global(near).h, Global(near).v, true, 0, items));
     near->failOn = 0;
-    EXPECT_EQ(Shown(), std::vector<std::string>{"TEST_DROP_FAILED"});
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"TEST_DRAG_FAILED", "TEST_DROP_FAILED"}));
     EXPECT_TRUE(EnableDrops(false));
     EXPECT_EQ(KsGetDropSink(), nullptr);
     EXPECT_FALSE(KsSystemDropsEnabled());
