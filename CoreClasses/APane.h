@@ -259,6 +259,16 @@ class APane : public APortable, public PaneDow {
     virtual void DrawDragGhost(KsPoint pt);
     virtual void HideDragGhost();
     virtual bool HasExitedStartPane() const;
+    // The drag shared by all panes while one runs (APaneDrag.cpp). BeginDrag
+    // does not take the list; EndDrag restores any pane still lightened.
+    static void BeginDrag(DragList* list);
+    static void EndDrag();
+    static bool DoingDrag();
+    static DragList* GetDragList();
+    // Sends a drag message for a global point to the pane that welcomes the
+    // drag there, with enter and leave as the target changes; for a drop,
+    // answers whether any item was handled.
+    static bool SendDragMsg(KsPoint globalPt, SInt16 modifiers, SInt16 message);
     virtual void PrintPane(const char* jobName, APanePrintStartProc startFn,
                            APanePrintPageProc pageStartFn, APanePrintPageProc pageEndFn);
     virtual SInt32 PrintPrepareTo(const KsRect& page, void** state);

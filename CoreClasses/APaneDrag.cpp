@@ -1,34 +1,123 @@
 // Drags inside the application: the outline of the drag region follows the
 // pointer on the desktop by exclusive-or while the pane under it is asked
 // whether it welcomes the drag, told when the drag enters and leaves it, and
-// finally given the drop. Drags to and from other applications are not
-// offered on this platform yet: every list stays inside the application.
+// finally given the drop. The state of the running drag is shared by all
+// panes; every way out of a drag (drop, refusal, error) ends it and puts
+// back what it changed.
 #include "APane.h"
 #include "AWindow.h"
 #include "DragList.h"
+#include "DragMessages.h"
 #include "KsDesktop.h"
 #include "KsPortSavers.h"
 #include "QuickDraw.h"
+#include "Sound.h"
+#include "SystemDrag.h"
 #include "Windows.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
+// A pane lightened by the standard feedback, with the colour it had.
+struct Lightened {
+    APane* pane;
+    KsRGBColor saved;
+};
+
+struct DragState {
+    DragList* list = nullptr;
+    APane* startPane = nullptr;
+    APane* target = nullptr;
+    bool canLeave = true;
+    bool exitedStart = false;
+    bool systemDrag = false;
+    bool outlineDrawn = false;
+    bool droppedHere = false;
+    std::vector<Lightened> lightened;
+};
+
+DragState& Drag() {
+    static DragState state;
+    return state;
+}
+
+constexpr UInt16 kLightenBy = 0x6000;
+
+UInt16 Lighter(UInt16 channel) {
+    return UInt16(std::min<UInt32>(0xFFFF, UInt32(channel) + kLightenBy));
+}
+
+void RedrawNow(APane* pane) {
+    pane->Inval();
+    if (AWindow* w = pane->GetEnclWindow()) w->UpdateIfNeeded();
+}
+
+// Lightening always starts from the colour saved on the first entry, so a
+// repeated entry cannot drift it.
+void Lighten(APane* pane) {
+    auto& lit = Drag().lightened;
+    auto it =
+        std::find_if(lit.begin(), lit.end(), [&](const Lightened& l) { return l.pane == pane; });
+    const KsRGBColor saved = it == lit.end() ? pane->GetBkndColor() : it->saved;
+    if (it == lit.end()) lit.push_back({pane, saved});
+    pane->SetBkndColor({Lighter(saved.red), Lighter(saved.green), Lighter(saved.blue)});
+    RedrawNow(pane);
+}
+
+void RestoreColour(APane* pane) {
+    auto& lit = Drag().lightened;
+    auto it =
+        std::find_if(lit.begin(), lit.end(), [&](const Lightened& l) { return l.pane == pane; });
+    if (it == lit.end()) return;
+    const KsRGBColor saved = it->saved;
+    lit.erase(it);
+    pane->SetBkndColor(saved);
+    RedrawNow(pane);
+}
+
+// A global point in the coordinates of a pane's window.
+KsPoint InWindowOf(const APane* pane, KsPoint global) {
+    AWindow* w = pane ? pane->GetEnclWindow() : nullptr;
+    if (!w || !w->GetWindowPtr()) return global;
+    StPortSaver port;
+    SetPortWindowPort(w->GetWindowPtr());
+    Point p{SInt16(global.v), SInt16(global.h)};
+    GlobalToLocal(&p);
+    return {p.h, p.v};
+}
+
+KsRect GlobalBoundsOf(const APane* pane) {
+    const KsRect b = pane->GetBounds();
+    const KsPoint local = InWindowOf(pane, {0, 0});
+    return b.Offsetted(-local.h, -local.v);
+}
+
 // The pane that welcomes the drag at a global point (the deepest pane there
 // or an enclosure of it), and the point in its window's coordinates.
-APane* DropCandidate(DragList* list, Point global, SInt16 modifiers, KsPoint* local) {
+APane* DropCandidate(DragList* list, KsPoint global, SInt16 modifiers, KsPoint* local) {
     WindowPtr w = nullptr;
-    if (FindWindow(global, &w) != inContent || !w) return nullptr;
+    const Point g{SInt16(global.v), SInt16(global.h)};
+    if (FindWindow(g, &w) != inContent || !w) return nullptr;
     AWindow* window = GetWindowObj(w);
     APane* root = window ? window->GetMainPane() : nullptr;
     if (!root) return nullptr;
-    StPortSaver port;
-    SetPortWindowPort(w);
-    Point l = global;
-    GlobalToLocal(&l);
-    *local = {l.h, l.v};
+    *local = InWindowOf(root, global);
     for (APane* p = root->FindPane(*local, false, false); p; p = p->GetEnclPane())
         if (p->HandleDragMsg(list, *local, modifiers, kDragMayAccept)) return p;
     return nullptr;
+}
+
+// Runs drop code; an error it raises is kept for the end of the drag.
+template <class F> void Deferring(F&& dropCode) {
+    try {
+        dropCode();
+    } catch (const XError& e) {
+        RecordDragException(e);
+    } catch (...) {
+        RecordDragException(XErrorFromCurrentException());
+    }
 }
 
 // The drag region's outline on the desktop, shown at most once at a time.
@@ -52,12 +141,15 @@ public:
             Flip();
             shown_ = false;
         }
+        Drag().outlineDrawn = shown_;
         if (!on || shown_) return;
         OffsetRgn(rgn_, SInt16(offset.h - at_.h), SInt16(offset.v - at_.v));
         at_ = offset;
         Flip();
         shown_ = true;
+        Drag().outlineDrawn = true;
     }
+    bool Shown() const { return shown_; }
 
 private:
     void Flip() {
@@ -78,71 +170,228 @@ private:
     bool shown_ = false;
 };
 
+// Keeps a point, and the outline's offset, inside the start pane when the
+// drag may not leave it.
+struct Confinement {
+    bool on = false;
+    KsRect pane{};
+    KsRect region{};
+
+    KsPoint Point(KsPoint p) const {
+        if (!on) return p;
+        return {std::clamp(p.h, pane.left, std::max(pane.left, pane.right - 1)),
+                std::clamp(p.v, pane.top, std::max(pane.top, pane.bottom - 1))};
+    }
+    KsPoint Offset(KsPoint d) const {
+        if (!on || region.IsEmpty()) return d;
+        auto fit = [](SInt32 delta, SInt32 lo, SInt32 hi) {
+            return hi < lo ? lo : std::clamp(delta, lo, hi);
+        };
+        return {fit(d.h, pane.left - region.left, pane.right - region.right),
+                fit(d.v, pane.top - region.top, pane.bottom - region.bottom)};
+    }
+};
+
+// Tracks the outline until the button comes up; answers the release point.
+KsPoint TrackInApplication(DragList* list, const Confinement& box, KsPoint start, SInt16* mods) {
+    KsPoint last = box.Point(start);
+    *mods = SInt16(KsGetModifiers());
+    APane::SendDragMsg(last, *mods, kDragEnter);
+    DragOutline outline(list->GetDragRgn());
+    const auto offsetAt = [&](KsPoint p) { return box.Offset({p.h - start.h, p.v - start.v}); };
+    outline.Show(true, offsetAt(last));
+    for (;;) {
+        const bool down = StillDown();
+        const KsPoint now = box.Point(ToKsPoint(KsGetGlobalMouse()));
+        *mods = SInt16(KsGetModifiers());
+        if (!down) return now;
+        // Feedback redraws panes: the outline is lifted while it may.
+        const bool moved = !(now == last);
+        if (moved) outline.Show(false, {});
+        APane::SendDragMsg(now, *mods, kDragWithin);
+        if (moved) outline.Show(true, offsetAt(now));
+        last = now;
+    }
+}
+
 } // namespace
+
+// ---------------------------------------------------------------------------
+// The shared drag state
+
+void APane::BeginDrag(DragList* list) {
+    DragState& s = Drag();
+    s.list = list;
+    s.startPane = s.target = nullptr;
+    s.canLeave = true;
+    s.exitedStart = s.systemDrag = s.outlineDrawn = s.droppedHere = false;
+}
+
+void APane::EndDrag() {
+    DragState& s = Drag();
+    while (!s.lightened.empty())
+        RestoreColour(s.lightened.back().pane);
+    s.list = nullptr;
+    s.startPane = s.target = nullptr;
+    s.canLeave = true;
+    s.exitedStart = s.systemDrag = s.outlineDrawn = false;
+}
+
+bool APane::DoingDrag() {
+    return Drag().list != nullptr;
+}
+
+DragList* APane::GetDragList() {
+    return Drag().list;
+}
+
+bool APane::HasExitedStartPane() const {
+    return Drag().exitedStart;
+}
+
+bool APane::SendDragMsg(KsPoint global, SInt16 modifiers, SInt16 message) {
+    DragState& s = Drag();
+    DragList* list = s.list;
+    if (!list) return false;
+    StPortSaver port;
+    APane* candidate = nullptr;
+    KsPoint local{};
+    if (!s.canLeave) {
+        candidate = s.startPane;
+        local = InWindowOf(candidate, global);
+    } else if (message != kDragLeave) {
+        candidate = DropCandidate(list, global, modifiers, &local);
+    }
+    if (candidate && candidate == s.target && message != kDragDrop)
+        return candidate->HandleDragMsg(list, local, modifiers, kDragWithin);
+    if (s.target && s.target != candidate) {
+        APane* left = s.target;
+        s.target = nullptr;
+        left->HandleDragMsg(list, InWindowOf(left, global), modifiers, kDragLeave);
+        left->HideDragGhost();
+        left->ResetDragCursor();
+        s.exitedStart = true;
+    }
+    if (candidate && candidate != s.target) {
+        if (candidate != s.startPane) s.exitedStart = true;
+        if (candidate->HandleDragMsg(list, local, modifiers, kDragEnter)) s.target = candidate;
+    }
+    if (message != kDragDrop) return s.target != nullptr;
+    if (!candidate) return false;
+    s.droppedHere = true;
+    s.target = nullptr;
+    list->SetDropPane(candidate);
+    Deferring([&] { candidate->HandleDragMsg(list, local, modifiers, kDragDrop); });
+    return list->AnyHandled();
+}
+
+// ---------------------------------------------------------------------------
+// One drag
 
 bool APane::DoDrag(KsPoint* pt, DragList* list, bool canLeavePane) {
     DragList* own = nullptr;
     if (!list) list = own = GetMyDragList(pt ? *pt : KsPoint{});
     if (!list) return false;
-    struct Release {
-        DragList* list;
-        ~Release() {
-            if (list) list->Dispose();
-        }
-    } release{own};
-    list->SetSourceWindow(itsEnclWindow);
-    list->SetDropPane(nullptr);
-    list->SetHandled(false);
-
-    const Point start = KsGetGlobalMouse();
-    APane* target = nullptr;
-    KsPoint local{};
-    auto candidateAt = [&](Point g) -> APane* {
-        const SInt16 mods = SInt16(KsGetModifiers());
-        APane* c = DropCandidate(list, g, mods, &local);
-        return canLeavePane || c == this ? c : nullptr;
-    };
+    XError deferred;
+    bool handled = false;
     {
-        DragOutline outline(list->GetDragRgn());
-        for (;;) {
-            const bool down = StillDown();
-            const Point m = KsGetGlobalMouse();
-            if (!down) break;
-            outline.Show(true, {m.h - start.h, m.v - start.v});
-            APane* c = candidateAt(m);
-            const SInt16 mods = SInt16(KsGetModifiers());
-            if (c == target) {
-                if (target) target->HandleDragMsg(list, local, mods, kDragWithin);
-                continue;
+        // Whatever ends the drag, the state, the clip and the list go back.
+        struct Session {
+            DragList* own;
+            ~Session() {
+                APane::EndDrag();
+                if (own) own->Dispose();
             }
-            if (target) target->HandleDragMsg(list, local, mods, kDragLeave);
-            target = c && c->HandleDragMsg(list, local, mods, kDragEnter) ? c : nullptr;
+        };
+        StPortSaver port;
+        StClipSaver clip;
+        const KsPoint start = ToKsPoint(KsGetGlobalMouse());
+        SInt16 mods = SInt16(KsGetModifiers());
+        const KsPoint here = pt ? *pt : InWindowOf(this, start);
+        APane* startPane = this;
+        for (APane* p = this; p; p = p->GetEnclPane())
+            if (p->HandleDragMsg(list, here, mods, kDragMayAccept)) {
+                startPane = p;
+                break;
+            }
+        Session session{own};
+        BeginDrag(list);
+        DragState& s = Drag();
+        s.startPane = startPane;
+        s.canLeave = canLeavePane;
+        list->SetSourceWindow(itsEnclWindow);
+        list->ResetDragList();
+        ClearDragException();
+
+        KsPoint release = start;
+        s.systemDrag = canLeavePane && list->CanDragToSystem();
+        if (!s.systemDrag || !SystemTrackDrag(list, start, &release, &mods)) {
+            s.systemDrag = false;
+            Confinement box;
+            if (!canLeavePane) {
+                box = {true, GlobalBoundsOf(startPane), list->GetDragRgn().Bounds()};
+            }
+            release = TrackInApplication(list, box, start, &mods);
+            SendDragMsg(release, mods, kDragDrop);
         }
+        APane* dropPane = list->GetDropPane();
+        const KsPoint at = InWindowOf(dropPane ? dropPane : this, release);
+        if (dropPane) Deferring([&] { dropPane->DropHandler(list, at, mods); });
+        if (pt) *pt = at;
+        handled = list->AnyHandled();
+        if (s.droppedHere) deferred = GetDragException();
+        ClearDragException();
     }
-    const SInt16 mods = SInt16(KsGetModifiers());
-    APane* drop = candidateAt(KsGetGlobalMouse());
-    if (target && target != drop) target->HandleDragMsg(list, local, mods, kDragLeave);
-    if (drop) {
-        list->SetDropPane(drop);
-        if (drop->HandleDragMsg(list, local, mods, kDragDrop)) list->SetHandled(true);
-        drop->DropHandler(list, local, mods);
-    }
-    if (pt) *pt = local;
-    return list->AnyHandled();
+    if (deferred.IsError()) throw deferred;
+    return handled;
 }
 
 // A list of the pane itself, dragged by the outline of its bounds.
 DragList* APane::GetMyDragList(KsPoint) {
-    DragList* list = DragList::New(1, ToKsPoint(KsGetGlobalMouse()));
-    list->AddDragObject(this);
-    KsRect r = GetBounds();
-    if (itsEnclWindow && itsEnclWindow->GetWindowPtr()) {
-        StPortSaver port;
-        SetPortWindowPort(itsEnclWindow->GetWindowPtr());
-        Point tl{SInt16(r.top), SInt16(r.left)};
-        LocalToGlobal(&tl);
-        r = r.Offsetted(tl.h - r.left, tl.v - r.top);
-    }
-    list->SetDragRgn(KsRgn(r));
+    DragList* list = DragList::New(kDragSrcMayLeave, ToKsPoint(KsGetGlobalMouse()));
+    list->AddDragThing(APaneDragThing::New(this));
+    list->SetDragRgn(KsRgn(GlobalBoundsOf(this)));
     return list;
+}
+
+// ---------------------------------------------------------------------------
+// Messages and the standard feedback
+
+bool APane::HandleDragMsg(DragList* list, KsPoint pt, SInt16 modifiers, SInt16 message) {
+    if (dragMsgProc) return dragMsgProc(this, list, pt, modifiers, message);
+    const bool answer = DoDragFeedback(list, pt, modifiers, message);
+    if (message != kDragDrop || !list || !AcceptDrop(list)) return answer;
+    if (list->GetSrcKind() == kDragSrcSystem) HandleDropFromSystem(list, pt, modifiers);
+    list->SetHandled(true);
+    return true;
+}
+
+bool APane::DoDragFeedback(DragList*, KsPoint, SInt16, SInt16 message) {
+    if (message == kDragMayAccept) return GetFlag(kPaneStdHandleOver);
+    if (!GetFlag(kPaneStdHandleOver) || GetNumSubPanes() > 0) return true;
+    if (message == kDragEnter) {
+        Lighten(this);
+    } else if (message == kDragLeave) {
+        RestoreColour(this);
+    } else if (message == kDragDrop) {
+        SysBeep(kKsShortBeepTicks);
+        RestoreColour(this);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The window-level statics forward to the panes' drag.
+
+void AWindow::BeginDrag(DragList* list) {
+    APane::BeginDrag(list);
+}
+void AWindow::EndDrag() {
+    APane::EndDrag();
+}
+bool AWindow::DoingDrag() {
+    return APane::DoingDrag();
+}
+DragList* AWindow::GetDragList() {
+    return APane::GetDragList();
 }

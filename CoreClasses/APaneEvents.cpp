@@ -600,15 +600,9 @@ KsPoint APane::GetMiniHelpAlignment(KsPoint) const {
 
 // ---------------------------------------------------------------------------
 // Drag and print hooks: the defaults refuse and do nothing; the drag and
-// print machinery overrides them. DoDrag and GetMyDragList: APaneDrag.cpp.
+// print machinery overrides them. The drag itself, its messages and the
+// standard feedback: APaneDrag.cpp.
 
-bool APane::HandleDragMsg(DragList* list, KsPoint pt, SInt16 modifiers, SInt16 message) {
-    if (dragMsgProc) return dragMsgProc(this, list, pt, modifiers, message);
-    return DoDragFeedback(list, pt, modifiers, message);
-}
-bool APane::DoDragFeedback(DragList*, KsPoint, SInt16, SInt16 message) {
-    return message == 1 ? GetFlag(kPaneStdHandleOver) : true;
-}
 bool APane::AcceptDrop(DragList*) {
     return false;
 }
@@ -619,7 +613,4 @@ void APane::DrawAcceptDrag() {}
 void APane::HideAcceptDrag() {}
 void APane::DrawDragGhost(KsPoint) {}
 void APane::HideDragGhost() {}
-bool APane::HasExitedStartPane() const {
-    return false;
-}
 void APane::HiliteAcceptDrag(bool) {}

@@ -29,6 +29,7 @@ class APane;
 class AFileLocator;
 class ADirLocator;
 class AAttrList;
+class DragList;
 
 // The messages through which the event loop drives a window.
 enum windowMsgID_t : short {
@@ -213,6 +214,12 @@ class AWindow : public AObject, public PaneDow {
     void TileWindowBelow(AWindow* other, short gap, bool alignFirst, bool alignSecond);
     void TileWindowAbove(AWindow* other, short gap, bool alignFirst, bool alignSecond);
     bool AnalyzeForSnap(short* dx, short* dy);
+
+    // The drag running in the application, shared with the panes'.
+    static void BeginDrag(DragList* list);
+    static void EndDrag();
+    static bool DoingDrag();
+    static DragList* GetDragList();
 
     APane* FindPaneByID(const char* id) const;
     void GetDataHandle(char*** handle) const;

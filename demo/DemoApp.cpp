@@ -9,6 +9,7 @@
 #include "AWindow.h"
 #include "CoreAttrList.h"
 #include "DemoBin.h"
+#include "DemoClipBins.h"
 #include "DemoCommands.h"
 #include "DemoDialogs.h"
 #include "DemoFields.h"
@@ -51,6 +52,7 @@ enum : long {
     kNickImport = 2005,
     kNickLayout = 2006,
     kNickInspector = 2007,
+    kNickClipBins = 2950,
     kNickMediaBin = 2008,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
@@ -383,6 +385,7 @@ protected:
         gBartender->AppendMenuItem(view, kNickGadgets, stx("&Gadgets"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickLayout, stx("&Layout"), 'L', 0, 0);
         gBartender->AppendMenuItem(view, kNickInspector, stx("&Inspector"), 0, 0, 0);
+        gBartender->AppendMenuItem(view, kNickClipBins, stx("Clip Bi&ns (drag and drop)"), 0, 0, 0);
         gBartender->AppendSeparator(view);
         static const char* themes[kThemes] = {"Slate", "Ocean", "Forest"};
         for (int i = 0; i < kThemes; ++i)
@@ -406,7 +409,7 @@ public:
         if (!gBartender) return;
         for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
                        long(kNickGadgets), long(kNickAbout), long(kNickImport), long(kNickLayout),
-                       long(kNickInspector), long(kNickMediaBin)})
+                       long(kNickInspector), long(kNickMediaBin), long(kNickClipBins)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -445,6 +448,10 @@ public:
         }
         if (nick == kNickLayout) {
             OpenLayoutWindow();
+            return true;
+        }
+        if (nick == kNickClipBins) {
+            OpenClipBinsWindow();
             return true;
         }
         if (nick == kNickInspector) {

@@ -7,6 +7,7 @@ packages=(
   cmake g++ make pkg-config
   libpixman-1-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev
   libsdl2-dev libcairo2-dev
+  libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip

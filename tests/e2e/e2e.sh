@@ -24,6 +24,7 @@ command -v xdotool >/dev/null || skip "xdotool is not installed"
 case $case_name in
   clipboard_*) command -v xclip >/dev/null || skip "xclip is not installed" ;;
   screen | resize) [ -n "$xgrab" ] || skip "built without Xlib, no screen reader" ;;
+  xdnd_*) [ -n "$xgrab" ] || skip "built without Xlib, no drag peer" ;;
   wayland)
     [ -n "$xgrab" ] || skip "built without Xlib, no screen reader"
     command -v weston >/dev/null || skip "weston is not installed (scripts/deps.sh installs it)"
@@ -128,7 +129,46 @@ near() { # near A B: |A - B| <= 2
   [ "${d#-}" -le 2 ]
 }
 
+# xdnd_drag BIN TYPE DATA [PEER OPTIONS]: the peer (in place of XGRAB) drags
+# DATA into the middle of bin BIN and drops it; its report goes to $peer_out.
+xdnd_drag() {
+  start_driver
+  IFS=, read -r l t r b <<<"$(sed -n "s/^bin $1 //p" "$out")"
+  [ -n "$l" ] || fail "no bin $1 in the layout"
+  peer_out=$work/peer
+  "$xgrab" "$wid" $((ox + (l + r) / 2)) $((oy + (t + b) / 2)) "$2" "$3" "${@:4}" \
+    >"$peer_out" 2>&1 || fail "the peer failed: $(cat "$peer_out")"
+}
+peer_said() { grep -qx "$1" "$peer_out" || fail "the peer did not report '$1': $(cat "$peer_out")"; }
+
 case $case_name in
+xdnd_file)
+  xdnd_drag takes text/uri-list 'file:///tmp/clip%20one.mov'
+  peer_said "status accept=1"
+  peer_said "finished accept=1"
+  retry 40 grep -qx 'drop takes file:/tmp/clip one.mov' "$out" || fail "the bin did not take the file"
+  quit_driver
+  ;;
+xdnd_refused)
+  xdnd_drag refuses text/uri-list 'file:///tmp/a'
+  peer_said "status accept=0"
+  peer_said "finished accept=0"
+  grep -q '^drop ' "$out" && fail "a refusing bin took a drop"
+  quit_driver
+  ;;
+xdnd_text_eager)
+  xdnd_drag takes UTF8_STRING 'café' --eager
+  peer_said "finished accept=1"
+  retry 40 grep -q '^drop takes text:caf' "$out" || fail "the bin did not take the text"
+  quit_driver
+  ;;
+xdnd_silent)
+  # A peer that never hands over its data: the drag ends by time-out.
+  xdnd_drag takes text/uri-list 'file:///tmp/a' --silent
+  peer_said "finished accept=0"
+  grep -q '^drop ' "$out" && fail "a drop arrived without data"
+  quit_driver
+  ;;
 drag)
   start_driver
   IFS=, read -r l t r b <<<"$(field "$(layout)" Alpha content)"

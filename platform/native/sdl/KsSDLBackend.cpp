@@ -16,7 +16,9 @@
 #include "KsOutput.h"
 #include "KsRgn.h"
 #include "KsSDLPresenterPrivate.h"
+#include "KsSystemDrag.h"
 #include "KsTime.h"
+#include "KsXdndPrivate.h"
 
 #include <SDL.h>
 #include <pixman.h>
@@ -63,6 +65,8 @@ private:
     void HandleKeyDown(const SDL_KeyboardEvent& key);
     void HandleText(const char* text);
     void HandleComposition(const char* text, Sint32 start, Sint32 length);
+    void HandleDrop(const SDL_DropEvent& drop);
+    void SwitchDrops(bool on);
     void UseCursor(SDL_Cursor* cursor);
     bool OpenAudio();
     void PlayTone(int ticks);
@@ -81,12 +85,23 @@ private:
     bool audioStarted_ = false;
     SDL_AudioDeviceID audio_ = 0;
     SDL_AudioSpec audioSpec_{};
+    // A drop from another application, gathered from SDL's drop events:
+    // they carry no position, so it is delivered where the pointer was.
+    std::vector<KsDragItem> dropItems_;
+    std::size_t dropBytes_ = 0;
+    bool dropRefused_ = false;
+    KsPoint pointer_{};
+    // On X11 drops come through our own XDND target, with positions.
+    std::unique_ptr<KsXdndTarget> xdnd_;
+    bool dropsOn_ = false;
 };
 
 KsSDLBackend::~KsSDLBackend() {
     if (audio_) SDL_CloseAudioDevice(audio_);
     if (audioStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (window_) KsSetDropSwitch(nullptr, nullptr);
     presenter_.reset(); // before its window
+    xdnd_.reset();
     if (cursor_) SDL_FreeCursor(cursor_);
     if (window_) SDL_DestroyWindow(window_);
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -138,6 +153,9 @@ bool KsSDLBackend::Open() {
     SDL_GetWindowSize(window_, &w, &h);
     screen_ = {0, 0, w, h};
     SDL_StartTextInput();
+    xdnd_ = KsXdndTarget::Open(window_);
+    KsSetDropSwitch([](bool on, void* self) { static_cast<KsSDLBackend*>(self)->SwitchDrops(on); },
+                    this);
     return true;
 }
 
@@ -159,6 +177,7 @@ void KsSDLBackend::Pump() {
     SDL_Event e;
     while (SDL_PollEvent(&e))
         Handle(e);
+    if (xdnd_) xdnd_->Pump();
 }
 
 void KsSDLBackend::Handle(const SDL_Event& e) {
@@ -168,6 +187,7 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         in.kind = KsInput::Kind::mouseMove;
         in.h = e.motion.x;
         in.v = e.motion.y;
+        pointer_ = {in.h, in.v};
         KsDeliverInput(in);
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -259,9 +279,54 @@ void KsSDLBackend::Handle(const SDL_Event& e) {
         in.kind = KsInput::Kind::quit;
         KsDeliverInput(in);
         break;
+    case SDL_DROPBEGIN:
+    case SDL_DROPFILE:
+    case SDL_DROPTEXT:
+    case SDL_DROPCOMPLETE:
+        HandleDrop(e.drop);
+        break;
     default:
         break;
     }
+}
+
+// Drops are off until the framework asks for them, so that nothing dropped
+// is taken by accident; a drop that exceeds the limits or carries text that
+// is not UTF-8 is refused whole.
+void KsSDLBackend::SwitchDrops(bool on) {
+    // SDL's own drop events stay off where our target serves: a drop must
+    // not arrive twice. Switching them also sets or deletes the window's
+    // XdndAware, so they go first and our target has the last word.
+    const int state = on && !xdnd_ ? SDL_ENABLE : SDL_DISABLE;
+    for (Uint32 type : {SDL_DROPBEGIN, SDL_DROPFILE, SDL_DROPTEXT, SDL_DROPCOMPLETE})
+        SDL_EventState(type, state);
+    dropsOn_ = on;
+    if (xdnd_) xdnd_->Enable(on);
+}
+
+void KsSDLBackend::HandleDrop(const SDL_DropEvent& drop) {
+    if (drop.type == SDL_DROPBEGIN) {
+        dropItems_.clear();
+        dropBytes_ = 0;
+        dropRefused_ = false;
+    } else if (drop.type == SDL_DROPFILE || drop.type == SDL_DROPTEXT) {
+        const std::string data = drop.file ? drop.file : "";
+        dropBytes_ += data.size();
+        const bool file = drop.type == SDL_DROPFILE;
+        if (dropBytes_ > kKsDropMaxBytes || dropItems_.size() >= kKsDropMaxItems ||
+            (file ? data.empty() || data[0] != '/' : !KsIsDropText(data)))
+            dropRefused_ = true;
+        else
+            dropItems_.push_back({file ? KsDragItem::Kind::file : KsDragItem::Kind::text, data});
+    }
+    if (drop.file) SDL_free(drop.file);
+    if (drop.type != SDL_DROPCOMPLETE) return;
+    KsDropSink* sink = KsGetDropSink();
+    if (sink && !dropRefused_ && !dropItems_.empty())
+        sink->DropDeliver(pointer_.h, pointer_.v, false, 0, dropItems_);
+    dropItems_.clear();
+    dropBytes_ = 0;
+    dropRefused_ = false;
 }
 
 void KsSDLBackend::HandleKeyDown(const SDL_KeyboardEvent& key) {
@@ -334,6 +399,9 @@ void KsSDLBackend::WaitForInput(long milliseconds) {
         KsAdvanceVirtualClockMilliseconds(milliseconds);
         return;
     }
+    // Another application's drag speaks on our own X connection, which SDL
+    // does not watch: while drops are on, waits are kept short.
+    if (xdnd_ && dropsOn_) milliseconds = std::min(milliseconds, xdnd_->Busy() ? 10L : 50L);
     SDL_WaitEventTimeout(nullptr, int(std::min<long>(milliseconds, 1 << 30)));
 }
 

@@ -1,0 +1,120 @@
+// The end-to-end application for drops from other X11 applications: one
+// window with a bin that takes drops and one that refuses them, on the sdl
+// back end.
+//
+//   ks_e2e_drop_driver [--time-limit SECONDS]
+//
+// Standard output, one line each, flushed as written:
+//   bin NAME L,T,R,B            (desktop coordinates)
+//   ready
+//   drop NAME file:PATH | text:TEXT    (each item a bin took)
+//   end quit|timeout
+#include "APane.h"
+#include "AWindow.h"
+#include "DragList.h"
+#include "KsBackend.h"
+#include "KsDesktop.h"
+#include "QuickDraw.h"
+#include "SystemDrag.h"
+#include "Windows.h"
+#include "XError.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool gQuit = false;
+
+class Bin : public APane {
+public:
+    const char* name = "";
+    bool takes = true;
+    bool AcceptDrop(DragList*) override { return takes; }
+    void HandleDropFromSystem(DragList* list, KsPoint, SInt16) override {
+        std::string data;
+        for (SInt32 i = 1; i <= list->CountDragThings(); ++i) {
+            if (list->GetDragThing(i)->GetDragData(kDragDataFile, &data))
+                std::printf("drop %s file:%s\n", name, data.c_str());
+            if (list->GetDragThing(i)->GetDragData(kDragDataText, &data))
+                std::printf("drop %s text:%s\n", name, data.c_str());
+        }
+    }
+};
+
+Bin* MakeBin(AWindow* w, const char* name, SInt16 left, bool takes) {
+    auto* b = new Bin;
+    b->IPane(w->GetMainPane(), left, kPaneDontCare, 120, 20, kPaneDontCare, 120, RGBgray9, 1);
+    b->SetStdHandleOver(true);
+    b->name = name;
+    b->takes = takes;
+    KsRect r = b->GetBounds();
+    Point tl{SInt16(r.top), SInt16(r.left)};
+    SetPortWindowPort(w->GetWindowPtr());
+    LocalToGlobal(&tl);
+    std::printf("bin %s %d,%d,%d,%d\n", name, tl.h, tl.v, tl.h + r.Width(), tl.v + r.Height());
+    return b;
+}
+
+void HandleEvent(EventRecord& e) {
+    if (e.what == keyDown && (e.modifiers & cmdKey) && (e.message & charCodeMask) == 'q')
+        gQuit = true;
+    if (e.what == updateEvt) DoWindowUpdate(KsEventWindow(e));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    double timeLimit = 20.0;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--time-limit") == 0 && i + 1 < argc)
+            timeLimit = std::atof(argv[++i]);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    std::unique_ptr<KsBackend> sdl = KsNewSDLBackend();
+    if (!sdl) {
+        std::fprintf(stderr, "ks_e2e_drop_driver: the sdl back end cannot open a display\n");
+        return 1;
+    }
+    KsInstallBackend(std::move(sdl));
+    int status = 0;
+    try {
+        KsGetBackend()->SetTitle("ks_e2e_driver");
+        if (!KsDesktopInit()) return 1;
+        InitWindows();
+        AWindow* w = AWindow::New("Bins", nullptr, nullptr, 1, 1, 1, 0, 0, 0);
+        w->SetWindowToRect(kKsNoScreen, 100, 100, 400, 260);
+        w->SelectAndShow();
+        MakeBin(w, "takes", 20, true);
+        MakeBin(w, "refuses", 160, false);
+        RegisterForDrop(w);
+        EnableDrops(true);
+        KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});
+        EventRecord e;
+        for (int i = 0; i < 1000 && GetNextEvent(everyEvent, &e); ++i)
+            HandleEvent(e);
+        KsPresentDesktop();
+        std::printf("ready\n");
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeLimit);
+        bool timedOut = false;
+        while (!gQuit) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                timedOut = true;
+                break;
+            }
+            if (WaitNextEvent(everyEvent, &e, 6, nullptr)) HandleEvent(e);
+        }
+        std::printf("end %s\n", timedOut ? "timeout" : "quit");
+        EnableDrops(false);
+        w->Dispose();
+    } catch (...) {
+        XError x = XErrorFromCurrentException();
+        std::fprintf(stderr, "ks_e2e_drop_driver: %s\n", x.GetText().c_str());
+        status = 1;
+    }
+    KsDesktopDispose();
+    return status;
+}
