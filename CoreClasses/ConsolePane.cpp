@@ -1,6 +1,7 @@
 // ConsolePane: set-up, output, the active console and the scrolling keys.
 #include "ConsolePane.h"
 
+#include "AApplication.h"
 #include "APushButton.h"
 #include "AScrollPane.h"
 #include "ATextEntry.h"
@@ -11,6 +12,7 @@
 #include "KsFatal.h"
 #include "KsOutput.h"
 #include "KsUIHooks.h"
+#include "StPaneWindowPort.h"
 #include "Stx.h"
 #include "TextEdit.h"
 #include "XError.h"
@@ -183,15 +185,42 @@ void ConsolePane::AppendText(const char* text, std::size_t length) {
     const SInt32 had = TEGetTextLength(te);
     const std::size_t cut =
         KsConsoleTrimPoint(std::string_view(KsTETextPtr(te), std::size_t(had)), length, iTextCap);
-    if (cut > 0) KsTEReplace(0, SInt32(cut), nullptr, 0, te);
+    // The record changes quietly; the display is drawn below, at most every
+    // few ticks, so that heavy output does not redraw it line by line.
+    if (cut > 0) KsTEReplaceQuietly(0, SInt32(cut), nullptr, 0, te);
     const SInt32 end = TEGetTextLength(te);
-    KsTEReplace(end, end, text, SInt32(length), te);
+    KsTEReplaceQuietly(end, end, text, SInt32(length), te);
     // The column of the new end: from its last line end, or further along.
     const char* cr = static_cast<const char*>(memrchr(text, '\r', length));
     iColumn = cr ? int(text + length - cr - 1) : iColumn + int(length);
-    iScape->SetSelect(ATextEntry::kTextEnd, ATextEntry::kTextEnd);
-    iScape->AdjustDestRect();
-    iScape->ScrollToSelection(true);
+    {
+        // The bars follow when the display is drawn, not on every line.
+        const AScrollableProc limits = iScape->GetLimitsChangedProc();
+        iScape->SetLimitsChangedProc(nullptr);
+        iScape->AdjustDestRect();
+        SInt32 pos = 0, min = 0, max = 0;
+        iScape->GetYinfo(&pos, &min, &max);
+        iScape->SetYpos(std::max<SInt32>(0, max - iScape->GetInterior().Height()));
+        iScape->SetLimitsChangedProc(limits);
+    }
+    const UInt32 now = UInt32(TickCount());
+    if (now - iLastDrawTicks >= kDrawEveryTicks) {
+        iLastDrawTicks = now;
+        if (iScrollPane) iScrollPane->AdjustScrollBars();
+        DrawTextNow();
+    } else {
+        // With an event loop the bars are put right once at the end of the
+        // event; without one, at the next drawing.
+        if (iScrollPane && gApplication) iScrollPane->DirtyScrollBars();
+        iScape->InvalInterior();
+    }
+}
+
+void ConsolePane::DrawTextNow() {
+    StPaneWindowPort port(iScape);
+    if (!port.ok()) return;
+    const KsRect vis = iScape->GetVisInterior();
+    if (!vis.IsEmpty()) iScape->Draw(&vis, nullptr);
 }
 
 std::string ConsolePane::GetConsoleText() const {

@@ -167,9 +167,13 @@ protected:
     SInt32 iMenuNicks[16] = {};
     int iMenuCount = 0;
     bool iInVprintf = false;
+    // Output draws the display at most this often; between, it invalidates.
+    static constexpr UInt32 kDrawEveryTicks = 2;
+    UInt32 iLastDrawTicks = 0;
 
 private:
     void RegisterCommandOnce();
+    void DrawTextNow();
 };
 
 int consolePrintf(const char* fmt, va_list args) __attribute__((format(printf, 1, 0)));

@@ -2,9 +2,26 @@
 
 #include "APanePrivate.h"
 #include "KsPortSavers.h"
+#include "PaneStream.h"
 #include "QuickDraw.h"
 
 #include <cstring>
+
+namespace {
+// Registered with the library, so that streams, Copy and the property text
+// find the class; its state is the gadget's own.
+const bool kRegistered = (ACustomCheckBox::PCRegister(), true);
+} // namespace
+
+void ACustomCheckBox::PCRegister() {
+    PClassAdd(kClassID, kClassInfo.name,
+              [] { return static_cast<APortable*>(new ACustomCheckBox); });
+    const PaneTextClass* base = PaneTextFindClass("AGadget");
+    PaneTextClass row = base ? *base : PaneTextClass{};
+    row.name = "ACustomCheckBox";
+    row.make = [] { return static_cast<APane*>(new ACustomCheckBox); };
+    PaneTextRegisterClass(row);
+}
 
 ACustomCheckBox* ACustomCheckBox::New(APane* encl, SInt16 left, SInt16 right, SInt16 wid,
                                       SInt16 top, SInt16 bot, SInt16 hei, const char* label) {
@@ -15,6 +32,7 @@ ACustomCheckBox* ACustomCheckBox::New(APane* encl, SInt16 left, SInt16 right, SI
 
 void ACustomCheckBox::ICustomCheckBox(APane* encl, SInt16 left, SInt16 right, SInt16 wid,
                                       SInt16 top, SInt16 bot, SInt16 hei, const char* label) {
+    (void)kRegistered;
     IGadget(encl, left, right, wid, top, bot, hei, RGBwhite, 0);
     SetIsBistate(true);
     // Drawn on its enclosure's colour.

@@ -2,6 +2,7 @@
 
 #include "DebugControls.h"
 #include "KsFatal.h"
+#include "PaneStream.h"
 
 #include <algorithm>
 
@@ -10,7 +11,20 @@ constexpr SInt16 S = kPaneDontCare;
 SInt16 Coord(int v) {
     return SInt16(std::clamp(v, -32767, 32767));
 }
+// Registered with the library, so that streams, Copy and the property text
+// find the class. Its controls are bound to variables by program and are
+// not kept.
+const bool kRegistered = (DebugPane::PCRegister(), true);
 } // namespace
+
+void DebugPane::PCRegister() {
+    PClassAdd(kClassID, kClassInfo.name, [] { return static_cast<APortable*>(new DebugPane); });
+    const PaneTextClass* base = PaneTextFindClass("APane");
+    PaneTextClass row = base ? *base : PaneTextClass{};
+    row.name = "DebugPane";
+    row.make = [] { return static_cast<APane*>(new DebugPane); };
+    PaneTextRegisterClass(row);
+}
 
 DebugPane* DebugPane::New(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
                           SInt16 bot, SInt16 hei, const KsRGBColor& color, SInt32 border,
@@ -23,6 +37,7 @@ DebugPane* DebugPane::New(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SI
 void DebugPane::IDebugPane(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
                            SInt16 bot, SInt16 hei, const KsRGBColor& color, SInt32 border,
                            const char* label) {
+    (void)kRegistered;
     IPane(encl, left, right, wid, top, bot, hei, color, border);
     if (label) AddLabel(label, kLabelAbove);
     SetInheritsBkgd(false, 0);

@@ -17,11 +17,21 @@ struct DebugBitSpec_t {
 class DebugPane : public APane {
     KS_DECLARE_CLASS(DebugPane, APane)
 
+    static constexpr OSType kClassID = FourCharCode("DbgP");
+    static constexpr SInt16 kVersion = 1;
+
     static DebugPane* New(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
                           SInt16 bot, SInt16 hei, const KsRGBColor& color, SInt32 border,
                           const char* label);
 
+    static void PCRegister();
+
     DebugPane() = default;
+
+    OSType GetClassID() const override { return kClassID; }
+    SInt16 GetVersionWritten() const override { return kVersion; }
+    SInt16 GetMinVersionRead() const override { return 1; }
+    SInt16 GetMaxVersionRead() const override { return kVersion; }
 
     virtual void IDebugPane(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
                             SInt16 bot, SInt16 hei, const KsRGBColor& color, SInt32 border,

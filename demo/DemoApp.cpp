@@ -9,6 +9,7 @@
 #include "CoreAttrList.h"
 #include "DemoBin.h"
 #include "DemoCommands.h"
+#include "DemoConsole.h"
 #include "DemoFields.h"
 #include "DemoGadgets.h"
 #include "DemoInspector.h"
@@ -386,6 +387,7 @@ protected:
         gBartender->AppendSeparator(view);
         gBartender->AppendMenuItem(view, kNickAbout, stx("&About the demo..."), 0, 0, 0);
         BuildViewerMenus(view);
+        BuildConsoleMenus(view);
         MenuHandle rates = gBartender->CreateMenu(stx("Rates"), kRatesMenuID, 1);
         for (int i = 0; i < kRates; ++i) {
             char item[32];
@@ -413,10 +415,13 @@ public:
         }
         UpdateButtonsMenu();
         UpdateViewerMenus();
+        UpdateConsoleMenus();
         EnableMessageItems();
     }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
+        DemoLogCommand(menuID, nick);
+        if (HandleConsoleMenus(nick)) return true;
         if (nick == kNickNewTimecode || nick == kNickNew) {
             NewTimecodeWindow();
             return true;
