@@ -129,5 +129,10 @@ void DemoLogCommand(short menuID, long nick) {
     if (!gSettings.logCommands || !Console()) return;
     char item[256] = "";
     if (gBartender) gBartender->GetMenuItem(nick, item, sizeof item);
+    // The item's text without its keyboard mnemonic marks.
+    char* to = item;
+    for (const char* from = item; *from; ++from)
+        if (*from != '&') *to++ = *from;
+    *to = '\0';
     ConsolePrint("Menu %d: command %ld \"%s\"\n", int(menuID), nick, item);
 }
