@@ -118,7 +118,7 @@ TEST_F(ConsoleTest, CommandPeriodAsksOnceEvenWhenTheQuestionPrints) {
         questions = 0;
         answer = choice;
         // What prints while the question is up meets another Command-period.
-        whileAsking = [c] {
+        whileAsking = [] {
             PostCmdPeriod();
             ConsolePrint("asked\n");
         };
