@@ -9,6 +9,8 @@
 
 #include "AArray.h"
 #include "ABartender.h"
+#include "AFileDialog.h"
+#include "AFileLocator.h"
 #include "AHwOsInfo.h"
 #include "AScreenManOS.h"
 #include "CKsList.h"
@@ -34,6 +36,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 // ---------------------------------------------------------------------------
 // Globals
@@ -634,12 +637,19 @@ unsigned char AApplication::HandleStdMenus(short menuID, short nick) {
     return false;
 }
 
-void AApplication::NewCmd(const ADirLocator*, char* const) {
-    // The file dialogs come later; a host overrides NewCmd to make documents.
+// The locator is the caller's for the length of the command; an error on
+// the way is raised again once it is freed.
+void AApplication::NewCmd(const ADirLocator* dir, char* const name) {
+    AFileLocator where;
+    if (name && *name) where.SetName(name);
+    if (AFileDialog::NameFile(stx("New File Name..."), &where, AFileDialog::kAnyType, dir))
+        NewFile(&where);
 }
 
-void AApplication::OpenCmd(const ADirLocator*) {
-    // The file dialogs come later; a host overrides OpenCmd.
+void AApplication::OpenCmd(const ADirLocator* dir) {
+    std::unique_ptr<AFileLocator> chosen(
+        AFileDialog::SelectFile(stx("Select file to open..."), 0, nullptr, dir, 0));
+    if (chosen) OpenFile(chosen.get());
 }
 
 // One About window serves every use; it is made on the first.

@@ -248,10 +248,10 @@ class AWindow : public AObject, public PaneDow {
     bool DumpPaneID(KsPoint where);
 
     // The save-changes alert (resource 401: item 1 save, item 2 cancel,
-    // anything else discard) and the put-file dialog come from the dialog
-    // layer or the host; both are replaceable so that tests can script them.
-    // Without an alert the answer is "save", so a dirty document is never
-    // dropped silently; without a put-file dialog the save is cancelled.
+    // anything else discard) and the put-file dialog; both are replaceable
+    // (null restores the default) so that hosts and tests can script them.
+    // By default the alert is a message box asking "Save", "Don't Save" or
+    // "Cancel", and the put-file dialog is KsPutFileDlog (AFileDialog.h).
     using SaveAlertProc = short (*)(const char* title, const char* action);
     using PutFileProc = bool (*)(const char* prompt, const ADirLocator* startDir,
                                  const char* defaultName, AFileLocator* out);

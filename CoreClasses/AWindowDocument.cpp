@@ -1,28 +1,42 @@
 // AWindow as a document: dirty and new flags, closing with the save-changes
 // alert, saving, the blocking dialog run, title and simple properties.
 #include <cstring>
+#include <string>
 
 #include "AApplication.h"
+#include "AFileDialog.h"
 #include "AFileLocator.h"
 #include "APane.h"
 #include "AWindow.h"
 #include "AWindowPrivate.h"
 #include "KsColorScheme.h"
 #include "KsFatal.h"
+#include "KsUIHooks.h"
+#include "Stx.h"
 #include "XError.h"
 
 namespace {
-short DefaultSaveAlert(const char*, const char*) {
-    return 1; // save: never drop a dirty document without asking
-}
-bool DefaultPutFile(const char*, const ADirLocator*, const char*, AFileLocator*) {
-    return false; // no dialog: the save is cancelled, the window stays
-}
-AWindow::SaveAlertProc gSaveAlert = DefaultSaveAlert;
-AWindow::PutFileProc gPutFile = DefaultPutFile;
-
 constexpr short kAlertSave = 1;
 constexpr short kAlertCancel = 2;
+constexpr short kAlertDiscard = 3;
+
+// Alert 401 as a message box: "Save" is the default, "Cancel" answers
+// Escape and the close box. Without message boxes (before start-up) the
+// default answers, so a dirty document is never dropped unasked.
+short DefaultSaveAlert(const char* title, const char* action) {
+    const std::string text = stxFormat("Save changes to the document \"%s\" before %s?",
+                                       title ? title : "", action ? action : "");
+    switch (UIdialog(text.c_str(), stx("Save|Don't Save|Cancel"), 1, 3, "SaveChanges")) {
+    case 1:
+        return kAlertSave;
+    case 2:
+        return kAlertDiscard;
+    default:
+        return kAlertCancel;
+    }
+}
+AWindow::SaveAlertProc gSaveAlert = DefaultSaveAlert;
+AWindow::PutFileProc gPutFile = KsPutFileDlog;
 } // namespace
 
 AWindow::SaveAlertProc AWindow::SetSaveAlertProc(SaveAlertProc proc) {
@@ -33,7 +47,7 @@ AWindow::SaveAlertProc AWindow::SetSaveAlertProc(SaveAlertProc proc) {
 
 AWindow::PutFileProc AWindow::SetPutFileProc(PutFileProc proc) {
     PutFileProc old = gPutFile;
-    gPutFile = proc ? proc : DefaultPutFile;
+    gPutFile = proc ? proc : KsPutFileDlog;
     return old;
 }
 

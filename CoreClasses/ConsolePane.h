@@ -141,9 +141,6 @@ protected:
     virtual SInt32 MenuNick(SInt32 outputNick) const { return outputNick; }
     // The commands both consoles share, by output console nick.
     bool DoConsoleCommand(SInt32 outputNick);
-    // Asks where to save or log; both fall back to a file in the current
-    // folder named "console" when no file dialog is at hand.
-    bool AskForFile(const char* prompt, AFileLocator* file) const;
     void UpdateSharedMenus();
     static void ClearClick(AGadget* gad, void* refCon, SInt16 menuID, SInt32 value);
     static void MenuClick(AGadget* gad, void* refCon, SInt16 menuID, SInt32 value);

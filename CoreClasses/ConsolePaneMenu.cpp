@@ -3,13 +3,13 @@
 
 #include "AApplication.h"
 #include "ABartender.h"
+#include "AFileDialog.h"
 #include "AFileLocator.h"
 #include "APushButton.h"
 #include "AScrollPane.h"
 #include "AStream.h"
 #include "ATextEntry.h"
 #include "AWindow.h"
-#include "KsConsoleFileDlog.h"
 #include "KsFatal.h"
 #include "PaneStream.h"
 #include "Printing.h"
@@ -119,11 +119,11 @@ bool ConsolePane::DoConsoleCommand(SInt32 nick) {
         Print();
         return true;
     case kNickConSave:
-        if (KsConsoleAskForFile(stx("Save Console Text in:"), "console", &file))
+        if (KsPutFileDlog(stx("Save Console Text in:"), nullptr, "console", &file))
             SaveTextToPath(file.GetPath().c_str());
         return true;
     case kNickConOpenLog:
-        if (KsConsoleAskForFile(stx("Log Console Output to:"), "console", &file))
+        if (KsPutFileDlog(stx("Log Console Output to:"), nullptr, "console", &file))
             OpenLogFile(nullptr, &file, false);
         return true;
     case kNickConCloseLog:

@@ -4,6 +4,7 @@
 #include "AApplication.h"
 #include "AApplicationPrivate.h"
 #include "ABartender.h"
+#include "AFileLocator.h"
 #include "APane.h"
 #include "AWindow.h"
 #include "CoreAttrList.h"
@@ -16,6 +17,7 @@
 #include "DemoLayout.h"
 #include "DemoMediaBin.h"
 #include "DemoMessages.h"
+#include "DemoNote.h"
 #include "DemoPanes.h"
 #include "DemoScene.h"
 #include "DemoViewer.h"
@@ -357,6 +359,7 @@ protected:
         MenuHandle m = gBartender->CreateMenu(stx("File"), kFileMenuID, 1);
         gBartender->AppendMenuItem(m, kNickNew, stx("&New"), 'N', 0, 0);
         gBartender->AppendMenuItem(m, kNickOpen, stx("&Open..."), 'O', 0, 0);
+        AppendNoteItems(m);
         gBartender->AppendMenuItem(m, kNickImport, stx("&Import..."), 'I', 0, 0);
         gBartender->AppendMenuItem(m, kNickMediaBin, stx("Media &Bin"), 'B', 0, 0);
         AppendMessageItems(m);
@@ -417,12 +420,18 @@ public:
         UpdateViewerMenus();
         UpdateConsoleMenus();
         EnableMessageItems();
+        EnableNoteItems();
     }
+
+    // New names a note file first; Open opens one.
+    void NewFile(AFileLocator* file) override { NewNoteWindow(*file); }
+    void OpenFile(AFileLocator* file) override { OpenNoteWindow(*file); }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
         DemoLogCommand(menuID, nick);
         if (HandleConsoleMenus(nick)) return true;
-        if (nick == kNickNewTimecode || nick == kNickNew) {
+        if (HandleNoteItems(nick)) return true;
+        if (nick == kNickNewTimecode) {
             NewTimecodeWindow();
             return true;
         }

@@ -66,6 +66,7 @@ class TestApp : public AApplication {
 public:
     std::vector<std::string> opened;
     int newCmds = 0;
+    int openCmds = 0;
     int shown = 0;
     std::vector<std::string> shownCodes;
     void OpenFile(AFileLocator* f) override {
@@ -73,6 +74,8 @@ public:
         opened.push_back(f->GetPath());
     }
     void NewCmd(const ADirLocator*, char* const) override { ++newCmds; }
+    // The framework's own would show the file dialog and wait for input.
+    void OpenCmd(const ADirLocator*) override { ++openCmds; }
     bool DisplayException(const char* code, bool) override {
         ++shown;
         shownCodes.emplace_back(code ? code : "");
