@@ -4,6 +4,7 @@
 #include "DebugControls.h"
 #include "DebugPane.h"
 #include "PaneTestSupport.h"
+#include "TavikDebugPane.h"
 
 #include <cstring>
 
@@ -118,4 +119,21 @@ TEST_F(DebugControls, ButtonsCallTheirProcedureAndANullOneDoesNothing) {
     EXPECT_EQ(gPressed, 0u);
     static_cast<DebugPushButton*>(pane->GetSubPane(1))->DoGoodClick(KsPoint{0, 0}, 0, 0, nullptr);
     EXPECT_EQ(gPressed, 42u);
+}
+
+TEST_F(DebugControls, TheDumpOptionPaneFollowsTheDumpKeyInHex) {
+    const short was = AWindow::iPaneDumpKey;
+    AWindow::iPaneDumpKey = 0x7A;
+    APane* tavik = CreateTavikDebugPane(main);
+    // The first control of the first debug pane.
+    auto* key = dynamic_cast<ARadixIntEntry*>(tavik->GetSubPane(1)->GetSubPane(1));
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->GetRadix(), 16);
+    EXPECT_EQ(key->GetInt(), 0x7A);
+    AWindow::iPaneDumpKey = 0x60;
+    Idle(key);
+    EXPECT_EQ(key->GetString(), "60");
+    AWindow::iPaneDumpKey = was;
+    // Four panes: the key's, the window options', and two of pane options.
+    EXPECT_EQ(tavik->GetNumSubPanes(), 4);
 }
