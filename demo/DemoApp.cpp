@@ -12,6 +12,7 @@
 #include "DemoClipBins.h"
 #include "DemoCommands.h"
 #include "DemoDialogs.h"
+#include "DemoConsole.h"
 #include "DemoFields.h"
 #include "DemoGadgets.h"
 #include "DemoInspector.h"
@@ -394,6 +395,7 @@ protected:
         gBartender->AppendMenuItem(view, kNickAbout, stx("&About the demo..."), 0, 0, 0);
         BuildViewerMenus(view);
         AppendDialogItems(view);
+        BuildConsoleMenus(view);
         MenuHandle rates = gBartender->CreateMenu(stx("Rates"), kRatesMenuID, 1);
         for (int i = 0; i < kRates; ++i) {
             char item[32];
@@ -421,6 +423,7 @@ public:
         }
         UpdateButtonsMenu();
         UpdateViewerMenus();
+        UpdateConsoleMenus();
         EnableMessageItems();
         EnableDialogItems();
         EnableNoteItems();
@@ -431,6 +434,8 @@ public:
     void OpenFile(AFileLocator* file) override { OpenNoteWindow(*file); }
 
     unsigned char HandleStdMenus(short menuID, short nick) override {
+        DemoLogCommand(menuID, nick);
+        if (HandleConsoleMenus(nick)) return true;
         if (HandleNoteItems(nick)) return true;
         if (nick == kNickNewTimecode) {
             NewTimecodeWindow();

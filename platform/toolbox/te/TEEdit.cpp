@@ -172,6 +172,21 @@ void KsTEReplace(SInt32 start, SInt32 end, const void* text, SInt32 length, TEHa
         TEEditKind::kOther, true);
 }
 
+void KsTEReplaceQuietly(SInt32 start, SInt32 end, const void* text, SInt32 length, TEHandle te) {
+    TERec* r = TERecOf(te);
+    if (!r) return;
+    if (!text || length < 0) length = 0;
+    if (end < start) std::swap(start, end);
+    start = std::clamp(start, 0, r->teLength);
+    end = std::clamp(end, start, r->teLength);
+    if (start == end && length == 0) return;
+    r->priv->undo.clear();
+    r->priv->redo.clear();
+    Apply(*r, start, end,
+          std::string_view(static_cast<const char*>(text ? text : ""), std::size_t(length)), false);
+    r->priv->lastKind = TEEditKind::kOther;
+}
+
 void TEInsert(const void* text, SInt32 length, TEHandle te) {
     TERec* r = TERecOf(te);
     if (!r || !text || length <= 0) return;

@@ -132,6 +132,10 @@ void TEDelete(TEHandle te);
 // Replaces [start, end) with text, selects the caret after it; one undo step.
 // The general edit under every other; offsets are clamped.
 void KsTEReplace(SInt32 start, SInt32 end, const void* text, SInt32 length, TEHandle te);
+// The same without drawing and without history (the undo and redo steps are
+// forgotten, since their offsets no longer hold): for owners that change
+// text in bulk, such as a log display, and redraw by themselves.
+void KsTEReplaceQuietly(SInt32 start, SInt32 end, const void* text, SInt32 length, TEHandle te);
 
 // ---------------------------------------------------------------------------
 // Selection
