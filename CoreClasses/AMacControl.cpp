@@ -68,8 +68,7 @@ void AMacControl::IMacControl(APane* encl, const char* title, SInt16 left, SInt1
                               SInt16 top, SInt16 bot, SInt16 hei, SInt32 value, SInt32 min,
                               SInt32 max) {
     (void)kRegistered;
-    const APane* around = encl;
-    IGadget(encl, left, right, wid, top, bot, hei, around ? around->GetBkndColor() : RGBgray9,
+    IGadget(encl, left, right, wid, top, bot, hei, encl ? encl->GetBkndColor() : RGBgray9,
             kBorderNone);
     SetInheritsBkgd(true, 0);
     SetFontSizeFace(1, 11, 0);
