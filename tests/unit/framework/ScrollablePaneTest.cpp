@@ -137,8 +137,7 @@ TEST_F(ScrollTest, SubpanesScrollWithTheLandscapeAndSetTheLimits) {
     EXPECT_EQ(after.top, before.top - 40);
     LongPoint l{};
     p->WindowToLandscapePt({after.left, after.top}, &l);
-    EXPECT_EQ(l.h, 300);
-    EXPECT_EQ(l.v, 500);
+    EXPECT_EQ(l, (LongPoint{300, 500}));
     KsPoint w{};
     EXPECT_FALSE(p->LandscapePtToWindowPt({INT32_MAX, 0}, &w));
     EXPECT_EQ(w.h, 32767);

@@ -283,7 +283,6 @@ TEST_F(AWindowTest, IdleHandsThePaneTreeThePointAsGiven) {
     EventRecord ev{};
     ev.where = Point{40, 30}; // v, h: local
     w->SendMsg(wmIdle, &ev, 1, 0);
-    EXPECT_EQ(probe->seen.h, 30);
-    EXPECT_EQ(probe->seen.v, 40);
+    EXPECT_EQ(probe->seen, (KsPoint{30, 40}));
     w->Dispose();
 }

@@ -29,8 +29,7 @@ TEST_F(EventTest, PostedEventsComeOutInOrderWithTheirStamps) {
     EXPECT_EQ(e.what, keyDown);
     EXPECT_EQ(e.message, 0x0061u);
     EXPECT_EQ(e.when, UInt32(t0 + 5));
-    EXPECT_EQ(e.where.h, 40);
-    EXPECT_EQ(e.where.v, 30);
+    EXPECT_EQ(ToKsPoint(e.where), (KsPoint{40, 30}));
     EXPECT_EQ(e.modifiers, btnState); // button up, no keys
     EXPECT_EQ(Next().what, mouseDown);
     EXPECT_EQ(Next().message, 7u);
@@ -141,8 +140,7 @@ TEST_F(EventTest, NullEventsCarryTimeMouseAndModifiers) {
     EXPECT_EQ(e.what, nullEvent);
     EXPECT_EQ(e.message, 0u);
     EXPECT_EQ(e.when, UInt32(t0 + 1));
-    EXPECT_EQ(e.where.h, 200);
-    EXPECT_EQ(e.where.v, 150);
+    EXPECT_EQ(ToKsPoint(e.where), (KsPoint{200, 150}));
     EXPECT_EQ(e.modifiers, shiftKey | btnState);
     KsAdvanceVirtualClock(1);
     ASSERT_TRUE(GetNextEvent(everyEvent, &e));

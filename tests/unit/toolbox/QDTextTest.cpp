@@ -30,8 +30,7 @@ TEST(QDText, DrawingMovesThePenByTheMeasuredWidth) {
     DrawString(kHello);
     Point pen;
     GetPen(&pen);
-    EXPECT_EQ(pen.h, 10 + sum);
-    EXPECT_EQ(pen.v, 20);
+    EXPECT_EQ(ToKsPoint(pen), (KsPoint{10 + sum, 20}));
     FontInfo info;
     GetFontInfo(&info);
     EXPECT_EQ(info.ascent, KsFontEngine::Shared().Metrics({3, 12, bold}).ascent);
@@ -61,19 +60,17 @@ TEST(QDText, DrawingStaysInsideTheClip) {
     KsDisposePort(port);
 }
 
+// The engine's table is checked in KsFontTest; here only the Pascal strings.
 TEST(QDText, FontNamesRoundTrip) {
     SInt16 id = -1;
     GetFNum(reinterpret_cast<ConstStr255Param>("\x05times"), &id);
     EXPECT_EQ(id, 20);
     Str255 name;
-    GetFontName(4, name);
-    SInt16 back = -1;
-    GetFNum(name, &back);
-    EXPECT_EQ(back, 4);
-    GetFNum(reinterpret_cast<ConstStr255Param>("\x0Bno such one"), &id);
-    EXPECT_EQ(id, 0);
     GetFontName(777, name);
     EXPECT_EQ(name[0], 0);
+    GetFontName(4, name);
+    GetFNum(name, &id);
+    EXPECT_EQ(id, 4);
 }
 
 } // namespace

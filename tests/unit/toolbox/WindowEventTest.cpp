@@ -159,8 +159,7 @@ TEST_F(WindowEvents, PropertiesAndHandles) {
     SetPortWindowPort(w);
     Point m;
     GetMouse(&m);
-    EXPECT_EQ(m.h, 50);
-    EXPECT_EQ(m.v, 20);
+    EXPECT_EQ(ToKsPoint(m), (KsPoint{50, 20}));
     CloseWindow(w); // caller's storage: not freed
     EXPECT_EQ(KsGetPort(), KsGetDesktopPort());
     EXPECT_EQ(TBX_GetwPtr(&storage), nullptr);
