@@ -146,8 +146,6 @@ TEST_F(PaneTest, MenusFanOutToHandlingVisibleSubPanes) {
 TEST_F(PaneTest, DrawingOrderClipsAndPaintsBackToFront) {
     APane* a = Add(main, 10, S, 40, 10, S, 40, 0, RGBred);
     APane* b = Add(main, 30, S, 40, 30, S, 40, 0, RGBwhite);
-    (void)a;
-    (void)b;
     main->Draw(nullptr, nullptr);
     EXPECT_EQ(Px(15, 15), Rgb(RGBred));
     EXPECT_EQ(Px(35, 35), Rgb(RGBwhite)); // b over a

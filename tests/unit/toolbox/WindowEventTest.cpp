@@ -114,8 +114,7 @@ TEST_F(WindowEvents, UpdateEventsComeFrontToBackUntilValidated) {
 
 TEST_F(WindowEvents, BeginUpdateCutsTheVisibleRegionToTheUpdate) {
     WindowPtr a = Doc(R(100, 100, 300, 250));
-    WindowPtr b = Doc(R(200, 150, 400, 300));
-    (void)b;
+    Doc(R(200, 150, 400, 300));
     KsRgn fullVis = Rgn(a->visRgn);
     Rect r = R(50, 30, 150, 80); // local; partly under b
     InvalWindowRect(a, &r);
