@@ -199,21 +199,6 @@ TEST(PaneTextTree, GoldenWritesBackByteForByteWithAnyLineEnds) {
     }
 }
 
-TEST(PaneTextTree, BuiltTreeRoundTripsAndKeepsEveryKey) {
-    APane* root = new APane;
-    PaneTree tree(root);
-    root->SetPaneID("top");
-    root->AddLabel("Level\\Meter", kLabelNone);
-    root->SetHelpText(std::string(9000, 'h').c_str());
-    APane* sub = new APane;
-    root->AddSubPane(sub);
-    sub->SetFlag(kPaneOKGadget | kPaneFixRight, true);
-    const std::string first = WritePaneText(root);
-    PaneTree again(ReadText(first));
-    EXPECT_EQ(WritePaneText(again.root), first);
-    EXPECT_EQ(again.root->GetHelpText()->GetLength(), 9000);
-}
-
 TEST(PaneTextTree, ClassNamesMatchWhateverTheirCase) {
     std::string text = Golden("tree.ksp3");
     std::size_t at = text.find("Class    s\tAPane");

@@ -4,17 +4,12 @@
 
 #include <cstddef>
 
-TEST(EventRecordLayout, KeepsTheClassicFieldOrderAndWidths) {
-    EXPECT_EQ(sizeof(EventRecord), 20u);
-    EXPECT_EQ(offsetof(EventRecord, what), 0u);
-    EXPECT_EQ(offsetof(EventRecord, message), 4u);
-    EXPECT_EQ(offsetof(EventRecord, when), 8u);
-    EXPECT_EQ(offsetof(EventRecord, where), 12u);
-    EXPECT_EQ(offsetof(EventRecord, modifiers), 16u);
-    EXPECT_EQ(offsetof(Point, v), 0u);
-    EXPECT_EQ(sizeof(EventRecord::message), 4u);
-    EXPECT_EQ(sizeof(EventRecord::modifiers), 2u);
-}
+// The classic field order and widths, which code reading records relies on.
+static_assert(sizeof(EventRecord) == 20 && offsetof(EventRecord, what) == 0 &&
+              offsetof(EventRecord, message) == 4 && offsetof(EventRecord, when) == 8 &&
+              offsetof(EventRecord, where) == 12 && offsetof(EventRecord, modifiers) == 16 &&
+              offsetof(Point, v) == 0 && sizeof(EventRecord::message) == 4 &&
+              sizeof(EventRecord::modifiers) == 2);
 
 TEST_F(EventTest, PostedEventsComeOutInOrderWithTheirStamps) {
     backend->ScriptMove(t0, 40, 30);

@@ -27,6 +27,11 @@ inline std::string ItemText(MenuHandle menu, MenuItemIndex item) {
     return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
 }
 
+// What MenuSelect and MenuKey answer for an item.
+inline SInt32 Code(MenuID id, MenuItemIndex item) {
+    return SInt32(UInt32(UInt16(id)) << 16 | UInt16(item));
+}
+
 // An item's text and attributes, compared and printed whole.
 struct ItemState {
     std::string text;
