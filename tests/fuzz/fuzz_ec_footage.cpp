@@ -2,23 +2,14 @@
 // leaving the value alone, or gives a frame count whose footage text (and
 // its tidied typing form) reads back to the same count.
 #include "Edgecode.h"
+#include "KsFuzzCheck.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
-namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > 80) return 0;
     char text[81];
-    std::memcpy(text, data, size);
-    text[size] = '\0';
+    if (!ShortText(data, size, text)) return 0;
     for (SInt32 film : {kECFilm35mm4Perf, kECFilm16mm, kECFilm35mm3Perf, kECFilm35mm2Perf}) {
         const edgecode_t start = ECMake(film, "KEEP", 5);
         edgecode_t ec = start;

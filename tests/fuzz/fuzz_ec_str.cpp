@@ -2,16 +2,11 @@
 // value alone, or gives a header of letters and digits and a frame count whose
 // canonical text reads back to the same edgecode.
 #include "Edgecode.h"
+#include "KsFuzzCheck.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <initializer_list>
 
 namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 bool HeaderIsClean(const edgecode_t& ec) {
     int i = 0;
     for (; i < 8 && ec.header[i]; ++i) {
@@ -25,10 +20,8 @@ bool HeaderIsClean(const edgecode_t& ec) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > 80) return 0;
     char text[81];
-    std::memcpy(text, data, size);
-    text[size] = '\0';
+    if (!ShortText(data, size, text)) return 0;
     for (SInt32 film : {kECFilm35mm4Perf, kECFilm16mm, kECFilm35mm3Perf, kECFilm35mm2Perf}) {
         const edgecode_t start = ECMake(film, "KEEP", 5);
         edgecode_t ec = start;

@@ -1,19 +1,12 @@
 // TCAdjustStr on arbitrary bytes in buffers of several sizes: it stays inside
 // the buffer, answers the length it left, keeps at most 8 digits, and a second
 // pass changes nothing.
+#include "KsFuzzCheck.h"
 #include "Timecode.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
-
-namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2 || size > 80) return 0;

@@ -1,11 +1,8 @@
 // TCStrToTC on arbitrary bytes at every rate and flag combination: it either
 // refuses or gives a frame count in range whose canonical text reads back to
 // the same count.
+#include "KsFuzzCheck.h"
 #include "Timecode.h"
-
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 const SInt32 kRates[] = {kTCRate23_976,  kTCRate24,    kTCRate25,      kTCRate29_97,
@@ -14,16 +11,11 @@ const SInt32 kRates[] = {kTCRate23_976,  kTCRate24,    kTCRate25,      kTCRate29
 const UInt16 kFlags[] = {0, kTCFormatDuration, kTCFormatFrames,
                          kTCFormatFrames | kTCFormatDuration};
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size > 80) return 0;
     char text[81];
-    std::memcpy(text, data, size);
-    text[size] = '\0';
+    if (!ShortText(data, size, text)) return 0;
     for (SInt32 rate : kRates) {
         const timecode_t desc = TCMake(rate, 0);
         const SInt32 day = TCFramesPerDay(rate);

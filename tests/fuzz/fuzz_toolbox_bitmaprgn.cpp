@@ -4,18 +4,13 @@
 // and the bitmap handed over is exactly as long as the bits given (the height
 // is cut to what they hold), so any read past rowBytes * height is caught.
 // A region that is made must hold exactly the set bits inside the bounds.
+#include "KsFuzzCheck.h"
 #include "QuickDraw.h"
 #include "XError.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
 SInt16 Be16(const std::uint8_t* p) {
     return SInt16(UInt16((p[0] << 8) | p[1]));
 }

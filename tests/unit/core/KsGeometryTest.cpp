@@ -5,18 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <random>
 #include <vector>
 
-TEST(KsGeometry, RectFieldOrder) {
-    // Streams and pane code rely on left, top, right, bottom as four 32-bit values.
-    const KsRect r{1, 2, 3, 4};
-    SInt32 raw[4];
-    static_assert(sizeof r == sizeof raw);
-    std::memcpy(raw, &r, sizeof raw);
-    EXPECT_EQ(std::vector<SInt32>(raw, raw + 4), (std::vector<SInt32>{1, 2, 3, 4}));
-}
+// Streams and pane code rely on left, top, right, bottom as four 32-bit values.
+static_assert(sizeof(KsRect) == 16 && offsetof(KsRect, left) == 0 && offsetof(KsRect, top) == 4 &&
+              offsetof(KsRect, right) == 8 && offsetof(KsRect, bottom) == 12);
 
 TEST(KsGeometry, EmptinessWidthAndContainment) {
     KsRect r{10, 20, 30, 25};

@@ -8,33 +8,16 @@
 #include <thread>
 
 namespace {
-struct DialogCall {
-    std::string text, buttons, tag, source;
-    short defaultButton = 0;
-    UIicon_t icon = 0;
-    bool flag = false;
-    int calls = 0;
-} gCall;
+// Each call a hook received, one line each.
+std::string gCalls;
 
 short RecordingDialog(const char* text, const char* buttons, short defaultButton, UIicon_t icon,
                       const char* tag, bool flag, const char* source) {
-    gCall.text = text;
-    gCall.buttons = buttons;
-    gCall.tag = tag ? tag : "(null)";
-    gCall.source = source ? source : "(null)";
-    gCall.defaultButton = defaultButton;
-    gCall.icon = icon;
-    gCall.flag = flag;
-    ++gCall.calls;
+    gCalls += std::string(text) + "|" + buttons + "|" + std::to_string(defaultButton) + " " +
+              std::to_string(icon) + " " + (tag ? tag : "(null)") + " " + (flag ? "on" : "off") +
+              " " + (source ? source : "(null)") + "\n";
     return 5; // a hidden choice, as a batch run may answer
 }
-
-struct StatCalls {
-    int spin = 0, update = 0, reset = 0, close = 0;
-    bool cancelAllowed = false;
-    long delay = 0, current = 0, total = 0;
-    std::string message;
-} gStat;
 } // namespace
 
 TEST(UIHooksDialog, WithoutADialogWritesTheMessageAndAnswersTheDefault) {
@@ -49,23 +32,16 @@ TEST(UIHooksDialog, WithoutADialogWritesTheMessageAndAnswersTheDefault) {
 
 TEST(UIHooksDialog, AnInstalledDialogReceivesTheRequest) {
     ASSERT_EQ(InstallUIdialog(RecordingDialog), nullptr);
-    gCall = {};
-    short answer = UIdialog("A serious program error has occurred.",
-                            "Restart|Exit To Finder|Dump State|Debugger|#x|#c", 1, 2, "FATAL", true,
-                            "CoreClasses/AApplication");
-    EXPECT_EQ(answer, 5);
-    EXPECT_EQ(gCall.calls, 1);
-    EXPECT_EQ(gCall.text, "A serious program error has occurred.");
-    EXPECT_EQ(gCall.buttons, "Restart|Exit To Finder|Dump State|Debugger|#x|#c");
-    EXPECT_EQ(gCall.defaultButton, 1);
-    EXPECT_EQ(gCall.icon, 2);
-    EXPECT_EQ(gCall.tag, "FATAL");
-    EXPECT_TRUE(gCall.flag);
-    EXPECT_EQ(gCall.source, "CoreClasses/AApplication");
+    gCalls.clear();
+    EXPECT_EQ(UIdialog("A serious program error has occurred.",
+                       "Restart|Exit To Finder|Dump State|Debugger|#x|#c", 1, 2, "FATAL", true,
+                       "CoreClasses/AApplication"),
+              5);
     // Null text and buttons reach the dialog as empty strings, never null.
     UIdialog(nullptr, nullptr, 1, 0);
-    EXPECT_EQ(gCall.text, "");
-    EXPECT_EQ(gCall.tag, "(null)");
+    EXPECT_EQ(gCalls, "A serious program error has occurred.|Restart|Exit To Finder|Dump "
+                      "State|Debugger|#x|#c|1 2 FATAL on CoreClasses/AApplication\n"
+                      "||1 0 (null) off (null)\n");
     EXPECT_EQ(InstallUIdialog(nullptr), RecordingDialog);
 }
 
@@ -94,43 +70,27 @@ TEST(UIHooksStat, RoutinesRunOnTheMainThreadOnly) {
     UIstatReset();
     UIstatClose();
 
-    gStat = {};
+    gCalls.clear();
     InstallUIrtns(
         [](bool cancelAllowed, long delay) {
-            ++gStat.spin;
-            gStat.cancelAllowed = cancelAllowed;
-            gStat.delay = delay;
+            gCalls += "spin " + std::to_string(cancelAllowed) + " " + std::to_string(delay) + "\n";
         },
         [](const char* message, long current, long total, bool) {
-            ++gStat.update;
-            gStat.message = message;
-            gStat.current = current;
-            gStat.total = total;
+            gCalls += "update " + std::string(message) + "|" + std::to_string(current) + "/" +
+                      std::to_string(total) + "\n";
             return true;
         },
-        [] { ++gStat.reset; }, [] { ++gStat.close; });
+        [] { gCalls += "reset\n"; }, [] { gCalls += "close\n"; });
     UIstatSpinCursor(true, -1);
-    EXPECT_EQ(gStat.spin, 1);
-    EXPECT_TRUE(gStat.cancelAllowed);
-    EXPECT_EQ(gStat.delay, -1);
     EXPECT_TRUE(UIstatUpdate(nullptr, 3, 10));
-    EXPECT_EQ(gStat.message, "");
-    EXPECT_EQ(gStat.current, 3);
-    EXPECT_EQ(gStat.total, 10);
     UIstatReset();
     UIstatClose();
-    EXPECT_EQ(gStat.reset, 1);
-    EXPECT_EQ(gStat.close, 1);
-
     std::thread([] {
         UIstatSpinCursor();
         EXPECT_FALSE(UIstatUpdate("worker", 1, 2));
         UIstatReset();
         UIstatClose();
     }).join();
-    EXPECT_EQ(gStat.spin, 1);
-    EXPECT_EQ(gStat.update, 1);
-    EXPECT_EQ(gStat.reset, 1);
-    EXPECT_EQ(gStat.close, 1);
+    EXPECT_EQ(gCalls, "spin 1 -1\nupdate |3/10\nreset\nclose\n") << "nothing from the worker";
     InstallUIrtns(nullptr, nullptr, nullptr, nullptr);
 }

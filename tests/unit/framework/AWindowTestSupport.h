@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -109,8 +108,6 @@ public:
 class AWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        desk = std::make_unique<HeadlessDesk>(1280, 800);
-        backend = desk->backend;
         t = KsGetTicks();
         oldFtl = FtlInstall(CountFatal);
         fatalReports = 0;
@@ -126,7 +123,6 @@ protected:
             w = next;
         }
         FtlInstall(oldFtl);
-        desk.reset();
     }
     // Fatal reports are counted and the program goes on.
     static unsigned char CountFatal(char* message, char*, int) {
@@ -136,13 +132,13 @@ protected:
         return 0;
     }
     EventRecord Gesture(Point from, std::initializer_list<Point> path) {
-        return desk->Gesture(t, from, path);
+        return desk.Gesture(t, from, path);
     }
     static Point P(SInt16 h, SInt16 v) { return Pt(h, v); }
     static UInt32 Px(SInt32 h, SInt32 v) { return DesktopPixel(h, v); }
 
-    std::unique_ptr<HeadlessDesk> desk;
-    KsHeadlessBackend* backend = nullptr;
+    HeadlessDesk desk{1280, 800};
+    KsHeadlessBackend* backend = desk.backend;
     long t = 0;
     FtlHandler oldFtl = nullptr;
     static inline int fatalReports = 0;

@@ -6,9 +6,6 @@
 TEST_F(AppTest, StartUpLeavesTheDescribedState) {
     EXPECT_EQ(gApplication, app);
     EXPECT_TRUE(app->InForeground());
-    EXPECT_EQ(app->GetUseInternalEventQueue(), 1);
-    EXPECT_EQ(app->GetAppIsBusy(), 0);
-    EXPECT_EQ(app->GetSysEventMask(), 0xFFEF);
     ASSERT_NE(gBartender, nullptr);
     EXPECT_NE(GetMenuHandle(kFileMenuID), nullptr);
     EXPECT_NE(GetMenuHandle(kEditMenuID), nullptr);

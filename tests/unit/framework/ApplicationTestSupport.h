@@ -86,8 +86,6 @@ public:
 class AppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        desk = std::make_unique<HeadlessDesk>(800, 600);
-        backend = desk->backend;
         runtimeDir = std::make_unique<ScratchDir>("ksapptest");
         setenv("XDG_RUNTIME_DIR", runtimeDir->str().c_str(), 1);
         KsAppSetExitProc([](int) {});
@@ -115,7 +113,6 @@ protected:
         app = nullptr;
         if (gBartender) gBartender->Dispose();
         ClearMenuBar();
-        desk.reset();
         runtimeDir.reset();
         QuitCompleted = 0;
         DoDeferredQuit = 0;
@@ -175,7 +172,7 @@ protected:
     TestApp* app = nullptr;
     std::vector<RecWindow*> windows;
     std::vector<AWindow*> plainWindows;
-    std::unique_ptr<HeadlessDesk> desk;
-    KsHeadlessBackend* backend = nullptr;
+    HeadlessDesk desk{800, 600};
+    KsHeadlessBackend* backend = desk.backend;
     std::unique_ptr<ScratchDir> runtimeDir;
 };

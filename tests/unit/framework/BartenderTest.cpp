@@ -233,7 +233,7 @@ TEST_F(BartenderFixture, EnableMenuItemsTakesAtMostFifty) {
 }
 
 TEST_F(BartenderFixture, CommandKeysResolveToNicks) {
-    MenuHandle file = MakeMenu(257, {1002, 1004});
+    MakeMenu(257, {1002, 1004});
     MenuHandle edit = MakeMenu(258, {1032});
     bar_->SetAccelerator(1004, 'S');
     bar_->SetAccelerator(1032, 'X');
@@ -252,12 +252,11 @@ TEST_F(BartenderFixture, CommandKeysResolveToNicks) {
     EXPECT_EQ(nickForKey('q', 0x0100), 0);
     bar_->DisableMenuItem(1004);
     EXPECT_EQ(nickForKey('s', 0x0100), 0);
-    (void)file;
 }
 
 TEST_F(BartenderFixture, ResetDisablesAllButTheAppleMenuAndAlwaysEnabledMenus) {
     MenuHandle a = MakeMenu(300, {2000, 2001});
-    MenuHandle always = MakeMenu(301, {3000});
+    MakeMenu(301, {3000});
     MenuHandle sub = bar_->CreateMenu("Sub", 302, ABartender::kMenuHierarchical);
     bar_->AppendMenuItem(sub, 4000L, "s");
     bar_->SetMenuAlwaysEnabled(301, 1);
@@ -273,7 +272,6 @@ TEST_F(BartenderFixture, ResetDisablesAllButTheAppleMenuAndAlwaysEnabledMenus) {
     CharParameter mark = 1;
     GetItemMark(a, 2, &mark);
     EXPECT_EQ(mark, noMark);
-    (void)always;
 }
 
 TEST_F(BartenderFixture, ForEachMenuVisitsTheBarThenHierarchicalMenus) {
@@ -308,7 +306,7 @@ TEST_F(BartenderFixture, ItemStateSetters) {
 }
 
 TEST_F(BartenderFixture, GetMenuItemTruncatesToTheBuffer) {
-    MenuHandle a = MakeMenu(300, {2000});
+    MakeMenu(300, {2000});
     MenuHandle b = MakeMenu(301, {2000});
     bar_->SetMenuItem(2000, "Alpha");
     SetMenuItemText(b, 1,
@@ -319,7 +317,6 @@ TEST_F(BartenderFixture, GetMenuItemTruncatesToTheBuffer) {
     EXPECT_STREQ(buf, "Bet"); // the last item of the nick wins
     bar_->GetMenuItem(2000, buf, 1);
     EXPECT_STREQ(buf, "");
-    (void)a;
 }
 
 TEST_F(BartenderFixture, DumpNicksFormat) {

@@ -3,10 +3,9 @@
 // initialiser sets that neither format carries.
 #include "ABasicButtons.h"
 #include "ADialogButtonGad.h"
-#include "AMemStream.h"
-#include "AObjDoc.h"
 #include "APopupMenuGad.h"
 #include "ARadioCheckGads.h"
+#include "KsPersistRoundTrip.h"
 #include "MacText.h"
 #include "PaneStream.h"
 #include "PaneTestSupport.h"
@@ -18,15 +17,6 @@
 namespace {
 
 using panetext_test::PaneTree;
-
-APane* ThroughStream(APane* p) {
-    AMemStream out;
-    AObjDoc(out).Write(p);
-    AMemStream in(out.GetDataHandle());
-    AObjDoc doc(in);
-    doc.Read();
-    return static_cast<APane*>(doc.TakeObject());
-}
 
 // The button as the only sub-pane of a plain pane, written and read back.
 APane* ThroughText(APane* p, std::string* written) {
@@ -152,7 +142,7 @@ TEST_F(ButtonPersist, EveryClassComesBackFromBothFormats) {
         EXPECT_EQ(g->GetClassID(), c.id);
         EXPECT_EQ(g->GetVersionWritten(), 1);
 
-        APane* s = ThroughStream(g);
+        APane* s = ThroughObjectStream<APane>(g);
         PaneTree holdStream(s);
         ASSERT_NE(s, nullptr);
         EXPECT_STREQ(s->ClassName(), c.name);

@@ -50,7 +50,7 @@ TEST_F(CmdButtonTest, ShapeButtonAnswersOnlyClicksOnItsShape) {
             LocalToGlobal(&g);
         }
         long t = KsGetTicks();
-        desk->Gesture(t, g, {g});
+        desk.Gesture(t, g, {g});
         c.button->DoClick({c.h, c.v}, 0, SInt32(KsGetTicks()), nullptr);
         while (WaitMouseUp()) { // an ignored click leaves the release queued
         }

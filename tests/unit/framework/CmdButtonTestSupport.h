@@ -77,7 +77,7 @@ protected:
     // pane; the move to `to` and the release there follow.
     KsPoint PressAndDragTo(const APane* from, const APane* to) {
         long t = KsGetTicks();
-        EventRecord e = desk->Gesture(t, Global(from), {Global(to)});
+        EventRecord e = desk.Gesture(t, Global(from), {Global(to)});
         StPortSaver port;
         SetPortWindowPort(from->GetEnclWindow()->GetWindowPtr());
         GlobalToLocal(&e.where);

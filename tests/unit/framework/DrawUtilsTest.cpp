@@ -163,8 +163,7 @@ TEST_F(DrawUtilsPixels, DrawingKeepsThePortColoursAndPen) {
     GetPenState(&pen);
     EXPECT_EQ(ToKsRGBColor(f), ToKsRGBColor(fore));
     EXPECT_EQ(ToKsRGBColor(b), ToKsRGBColor(back));
-    EXPECT_EQ(pen.pnSize.h, 3);
-    EXPECT_EQ(pen.pnSize.v, 2);
+    EXPECT_EQ(ToKsPoint(pen.pnSize), (KsPoint{3, 2}));
 }
 
 TEST_F(DrawUtilsPixels, GradientsRunLightToDarkAndStayInsideTheirRect) {

@@ -102,8 +102,7 @@ TEST_F(AppTest, IdlePointsAreLocalToEachWindowAndRestoredAfterwards) {
         EXPECT_EQ(s.event.v, wantEvent.v) << s.window;
         EXPECT_EQ(s.inside, s.window == "a" ? 1 : 0) << s.window;
     }
-    EXPECT_EQ(CurrentEvent.where.h, pointer.h);
-    EXPECT_EQ(CurrentEvent.where.v, pointer.v);
+    EXPECT_EQ(ToKsPoint(CurrentEvent.where), ToKsPoint(pointer));
 }
 
 TEST_F(AppTest, AFailingIdleStopsThePassAndRestoresPortAndType) {

@@ -83,7 +83,7 @@ TEST_F(AppTest, ClickCountingAtTheEdges) {
 }
 
 TEST_F(AppTest, KeyChainOrderAndModalKeyHandler) {
-    RecWindow* a = Win("a");
+    Win("a");
     Settle();
     struct Chain : TestApp {};
     int disposed = 0;
@@ -111,7 +111,6 @@ TEST_F(AppTest, KeyChainOrderAndModalKeyHandler) {
     EXPECT_EQ(disposed, 3);
     app->HandleEvent(&e); // h4 takes it and is done
     EXPECT_EQ(disposed, 4);
-    (void)a;
 }
 
 TEST_F(AppTest, CommandKeysAndMenuCommandsArriveAsNicks) {

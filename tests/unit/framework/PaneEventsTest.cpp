@@ -41,18 +41,6 @@ Field* NewField(APane* encl, SInt16 left, SInt16 top) {
 }
 } // namespace
 
-TEST_F(PaneTest, HitTestingPrefersTheFrontAtSharedEdges) {
-    APane* a = Add(main, 10, S, 20, 10, S, 20);
-    APane* b = Add(main, 30, S, 20, 10, S, 20);
-    EXPECT_EQ(main->FindPane({30, 15}, false, false), b); // shared edge: the later one
-    EXPECT_EQ(main->FindPane({29, 15}, false, false), a);
-    b->SendToBack();
-    EXPECT_EQ(main->FindPane({30, 15}, false, false), a);
-    EXPECT_EQ(main->FindPane({30, 15}, true, false), main);
-    b->SetVisible(false);
-    EXPECT_EQ(main->FindPane({45, 15}, false, false), main);
-}
-
 TEST_F(PaneTest, ClicksReachTheFrontPaneAndLabelsOnlyWithClickInLabel) {
     auto* f = NewField(main, 100, 100);
     f->AddLabel("Label", kLabelLeft);
@@ -158,8 +146,6 @@ TEST_F(PaneTest, MenusFanOutToHandlingVisibleSubPanes) {
 TEST_F(PaneTest, DrawingOrderClipsAndPaintsBackToFront) {
     APane* a = Add(main, 10, S, 40, 10, S, 40, 0, RGBred);
     APane* b = Add(main, 30, S, 40, 30, S, 40, 0, RGBwhite);
-    (void)a;
-    (void)b;
     main->Draw(nullptr, nullptr);
     EXPECT_EQ(Px(15, 15), Rgb(RGBred));
     EXPECT_EQ(Px(35, 35), Rgb(RGBwhite)); // b over a

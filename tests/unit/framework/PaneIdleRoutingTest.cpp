@@ -87,7 +87,7 @@ TEST_F(PaneIdleRouting, AHandlerThatCoversOrUncoversThePointIsSeenByTheRestOfThe
     Logger* b = Make(x, 'b', 30, 30, 50, 50);
     Make(b, 'c', 10, 10, 30, 30);
     // main > y (holds the point), after x
-    Logger* y = Make(main, 'y', 40, 40, 60, 60);
+    Make(main, 'y', 40, 40, 60, 60);
 
     EXPECT_EQ(Walk(main), "xabcy");
     Cover(true);
@@ -107,7 +107,6 @@ TEST_F(PaneIdleRouting, AHandlerThatCoversOrUncoversThePointIsSeenByTheRestOfThe
     Cover(false);
     b->step = [&] { Cover(true); };
     EXPECT_EQ(Walk(main), "xab");
-    (void)y;
 }
 
 // A pane called by its enclosure's walk is held there; called from outside
@@ -128,11 +127,10 @@ TEST_F(PaneIdleRouting, HandlersMayDisposeOfTheirEnclosuresWhereverTheWalkBegan)
     Logger* x2 = Make(main, 'X', 20, 20, 100, 100);
     Logger* w2 = Make(x2, 'W', 10, 10, 80, 80);
     Logger* g2 = Make(w2, 'G', 0, 0, 5, 5, true);
-    Logger* h2 = Make(w2, 'H', 0, 0, 5, 5, true);
+    Make(w2, 'H', 0, 0, 5, 5, true);
     g2->step = [&] { w2->Dispose(); };
     EXPECT_EQ(Walk(w2), "WG") << "the pane and its later sub-pane are gone";
     EXPECT_EQ(x2->GetNumSubPanes(), 0);
-    (void)h2;
 }
 
 // A handler that throws ends the walk; what the walk handed down for the call

@@ -166,10 +166,11 @@ TEST(PaneTextWriter, ReservedRoomIsOnlyAHint) {
 
 TEST(PaneTextWriter, TreeOutgrowingItsGuessReadsBackAndWritesTheSame) {
     // Long help texts make each pane's block larger than the room the
-    // writer sets aside per pane.
+    // writer sets aside per pane; labels and flags come back too.
     APane* root = new APane;
     PaneTree hold(root);
     root->SetPaneID("root");
+    root->AddLabel("Level\\Meter", kLabelNone);
     std::string help(1000, 'h');
     help[10] = '\r';
     help[500] = '\\';
@@ -179,6 +180,7 @@ TEST(PaneTextWriter, TreeOutgrowingItsGuessReadsBackAndWritesTheSame) {
         p->SetPaneID(("p" + std::to_string(i)).c_str());
         help[20] = char('A' + i % 26);
         p->SetHelpText(help.c_str());
+        p->SetFlag(kPaneOKGadget | kPaneFixRight, i % 2 == 1);
     }
     const std::string text = WritePaneText(root);
     ASSERT_GT(text.size(), std::size_t(61 * 1024));

@@ -37,8 +37,7 @@ TEST_F(PaneTest, SetEnclosureKeepsTheOffsetFromTheInterior) {
 TEST_F(PaneTest, OrderAndForEachPruning) {
     APane* a = Add(main, 0, S, 10, 0, S, 10);
     APane* b = Add(main, 0, S, 10, 0, S, 10);
-    APane* a1 = Add(a, 0, S, 5, 0, S, 5);
-    (void)a1;
+    Add(a, 0, S, 5, 0, S, 5);
     a->BringToFront();
     EXPECT_EQ(main->GetSubPane(main->GetNumSubPanes()), a);
     a->SendToBack();

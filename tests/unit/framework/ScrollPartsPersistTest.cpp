@@ -1,10 +1,9 @@
 // What a scroll pane and its scrollable panes keep beyond their own fields:
 // the mini panes beside the bars and the slave link whichever of master and
 // slave the tree holds first, in both formats.
-#include "AMemStream.h"
-#include "AObjDoc.h"
 #include "AScrollPane.h"
 #include "AScrollablePane.h"
+#include "KsPersistRoundTrip.h"
 #include "PaneStream.h"
 #include "PaneTestSupport.h"
 #include "PaneTextTestSupport.h"
@@ -14,15 +13,6 @@
 namespace {
 
 using panetext_test::PaneTree;
-
-APane* ThroughStream(APane* p) {
-    AMemStream out;
-    AObjDoc(out).Write(p);
-    AMemStream in(out.GetDataHandle());
-    AObjDoc doc(in);
-    doc.Read();
-    return static_cast<APane*>(doc.TakeObject());
-}
 
 APane* ThroughText(APane* p) {
     const std::string text = WritePaneText(p);
@@ -53,7 +43,8 @@ TEST_F(ScrollPartsPersist, MiniPanesComeBackBesideTheirBars) {
         m->SetPaneID(ids[i]);
         sp->AddMiniPane(m, sides[i]);
     }
-    for (APane* (*through)(APane*) : {ThroughStream, ThroughText}) {
+    APane* (*const ways[])(APane*) = {ThroughObjectStream<APane>, ThroughText};
+    for (APane* (*through)(APane*) : ways) {
         APane* root = through(holder);
         PaneTree hold(root);
         ASSERT_EQ(root->GetNumSubPanes(), 1);
@@ -84,7 +75,7 @@ TEST_F(ScrollPartsPersist, TheSlaveLinkComesBackInEitherOrder) {
         master->SetSlave(slave, false);
         master->SetPaneID("master");
         slave->SetPaneID("slave");
-        APane* root = asText ? ThroughText(holder) : ThroughStream(holder);
+        APane* root = asText ? ThroughText(holder) : ThroughObjectStream<APane>(holder);
         PaneTree hold(root);
         auto* m = static_cast<AScrollablePane*>(root->GetSubPane(slaveFirst ? 2 : 1));
         auto* s = static_cast<AScrollablePane*>(root->GetSubPane(slaveFirst ? 1 : 2));

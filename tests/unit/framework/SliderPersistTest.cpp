@@ -1,8 +1,7 @@
 // Sliders in the object stream and in the pane property text: every class
 // reads back what it wrote, and a record's typing bound is held to the
 // buffer.
-#include "AMemStream.h"
-#include "AObjDoc.h"
+#include "KsPersistRoundTrip.h"
 #include "KsSliderKinds.h"
 #include "MacText.h"
 #include "PaneStream.h"
@@ -15,15 +14,6 @@
 namespace {
 
 using panetext_test::PaneTree;
-
-APane* ThroughStream(APane* p) {
-    AMemStream out;
-    AObjDoc(out).Write(p);
-    AMemStream in(out.GetDataHandle());
-    AObjDoc doc(in);
-    doc.Read();
-    return static_cast<APane*>(doc.TakeObject());
-}
 
 class SliderPersist : public PaneTest {};
 
@@ -63,7 +53,7 @@ TEST_F(SliderPersist, EveryClassComesBackFromBothFormats) {
             t->SetMargins(20, 41);
             t->SetDrawMinus(false);
         }
-        ASlider* back = static_cast<ASlider*>(ThroughStream(s));
+        ASlider* back = static_cast<ASlider*>(ThroughObjectStream<APane>(s));
         PaneTree holdStream(back);
         ExpectSame(s, back, true);
         auto* copy = static_cast<ASlider*>(s->Copy());

@@ -31,7 +31,6 @@ bool RaisesAbort(bool cancelAllowed, bool update = true) {
 class ThermoTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        desk = std::make_unique<HeadlessDesk>(640, 480);
         StatInit();
         StatClose();
         StatReset();
@@ -41,7 +40,6 @@ protected:
         StatSetShortBusyCursor(false);
         StatSetShowPercent(true);
         StatSetCallback(nullptr);
-        desk.reset();
     }
     // A pixel of the window's content, at local (h, v).
     UInt32 Pixel(SInt16 h, SInt16 v) const {
@@ -64,7 +62,7 @@ protected:
         return false;
     }
 
-    std::unique_ptr<HeadlessDesk> desk;
+    HeadlessDesk desk{640, 480};
 };
 
 struct TimeCase {
@@ -169,10 +167,10 @@ TEST_F(ThermoTest, CancellingRaisesOnlyWhereAllowed) {
             if (c.viaAbort) StatAbort();
             if (c.viaKey) {
                 const long at = KsGetTicks() + 1;
-                desk->backend->ScriptKeyDown(at, kKsKeyCommand);
-                desk->backend->ScriptKeyDown(at, 0x2F);
-                desk->backend->ScriptKeyUp(at, 0x2F);
-                desk->backend->ScriptKeyUp(at, kKsKeyCommand);
+                desk.backend->ScriptKeyDown(at, kKsKeyCommand);
+                desk.backend->ScriptKeyDown(at, 0x2F);
+                desk.backend->ScriptKeyUp(at, 0x2F);
+                desk.backend->ScriptKeyUp(at, kKsKeyCommand);
                 KsAdvanceVirtualClock(1);
             }
             EXPECT_EQ(RaisesAbort(c.cancelAllowed, update), c.raisesNow) << c.name;
@@ -230,7 +228,7 @@ TEST_F(ThermoTest, AFrenchLayoutIsToldToTypeCtrlSemicolon) {
     ASSERT_TRUE(KsThermo().hintShown);
     const std::vector<UInt32> us = Pixels(hint);
     StatClose();
-    desk->backend->SetKeyboardLocale(kKsLocaleFrench);
+    desk.backend->SetKeyboardLocale(kKsLocaleFrench);
     StatUpdate("Export", 1, 10, true);
     EXPECT_NE(Pixels(hint), us);
     StatUpdate("Export", 2, 10, false); // no cancelling: no hint
@@ -246,7 +244,7 @@ TEST_F(ThermoTest, AFrenchLayoutIsToldToTypeCtrlSemicolon) {
     key.hasChar = true;
     KsFeedInput(key);
     EXPECT_TRUE(RaisesAbort(true));
-    desk->backend->SetKeyboardLocale(kKsLocaleUSEnglish);
+    desk.backend->SetKeyboardLocale(kKsLocaleUSEnglish);
 }
 
 TEST_F(ThermoTest, OtherThreadsAreTurnedAwayWithOneWarning) {

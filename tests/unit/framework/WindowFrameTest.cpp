@@ -99,8 +99,7 @@ TEST_F(WindowFrameTest, ClickDragsMovesTheWindowFromBarePaneOnly) {
 }
 
 TEST_F(WindowFrameTest, KeysGoToThePaneTreeAndModalWindowsUseThemAll) {
-    RecordingPane* p = RecordingPane::Make(w->GetMainPane(), 20, 30, 50, 40);
-    (void)p;
+    RecordingPane::Make(w->GetMainPane(), 20, 30, 50, 40);
     EventRecord e{};
     e.where = P(SInt16(origin.h + 25), SInt16(origin.v + 35));
     EXPECT_FALSE(w->SendMsg(wmKeyDown, &e, 'a', 0));

@@ -10,15 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 class WindowLayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        desk = std::make_unique<HeadlessDesk>();
-        backend = desk->backend;
         gFatal.clear();
         previousFtl = FtlInstall(RecordFatal);
     }
@@ -26,7 +23,6 @@ protected:
         FtlInstall(previousFtl);
         FtlClearFatalError();
         KsWindowShellReset();
-        desk.reset();
     }
 
     // A hidden window of `kind` in `layer`, content 100 by 80 at (left, top).
@@ -88,7 +84,7 @@ protected:
     }
     static inline std::vector<std::string> gFatal;
 
-    std::unique_ptr<HeadlessDesk> desk;
-    KsHeadlessBackend* backend = nullptr;
+    HeadlessDesk desk;
+    KsHeadlessBackend* backend = desk.backend;
     FtlHandler previousFtl = nullptr;
 };

@@ -2,7 +2,7 @@
 // hiding, obscuring, and the bounded decoders.
 #include "Cursors.h"
 #include "Events.h"
-#include "KsHeadlessBackend.h"
+#include "KsHeadlessDesk.h"
 #include "ResourceTestSupport.h"
 #include "Resources.h"
 #include "XError.h"
@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 namespace {
@@ -44,16 +43,10 @@ std::string CrsrBytes(UInt16 type, const std::string& record) {
 
 class CursorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        auto headless = std::make_unique<KsHeadlessBackend>();
-        backend = headless.get();
-        previous = KsInstallBackend(std::move(headless));
-        InitCursor();
-    }
+    void SetUp() override { InitCursor(); }
     void TearDown() override {
         if (ref > 0) CloseResFile(ref);
         InitCursor();
-        KsInstallBackend(std::move(previous));
     }
     void OpenFile(const std::vector<RsrcSpec>& specs) {
         WriteBytes(dir / "cursors.rsrc", MakeResourceImage(specs));
@@ -64,8 +57,8 @@ protected:
         return !backend->HasCustomCursor() && backend->StandardCursor() == kind;
     }
 
-    KsHeadlessBackend* backend = nullptr;
-    std::unique_ptr<KsBackend> previous;
+    HeadlessDesk desk{640, 480, DeskWith::eventsOnly};
+    KsHeadlessBackend* backend = desk.backend;
     ScratchDir dir;
     SInt16 ref = 0;
 };

@@ -19,8 +19,7 @@ TEST_F(EventTest, MouseButtonsSetStateAndModifiers) {
     KsAdvanceVirtualClock(2);
     e = Next();
     EXPECT_EQ(e.what, mouseUp);
-    EXPECT_EQ(e.where.h, 13);
-    EXPECT_EQ(e.where.v, 21);
+    EXPECT_EQ(ToKsPoint(e.where), (KsPoint{13, 21}));
     EXPECT_EQ(e.modifiers, btnState);
     EXPECT_EQ(KsQueuedEventCount(), 0);
 
@@ -169,16 +168,14 @@ TEST_F(EventTest, GetMouseUsesTheWindowLayersMapping) {
     backend->ScriptMove(t0, 300, 200);
     Point p{};
     GetMouse(&p);
-    EXPECT_EQ(p.h, 300);
-    EXPECT_EQ(p.v, 200);
+    EXPECT_EQ(ToKsPoint(p), (KsPoint{300, 200}));
     KsSetGlobalToLocalHook({[](Point* pt, void*) {
                                 pt->h -= 100;
                                 pt->v -= 50;
                             },
                             nullptr});
     GetMouse(&p);
-    EXPECT_EQ(p.h, 200);
-    EXPECT_EQ(p.v, 150);
+    EXPECT_EQ(ToKsPoint(p), (KsPoint{200, 150}));
     EXPECT_EQ(KsGetGlobalMouse().h, 300);
 }
 

@@ -4,17 +4,12 @@
 
 #include <cstddef>
 
-TEST(EventRecordLayout, KeepsTheClassicFieldOrderAndWidths) {
-    EXPECT_EQ(sizeof(EventRecord), 20u);
-    EXPECT_EQ(offsetof(EventRecord, what), 0u);
-    EXPECT_EQ(offsetof(EventRecord, message), 4u);
-    EXPECT_EQ(offsetof(EventRecord, when), 8u);
-    EXPECT_EQ(offsetof(EventRecord, where), 12u);
-    EXPECT_EQ(offsetof(EventRecord, modifiers), 16u);
-    EXPECT_EQ(offsetof(Point, v), 0u);
-    EXPECT_EQ(sizeof(EventRecord::message), 4u);
-    EXPECT_EQ(sizeof(EventRecord::modifiers), 2u);
-}
+// The classic field order and widths, which code reading records relies on.
+static_assert(sizeof(EventRecord) == 20 && offsetof(EventRecord, what) == 0 &&
+              offsetof(EventRecord, message) == 4 && offsetof(EventRecord, when) == 8 &&
+              offsetof(EventRecord, where) == 12 && offsetof(EventRecord, modifiers) == 16 &&
+              offsetof(Point, v) == 0 && sizeof(EventRecord::message) == 4 &&
+              sizeof(EventRecord::modifiers) == 2);
 
 TEST_F(EventTest, PostedEventsComeOutInOrderWithTheirStamps) {
     backend->ScriptMove(t0, 40, 30);
@@ -29,8 +24,7 @@ TEST_F(EventTest, PostedEventsComeOutInOrderWithTheirStamps) {
     EXPECT_EQ(e.what, keyDown);
     EXPECT_EQ(e.message, 0x0061u);
     EXPECT_EQ(e.when, UInt32(t0 + 5));
-    EXPECT_EQ(e.where.h, 40);
-    EXPECT_EQ(e.where.v, 30);
+    EXPECT_EQ(ToKsPoint(e.where), (KsPoint{40, 30}));
     EXPECT_EQ(e.modifiers, btnState); // button up, no keys
     EXPECT_EQ(Next().what, mouseDown);
     EXPECT_EQ(Next().message, 7u);
@@ -141,8 +135,7 @@ TEST_F(EventTest, NullEventsCarryTimeMouseAndModifiers) {
     EXPECT_EQ(e.what, nullEvent);
     EXPECT_EQ(e.message, 0u);
     EXPECT_EQ(e.when, UInt32(t0 + 1));
-    EXPECT_EQ(e.where.h, 200);
-    EXPECT_EQ(e.where.v, 150);
+    EXPECT_EQ(ToKsPoint(e.where), (KsPoint{200, 150}));
     EXPECT_EQ(e.modifiers, shiftKey | btnState);
     KsAdvanceVirtualClock(1);
     ASSERT_TRUE(GetNextEvent(everyEvent, &e));

@@ -5,16 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 class EventTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        desk = std::make_unique<HeadlessDesk>(1280, 800, DeskWith::eventsOnly);
-        backend = desk->backend;
-        t0 = KsGetTicks();
-    }
-    void TearDown() override { desk.reset(); }
     // Takes the next event of any kind, or fails the test.
     EventRecord Next(EventMask mask = everyEvent) {
         EventRecord e{};
@@ -22,7 +14,7 @@ protected:
         return e;
     }
 
-    std::unique_ptr<HeadlessDesk> desk;
-    KsHeadlessBackend* backend = nullptr;
-    long t0 = 0;
+    HeadlessDesk desk{1280, 800, DeskWith::eventsOnly};
+    KsHeadlessBackend* backend = desk.backend;
+    long t0 = KsGetTicks();
 };

@@ -6,57 +6,24 @@
 
 namespace {
 
-struct ItemState {
-    std::string text;
-    SInt16 icon;
-    CharParameter mark, cmd;
-    Style style;
-    bool enabled;
-};
-
-ItemState State(MenuHandle m, MenuItemIndex i) {
-    ItemState s{ItemText(m, i), 0, 0, 0, 0, IsMenuItemEnabled(m, i) != 0};
-    GetItemIcon(m, i, &s.icon);
-    GetItemMark(m, i, &s.mark);
-    GetItemCmd(m, i, &s.cmd);
-    GetItemStyle(m, i, &s.style);
-    return s;
-}
-
 class MenuItemsTest : public MenuFixture {};
 
-TEST_F(MenuItemsTest, EachMetacharacterSetsItsAttributeAndLeavesTheText) {
-    MenuHandle m = Make(300, "Open/O;Icon^2;Marked!*;Bold<B;All<B<I<U<O<S;(Off;Sub/\x1B!\x05");
-    ASSERT_EQ(CountMItems(m), 7);
-
-    ItemState s = State(m, 1);
-    EXPECT_EQ(s.text, "Open");
-    EXPECT_EQ(s.cmd, 'O');
-    EXPECT_TRUE(s.enabled);
-    EXPECT_EQ(State(m, 2).text, "Icon");
-    EXPECT_EQ(State(m, 2).icon, 2);
-    EXPECT_EQ(State(m, 3).mark, '*');
-    EXPECT_EQ(State(m, 4).style, bold);
-    EXPECT_EQ(State(m, 5).style, bold | italic | underline | outline | shadow);
-    EXPECT_EQ(State(m, 5).text, "All");
-    EXPECT_EQ(State(m, 6).text, "Off");
-    EXPECT_FALSE(State(m, 6).enabled);
-    s = State(m, 7);
-    EXPECT_EQ(s.text, "Sub");
-    EXPECT_EQ(s.cmd, hMenuCmd);
-    EXPECT_EQ(s.mark, 5);
-}
-
-TEST_F(MenuItemsTest, MetacharactersCombineAnywhereInTheItem) {
-    MenuHandle m = Make(300, "(Sa<Bve^1/S!\x12");
-    ASSERT_EQ(CountMItems(m), 1);
-    const ItemState s = State(m, 1);
-    EXPECT_EQ(s.text, "Save");
-    EXPECT_FALSE(s.enabled);
-    EXPECT_EQ(s.style, bold);
-    EXPECT_EQ(s.icon, 1);
-    EXPECT_EQ(s.cmd, 'S');
-    EXPECT_EQ(s.mark, checkMark);
+TEST_F(MenuItemsTest, MetacharactersSetTheirAttributesAnywhereAndLeaveTheText) {
+    MenuHandle m = Make(300, "Open/O;Icon^2;Marked!*;Bold<B;All<B<I<U<O<S;(Off;Sub/\x1B!\x05;"
+                             "(Sa<Bve^1/S!\x12");
+    const ItemState want[] = {
+        {"Open", 0, 0, 'O', normal, true},
+        {"Icon", 2, 0, 0, normal, true},
+        {"Marked", 0, '*', 0, normal, true},
+        {"Bold", 0, 0, 0, bold, true},
+        {"All", 0, 0, 0, Style(bold | italic | underline | outline | shadow), true},
+        {"Off", 0, 0, 0, normal, false},
+        {"Sub", 0, 5, hMenuCmd, normal, true},
+        {"Save", 1, checkMark, 'S', bold, false},
+    };
+    ASSERT_EQ(CountMItems(m), 8);
+    for (MenuItemIndex i = 1; i <= 8; ++i)
+        EXPECT_EQ(State(m, i), want[i - 1]);
 }
 
 TEST_F(MenuItemsTest, SeparatorsAndItemBoundaries) {
@@ -176,20 +143,6 @@ TEST_F(MenuItemsTest, CheckItemKeepsTheSubmenuOfAHierarchicalItem) {
     EXPECT_EQ(State(m, 2).mark, 400);
     CheckItem(m, 1, false);
     EXPECT_EQ(State(m, 1).mark, noMark);
-}
-
-TEST_F(MenuItemsTest, MenuIdentityAndTitle) {
-    MenuHandle m = Make(300, {}, "File");
-    EXPECT_EQ(GetMenuID(m), 300);
-    SetMenuID(m, 301);
-    EXPECT_EQ((*m)->menuID, 301);
-    Str255 title;
-    GetMenuTitle(m, title);
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(title + 1), title[0]), "File");
-    SetMenuTitle(m, PStr("\x14"));
-    GetMenuTitle(m, title);
-    EXPECT_EQ(title[0], 1);
-    EXPECT_EQ(title[1], 0x14);
 }
 
 std::pair<std::string, unsigned char> Display(std::string_view text) {

@@ -8,10 +8,6 @@ namespace {
 
 constexpr UInt16 kShift = 0x0200;
 
-SInt32 Hit(MenuID id, MenuItemIndex item) {
-    return (SInt32(id) << 16) | item;
-}
-
 std::vector<MenuID> BarIDs() {
     std::vector<MenuID> ids;
     Handle list = GetMenuBar();
@@ -72,7 +68,7 @@ TEST_F(MenuListTest, SnapshotsRestoreAndSkipDisposedMenus) {
 TEST_F(MenuListTest, DisposingAMenuTakesItOutOfTheList) {
     MenuHandle a = Make(256, "Quit/Q");
     InsertMenu(a, 0);
-    EXPECT_EQ(MenuKey('q'), Hit(256, 1));
+    EXPECT_EQ(MenuKey('q'), Code(256, 1));
     Forget(a);
     DisposeMenu(a);
     EXPECT_EQ(GetMenuHandle(256), nullptr);
@@ -97,10 +93,10 @@ TEST_F(MenuListTest, MenuKeyFindsEnabledItemsWithoutCase) {
     MenuHandle edit = Make(258, "Undo/Z;Cut/X;Copy/C");
     InsertMenu(file, 0);
     InsertMenu(edit, 0);
-    EXPECT_EQ(MenuKey('n'), Hit(257, 1));
-    EXPECT_EQ(MenuKey('N'), Hit(257, 1));
-    EXPECT_EQ(MenuKey('O'), Hit(257, 2));
-    EXPECT_EQ(MenuKey('c'), Hit(258, 3));
+    EXPECT_EQ(MenuKey('n'), Code(257, 1));
+    EXPECT_EQ(MenuKey('N'), Code(257, 1));
+    EXPECT_EQ(MenuKey('O'), Code(257, 2));
+    EXPECT_EQ(MenuKey('c'), Code(258, 3));
     EXPECT_EQ(MenuKey('y'), 0);
 
     DisableMenuItem(file, 2);
@@ -109,22 +105,22 @@ TEST_F(MenuListTest, MenuKeyFindsEnabledItemsWithoutCase) {
     EXPECT_EQ(MenuKey('x'), 0);
     EXPECT_TRUE(IsMenuItemEnabled(edit, 2));
     MacEnableMenuItem(edit, 0);
-    EXPECT_EQ(MenuKey('x'), Hit(258, 2));
+    EXPECT_EQ(MenuKey('x'), Code(258, 2));
 }
 
 TEST_F(MenuListTest, MenuKeyFollowsChangesOfKeysItemsAndIDs) {
     MenuHandle file = Make(257, "New/N;Open/O");
     InsertMenu(file, 0);
-    EXPECT_EQ(MenuKey('o'), Hit(257, 2));
+    EXPECT_EQ(MenuKey('o'), Code(257, 2));
     InsertMenuItem(file, PStr("Top"), 0);
-    EXPECT_EQ(MenuKey('o'), Hit(257, 3));
+    EXPECT_EQ(MenuKey('o'), Code(257, 3));
     SetItemCmd(file, 3, 'P');
     EXPECT_EQ(MenuKey('o'), 0);
-    EXPECT_EQ(MenuKey('p'), Hit(257, 3));
+    EXPECT_EQ(MenuKey('p'), Code(257, 3));
     SetMenuID(file, 300);
-    EXPECT_EQ(MenuKey('p'), Hit(300, 3));
+    EXPECT_EQ(MenuKey('p'), Code(300, 3));
     DeleteMenuItem(file, 1);
-    EXPECT_EQ(MenuKey('p'), Hit(300, 2));
+    EXPECT_EQ(MenuKey('p'), Code(300, 2));
     DeleteMenu(300);
     EXPECT_EQ(MenuKey('p'), 0);
 }
@@ -134,10 +130,10 @@ TEST_F(MenuListTest, MenuKeySearchesTheBarFirstThenHierarchicalMenus) {
     MenuHandle file = Make(257, "Both/B;More/\x1B!\x90");
     InsertMenu(sub, hierMenu);
     InsertMenu(file, 0);
-    EXPECT_EQ(MenuKey('b'), Hit(257, 1));
-    EXPECT_EQ(MenuKey('d'), Hit(400, 1));
+    EXPECT_EQ(MenuKey('b'), Code(257, 1));
+    EXPECT_EQ(MenuKey('d'), Code(400, 1));
     DisableMenuItem(file, 1);
-    EXPECT_EQ(MenuKey('b'), Hit(400, 2));
+    EXPECT_EQ(MenuKey('b'), Code(400, 2));
     // A submenu item's 0x1B is not a key, nor is its mark.
     EXPECT_EQ(MenuKey(0x1B), 0);
     EXPECT_EQ(MenuKey(0x90), 0);
@@ -148,20 +144,20 @@ TEST_F(MenuListTest, ShiftStyleKeysNeedShiftAndComeFirstWithIt) {
     SetItemStyle(m, 2, kMenuShiftStyle);
     SetItemStyle(m, 3, kMenuShiftStyle | bold);
     InsertMenu(m, 0);
-    EXPECT_EQ(KsMenuKey('a', 0), Hit(257, 1));
-    EXPECT_EQ(KsMenuKey('a', kShift), Hit(257, 2));
-    EXPECT_EQ(KsMenuKey('A', kShift | 0x0100), Hit(257, 2));
+    EXPECT_EQ(KsMenuKey('a', 0), Code(257, 1));
+    EXPECT_EQ(KsMenuKey('a', kShift), Code(257, 2));
+    EXPECT_EQ(KsMenuKey('A', kShift | 0x0100), Code(257, 2));
     EXPECT_EQ(KsMenuKey('s', 0), 0);
-    EXPECT_EQ(KsMenuKey('s', kShift), Hit(257, 3));
+    EXPECT_EQ(KsMenuKey('s', kShift), Code(257, 3));
     // With Shift and no Shift-marked match, the plain key answers.
     DisableMenuItem(m, 2);
-    EXPECT_EQ(KsMenuKey('a', kShift), Hit(257, 1));
+    EXPECT_EQ(KsMenuKey('a', kShift), Code(257, 1));
 
     // MenuKey reads the installed modifiers.
     static UInt16 modifiers = 0;
     KsMenuModifiersProc old = KsSetMenuModifiersProc([] { return modifiers; });
     modifiers = kShift;
-    EXPECT_EQ(MenuKey('s'), Hit(257, 3));
+    EXPECT_EQ(MenuKey('s'), Code(257, 3));
     modifiers = 0;
     EXPECT_EQ(MenuKey('s'), 0);
     KsSetMenuModifiersProc(old);

@@ -71,22 +71,10 @@ TEST_F(MenuResourceTest, DecodesAMenuWithAllItemFields) {
     GetMenuTitle(m, title);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(title + 1), title[0]), "Edit");
     ASSERT_EQ(CountMItems(m), 3);
-    EXPECT_EQ(ItemText(m, 1), "Cut#1032");
     EXPECT_TRUE(IsMenuItemEnabled(m, 0));
-    EXPECT_TRUE(IsMenuItemEnabled(m, 1));
-    EXPECT_FALSE(IsMenuItemEnabled(m, 2));
-    EXPECT_TRUE(IsMenuItemEnabled(m, 3));
-    CharParameter cmd, mark;
-    SInt16 icon;
-    Style style;
-    GetItemCmd(m, 3, &cmd);
-    GetItemMark(m, 3, &mark);
-    GetItemIcon(m, 3, &icon);
-    GetItemStyle(m, 3, &style);
-    EXPECT_EQ(cmd, hMenuCmd);
-    EXPECT_EQ(mark, 131);
-    EXPECT_EQ(icon, 2);
-    EXPECT_EQ(style, 0x41);
+    EXPECT_EQ(State(m, 1), (ItemState{"Cut#1032", 0, 0, 'X', 0, true}));
+    EXPECT_EQ(State(m, 2), (ItemState{"-", 0, 0, 0, 0, false}));
+    EXPECT_EQ(State(m, 3), (ItemState{"Sub", 2, 131, hMenuCmd, 0x41, true}));
     EXPECT_EQ(GetMenuHandle(129), nullptr); // not put into the list
     DisposeMenu(m);
 }

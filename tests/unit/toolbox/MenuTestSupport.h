@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,35 @@ inline std::string ItemText(MenuHandle menu, MenuItemIndex item) {
     Str255 text;
     GetMenuItemText(menu, item, text);
     return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
+}
+
+// What MenuSelect and MenuKey answer for an item.
+inline SInt32 Code(MenuID id, MenuItemIndex item) {
+    return SInt32(UInt32(UInt16(id)) << 16 | UInt16(item));
+}
+
+// An item's text and attributes, compared and printed whole.
+struct ItemState {
+    std::string text;
+    SInt16 icon;
+    CharParameter mark, cmd;
+    Style style;
+    bool enabled;
+    bool operator==(const ItemState&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& o, const ItemState& s) {
+    return o << '"' << s.text << "\" icon " << s.icon << " mark " << int(s.mark) << " cmd "
+             << int(s.cmd) << " style " << int(s.style) << (s.enabled ? "" : " disabled");
+}
+
+inline ItemState State(MenuHandle m, MenuItemIndex i) {
+    ItemState s{ItemText(m, i), 0, 0, 0, 0, IsMenuItemEnabled(m, i) != 0};
+    GetItemIcon(m, i, &s.icon);
+    GetItemMark(m, i, &s.mark);
+    GetItemCmd(m, i, &s.cmd);
+    GetItemStyle(m, i, &s.style);
+    return s;
 }
 
 class MenuFixture : public ::testing::Test {

@@ -7,10 +7,6 @@
 
 namespace {
 
-SInt32 Code(MenuID id, MenuItemIndex item) {
-    return SInt32(UInt32(UInt16(id)) << 16 | UInt16(item));
-}
-
 class MenuTrackTest : public MenuDeskTest {
 protected:
     void MakeBar() {

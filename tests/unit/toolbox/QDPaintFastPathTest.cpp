@@ -1,11 +1,13 @@
 // The fast paths of the painting engine give the same pixels and damage as
 // the general ones: glyphs blended four pixels at a time against one pixel
-// at a time, and frames painted under one clip against a region clip.
+// at a time, and rectangles and frames painted under one clip against a
+// region clip.
 #include "KsPortPrivate.h"
 #include "QuickDraw.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -67,48 +69,79 @@ TEST(QDPaintFastPath, GlyphBlendMatchesOnePixelSpans) {
     }
 }
 
-TEST(QDPaintFastPath, FramesUnderARectangleClipMatchARegionClip) {
-    constexpr int kW = 80, kH = 60;
-    struct Case {
+// Draws under a rectangular clip, partly outside the port, and under a
+// two-part region of the same pixels (the rectangle and a piece far off the
+// port) that goes through the general path: pixels and damage must agree,
+// with the origin moved and the pixels scaled, so that the fast paths work
+// out the local bounds, clip and device box themselves.
+// Answers whether anything was drawn.
+bool ExpectBothClipsAgree(SInt16 scale, Point origin, const std::function<void()>& draw) {
+    constexpr SInt16 kW = 80, kH = 60;
+    GrafPtr simple = KsNewPort(kW, kH, scale), split = KsNewPort(kW, kH, scale);
+    for (GrafPtr port : {simple, split}) {
+        KsSetPort(port);
+        SetOrigin(origin.h, origin.v);
+        port->surface->damage.SetEmpty();
+    }
+    const Rect clip{SInt16(origin.v - 3), SInt16(origin.h + 4), SInt16(origin.v + 50),
+                    SInt16(origin.h + 90)};
+    KsSetPort(simple);
+    ClipRect(&clip);
+    draw();
+    KsSetPort(split);
+    RgnHandle two = NewRgn(), away = NewRgn();
+    RectRgn(two, &clip);
+    SetRectRgn(away, -300, -300, -290, -290);
+    UnionRgn(two, away, two);
+    EXPECT_GT(KsRgnRef(two).RectCount(), 1u);
+    SetClip(two);
+    DisposeRgn(two);
+    DisposeRgn(away);
+    draw();
+    pixman_image_t* img = simple->surface->image;
+    const int width = pixman_image_get_width(img), rows = pixman_image_get_height(img);
+    EXPECT_EQ(Pixels(simple, width, rows), Pixels(split, width, rows));
+    EXPECT_EQ(simple->surface->damage, split->surface->damage);
+    const bool drawn = !simple->surface->damage.IsEmpty();
+    KsDisposePort(simple);
+    KsDisposePort(split);
+    return drawn;
+}
+
+TEST(QDPaintFastPath, RectanglesAndFramesUnderARectangleClipMatchARegionClip) {
+    const RGBColor red{0xFFFF, 0, 0}, blue{0, 0, 0xFFFF};
+    const auto shapes = [&] {
+        const Rect fills[] = {
+            {-20, -20, 5, 5}, {0, 0, 30, 1}, {10, 12, 40, 13}, {30, 30, 200, 200}};
+        for (const Rect& r : fills) {
+            RGBForeColor(&red);
+            PaintRect(&r);
+            RGBForeColor(&blue);
+            FrameRect(&r);
+        }
+        const Rect wide{5, -10, 25, 60}; // more than 32 device pixels wide at scale 2
+        EraseRect(&wide);
+    };
+    struct Frame {
         Rect frame;
         Point pen;
     };
-    const Case cases[] = {
-        {{10, 10, 30, 40}, {1, 1}}, // inside the clip
+    const Frame frames[] = {
         {{-5, -5, 70, 90}, {1, 1}}, // sides outside the port
         {{20, 30, 58, 78}, {3, 2}}, // thick pen, cut by the clip
         {{12, 12, 15, 15}, {2, 2}}, // pen covers all: painted whole
         {{40, 5, 41, 70}, {1, 1}},  // one pixel wide
     };
-    for (const Case& c : cases) {
-        GrafPtr simple = KsNewPort(kW, kH), split = KsNewPort(kW, kH);
-        for (GrafPtr port : {simple, split}) {
-            KsSetPort(port);
-            port->surface->damage.SetEmpty();
-            PenSize(c.pen.h, c.pen.v);
+    for (const SInt16 scale : {SInt16(1), SInt16(2)})
+        for (const Point origin : {Point{0, 0}, Point{-7, 11}}) {
+            SCOPED_TRACE(testing::Message() << "scale " << scale << " origin " << origin.h);
+            EXPECT_TRUE(ExpectBothClipsAgree(scale, origin, shapes));
+            for (const Frame& f : frames)
+                ExpectBothClipsAgree(scale, origin, [&] {
+                    PenSize(f.pen.h, f.pen.v);
+                    FrameRect(&f.frame);
+                });
         }
-        KsSetPort(simple);
-        const Rect clip{0, 0, 50, 70};
-        ClipRect(&clip);
-        FrameRect(&c.frame);
-        KsSetPort(split);
-        // The same rectangle plus a piece off the port: a two-part region
-        // that draws the same pixels through the general path.
-        RgnHandle two = NewRgn(), away = NewRgn();
-        SetRectRgn(two, 0, 0, 70, 50); // left, top, right, bottom
-        SetRectRgn(away, -100, -100, -90, -90);
-        UnionRgn(two, away, two);
-        ASSERT_GT(KsRgnRef(two).RectCount(), 1u);
-        SetClip(two);
-        DisposeRgn(two);
-        DisposeRgn(away);
-        FrameRect(&c.frame);
-        EXPECT_EQ(Pixels(simple, kW, kH), Pixels(split, kW, kH))
-            << c.frame.left << "," << c.frame.top;
-        EXPECT_EQ(simple->surface->damage, split->surface->damage) << c.frame.left;
-        KsDisposePort(simple);
-        KsDisposePort(split);
-    }
 }
 
 TEST(QDPaintFastPath, FrameDamageIsTheRingNotTheInside) {

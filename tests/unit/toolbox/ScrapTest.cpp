@@ -2,12 +2,11 @@
 // in process, the change count, outside changes and the read limit.
 #include "Scrap.h"
 #include "KsHandle.h"
-#include "KsHeadlessBackend.h"
+#include "KsHeadlessDesk.h"
 #include "ScrapPrivate.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 namespace {
@@ -19,16 +18,12 @@ constexpr ResType kPict = FourCharCode("PICT");
 class ScrapTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        auto headless = std::make_unique<KsHeadlessBackend>();
-        backend = headless.get();
-        previous = KsInstallBackend(std::move(headless));
         ZeroScrap();
         h = KsNewHandle(0);
     }
     void TearDown() override {
         KsSetScrapTextLimit(0);
         KsDisposeHandle(h);
-        KsInstallBackend(std::move(previous));
     }
     void Put(ResType type, const std::string& bytes) {
         ASSERT_EQ(PutScrap(SInt32(bytes.size()), type, bytes.data()), noErr);
@@ -42,8 +37,8 @@ protected:
         return std::string(*h, std::size_t(n));
     }
 
-    KsHeadlessBackend* backend = nullptr;
-    std::unique_ptr<KsBackend> previous;
+    HeadlessDesk desk{640, 480, DeskWith::eventsOnly};
+    KsHeadlessBackend* backend = desk.backend;
     Handle h = nullptr;
 };
 

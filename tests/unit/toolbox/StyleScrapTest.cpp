@@ -1,13 +1,12 @@
 // The styled scrap: 'styl' written and read back, damaged data refused, and
 // the styled form kept in process beside the clipboard's text.
-#include "KsHeadlessBackend.h"
+#include "KsHeadlessDesk.h"
 #include "KsStyleScrap.h"
 #include "Scrap.h"
 #include "XError.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,9 +78,8 @@ TEST(StyleScrap, RefusesDamagedData) {
 }
 
 TEST(StyleScrap, StylesStayInProcessBesideTheClipboardText) {
-    auto headless = std::make_unique<KsHeadlessBackend>();
-    KsHeadlessBackend* backend = headless.get();
-    auto previous = KsInstallBackend(std::move(headless));
+    HeadlessDesk desk{640, 480, DeskWith::eventsOnly};
+    KsHeadlessBackend* backend = desk.backend;
     const std::vector<KsStyleRun> runs = {StyleRun(0, 0, 9), StyleRun(4, bold, 9)};
     ASSERT_EQ(KsPutStyledScrap("caf\x8E bold", 9, runs), noErr);
     EXPECT_EQ(backend->GetClipboardText(), "caf\xC3\xA9 bold");
@@ -100,5 +98,4 @@ TEST(StyleScrap, StylesStayInProcessBesideTheClipboardText) {
     ASSERT_TRUE(KsGetStyledScrap(&text, &read));
     EXPECT_EQ(text, "outside");
     EXPECT_TRUE(read.empty());
-    KsInstallBackend(std::move(previous));
 }

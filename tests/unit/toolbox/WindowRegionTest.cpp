@@ -24,11 +24,9 @@ TEST_F(WindowRegion, VisibleRegionsOfOverlappingWindows) {
     SetPortWindowPort(a);
     Point p = P(0, 0);
     LocalToGlobal(&p);
-    EXPECT_EQ(p.h, 100);
-    EXPECT_EQ(p.v, 100);
+    EXPECT_EQ(ToKsPoint(p), (KsPoint{100, 100}));
     GlobalToLocal(&p);
-    EXPECT_EQ(p.h, 0);
-    EXPECT_EQ(p.v, 0);
+    EXPECT_EQ(ToKsPoint(p), (KsPoint{0, 0}));
     EXPECT_EQ(a->portRect.right, 200);
     EXPECT_EQ(a->portRect.bottom, 150);
 

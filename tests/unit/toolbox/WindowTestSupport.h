@@ -6,17 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <memory>
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        desk = std::make_unique<HeadlessDesk>();
-        backend = desk->backend;
-        t = KsGetTicks();
-    }
-    void TearDown() override { desk.reset(); }
-
     static Rect R(SInt16 l, SInt16 t, SInt16 r, SInt16 b) { return Rect{t, l, b, r}; }
     static Point P(SInt16 h, SInt16 v) { return Pt(h, v); }
     static KsRgn Rgn(RgnHandle h) { return KsRgnRef(h); }
@@ -64,10 +56,10 @@ protected:
     // Scripts a press at `from`, moves through `path`, and a release at the
     // last point, one tick apart; then takes the mouse-down event.
     void ScriptGesture(Point from, std::initializer_list<Point> path) {
-        ASSERT_EQ(desk->Gesture(t, from, path).what, mouseDown);
+        ASSERT_EQ(desk.Gesture(t, from, path).what, mouseDown);
     }
 
-    std::unique_ptr<HeadlessDesk> desk;
-    KsHeadlessBackend* backend = nullptr;
-    long t = 0;
+    HeadlessDesk desk;
+    KsHeadlessBackend* backend = desk.backend;
+    long t = KsGetTicks();
 };
