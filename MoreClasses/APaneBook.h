@@ -132,6 +132,7 @@ private:
 
 class APaneBook : public APane {
     KS_DECLARE_CLASS(APaneBook, APane)
+    KS_PANE_WALK_TRAITS(APaneBook, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("PBok");
     static constexpr SInt16 kVersion = 1;
