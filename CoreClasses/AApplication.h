@@ -37,7 +37,11 @@ extern long CurrentNickNum;      // 0 at the start of every handled event
 extern unsigned char CurrentNickNumShifted;
 extern nullEventType_t gNullEventType; // only while NullEvent runs
 extern int gl_nullEventProcessing;     // 1 inside ProcessEvent's null branch
-extern long gl_sleepTime;              // ticks the wait for an event may sleep (1)
+// The longest the event loop's wait may sleep, in ticks. By default it sleeps
+// until input comes or something asks to run (caret, tips, posted and
+// internal events, the request socket); 0 makes each turn return at once.
+extern long gl_sleepTime;
+constexpr long kKsLoopSleepLongest = 60L * 60 * 60 * 24; // its default: a day
 extern unsigned char DoDeferredQuit;   // Run quits after the current event
 extern unsigned char QuitCompleted;    // Run ends
 

@@ -15,6 +15,7 @@
 #include "CKsList.h"
 #include "Cursors.h"
 #include "KsDump.h"
+#include "KsEventWake.h"
 #include "KsFatal.h"
 #include "KsHelpFiles.h"
 #include "KsPortSavers.h"
@@ -41,7 +42,7 @@ long CurrentNickNum = 0;
 unsigned char CurrentNickNumShifted = 0;
 nullEventType_t gNullEventType = kNullEventFromRun;
 int gl_nullEventProcessing = 0;
-long gl_sleepTime = 1;
+long gl_sleepTime = kKsLoopSleepLongest;
 
 namespace {
 
@@ -162,8 +163,8 @@ unsigned char AApplication::ProcessEvent(short mask) {
     if (QuitCompleted) return false;
     // A pane holding the mouse sees presses even on windows that take none.
     KsHoldMouse(mouseCapture != nullptr);
-    bool got = WaitNextEvent(EventMask(UInt16(mask) | osMask), &CurrentEvent,
-                             UInt32(gl_sleepTime > 0 ? gl_sleepTime : 0), nullptr);
+    bool got = KsWaitForEventOrWake(EventMask(UInt16(mask) | osMask), &CurrentEvent,
+                                    AApplicationPrivate::LoopSleep(this));
     mousePart = FindWindow(CurrentEvent.where, &mouseWindow);
 
     if (CurrentEvent.what == nullEvent) {

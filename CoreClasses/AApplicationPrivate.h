@@ -24,6 +24,10 @@ struct AApplicationPrivate {
     static AApplication::Launch& L(AApplication* app);
     // Requests from the socket and the quit signals; called on every poll.
     static void PollRequests(AApplication* app);
+    // Ticks the event loop's wait may sleep before this turn's work is late:
+    // none while events of the application's own wait, at most gl_sleepTime.
+    // Watches the request socket too.
+    static UInt32 LoopSleep(AApplication* app);
     static CKsList* WindowList(AApplication* app) { return app->windowList; }
     // Menus are brought up to date as for a menu click (a modal window
     // starts from an all-default menu bar and alone updates it); a disabled

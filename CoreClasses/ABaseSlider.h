@@ -7,6 +7,7 @@
 
 class ABaseSlider : public AGadget {
     KS_DECLARE_CLASS(ABaseSlider, AGadget)
+    KS_PANE_WALK_TRAITS(ABaseSlider, GadgetWalkTraits())
 
     ABaseSlider() = default;
 

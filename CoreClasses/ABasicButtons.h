@@ -8,6 +8,7 @@
 
 class AVButton : public AGadget {
     KS_DECLARE_CLASS(AVButton, AGadget)
+    KS_PANE_WALK_TRAITS(AVButton, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("VBut");
     static constexpr SInt16 kVersion = 1;
@@ -29,6 +30,7 @@ class AVButton : public AGadget {
 
 class ASquareButton : public AGadget {
     KS_DECLARE_CLASS(ASquareButton, AGadget)
+    KS_PANE_WALK_TRAITS(ASquareButton, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("Squa");
     static constexpr SInt16 kVersion = 1;
@@ -54,6 +56,7 @@ class ASquareButton : public AGadget {
 
 class AStateButton : public ASquareButton {
     KS_DECLARE_CLASS(AStateButton, ASquareButton)
+    KS_PANE_WALK_TRAITS(AStateButton, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("Stat");
     static constexpr SInt16 kVersion = 1;
@@ -76,6 +79,7 @@ class AStateButton : public ASquareButton {
 
 class ALED : public AGadget {
     KS_DECLARE_CLASS(ALED, AGadget)
+    KS_PANE_WALK_TRAITS(ALED, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("LED ");
     static constexpr SInt16 kVersion = 1;

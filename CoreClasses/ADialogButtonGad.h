@@ -6,6 +6,7 @@
 
 class ADialogButtonGad : public APushButton {
     KS_DECLARE_CLASS(ADialogButtonGad, APushButton)
+    KS_PANE_WALK_TRAITS(ADialogButtonGad, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("DBgd");
     static constexpr SInt16 kVersion = 1;

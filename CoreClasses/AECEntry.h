@@ -14,6 +14,7 @@
 
 class AECEntry : public ATextEntry {
     KS_DECLARE_CLASS(AECEntry, ATextEntry)
+    KS_PANE_WALK_TRAITS(AECEntry, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("ECEn");
     static constexpr SInt16 kVersion = 1;

@@ -12,6 +12,7 @@
 
 class AFloatEntry : public ATextEntry {
     KS_DECLARE_CLASS(AFloatEntry, ATextEntry)
+    KS_PANE_WALK_TRAITS(AFloatEntry, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("FltE");
     static constexpr SInt16 kVersion = 1;

@@ -163,6 +163,7 @@ void AGadget::SetUpClickProc(AGadgetUpClickProc proc) {
 }
 void AGadget::SetDawdleProc(AGadgetDawdleProc proc) {
     dawdleProc = proc;
+    WalkTraitsChanged();
 }
 void AGadget::SetValUpdateProc(AGadgetValUpdateProc proc) {
     valUpdateProc = proc;

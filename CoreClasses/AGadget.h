@@ -60,6 +60,7 @@ enum : SInt16 {
 
 class AGadget : public APane {
     KS_DECLARE_CLASS(AGadget, APane)
+    KS_PANE_WALK_TRAITS(AGadget, GadgetWalkTraits())
 
     static constexpr OSType kClassID = 0x47616467; // 'Gadg'
     static constexpr SInt16 kVersion = 4;
@@ -254,6 +255,13 @@ public:
     void GetGadgetPropsFromList(CoreAttrList* list);
 
 protected:
+    // A gadget's idle time keeps the tree unless an idle procedure is
+    // installed, which may do anything.
+    UInt8 GadgetWalkTraits() const {
+        return dawdleProc ? UInt8(kWalkStandardInterior)
+                          : UInt8(kWalkIdleKeepsTree | kWalkStandardInterior);
+    }
+
     // The menu value as an item of the attached menu (0 when it names none).
     SInt16 MenuValueToItem(SInt32 value) const;
     // A chosen item as a menu value: its nick number when it has one.

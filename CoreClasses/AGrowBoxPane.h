@@ -6,6 +6,7 @@
 
 class AGrowBoxPane : public APane {
     KS_DECLARE_CLASS(AGrowBoxPane, APane)
+    KS_PANE_WALK_TRAITS(AGrowBoxPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("Grow");
     static constexpr SInt16 kVersion = 1;

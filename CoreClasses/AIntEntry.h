@@ -15,6 +15,7 @@
 
 class AIntEntry : public ATextEntry {
     KS_DECLARE_CLASS(AIntEntry, ATextEntry)
+    KS_PANE_WALK_TRAITS(AIntEntry, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("IntE");
     static constexpr SInt16 kVersion = 1;

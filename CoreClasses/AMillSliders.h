@@ -14,6 +14,7 @@
 
 class ATreadMill : public AThinSlider {
     KS_DECLARE_CLASS(ATreadMill, AThinSlider)
+    KS_PANE_WALK_TRAITS(ATreadMill, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("TRDM");
     static constexpr SInt16 kVersion = 1;
@@ -45,6 +46,7 @@ class ATreadMill : public AThinSlider {
 
 class AWindMill : public AThinSlider {
     KS_DECLARE_CLASS(AWindMill, AThinSlider)
+    KS_PANE_WALK_TRAITS(AWindMill, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("WNDM");
     static constexpr SInt16 kVersion = 1;

@@ -13,6 +13,7 @@ enum : captionDrawState { kCaptionFocused = 0, kCaptionNormal = 1, kCaptionDisab
 
 class AMultiLineCaption : public ATextEntry {
     KS_DECLARE_CLASS(AMultiLineCaption, ATextEntry)
+    KS_PANE_WALK_TRAITS(AMultiLineCaption, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("MLCp");
     static constexpr SInt16 kVersion = 1;

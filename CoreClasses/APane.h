@@ -24,6 +24,8 @@
 #include "KsRgn.h"
 #include "PaneDow.h"
 
+#include <typeinfo>
+
 class AWindow;
 struct APaneSubTable;
 class CKsList;
@@ -76,6 +78,12 @@ using APaneDisposeProc = void (*)(APane* pane);
 using APanePrintStartProc = SInt32 (*)(const char* jobName, void* a, void* b, SInt16* headerHeight,
                                        SInt16* footerHeight);
 using APanePrintPageProc = void (*)(SInt32 page, SInt32 pageCount);
+
+// Declares a pane class's walk traits for that class alone.
+#define KS_PANE_WALK_TRAITS(Class, traits)                                                         \
+    UInt8 DeclaredWalkTraits() const override {                                                    \
+        return typeid(*this) == typeid(Class) ? UInt8(traits) : UInt8(0);                          \
+    }
 
 class APane : public APortable, public PaneDow {
     KS_DECLARE_CLASS(APane, APortable)
@@ -283,6 +291,22 @@ protected:
     // FindPane, wherever the point is, instead of descending into it.
     enum class HitTest : UInt8 { kStandard, kOwn };
     explicit APane(HitTest kind);
+
+    // What the walks of idle time and hit testing may take for granted of a
+    // pane, declared by a class for itself alone (KS_PANE_WALK_TRAITS): a
+    // subclass declares again, or is taken to promise nothing.
+    enum : UInt8 {
+        // Its Dawdle adds, removes, disposes, moves, shows and hides no pane
+        // and leaves the port's regions alone: the walk calls it without
+        // holding it or keeping its place around the call.
+        kWalkIdleKeepsTree = 0x1,
+        // It does not override GetInterior: the walks read the cached answer.
+        kWalkStandardInterior = 0x2,
+    };
+    virtual UInt8 DeclaredWalkTraits() const;
+    // For a class whose declaration depends on its settings (an idle
+    // procedure installed): call after changing them.
+    void WalkTraitsChanged() { NoteSubPanesChanged(); }
 
     virtual const char* PeekPaneID();
     virtual void ConstructPaneID();
@@ -496,7 +520,14 @@ private:
     void NoteScanFieldsChanged() {
         if (itsEnclPane) itsEnclPane->iSubTableStale = true;
     }
-    void NoteSubPanesChanged() { iSubTableStale = true; }
+    // The tables of the enclosures above hold what the whole subtree
+    // declares (kWalkIdleKeepsTree): they are measured again too.
+    void NoteSubPanesChanged() {
+        for (APane* p = this; p; p = p->itsEnclPane)
+            p->iSubTableStale = true;
+    }
+    // GetInterior's answer for a frame (APane's own rule, cached).
+    const KsRect& InteriorOfFrame(const KsRect& frame) const;
     // The geometry writers: the field, then the enclosure's table.
     void StoreBounds(const KsRect& r) {
         bounds = r;
@@ -510,6 +541,7 @@ private:
     // The table, rebuilt first when stale or when the list's count changed.
     APaneSubTable* CurrentSubTable();
     APaneSubTable* RefreshSubTable();
+    bool SubtreeKeepsTree();
     static void FreeSubTable(APaneSubTable* table);
 
     // The walks of idle time and tab order. enclArea is the area this pane's
@@ -518,9 +550,11 @@ private:
     // Dawdle and FindTEpanes take what their enclosure's walk recorded for
     // the call (TakeWalkCall) and pass it on.
     enum class WalkKind : UInt8 { kIdle, kTab };
-    bool TakeWalkCall(WalkKind kind, KsRect* enclArea);
+    // interior, when given, is set if the record carries the pane's interior
+    // (and otherwise set to kKsRectNowhere).
+    bool TakeWalkCall(WalkKind kind, KsRect* enclArea, KsRect* interior = nullptr);
     void DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data,
-                    const KsRect* enclArea);
+                    const KsRect* enclArea, const KsRect* interior);
     void TabWalk(APane** current, APane** next, APane** first, bool backwards,
                  const KsRect* enclArea);
 };

@@ -124,12 +124,16 @@ struct APaneSubTable {
     struct Entry {
         APane* pane;
         KsRect frame;
+        // The pane's declared traits; kWalkIdleKeepsTree only when every pane
+        // of its subtree declares it too, since its walk calls them all.
+        UInt8 traits;
     };
     // What hit testing scans: the bounds, or everywhere for a pane that
     // tests hits itself (its FindPane is asked wherever the point is).
     std::vector<KsRect> bounds;
     std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
     std::vector<Entry> entries;
+    bool allKeepTree = true; // every entry's traits hold kWalkIdleKeepsTree
 
     // The sub-pane this pane's idle or tab walk is calling, and the area the
     // walk vouches is left visible by its enclosures (the window it was
@@ -138,10 +142,14 @@ struct APaneSubTable {
     // call ends (StWalkCall). An idle walk's record also vouches that the
     // walk holds the pane it calls. The port is not recorded: an override may
     // change it before it calls the APane walk.
+    // With kWalkStandardInterior the record carries the callee's interior,
+    // measured from the frame in the table.
     struct Call {
         const APane* callee = nullptr;
         const AWindow* window = nullptr;
         KsRect area{};
+        KsRect interior{};
+        bool interiorKnown = false;
         APane::WalkKind kind = APane::WalkKind::kIdle;
     } call;
 };
@@ -168,6 +176,22 @@ void APane::FreeSubTable(APaneSubTable* table) {
     delete table;
 }
 
+UInt8 APane::DeclaredWalkTraits() const {
+    return typeid(*this) == typeid(APane) ? kWalkIdleKeepsTree | kWalkStandardInterior : 0;
+}
+
+const KsRect& APane::InteriorOfFrame(const KsRect& frame) const {
+    if (!iInteriorKnown || frame != iInteriorFrame || border != iInteriorBorder ||
+        borderProc != iInteriorProc) {
+        iInterior = FrameToInterior(frame);
+        iInteriorFrame = frame;
+        iInteriorBorder = border;
+        iInteriorProc = borderProc;
+        iInteriorKnown = true;
+    }
+    return iInterior;
+}
+
 // The walks' way in: the check of a current table inlines into them.
 APaneSubTable* APane::CurrentSubTable() {
 #ifdef NDEBUG
@@ -180,6 +204,12 @@ APaneSubTable* APane::CurrentSubTable() {
 // The table, rebuilt when a writer has marked it stale or the list's count
 // no longer matches it.
 APaneSubTable* APane::RefreshSubTable() {
+    // What the table records of a sub-pane's traits: its declaration, less
+    // kWalkIdleKeepsTree when a pane below it does not keep the tree.
+    auto traitsOf = [](APane* p) {
+        const UInt8 declared = p->DeclaredWalkTraits();
+        return p->SubtreeKeepsTree() ? declared : UInt8(declared & ~kWalkIdleKeepsTree);
+    };
     const SInt32 n = subPanes ? subPanes->GetCount() : 0;
     if (!iSubTable) iSubTable = new APaneSubTable;
     APaneSubTable& t = *iSubTable;
@@ -190,6 +220,7 @@ APaneSubTable* APane::RefreshSubTable() {
         t.bounds.clear();
         t.dawdle.clear();
         t.entries.clear();
+        t.allKeepTree = true;
         t.bounds.reserve(size_t(n));
         t.dawdle.reserve(size_t(n));
         t.entries.reserve(size_t(n));
@@ -198,28 +229,44 @@ APaneSubTable* APane::RefreshSubTable() {
             if (!p) {
                 t.bounds.push_back(kKsRectNowhere);
                 t.dawdle.push_back(kKsRectNowhere);
-                t.entries.push_back({nullptr, kKsRectNowhere});
+                t.entries.push_back({nullptr, kKsRectNowhere, 0});
+                t.allKeepTree = false;
                 continue;
             }
             const KsRect frame = p->GetFrame();
+            const UInt8 traits = traitsOf(p);
             t.bounds.push_back(p->iOwnHitTest ? kKsRectEverywhere : p->bounds);
             t.dawdle.push_back(p->alwaysDawdle ? kKsRectEverywhere : frame);
-            t.entries.push_back({p, frame});
+            t.entries.push_back({p, frame, traits});
+            t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
         }
     }
 #ifndef NDEBUG
     // Every writer marks the table stale; a miss shows here, in every test.
     for (SInt32 i = 1; i <= n; ++i) {
-        const auto* p = static_cast<const APane*>(subPanes->At(i));
+        auto* p = static_cast<APane*>(subPanes->At(i));
         const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
         FtlAssert(e.pane == p);
         if (!p) continue;
         FtlAssert(t.bounds[size_t(i - 1)] == (p->iOwnHitTest ? kKsRectEverywhere : p->bounds));
         FtlAssert(e.frame == p->GetFrame());
         FtlAssert(t.dawdle[size_t(i - 1)] == (p->alwaysDawdle ? kKsRectEverywhere : e.frame));
+        // Read without measuring the sub-pane's own table again: a change
+        // below it marks this table stale too, and the rebuild measured it.
+        const UInt8 declared = p->DeclaredWalkTraits();
+        FtlAssert((e.traits & ~kWalkIdleKeepsTree) == (declared & ~kWalkIdleKeepsTree));
+        if (e.traits & kWalkIdleKeepsTree)
+            FtlAssert((declared & kWalkIdleKeepsTree) &&
+                      (!p->subPanes || p->subPanes->GetCount() == 0 ||
+                       (p->iSubTable && p->iSubTable->allKeepTree)));
     }
 #endif
     return &t;
+}
+
+// Whether every pane below this one keeps the tree when given idle time.
+bool APane::SubtreeKeepsTree() {
+    return !subPanes || subPanes->GetCount() == 0 || CurrentSubTable()->allKeepTree;
 }
 
 // ---------------------------------------------------------------------------
@@ -244,7 +291,8 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         APane* next = nullptr;
-        SInt32 i = hit->subPanes ? hit->GetNumSubPanes() : 0;
+        const APaneSubTable::Entry* chosen = nullptr; // next's entry, when scanned
+        SInt32 i = hit->subPanes ? hit->subPanes->GetCount() : 0;
         while (i >= 1 && !next) {
             const APaneSubTable& t = *hit->CurrentSubTable();
             const KsRect* b = t.bounds.data();
@@ -262,6 +310,7 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
                         : p->IsVisible() && RectIsVisibleInPort(pb, PortOf(p->itsEnclWindow));
                 if (seen) {
                     next = p;
+                    chosen = &e;
                     break;
                 }
             }
@@ -276,7 +325,9 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
         hit = next;
         // A leaf needs no area for a level below it.
         if (!asked && hit->subPanes && hit->subPanes->GetCount() > 0)
-            area = area.Intersect(hit->GetInterior());
+            area = area.Intersect(chosen->traits & kWalkStandardInterior
+                                      ? hit->InteriorOfFrame(chosen->frame)
+                                      : hit->GetInterior());
     }
     if (wantEnclosure) return hit->itsEnclPane;
     return hit;
@@ -340,12 +391,13 @@ void APane::Deactivate() {
         GetSubPane(i)->Deactivate();
 }
 
-bool APane::TakeWalkCall(WalkKind kind, KsRect* enclArea) {
+bool APane::TakeWalkCall(WalkKind kind, KsRect* enclArea, KsRect* interior) {
     APaneSubTable* t = itsEnclPane ? itsEnclPane->iSubTable : nullptr;
     if (!t || t->call.callee != this || t->call.kind != kind) return false;
     t->call.callee = nullptr;
     if (t->call.window != itsEnclWindow) return false;
     *enclArea = t->call.area;
+    if (interior) *interior = t->call.interiorKnown ? t->call.interior : kKsRectNowhere;
     return true;
 }
 
@@ -394,7 +446,9 @@ void APane::TabWalk(APane** current, APane** next, APane** first, bool backwards
         if (!p->subPanes) continue;
         if (sameWindow) {
             if (!table) table = CurrentSubTable();
-            StWalkCall call(table, {p, itsEnclWindow, area, WalkKind::kTab});
+            APaneSubTable::Call record{p, itsEnclWindow, area};
+            record.kind = WalkKind::kTab;
+            StWalkCall call(table, record);
             p->FindTEpanes(current, next, first, backwards);
         } else {
             p->FindTEpanes(current, next, first, backwards);
@@ -477,13 +531,14 @@ void APane::UpdateMenus(void* data, EventRecord* event) {
 // Idle time and the cursor
 
 void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data) {
-    KsRect enclArea;
-    const bool called = TakeWalkCall(WalkKind::kIdle, &enclArea);
-    DawdleWalk(pt, modifiers, sleep, cursorID, data, called ? &enclArea : nullptr);
+    KsRect enclArea, interior = kKsRectNowhere;
+    const bool called = TakeWalkCall(WalkKind::kIdle, &enclArea, &interior);
+    DawdleWalk(pt, modifiers, sleep, cursorID, data, called ? &enclArea : nullptr,
+               interior == kKsRectNowhere ? nullptr : &interior);
 }
 
 void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data,
-                       const KsRect* enclArea) {
+                       const KsRect* enclArea, const KsRect* calledInterior) {
     SInt16 localCursor = -1;
     if (!cursorID) cursorID = &localCursor;
     const bool isMain = itsEnclPane == nullptr;
@@ -493,14 +548,16 @@ void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* curs
     bool areaKnown = false, enclosuresShown = false;
     KsRect area;
     // Measured once, and only where there are sub-panes to walk: most panes
-    // given idle time are leaves.
-    const KsRect interior = subPanes ? GetInterior() : KsRect{};
+    // given idle time are leaves. The enclosure's walk measures it when the
+    // class keeps GetInterior standard.
+    const KsRect interior = !subPanes ? KsRect{} : calledInterior ? *calledInterior : GetInterior();
     if (enclArea) {
         enclosuresShown = visible;
         if (enclosuresShown) area = enclArea->Intersect(interior);
         areaKnown = true;
     }
-    // Called from the enclosure's walk, this pane is held there already.
+    // Called from the enclosure's walk, this pane is held there already, or
+    // nothing below it can dispose of it.
     StPaneHold hold(enclArea ? nullptr : this);
     GrafPtr port = PortOf(itsEnclWindow);
     // Asked at most once between handlers: only a handler changes the port.
@@ -511,10 +568,12 @@ void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* curs
     };
     if (subPanes && (InRectInclusive(interior, pt) || alwaysDawdle)) {
         // The cheap tests first, by index: nothing changes the list until a
-        // handler runs. Around each handler an iterator holds the walk's
-        // place, so that the handler may add, remove or dispose of panes.
-        // The table answers the cheap tests; it is fetched again after each
-        // handler, which may have changed the list or marked it stale.
+        // handler runs. Around each handler that may change the tree an
+        // iterator holds the walk's place, so that the handler may add,
+        // remove or dispose of panes; a subtree whose panes all declare
+        // kWalkIdleKeepsTree is called without one. The table answers the
+        // cheap tests; it is fetched again after each handler, which may have
+        // changed the list or marked it stale.
         const KsPointScan scan(pt);
         SInt32 i = 1;
         while (subPanes && i <= subPanes->GetCount()) {
@@ -525,8 +584,9 @@ void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* curs
                  i = scan.First(t.dawdle.data(), i + 1, count))
                 if (entries[i - 1].pane && entries[i - 1].pane->visible) break;
             if (i == 0) break;
-            APane* p = entries[i - 1].pane;
-            const KsRect cover = t.bounds[size_t(i - 1)].Union(entries[i - 1].frame);
+            const APaneSubTable::Entry& e = entries[i - 1];
+            APane* p = e.pane;
+            const KsRect cover = t.bounds[size_t(i - 1)].Union(e.frame);
             const bool sameWindow = p->itsEnclWindow == itsEnclWindow;
             bool shown;
             if (sameWindow) {
@@ -543,13 +603,25 @@ void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* curs
                 ++i;
                 continue;
             }
+            // Recorded for a pane of this window only: the area is this
+            // window's.
+            APaneSubTable::Call call{sameWindow ? p : nullptr, itsEnclWindow, area};
+            if (sameWindow && p->subPanes && (e.traits & kWalkStandardInterior)) {
+                call.interior = p->InteriorOfFrame(e.frame);
+                call.interiorKnown = true;
+            }
+            if (sameWindow && (e.traits & kWalkIdleKeepsTree)) {
+                // Nothing the call reaches changes the tree, the list or the
+                // port's regions: the walk goes on at the next index.
+                StWalkCall walkCall(iSubTable, call);
+                p->Dawdle(pt, modifiers, sleep, cursorID, data);
+                ++i;
+                continue;
+            }
             AListIterator it(*subPanes, i);
             {
                 StPaneHold held(p);
-                // Recorded for a pane of this window only: the area is this
-                // window's.
-                StWalkCall call(iSubTable,
-                                {sameWindow ? p : nullptr, itsEnclWindow, area, WalkKind::kIdle});
+                StWalkCall walkCall(iSubTable, call);
                 p->Dawdle(pt, modifiers, sleep, cursorID, data);
             }
             areaKnown = false;

@@ -66,17 +66,9 @@ KsRect APane::FrameToInterior(const KsRect& frame) const {
 // Hit testing and idle routing ask for the interior at every level of every
 // walk; measuring it through the border proc each time was their largest
 // cost.
+// (InteriorOfFrame lives with the walks, which inline it.)
 KsRect APane::GetInterior() const {
-    const KsRect frame = GetFrame();
-    if (!iInteriorKnown || frame != iInteriorFrame || border != iInteriorBorder ||
-        borderProc != iInteriorProc) {
-        iInterior = FrameToInterior(frame);
-        iInteriorFrame = frame;
-        iInteriorBorder = border;
-        iInteriorProc = borderProc;
-        iInteriorKnown = true;
-    }
-    return iInterior;
+    return InteriorOfFrame(GetFrame());
 }
 
 KsPoint APane::GetLogicalTopLeft() const {

@@ -7,6 +7,7 @@
 
 class APopupMenuGad : public APushButton {
     KS_DECLARE_CLASS(APopupMenuGad, APushButton)
+    KS_PANE_WALK_TRAITS(APopupMenuGad, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("PMgd");
     static constexpr SInt16 kVersion = 1;

@@ -16,6 +16,7 @@
 
 class APushButton : public AGadget {
     KS_DECLARE_CLASS(APushButton, AGadget)
+    KS_PANE_WALK_TRAITS(APushButton, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("Push");
     static constexpr SInt16 kVersion = 1;

@@ -12,6 +12,7 @@
 
 class ARadioButtonGad : public APushButton {
     KS_DECLARE_CLASS(ARadioButtonGad, APushButton)
+    KS_PANE_WALK_TRAITS(ARadioButtonGad, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("RBgd");
     static constexpr SInt16 kVersion = 1;
@@ -62,6 +63,7 @@ protected:
 
 class ACheckBoxGad : public APushButton {
     KS_DECLARE_CLASS(ACheckBoxGad, APushButton)
+    KS_PANE_WALK_TRAITS(ACheckBoxGad, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("CBgd");
     static constexpr SInt16 kVersion = 1;

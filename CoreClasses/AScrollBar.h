@@ -34,6 +34,7 @@ constexpr SInt16 kSBarThumb = 129;
 
 class AScrollBar : public AGadget {
     KS_DECLARE_CLASS(AScrollBar, AGadget)
+    KS_PANE_WALK_TRAITS(AScrollBar, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("SBar");
     static constexpr SInt16 kVersion = 1;

@@ -22,6 +22,7 @@ class AScrollBar;
 
 class AScrollPane : public APane {
     KS_DECLARE_CLASS(AScrollPane, APane)
+    KS_PANE_WALK_TRAITS(AScrollPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("SPan");
     // Extension of the stream record: the mini panes beside each bar.

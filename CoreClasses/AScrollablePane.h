@@ -20,6 +20,7 @@ using AScrollableProc = void (*)(AScrollablePane* pane);
 
 class AScrollablePane : public APane {
     KS_DECLARE_CLASS(AScrollablePane, APane)
+    KS_PANE_WALK_TRAITS(AScrollablePane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("Scap");
     static constexpr SInt16 kVersion = 1;

@@ -26,6 +26,7 @@ using ASliderTrackProc = void (*)(double value, ASlider* slider, void* data);
 
 class ASlider : public ABaseSlider {
     KS_DECLARE_CLASS(ASlider, ABaseSlider)
+    KS_PANE_WALK_TRAITS(ASlider, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("Slid");
     static constexpr SInt16 kVersion = 1;

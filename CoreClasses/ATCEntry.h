@@ -17,6 +17,7 @@
 
 class ATCEntry : public ATextEntry {
     KS_DECLARE_CLASS(ATCEntry, ATextEntry)
+    KS_PANE_WALK_TRAITS(ATCEntry, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("TCEn");
     static constexpr SInt16 kVersion = 1;

@@ -57,6 +57,7 @@ enum : autosizeTE_t {
 
 class ATextEntry : public AScrollablePane, public KsTextInputClient {
     KS_DECLARE_CLASS(ATextEntry, AScrollablePane)
+    KS_PANE_WALK_TRAITS(ATextEntry, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("TxEn");
     static constexpr SInt16 kVersion = 1;

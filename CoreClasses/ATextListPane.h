@@ -13,6 +13,7 @@
 
 class ATextListPane : public AScrollablePane {
     KS_DECLARE_CLASS(ATextListPane, AScrollablePane)
+    KS_PANE_WALK_TRAITS(ATextListPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("TLst");
     // Keys typed further apart than this start a new search.

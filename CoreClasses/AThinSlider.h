@@ -30,6 +30,7 @@ using AThinSliderDeltaProc = SInt16 (*)(SInt16 keyCode);
 
 class AThinSlider : public ASlider {
     KS_DECLARE_CLASS(AThinSlider, ASlider)
+    KS_PANE_WALK_TRAITS(AThinSlider, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("THIN");
     static constexpr SInt16 kVersion = 1;

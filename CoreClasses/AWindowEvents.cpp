@@ -9,12 +9,16 @@
 #include "Cursors.h"
 #include "KsColorScheme.h"
 #include "KsDesktop.h"
+#include "KsEventWake.h"
 #include "KsFatal.h"
 #include "KsNativeWindow.h"
+#include "KsTime.h"
 #include "KsWindowShell.h"
 #include "MiniHelp.h"
 #include "Sound.h"
 #include "XError.h"
+
+#include <algorithm>
 
 // ---------------------------------------------------------------------------
 // Update
@@ -70,8 +74,9 @@ void AWindow::UpdateIfNeeded() {
 // ---------------------------------------------------------------------------
 // Idle, click, keys, menus
 
-// The sleep value the pane tree may lower during idle time.
-static SInt32 gIdleSleep = 0;
+// The sleep the pane tree starts from: a pane that needs time again soon
+// lowers it to the ticks it can wait.
+constexpr SInt32 kIdleSleepUnneeded = 0x7FFFFFFF;
 
 bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
     if (closeWhenIdleFlag) {
@@ -86,10 +91,12 @@ bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
         if (!mainPane->GetAlwaysDawdle() && !mainPane->PtInPane(pt)) {
             if (mouseInWindow) SetArrowCursor();
         } else {
-            SInt32 sleep = gIdleSleep;
+            SInt32 sleep = kIdleSleepUnneeded;
             mainPane->Dawdle(pt, SInt16(ev->modifiers), &sleep, nullptr, data);
+            if (sleep != kIdleSleepUnneeded) KsWakeNoLaterThan(KsGetTicks() + std::max(sleep, 0));
         }
-        if (mouseInWindow && hasMiniHelp) RequestMiniHelp(pt);
+        // With tips off there is nothing to ask for: no search for the pane.
+        if (mouseInWindow && hasMiniHelp && GetMiniHelpEnabled()) RequestMiniHelp(pt);
     }
     TerminateDragEvent();
     return false;

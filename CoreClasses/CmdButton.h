@@ -17,6 +17,7 @@ class DragList;
 
 class CmdButton : public APushButton {
     KS_DECLARE_CLASS(CmdButton, APushButton)
+    KS_PANE_WALK_TRAITS(CmdButton, GadgetWalkTraits())
 
     // The framework's own ID: the class has none of its heritage. Beside it,
     // ShapeCmdButton's 'ShCB'.

@@ -10,6 +10,7 @@
 #include "Cursors.h"
 #include "KsColorScheme.h"
 #include "KsDrawUtils.h"
+#include "KsEventWake.h"
 #include "KsFatal.h"
 #include "KsModalAppState.h"
 #include "KsPortSavers.h"
@@ -300,7 +301,11 @@ bool DialogWindow::Deactivate(void* data, EventRecord* ev, long a, long b) {
 }
 
 bool DialogWindow::Idle(void* data, EventRecord* ev, long a, long b) {
-    if (windowIdleProc && windowIdleProc(this, ev, a, b)) return true;
+    if (windowIdleProc) {
+        // The procedure is given idle time every tick, as it always was.
+        KsWakeNoLaterThan(KsGetTicks() + 1);
+        if (windowIdleProc(this, ev, a, b)) return true;
+    }
     return AWindow::Idle(data, ev, a, b);
 }
 

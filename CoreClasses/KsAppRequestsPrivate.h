@@ -22,6 +22,10 @@ public:
     OpenResult Open(const std::string& path);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
+    // The listening socket, for the event loop's wait to watch; -1 when closed.
+    int Fd() const { return fd_; }
+    // A connection has been accepted and its request is not complete yet.
+    bool HasPartialRequests() const { return !connections_.empty(); }
     const std::string& Path() const { return path_; }
 
     // Accepts and reads what is pending without blocking; each complete

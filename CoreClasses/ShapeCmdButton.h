@@ -12,6 +12,7 @@
 
 class ShapeCmdButton : public CmdButton {
     KS_DECLARE_CLASS(ShapeCmdButton, CmdButton)
+    KS_PANE_WALK_TRAITS(ShapeCmdButton, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("ShCB");
     static constexpr SInt16 kVersion = 1;

@@ -61,6 +61,7 @@ void CWPaintDisc(GrafPort* port, const CWGeometry& g, KsPoint c, UInt32 bg);
 
 class AColorWheel : public AGadget {
     KS_DECLARE_CLASS(AColorWheel, AGadget)
+    KS_PANE_WALK_TRAITS(AColorWheel, GadgetWalkTraits())
 
     static constexpr OSType kClassID = FourCharCode("CWhl");
     static constexpr SInt16 kVersion = 1;

@@ -33,6 +33,7 @@ struct ADPdivision_t {
 
 class ADividedPane : public APane {
     KS_DECLARE_CLASS(ADividedPane, APane)
+    KS_PANE_WALK_TRAITS(ADividedPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("DivP");
     static constexpr SInt16 kVersion = 1;
@@ -107,6 +108,7 @@ private:
 
 class ADividedPaneH : public ADividedPane {
     KS_DECLARE_CLASS(ADividedPaneH, ADividedPane)
+    KS_PANE_WALK_TRAITS(ADividedPaneH, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("DivH");
 
@@ -123,6 +125,7 @@ class ADividedPaneH : public ADividedPane {
 
 class ADividedPaneV : public ADividedPane {
     KS_DECLARE_CLASS(ADividedPaneV, ADividedPane)
+    KS_PANE_WALK_TRAITS(ADividedPaneV, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("DivV");
 

@@ -10,6 +10,7 @@ class ADividedPane;
 
 class ADividerPane : public APane {
     KS_DECLARE_CLASS(ADividerPane, APane)
+    KS_PANE_WALK_TRAITS(ADividerPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("DvrP");
     static constexpr SInt16 kVersion = 1;
@@ -52,6 +53,7 @@ protected:
 
 class ADividerPaneH : public ADividerPane {
     KS_DECLARE_CLASS(ADividerPaneH, ADividerPane)
+    KS_PANE_WALK_TRAITS(ADividerPaneH, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("DvrH");
     static ADividerPaneH* New(ADividedPane* parent, UInt16 which);
@@ -61,6 +63,7 @@ class ADividerPaneH : public ADividerPane {
 
 class ADividerPaneV : public ADividerPane {
     KS_DECLARE_CLASS(ADividerPaneV, ADividerPane)
+    KS_PANE_WALK_TRAITS(ADividerPaneV, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("DvrV");
     static ADividerPaneV* New(ADividedPane* parent, UInt16 which);

@@ -13,6 +13,7 @@ class AStackPane;
 
 class APagePane : public APane {
     KS_DECLARE_CLASS(APagePane, APane)
+    KS_PANE_WALK_TRAITS(APagePane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("PagP");
     static constexpr SInt16 kVersion = 1;

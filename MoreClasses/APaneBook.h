@@ -135,6 +135,7 @@ private:
 
 class APaneBook : public APane {
     KS_DECLARE_CLASS(APaneBook, APane)
+    KS_PANE_WALK_TRAITS(APaneBook, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("PBok");
     // 2: the pages' settings and enable buttons follow the pages.

@@ -33,6 +33,7 @@ class StStackCall;
 
 class APaneStack : public AScrollPane {
     KS_DECLARE_CLASS(APaneStack, AScrollPane)
+    KS_PANE_WALK_TRAITS(APaneStack, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("PStk");
     static constexpr SInt16 kVersion = 1;

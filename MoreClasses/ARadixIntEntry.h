@@ -11,6 +11,7 @@
 
 class ARadixIntEntry : public AIntEntry {
     KS_DECLARE_CLASS(ARadixIntEntry, AIntEntry)
+    KS_PANE_WALK_TRAITS(ARadixIntEntry, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("RdxE");
     static constexpr SInt16 kVersion = 1;

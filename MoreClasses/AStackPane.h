@@ -19,6 +19,7 @@ enum : SInt16 { kStackPaneOrdinary = 0, kStackPaneAlwaysOpen = 1, kStackPaneAuto
 
 class AStackPane : public APane {
     KS_DECLARE_CLASS(AStackPane, APane)
+    KS_PANE_WALK_TRAITS(AStackPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("StkP");
     static constexpr SInt16 kVersion = 1;

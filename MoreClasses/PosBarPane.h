@@ -21,6 +21,7 @@ using PosBarCallback = void (*)(SInt32 pos, void* data);
 
 class PosBarPane : public APane {
     KS_DECLARE_CLASS(PosBarPane, APane)
+    KS_PANE_WALK_TRAITS(PosBarPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("PosB");
     static constexpr SInt16 kVersion = 1;

@@ -22,6 +22,7 @@ class ALED;
 
 class TwistPane : public APane {
     KS_DECLARE_CLASS(TwistPane, APane)
+    KS_PANE_WALK_TRAITS(TwistPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("TwPn");
     static constexpr SInt16 kVersion = 1;

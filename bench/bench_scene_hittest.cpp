@@ -79,6 +79,7 @@ BENCHMARK(Scene2_FindPane)->Unit(benchmark::kMillisecond);
 APane* gLastDawdled = nullptr;
 class NotingPane : public APane {
 public:
+    KS_PANE_WALK_TRAITS(NotingPane, kWalkIdleKeepsTree | kWalkStandardInterior)
     void Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* id, void* data) override {
         gLastDawdled = this;
         APane::Dawdle(pt, modifiers, sleep, id, data);

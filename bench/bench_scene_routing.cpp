@@ -51,8 +51,11 @@ struct PointerState {
     long enters = 0, leaves = 0, routed = 0;
 } gPointer;
 
+// Its idle handler only notes the pane: it declares that it keeps the tree,
+// as the framework's own panes do.
 class TrackPane : public APane {
 public:
+    KS_PANE_WALK_TRAITS(TrackPane, kWalkIdleKeepsTree | kWalkStandardInterior)
     long entered = 0, left = 0;
     void Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID,
                 void* data) override {

@@ -273,6 +273,9 @@ public:
     // The headless steps: the windows settle, the front window grows, Tab
     // moves the focus twice, a button is clicked; then the picture.
     void RunScript() {
+        // Each scripted turn of the loop takes a tick at most, not the sleep
+        // of an application left alone.
+        gl_sleepTime = 1;
         Settle();
         ProcessEvent(-1);
         AWindow* front = GetWindowObj(FrontWindow());

@@ -13,6 +13,7 @@ class ATableScape;
 
 class AHeadingsPane : public AScrollablePane {
     KS_DECLARE_CLASS(AHeadingsPane, AScrollablePane)
+    KS_PANE_WALK_TRAITS(AHeadingsPane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr SInt16 kHeight = 20;
     // A press this close to a heading's right edge resizes the column.
@@ -48,6 +49,7 @@ private:
 
 class AHeadedTable : public APane {
     KS_DECLARE_CLASS(AHeadedTable, APane)
+    KS_PANE_WALK_TRAITS(AHeadedTable, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static AHeadedTable* New(APane* encl, SInt16 left, SInt16 right, SInt16 wid, SInt16 top,
                              SInt16 bot, SInt16 hei, const KsRGBColor& bkgdColor);

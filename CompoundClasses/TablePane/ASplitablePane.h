@@ -12,6 +12,7 @@
 
 class ASplitablePane : public AScrollablePane {
     KS_DECLARE_CLASS(ASplitablePane, AScrollablePane)
+    KS_PANE_WALK_TRAITS(ASplitablePane, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("Splt");
     static constexpr SInt16 kVersion = 1;

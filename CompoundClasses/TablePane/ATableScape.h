@@ -31,6 +31,7 @@ enum : CRAction_t { kCREndEdit = 0, kCRNextRow = 1, kCRSelectRow = 2, kCRNextCol
 
 class ATableScape : public ASplitablePane {
     KS_DECLARE_CLASS(ATableScape, ASplitablePane)
+    KS_PANE_WALK_TRAITS(ATableScape, kWalkIdleKeepsTree | kWalkStandardInterior)
 
     static constexpr OSType kClassID = FourCharCode("Tabl");
     static constexpr SInt16 kVersion = 1;

@@ -263,7 +263,9 @@ bool AutoRequestDlg::Run(DialogTestProc, long) {
     {
         StKsModalMenus menus(kEditMenuID);
         FlushEvents(everyEvent & ~EventMask(0x1000), 0);
-        const UInt32 sleep = UInt32(std::max<long>(gl_sleepTime, 2));
+        // The null-event handler runs every few ticks, however long the
+        // application's own loop may sleep.
+        const UInt32 sleep = UInt32(std::clamp<long>(gl_sleepTime, 2, kNullEventTicks));
         long lastNull = KsGetTicks();
         while (!exitItem && !closed && KsIsLiveWindow(this) && IsVisible()) {
             const XError e = KsTryStandard([&] {

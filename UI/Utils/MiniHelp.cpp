@@ -9,6 +9,7 @@
 #include "AWindowState.h"
 #include "KsColorScheme.h"
 #include "KsDrawUtils.h"
+#include "KsEventWake.h"
 #include "KsNativeWindow.h"
 #include "KsPortSavers.h"
 #include "KsTime.h"
@@ -148,6 +149,7 @@ void MiniHelpWindow::Request(const char* text, const KsRect& area) {
     requestTime = now;
     delay = SInt32(now - lastHideTime) < kQuickWindow ? kQuickDelay : S().delayTicks;
     if (textPane) textPane->SetText(shown);
+    KsWakeNoLaterThan(long(requestTime) + long(delay) + 1);
 }
 
 bool MiniHelpWindow::Idle(void*, EventRecord* ev, long, long) {
@@ -166,7 +168,11 @@ bool MiniHelpWindow::Idle(void*, EventRecord* ev, long, long) {
     if (visible && !inside) Hide();
     if (!inside) hoverRect = KsRect{};
     if (visible || !inside || !S().enabled) return false;
-    if (SInt32(Now() - requestTime) <= delay) return false;
+    if (SInt32(Now() - requestTime) <= delay) {
+        // The event loop sleeps until the tip is due.
+        KsWakeNoLaterThan(long(requestTime) + long(delay) + 1);
+        return false;
+    }
     Show(mouse);
     return false;
 }

@@ -2,10 +2,13 @@
 #include "KsMemWatchPrivate.h"
 
 #include "KsFatal.h"
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 // ---- parsing the kernel's files ----
 
@@ -94,12 +97,20 @@ bool KsMemFindCgroupPath(const char* text, std::size_t length, char* out, std::s
 
 namespace {
 
-// Reads a small file whole (the kernel's files are a few kilobytes).
+// Reads a small file whole (the kernel's files are a few kilobytes). The
+// event loop measures once a tick, mouse moves included: plain reads, since a
+// stdio stream allocates its buffer on every open.
 std::size_t ReadSmallFile(const char* path, char* buf, std::size_t size) {
-    std::FILE* f = std::fopen(path, "r");
-    if (!f) return 0;
-    std::size_t n = std::fread(buf, 1, size, f);
-    std::fclose(f);
+    const int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    std::size_t n = 0;
+    while (n < size) {
+        const ssize_t got = read(fd, buf + n, size - n);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        n += std::size_t(got);
+    }
+    close(fd);
     return n;
 }
 

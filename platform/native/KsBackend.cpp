@@ -42,6 +42,10 @@ KsBackend::~KsBackend() = default;
 
 void KsBackend::SetTextInputRect(const KsRect&) {}
 
+void KsBackend::WaitForInputOrFd(long milliseconds, int) {
+    WaitForInput(milliseconds);
+}
+
 KsEventSink* KsSetEventSink(KsEventSink* sink) {
     KsEventSink* old = Sink();
     Sink() = sink;

@@ -117,6 +117,9 @@ public:
     // Sleeps until input may be pending or `milliseconds` have passed. Under
     // the virtual clock it advances virtual time instead of sleeping.
     virtual void WaitForInput(long milliseconds) = 0;
+    // The same, ending early too when `fd` (if not -1) becomes readable. A
+    // back end that cannot watch it waits as WaitForInput does.
+    virtual void WaitForInputOrFd(long milliseconds, int fd);
 
     // Clipboard text in UTF-8; empty when there is none.
     virtual std::string GetClipboardText() = 0;

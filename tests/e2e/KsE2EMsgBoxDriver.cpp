@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
         w->SetWindowToRect(kKsNoScreen, 100, 100, 400, 300);
         w->SelectAndShow();
         KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});
+        // Turns end within 100 ms, so the time limit below is seen.
+        gl_sleepTime = 6;
         for (int i = 0; i < 50; ++i)
             app->ProcessEvent(everyEvent);
         KsPresentDesktop();

@@ -6,9 +6,12 @@
 #include <png.h>
 
 #include <algorithm>
+#include <climits>
 #include <ctime>
 #include <iterator>
 #include <vector>
+
+#include <poll.h>
 
 namespace {
 
@@ -184,8 +187,16 @@ void KsHeadlessBackend::Pump() {
 }
 
 void KsHeadlessBackend::WaitForInput(long milliseconds) {
+    WaitForInputOrFd(milliseconds, -1);
+}
+
+void KsHeadlessBackend::WaitForInputOrFd(long milliseconds, int fd) {
     if (milliseconds <= 0) return;
+    ++waits_;
+    pollfd watched{fd, POLLIN, 0};
     if (KsIsVirtualClock()) {
+        // A readable descriptor ends a virtual wait before time moves.
+        if (fd >= 0 && poll(&watched, 1, 0) > 0) return;
         // Virtual waits end exactly on tick boundaries: the next scripted input
         // or the ticks asked for (callers convert ticks to milliseconds by
         // rounding, so rounding back gives their ticks again).
@@ -201,6 +212,10 @@ void KsHeadlessBackend::WaitForInput(long milliseconds) {
         wait = ticks <= 0 ? 0 : std::min(wait, TicksToMsCeil(ticks));
     }
     if (wait <= 0) return;
+    if (fd >= 0) {
+        poll(&watched, 1, int(std::min(wait, long(INT_MAX))));
+        return;
+    }
     timespec ts{wait / 1000, (wait % 1000) * 1000000};
     nanosleep(&ts, nullptr);
 }

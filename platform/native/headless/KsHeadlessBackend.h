@@ -68,6 +68,8 @@ public:
     bool HasCustomCursor() const { return customCursor_; }
     const KsCursorImage& CursorImage() const { return cursor_; }
     const KsRect& TextInputRect() const { return textInputRect_; }
+    // How many waits for input have been asked of the back end.
+    long WaitCount() const { return waits_; }
 
     // KsBackend
     const char* Name() const override { return "headless"; }
@@ -76,6 +78,7 @@ public:
     void Present(pixman_image_t* desktop, const KsRgn& damage) override;
     void Pump() override;
     void WaitForInput(long milliseconds) override;
+    void WaitForInputOrFd(long milliseconds, int fd) override;
     std::string GetClipboardText() override { return clipboard_; }
     void SetClipboardText(const std::string& utf8) override { clipboard_ = utf8; }
     void SetTextInputRect(const KsRect& caret) override { textInputRect_ = caret; }
@@ -104,6 +107,7 @@ private:
     std::string title_;
     KsCursorImage cursor_{};
     KsRect textInputRect_{};
+    long waits_ = 0;
     KsStandardCursor standardCursor_ = KsStandardCursor::arrow;
     bool customCursor_ = false;
     UInt16 locale_ = 0x0409;

@@ -29,6 +29,8 @@
 #include <memory>
 #include <vector>
 
+#include <poll.h>
+
 namespace {
 
 // Native key codes in our table are USB HID usages; SDL scancodes are too.
@@ -51,6 +53,7 @@ public:
     void Present(pixman_image_t* desktop, const KsRgn& damage) override;
     void Pump() override;
     void WaitForInput(long milliseconds) override;
+    void WaitForInputOrFd(long milliseconds, int fd) override;
     std::string GetClipboardText() override;
     void SetClipboardText(const std::string& utf8) override;
     void SetTextInputRect(const KsRect& caret) override;
@@ -403,6 +406,26 @@ void KsSDLBackend::WaitForInput(long milliseconds) {
     // does not watch: while drops are on, waits are kept short.
     if (xdnd_ && dropsOn_) milliseconds = std::min(milliseconds, xdnd_->Busy() ? 10L : 50L);
     SDL_WaitEventTimeout(nullptr, int(std::min<long>(milliseconds, 1 << 30)));
+}
+
+// SDL's wait cannot watch another descriptor, and may sleep through a
+// signal: it waits in slices, the descriptor asked between them, and the
+// event loop gets a turn at least once a second. That costs an idle
+// application a few wakeups a second at most and keeps a request or a quit
+// signal from waiting noticeably.
+void KsSDLBackend::WaitForInputOrFd(long milliseconds, int fd) {
+    if (milliseconds <= 0 || KsIsVirtualClock()) {
+        WaitForInput(milliseconds);
+        return;
+    }
+    constexpr long kLongestMs = 1000, kSliceMs = 250;
+    const long end = KsGetTicks() + MillisecondsToTicks(std::min(milliseconds, kLongestMs));
+    for (long left = std::min(milliseconds, kLongestMs); left > 0;) {
+        pollfd watched{fd, POLLIN, 0};
+        if (fd >= 0 && poll(&watched, 1, 0) > 0) return;
+        if (SDL_WaitEventTimeout(nullptr, int(std::min(left, fd >= 0 ? kSliceMs : left)))) return;
+        left = TicksToMilliseconds(end - KsGetTicks());
+    }
 }
 
 std::string KsSDLBackend::GetClipboardText() {

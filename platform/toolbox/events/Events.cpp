@@ -12,6 +12,7 @@
 #include "EventsPrivate.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
+#include "KsEventWake.h"
 #include "KsKeyTraps.h"
 #include "KsKeyboardPrivate.h"
 #include "KsMacRoman.h"
@@ -71,6 +72,11 @@ struct EventState {
     // A refused mouse-down takes its mouse-up with it.
     bool dropNextMouseUp = false;
     bool mouseHeld = false;
+
+    // The event loop's wake time and descriptor (KsWakeNoLaterThan,
+    // KsSetWakeFd).
+    long wakeBy = LONG_MAX;
+    int wakeFd = -1;
 
     KsWindowEventHooks windowHooks;
     KsClickFilterHook clickFilter;
@@ -476,12 +482,18 @@ Boolean WaitNextEvent(EventMask mask, EventRecord* event, UInt32 sleep, RgnHandl
     return KsWaitNextEventIn(mask, event, sleep, &KsRgnRef(mouseRgn));
 }
 
-Boolean KsWaitNextEventIn(EventMask mask, EventRecord* event, UInt32 sleep, const KsRgn* mouseRgn) {
+namespace {
+// The waits of WaitNextEvent and of the event loop. The loop's wait also ends
+// on any input and at the wake time, and sleeps on the wake descriptor too.
+Boolean WaitFor(EventMask mask, EventRecord* event, UInt32 sleep, const KsRgn* mouseRgn,
+                bool loop) {
     EventState& s = S();
     // Sleep times beyond a day (callers pass 0xFFFFFFFF for "forever") are
     // cut to a day so the deadline cannot overflow.
     constexpr UInt32 kLongestSleep = 60u * 60 * 60 * 24;
     long deadline = KsGetTicks() + long(sleep < kLongestSleep ? sleep : kLongestSleep);
+    const UInt32 serial = s.inputSerial;
+    bool waited = false;
     for (;;) {
         if (Take(mask, event, true)) return true;
         if (mouseRgn && (mask & osMask) && !mouseRgn->Contains(KsPoint{s.mouse.h, s.mouse.v})) {
@@ -489,13 +501,51 @@ Boolean KsWaitNextEventIn(EventMask mask, EventRecord* event, UInt32 sleep, cons
             return true;
         }
         long now = KsGetTicks();
+        if (loop) {
+            if (s.wakeBy <= now) {
+                s.wakeBy = LONG_MAX; // answered by this null event
+                return false;
+            }
+            if (s.inputSerial != serial) return false; // the pointer moved
+            // One sleep a call: whatever woke the back end (the socket, a
+            // signal, a native event that makes no toolbox event) gets its
+            // turn of the loop.
+            if (waited) return false;
+            deadline = std::min(deadline, s.wakeBy);
+        }
         if (now >= deadline) return false; // Take left a null event
         long wait = deadline - now;
         if ((mask & autoKeyMask) && s.repeating && s.nextRepeat - now < wait)
             wait = s.nextRepeat - now;
         long ms = TicksToMilliseconds(wait);
-        KsGetBackend()->WaitForInput(ms > 0 ? ms : 1);
+        if (loop)
+            KsGetBackend()->WaitForInputOrFd(ms > 0 ? ms : 1, s.wakeFd);
+        else
+            KsGetBackend()->WaitForInput(ms > 0 ? ms : 1);
+        waited = true;
     }
+}
+} // namespace
+
+Boolean KsWaitNextEventIn(EventMask mask, EventRecord* event, UInt32 sleep, const KsRgn* mouseRgn) {
+    return WaitFor(mask, event, sleep, mouseRgn, false);
+}
+
+Boolean KsWaitForEventOrWake(EventMask mask, EventRecord* event, UInt32 sleep) {
+    return WaitFor(mask, event, sleep, nullptr, true);
+}
+
+void KsWakeNoLaterThan(long tick) {
+    EventState& s = S();
+    if (tick < s.wakeBy) s.wakeBy = tick;
+}
+
+long KsWakeTime() {
+    return S().wakeBy;
+}
+
+void KsSetWakeFd(int fd) {
+    S().wakeFd = fd;
 }
 
 OSErr PostEvent(EventKind what, UInt32 message) {

@@ -5,6 +5,7 @@
 // A redraw erases what it covers and paints everything in it again, the
 // caret included when its state says it is shown, so the screen never keeps
 // a caret the record no longer has.
+#include "KsEventWake.h"
 #include "KsPortSavers.h"
 #include "TEPrivate.h"
 
@@ -221,11 +222,14 @@ void TEIdle(TEHandle te) {
     TERec* r = TERecOf(te);
     if (!r || !r->active || r->selStart != r->selEnd) return;
     const UInt32 now = TickCount();
-    if (now - r->caretTime < GetCaretTime()) return;
-    r->caretTime = now;
-    r->caretState = !r->caretState;
-    StTEFocus focus(*r);
-    if (focus.CanDraw()) TEInvertCaret(*r);
+    if (now - r->caretTime >= GetCaretTime()) {
+        r->caretTime = now;
+        r->caretState = !r->caretState;
+        StTEFocus focus(*r);
+        if (focus.CanDraw()) TEInvertCaret(*r);
+    }
+    // The event loop sleeps until the next blink.
+    KsWakeNoLaterThan(long(r->caretTime) + long(GetCaretTime()));
 }
 
 void TEActivate(TEHandle te) {
