@@ -28,6 +28,10 @@ void ConsoleWind::IConsoleWind(bool withInput) {
     ConsolePane* pane = withInput ? ConsoleIOPane::New(main, 0, 0, S, 0, 0, S, RGBwhite, 0)
                                   : ConsolePane::New(main, 0, 0, S, 0, 0, S, RGBwhite, 0);
     InstallConsolePane(pane);
+    // Keys typed into a new console go to its command line.
+    if (withInput)
+        if (ConsoleTextEntry* entry = static_cast<ConsoleIOPane*>(pane)->GetEntryBox())
+            entry->TabTo();
 }
 
 void ConsoleWind::InstallConsolePane(ConsolePane* conPane) {

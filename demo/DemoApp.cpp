@@ -11,13 +11,14 @@
 #include "DemoBin.h"
 #include "DemoClipBins.h"
 #include "DemoCommands.h"
-#include "DemoDialogs.h"
 #include "DemoConsole.h"
+#include "DemoDialogs.h"
 #include "DemoFields.h"
 #include "DemoGadgets.h"
 #include "DemoInspector.h"
 #include "DemoLayout.h"
 #include "DemoMediaBin.h"
+#include "DemoMediaTool.h"
 #include "DemoMessages.h"
 #include "DemoNote.h"
 #include "DemoPanes.h"
@@ -40,6 +41,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -55,6 +57,7 @@ enum : long {
     kNickInspector = 2007,
     kNickClipBins = 2950,
     kNickMediaBin = 2008,
+    kNickSamples = 2010,
     kNickThemeSlate = 2011, // .. 2013
     kNickRate1 = 2101,      // .. 2160
 };
@@ -223,7 +226,7 @@ public:
         AApplication::FinishInit();
         RGBColor slate = kThemeColors[0];
         PaintDesktop(slate);
-        OpenDemoWindows();
+        tool = OpenMediaTool(kMediaBinClips);
         DrawMenuBar();
         const Rect all = KsDesktopBounds();
         std::printf("KsTavik20 %s demo on the %s back end, desktop %dx%d\n", KsTavik20Version(),
@@ -270,44 +273,46 @@ public:
         return pt;
     }
 
-    // The headless steps: the windows settle, the front window grows, Tab
-    // moves the focus twice, a button is clicked; then the picture.
+    // Keys typed into the front window, as the back end delivers them.
+    void Type(std::initializer_list<UInt32> keys) {
+        for (UInt32 key : keys) {
+            Post(keyDown, key, Point{0, 0});
+            Settle();
+        }
+    }
+
+    // The headless steps, as a user would start: in the bin the first folder
+    // opens and its third clip is chosen (the inspector follows), the viewer
+    // is moved along the clip, and the console is asked for its commands.
     void RunScript() {
         // Each scripted turn of the loop takes a tick at most, not the sleep
         // of an application left alone.
         gl_sleepTime = 1;
         Settle();
         ProcessEvent(-1);
-        AWindow* front = GetWindowObj(FrontWindow());
-        if (front) {
-            SizeWindow(front->GetWindowPtr(), 360, 270, true);
-            front->SendMsg(wmResize, nullptr, 0, 0);
-        }
-        Settle();
-        constexpr UInt32 kTab = 0x30 << 8 | '\t';
-        for (int i = 0; i < 2; ++i) {
-            Post(keyDown, kTab, Point{0, 0});
+        constexpr UInt32 kDown = 0x7D << 8, kRight = 0x7C << 8, kReturn = 0x24 << 8 | '\r';
+        if (tool.bin && KsIsLiveWindow(tool.bin)) {
+            SelectWindow(tool.bin->GetWindowPtr());
             Settle();
+            Type({kDown, kRight, kDown, kDown, kDown});
         }
-        if (front && KsIsLiveWindow(front)) {
-            if (APane* button = front->FindPaneByID("click")) {
-                const Point at = MiddleOf(front, button);
+        if (tool.viewer && KsIsLiveWindow(tool.viewer)) {
+            if (APane* bar = tool.viewer->FindPaneByID("posbar")) {
+                const KsRect b = bar->GetBounds();
+                Point at = MiddleOf(tool.viewer, bar);
+                at.h = SInt16(at.h - b.Width() / 2 + b.Width() * 3 / 10);
                 Post(mouseDown, 0, at);
                 Post(mouseUp, 0, at);
                 Settle();
             }
         }
-        // The canvas opens from the menu and scrolls by a wheel turn over it.
-        MenuBroadcast(CurrentEvent, kViewMenuID, kNickNewCanvas);
-        Settle();
-        if (AWindow* canvas = GetWindowObj(FrontWindow())) {
-            const Point at = MiddleOf(canvas, canvas->GetMainPane());
-            Post(osEvt, KsWheelMessage(0, -2 * kKsWheelUnitsPerNotch), at);
+        if (tool.console && KsIsLiveWindow(tool.console)) {
+            SelectWindow(tool.console->GetWindowPtr());
             Settle();
+            Type({'h', 'e', 'l', 'p', kReturn});
         }
         ProcessEvent(-1);
         Settle();
-        ShowGadgets();
         KsPresentDesktop();
         const OSErr err = KsWritePortPNG(KsGetDesktopPort(), nullptr, screenshot.c_str());
         if (err != noErr) {
@@ -319,45 +324,6 @@ public:
         const bool headless = std::strcmp(KsGetBackend()->Name(), "headless") == 0;
         std::printf("%s: wrote the desktop to %s\n", headless ? "headless" : "screenshot",
                     screenshot.c_str());
-    }
-
-    // The gadget window in front, as the menu command opens it, with its
-    // LEDs stepped and a radio button and a check box clicked.
-    void ShowGadgets() {
-        HandleStdMenus(kViewMenuID, kNickGadgets);
-        AWindow* w = GetWindowObj(FrontWindow());
-        if (!w) return;
-        // Bottom right, whole: the content's height and a margin below it.
-        const Rect all = KsDesktopBounds();
-        const Rect& content = w->GetWindowPtr()->portRect;
-        ::MoveWindow(w->GetWindowPtr(), short(all.right - 480),
-                     short(all.bottom - (content.bottom - content.top) - 6), true);
-        Settle();
-        for (const char* id : {"step", "step", "rate3", "opt2"}) {
-            if (APane* p = w->FindPaneByID(id)) {
-                // The frame's middle: a box's bounds run on over its label.
-                const KsRect f = p->GetFrame();
-                Point at{SInt16((f.top + f.bottom) / 2), SInt16((f.left + f.right) / 2)};
-                {
-                    StPortSaver saver;
-                    SetPortWindowPort(w->GetWindowPtr());
-                    LocalToGlobal(&at);
-                }
-                // Through the back end, so that the pointer and the button
-                // are where the click says while the gadget tracks it.
-                for (KsInput::Kind kind :
-                     {KsInput::Kind::mouseMove, KsInput::Kind::mouseDown, KsInput::Kind::mouseUp}) {
-                    KsInput in;
-                    in.kind = kind;
-                    in.h = at.h;
-                    in.v = at.v;
-                    KsFeedInput(in);
-                }
-                Settle();
-            }
-        }
-        ProcessEvent(-1);
-        Settle();
     }
 
 protected:
@@ -386,6 +352,7 @@ protected:
         gBartender->AppendMenuItem(view, kNickNewTimecode, stx("New &Timecode Window"), 'T', 0, 0);
         gBartender->AppendMenuItem(view, kNickNewCanvas, stx("New &Canvas Window"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickBringAll, stx("&Bring All to Front"), 0, 0, 0);
+        gBartender->AppendMenuItem(view, kNickSamples, stx("&Sample Windows"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickGadgets, stx("&Gadgets"), 0, 0, 0);
         gBartender->AppendMenuItem(view, kNickLayout, stx("&Layout"), 'L', 0, 0);
         gBartender->AppendMenuItem(view, kNickInspector, stx("&Inspector"), 0, 0, 0);
@@ -412,9 +379,10 @@ public:
     void UpdateMenus() override {
         AApplication::UpdateMenus();
         if (!gBartender) return;
-        for (long n : {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll),
-                       long(kNickGadgets), long(kNickAbout), long(kNickImport), long(kNickLayout),
-                       long(kNickInspector), long(kNickMediaBin), long(kNickClipBins)})
+        for (long n :
+             {long(kNickNewTimecode), long(kNickNewCanvas), long(kNickBringAll), long(kNickGadgets),
+              long(kNickAbout), long(kNickImport), long(kNickLayout), long(kNickInspector),
+              long(kNickMediaBin), long(kNickClipBins), long(kNickSamples)})
             gBartender->MacEnableMenuItem(n);
         for (int i = 0; i < kThemes; ++i) {
             gBartender->MacEnableMenuItem(kNickThemeSlate + i);
@@ -452,6 +420,10 @@ public:
             ++gadgetWindows;
             OpenGadgetWindow(short(60 + 24 * (gadgetWindows % 8)),
                              short(80 + 24 * (gadgetWindows % 8)));
+            return true;
+        }
+        if (nick == kNickSamples) {
+            OpenDemoWindows();
             return true;
         }
         if (nick == kNickLayout) {
@@ -507,7 +479,12 @@ public:
                  SInt16(260 + 24 * (made % 10)), 300, 300);
     }
 
+    // The sample windows: shapes, text, timecodes and the import bin.
     void OpenDemoWindows() {
+        if (binWindow && KsIsLiveWindow(binWindow)) {
+            SelectWindow(binWindow->GetWindowPtr());
+            return;
+        }
         // The bin first, so that it opens behind the others.
         binWindow = new DemoWindow;
         binWindow->Build("Bin", Scene::bin, 40, 440, 340, 240);
@@ -521,6 +498,7 @@ public:
         tc->Build("Timecode", Scene::timecode, 760, 110, 300, 300);
     }
 
+    DemoMediaTool tool;
     int theme = 0;
     int rate = 0;
     int gadgetWindows = 0;

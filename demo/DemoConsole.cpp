@@ -55,10 +55,10 @@ void DumpWindowsCommand(const KsCommandArgs&) {
     TavikDumpAllWindows();
 }
 
-void OpenConsole() {
+AWindow* OpenConsole() {
     if (Live(gConsole)) {
         SelectWindow(gConsole->GetWindowPtr());
-        return;
+        return gConsole;
     }
     static bool defined = false;
     if (!defined) {
@@ -73,6 +73,7 @@ void OpenConsole() {
     SelectWindow(gConsole->GetWindowPtr());
     ConsolePane::SetActiveConsole(gConsole->GetConsolePane());
     ConsolePrint("Console open. Type 'help' for the commands, 'console help' for logging.\n");
+    return gConsole;
 }
 
 void OpenDebugSettings() {
@@ -99,6 +100,10 @@ void OpenDebugSettings() {
     SelectWindow(gDebugWindow->GetWindowPtr());
 }
 } // namespace
+
+AWindow* OpenDemoConsole() {
+    return OpenConsole();
+}
 
 void BuildConsoleMenus(MenuHandle view) {
     if (!gBartender || !view) return;

@@ -4,9 +4,12 @@
 // and to the pane dump's options.
 #pragma once
 
+class AWindow;
 struct MenuInfo;
 using MenuHandle = MenuInfo**;
 
+// Opens the console window, or brings it to the front, and answers it.
+AWindow* OpenDemoConsole();
 // Appends "Console" and "Debug Settings" to the View menu.
 void BuildConsoleMenus(MenuHandle view);
 void UpdateConsoleMenus();

@@ -2,9 +2,10 @@
 //
 //   ksdemo [--backend headless|sdl] [--screen WxH] [--screenshot FILE]
 //
-// On a display it opens its windows (the sdl back end): pane trees that follow
-// resizing, take clicks and Tab focus, a document window that asks to be saved
-// when closed, the About box, and the File, Edit, View and Rates menus. It runs
+// On a display it opens its windows (the sdl back end) as a small media tool:
+// a bin of 100,000 clips, an inspector following the bin's selection, a
+// viewer strip and a console; the menus open the rest (sample windows,
+// gadgets, notes, dialogs, drag and drop between bins). It runs
 // until Quit is chosen (Ctrl+Q), SIGTERM arrives or a script asks through the
 // request socket. Without a display it runs headless: a few scripted steps,
 // then the desktop goes to ksdemo.png (or FILE) and it quits by itself.

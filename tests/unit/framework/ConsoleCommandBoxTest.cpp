@@ -95,3 +95,12 @@ TEST_F(CommandBox, WithoutAProcedureTheCoreRunsTheCommand) {
     Enter("no-such-command");
     EXPECT_NE(io->GetConsoleText().find("CMD_UNKNOWN"), std::string::npos);
 }
+
+TEST_F(CommandBox, KeysTypedIntoANewConsoleWindowReachItsCommandLine) {
+    for (char c : std::string("seek 5\r")) {
+        EventRecord e{keyDown, UInt32(c == '\r' ? 0x24 : 0) << 8 | UInt8(c), 0, {0, 0}, 0};
+        win->KeyDown(nullptr, &e, 0, 0);
+    }
+    ASSERT_EQ(gRan.size(), 1u);
+    EXPECT_EQ(gRan[0], "seek 5");
+}
