@@ -8,6 +8,8 @@
 #include "AWindow.h"
 #include "DragList.h"
 #include "DragMessages.h"
+#include "DragTrackPrivate.h"
+#include "Events.h"
 #include "KsDesktop.h"
 #include "KsPortSavers.h"
 #include "QuickDraw.h"
@@ -192,29 +194,68 @@ struct Confinement {
     }
 };
 
+constexpr UInt8 kEscapeChar = 0x1B;
+
+// Keys mean nothing while a drag runs; Escape ends it.
+bool EscapePressed() {
+    EventRecord e;
+    while (GetNextEvent(keyDownMask, &e))
+        if ((e.message & charCodeMask) == kEscapeChar) return true;
+    return false;
+}
+
 // Tracks the outline until the button comes up; answers the release point.
-KsPoint TrackInApplication(DragList* list, const Confinement& box, KsPoint start, SInt16* mods) {
+// With a way out, the pointer may go over another application's window:
+// the outline is lifted and the panes are left while it is there, and
+// Escape cancels.
+KsPoint TrackInApplication(DragList* list, const Confinement& box, KsPoint start, SInt16* mods,
+                           KsDragSource* out = nullptr, DragTrackEnd* end = nullptr) {
     KsPoint last = box.Point(start);
     *mods = SInt16(KsGetModifiers());
     APane::SendDragMsg(last, *mods, kDragEnter);
     DragOutline outline(list->GetDragRgn());
     const auto offsetAt = [&](KsPoint p) { return box.Offset({p.h - start.h, p.v - start.v}); };
     outline.Show(true, offsetAt(last));
+    bool here = true;
     for (;;) {
         const bool down = StillDown();
         const KsPoint now = box.Point(ToKsPoint(KsGetGlobalMouse()));
         *mods = SInt16(KsGetModifiers());
-        if (!down) return now;
+        if (out && EscapePressed()) {
+            outline.Show(false, {});
+            APane::SendDragMsg(now, *mods, kDragLeave);
+            *end = DragTrackEnd::cancelled;
+            return now;
+        }
+        const bool wasHere = here;
+        if (out) here = out->DragMove(now.h, now.v);
+        if (wasHere && !here) {
+            outline.Show(false, {});
+            APane::SendDragMsg(now, *mods, kDragLeave);
+        }
+        if (!down) {
+            if (end) *end = here ? DragTrackEnd::here : DragTrackEnd::elsewhere;
+            return now;
+        }
+        if (!here) {
+            last = now;
+            continue;
+        }
         // Feedback redraws panes: the outline is lifted while it may.
         const bool moved = !(now == last);
         if (moved) outline.Show(false, {});
         APane::SendDragMsg(now, *mods, kDragWithin);
-        if (moved) outline.Show(true, offsetAt(now));
+        outline.Show(true, offsetAt(now));
         last = now;
     }
 }
 
 } // namespace
+
+KsPoint TrackSystemDrag(DragList* list, KsPoint start, SInt16* mods, KsDragSource* out,
+                        DragTrackEnd* end) {
+    return TrackInApplication(list, Confinement{}, start, mods, out, end);
+}
 
 // ---------------------------------------------------------------------------
 // The shared drag state

@@ -4,6 +4,7 @@
 #include "AWindow.h"
 #include "DragList.h"
 #include "DragMessages.h"
+#include "DragTrackPrivate.h"
 #include "Events.h"
 #include "KsLog.h"
 #include "KsMacRoman.h"
@@ -193,6 +194,48 @@ DragList* GetSystemDragList(const std::vector<KsDragItem>& items, KsPoint global
     return list;
 }
 
-bool SystemTrackDrag(DragList*, KsPoint, KsPoint*, SInt16*) {
-    return false;
+std::vector<KsDragItem> GetSystemDragItems(const DragList* list) {
+    std::vector<KsDragItem> items;
+    if (!list || !list->CanDragToSystem()) return items;
+    std::string data;
+    for (SInt32 i = 1; i <= list->CountDragThings(); ++i) {
+        const DragThing* thing = list->GetDragThing(i);
+        if (!thing->CanDragToSystem()) continue;
+        if (thing->GetDragData(kDragDataFile, &data))
+            items.push_back({KsDragItem::Kind::file, data});
+        if (thing->GetDragData(kDragDataText, &data))
+            items.push_back({KsDragItem::Kind::text, KsMacRomanToUTF8(data)});
+    }
+    return items;
+}
+
+bool SystemTrackDrag(DragList* list, KsPoint start, KsPoint* release, SInt16* modifiers) {
+    KsDragSource* out = KsGetDragSource();
+    if (!out) return false;
+    const std::vector<KsDragItem> items = GetSystemDragItems(list);
+    if (items.empty() || !out->DragBegin(items)) return false;
+    // However the tracking ends, the other application hears of it.
+    struct Ending {
+        KsDragSource* out;
+        bool open = true;
+        bool End(bool drop) {
+            open = false;
+            return out->DragEnd(drop);
+        }
+        ~Ending() {
+            if (open) out->DragEnd(false);
+        }
+    } ending{out};
+    DragTrackEnd end = DragTrackEnd::here;
+    SInt16 mods = 0;
+    const KsPoint at = TrackSystemDrag(list, start, &mods, out, &end);
+    if (end == DragTrackEnd::here) {
+        ending.End(false);
+        APane::SendDragMsg(at, mods, kDragDrop);
+    } else if (ending.End(end == DragTrackEnd::elsewhere)) {
+        list->SetHandled(true);
+    }
+    *release = at;
+    *modifiers = mods;
+    return true;
 }
