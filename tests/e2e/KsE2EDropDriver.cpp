@@ -1,13 +1,15 @@
-// The end-to-end application for drops from other X11 applications: one
-// window with a bin that takes drops and one that refuses them, on the sdl
-// back end.
+// The end-to-end application for drags with other X11 applications: one
+// window with a bin that takes drops, one that refuses them and a clip that
+// can be dragged out, on the sdl back end.
 //
 //   ks_e2e_drop_driver [--time-limit SECONDS]
 //
 // Standard output, one line each, flushed as written:
-//   bin NAME L,T,R,B            (desktop coordinates)
+//   bin NAME L,T,R,B            (desktop coordinates; the clip is "clip")
 //   ready
-//   drop NAME file:PATH | text:TEXT    (each item a bin took)
+//   drop NAME file:PATH | text:TEXT | textsize:BYTES   (each item a bin took;
+//                               texts above 200 bytes by their size)
+//   dragout handled=0|1         (a drag of the clip ended)
 //   end quit|timeout
 #include "APane.h"
 #include "AWindow.h"
@@ -24,6 +26,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 namespace {
 
@@ -39,14 +42,32 @@ public:
         for (SInt32 i = 1; i <= list->CountDragThings(); ++i) {
             if (list->GetDragThing(i)->GetDragData(kDragDataFile, &data))
                 std::printf("drop %s file:%s\n", name, data.c_str());
-            if (list->GetDragThing(i)->GetDragData(kDragDataText, &data))
+            if (!list->GetDragThing(i)->GetDragData(kDragDataText, &data)) continue;
+            if (data.size() > 200)
+                std::printf("drop %s textsize:%zu\n", name, data.size());
+            else
                 std::printf("drop %s text:%s\n", name, data.c_str());
         }
     }
 };
 
-Bin* MakeBin(AWindow* w, const char* name, SInt16 left, bool takes) {
-    auto* b = new Bin;
+// A clip of media, dragged out as its file's path and its name.
+class Clip : public Bin {
+public:
+    DragList* GetMyDragList(KsPoint pt) override {
+        DragList* list = APane::GetMyDragList(pt);
+        DragThing* thing = list->GetDragThing(1);
+        thing->AddDragData(kDragDataFile, "/tmp/clip one.mov");
+        thing->AddDragData(kDragDataText, "Caf\x8E");
+        thing->SetCanDragToSystem(true);
+        return list;
+    }
+};
+Clip* gClip = nullptr;
+KsRect gClipRect{};
+
+template <class B = Bin> B* MakeBin(AWindow* w, const char* name, SInt16 left, bool takes) {
+    auto* b = new B;
     b->IPane(w->GetMainPane(), left, kPaneDontCare, 120, 20, kPaneDontCare, 120, RGBgray9, 1);
     b->SetStdHandleOver(true);
     b->name = name;
@@ -56,6 +77,8 @@ Bin* MakeBin(AWindow* w, const char* name, SInt16 left, bool takes) {
     SetPortWindowPort(w->GetWindowPtr());
     LocalToGlobal(&tl);
     std::printf("bin %s %d,%d,%d,%d\n", name, tl.h, tl.v, tl.h + r.Width(), tl.v + r.Height());
+    if constexpr (std::is_same_v<B, Clip>)
+        gClipRect = {tl.h, tl.v, tl.h + r.Width(), tl.v + r.Height()};
     return b;
 }
 
@@ -63,6 +86,8 @@ void HandleEvent(EventRecord& e) {
     if (e.what == keyDown && (e.modifiers & cmdKey) && (e.message & charCodeMask) == 'q')
         gQuit = true;
     if (e.what == updateEvt) DoWindowUpdate(KsEventWindow(e));
+    if (e.what == mouseDown && gClip && gClipRect.Contains(KsPoint{e.where.h, e.where.v}))
+        std::printf("dragout handled=%d\n", gClip->DoDrag(nullptr, nullptr, true) ? 1 : 0);
 }
 
 } // namespace
@@ -85,10 +110,11 @@ int main(int argc, char** argv) {
         if (!KsDesktopInit()) return 1;
         InitWindows();
         AWindow* w = AWindow::New("Bins", nullptr, nullptr, 1, 1, 1, 0, 0, 0);
-        w->SetWindowToRect(kKsNoScreen, 100, 100, 400, 260);
+        w->SetWindowToRect(kKsNoScreen, 100, 100, 560, 260);
         w->SelectAndShow();
         MakeBin(w, "takes", 20, true);
         MakeBin(w, "refuses", 160, false);
+        gClip = MakeBin<Clip>(w, "clip", 300, true);
         RegisterForDrop(w);
         EnableDrops(true);
         KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});

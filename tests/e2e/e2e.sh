@@ -139,7 +139,33 @@ xdnd_drag() {
   "$xgrab" "$wid" $((ox + (l + r) / 2)) $((oy + (t + b) / 2)) "$2" "$3" "${@:4}" \
     >"$peer_out" 2>&1 || fail "the peer failed: $(cat "$peer_out")"
 }
-peer_said() { grep -qx "$1" "$peer_out" || fail "the peer did not report '$1': $(cat "$peer_out")"; }
+peer_said() { grep -Fqx "$1" "$peer_out" || fail "the peer did not report '$1': $(cat "$peer_out")"; }
+
+# xdnd_target [TARGET OPTIONS]: the peer shows a window that takes drags,
+# above the desktop at (700, 400), 200 x 150; its report goes to $peer_out.
+xdnd_target() {
+  start_driver
+  IFS=, read -r l t r b <<<"$(sed -n "s/^bin clip //p" "$out")"
+  [ -n "$l" ] || fail "no clip in the layout"
+  peer_out=$work/peer
+  "$xgrab" --target $((ox + 700)) $((oy + 400)) 200 150 "$@" >"$peer_out" 2>&1 &
+  helper_pid=$!
+  retry 100 grep -qx ready "$peer_out" || fail "the peer's window did not come up"
+}
+# Presses on the clip and moves onto the peer's window, as a hand would.
+drag_clip_out() {
+  local h=$(((l + r) / 2)) v=$(((t + b) / 2)) step
+  pointer_to "$h" "$v"
+  xdotool mousedown 1
+  sleep 0.15
+  for step in $(seq 6); do
+    pointer_to $((h + (800 - h) * step / 6)) $((v + (475 - v) * step / 6))
+    sleep 0.05
+  done
+  sleep 0.2
+}
+peer_ended() { retry 200 grep -qx end "$peer_out" || fail "the peer did not end: $(cat "$peer_out")"; }
+dragged_out() { retry 200 grep -qx "dragout handled=$1" "$out" || fail "the drag did not end with handled=$1"; }
 
 case $case_name in
 xdnd_file)
@@ -167,6 +193,61 @@ xdnd_silent)
   xdnd_drag takes text/uri-list 'file:///tmp/a' --silent
   peer_said "finished accept=0"
   grep -q '^drop ' "$out" && fail "a drop arrived without data"
+  quit_driver
+  ;;
+xdnd_incr)
+  # More than one piece of the peer's: the transfer comes in increments.
+  xdnd_drag takes UTF8_STRING 'abcdefgh' --incr 300000
+  peer_said "finished accept=1"
+  retry 40 grep -qx 'drop takes textsize:300000' "$out" || fail "the bin did not take the whole text"
+  quit_driver
+  ;;
+xdnd_incr_over)
+  # In pieces too, more than a drop may hold is refused.
+  xdnd_drag takes UTF8_STRING 'abcdefgh' --incr 9000000
+  peer_said "finished accept=0"
+  grep -q '^drop ' "$out" && fail "an oversized drop arrived"
+  quit_driver
+  ;;
+xdnd_out | xdnd_out_old)
+  # A version 4 peer's answer carries no verdict: its status stands for it.
+  [ "$case_name" = xdnd_out_old ] && xdnd_target --old || xdnd_target
+  drag_clip_out
+  xdotool mouseup 1
+  peer_ended
+  peer_said "enter version=$([ "$case_name" = xdnd_out_old ] && echo 4 || echo 5) types=text/uri-list,text/plain;charset=utf-8,UTF8_STRING,STRING"
+  peer_said "targets TARGETS,text/uri-list,text/plain;charset=utf-8,UTF8_STRING,STRING"
+  peer_said 'data text/uri-list file:///tmp/clip%20one.mov\x0d\x0a'
+  peer_said 'data text/plain;charset=utf-8 Caf\xc3\xa9'
+  peer_said 'data UTF8_STRING Caf\xc3\xa9'
+  peer_said 'data STRING Caf\xe9'
+  peer_said finished
+  dragged_out 1
+  quit_driver
+  ;;
+xdnd_out_silent)
+  # A peer that never answers: the drag ends by time-out, and the
+  # application goes on.
+  xdnd_target --silent
+  drag_clip_out
+  xdotool mouseup 1
+  dragged_out 0
+  peer_ended
+  peer_said leave
+  grep -qx drop "$peer_out" && fail "dropped on a peer that never accepted"
+  quit_driver
+  ;;
+xdnd_out_escape)
+  xdnd_target
+  drag_clip_out
+  xdotool windowfocus "$wid" 2>/dev/null || true
+  xdotool key Escape
+  sleep 0.2
+  xdotool mouseup 1
+  dragged_out 0
+  peer_ended
+  peer_said leave
+  grep -qx drop "$peer_out" && fail "Escape did not cancel the drop"
   quit_driver
   ;;
 drag)
