@@ -2,6 +2,8 @@
 
 #include "APane.h"
 #include "AWindow.h"
+#include "CDataObject.h"
+#include "CDropTarget.h"
 #include "DragList.h"
 #include "DragMessages.h"
 #include "DragTrackPrivate.h"
@@ -14,7 +16,7 @@
 #include "Stx.h"
 #include "Windows.h"
 
-#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -60,7 +62,6 @@ public:
         list_ = nullptr;
     }
 
-    std::vector<AWindow*> windows;
     bool enabled = false;
 
 private:
@@ -137,14 +138,11 @@ private:
         return false;
     }
     bool Registered(KsPoint global) {
-        windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                     [](AWindow* w) { return !KsIsLiveWindow(w); }),
-                      windows.end());
         WindowPtr w = nullptr;
         const Point g{SInt16(global.v), SInt16(global.h)};
         if (FindWindow(g, &w) != inContent || !w) return false;
         AWindow* window = GetWindowObj(w);
-        return std::find(windows.begin(), windows.end(), window) != windows.end();
+        return window && CDropTarget::Find(window);
     }
     // A drop handler's error cannot be raised through the back end's pump:
     // the user is told and the log keeps it.
@@ -170,10 +168,11 @@ FrameworkDrops& Drops() {
 
 void RegisterForDrop(AWindow* window) {
     if (!window) return;
-    auto& ws = Drops().windows;
-    if (std::find(ws.begin(), ws.end(), window) == ws.end()) ws.push_back(window);
-    const DragThing::Factory current = DragThing::SetFactory(nullptr);
-    DragThing::SetFactory(current ? current : &DragThing::NewPlain);
+    const DragThing::Factory things = DragThing::SetFactory(nullptr);
+    DragThing::SetFactory(things ? things : &DragThing::NewPlain);
+    const CDropTarget::Factory targets = CDropTarget::SetFactory(nullptr);
+    CDropTarget::SetFactory(targets ? targets : &CDropTarget::NewPlain);
+    if (!CDropTarget::Find(window)) CDropTarget::New(window);
 }
 
 bool EnableDrops(bool on) {
@@ -194,25 +193,13 @@ DragList* GetSystemDragList(const std::vector<KsDragItem>& items, KsPoint global
     return list;
 }
 
-std::vector<KsDragItem> GetSystemDragItems(const DragList* list) {
-    std::vector<KsDragItem> items;
-    if (!list || !list->CanDragToSystem()) return items;
-    std::string data;
-    for (SInt32 i = 1; i <= list->CountDragThings(); ++i) {
-        const DragThing* thing = list->GetDragThing(i);
-        if (!thing->CanDragToSystem()) continue;
-        if (thing->GetDragData(kDragDataFile, &data))
-            items.push_back({KsDragItem::Kind::file, data});
-        if (thing->GetDragData(kDragDataText, &data))
-            items.push_back({KsDragItem::Kind::text, KsMacRomanToUTF8(data)});
-    }
-    return items;
-}
-
 bool SystemTrackDrag(DragList* list, KsPoint start, KsPoint* release, SInt16* modifiers) {
     KsDragSource* out = KsGetDragSource();
-    if (!out) return false;
-    const std::vector<KsDragItem> items = GetSystemDragItems(list);
+    if (!out || !list) return false;
+    const CDataObject::Factory current = CDataObject::SetFactory(nullptr);
+    CDataObject::SetFactory(current ? current : &CDataObject::NewPlain);
+    const std::unique_ptr<CDataObject> offer(CDataObject::New(list));
+    const std::vector<KsDragItem> items = offer ? offer->GetData() : std::vector<KsDragItem>{};
     if (items.empty() || !out->DragBegin(items)) return false;
     // However the tracking ends, the other application hears of it.
     struct Ending {

@@ -4,6 +4,7 @@
 // home, a refusal and Escape end the drag.
 #include "APane.h"
 #include "ApplicationTestSupport.h"
+#include "CDataObject.h"
 #include "DragList.h"
 #include "KsPortSavers.h"
 #include "SystemDrag.h"
@@ -154,6 +155,26 @@ TEST_F(PaneDragOutTest, ThingsThatCannotLeaveStayInTheApplication) {
     EXPECT_FALSE(DragAlong({{100, 560}}));
     EXPECT_TRUE(out.offered.empty());
     EXPECT_TRUE(out.ends.empty());
+}
+
+} // namespace
+
+namespace {
+
+// A data object that offers its own text in place of the things'.
+class PlainText final : public CDataObject {
+public:
+    explicit PlainText(DragList* list) : CDataObject(list) {}
+    std::vector<KsDragItem> GetData() const override { return {{KsDragItem::Kind::text, "x"}}; }
+    static CDataObject* Make(DragList* list) { return new PlainText(list); }
+};
+
+TEST_F(PaneDragOutTest, TheOfferComesFromTheInstalledDataObject) {
+    const CDataObject::Factory saved = CDataObject::SetFactory(&PlainText::Make);
+    DragAlong({{100, 560}});
+    CDataObject::SetFactory(saved);
+    ASSERT_EQ(out.offered.size(), 1u);
+    EXPECT_EQ(out.offered[0].utf8, "x");
 }
 
 } // namespace
