@@ -32,11 +32,31 @@ public:
     }
 };
 
+// The desktop's pixel at a point local to a pane's window.
+UInt32 PixelAt(const APane* p, KsPoint at) {
+    StPortSaver port;
+    SetPortWindowPort(p->GetEnclWindow()->GetWindowPtr());
+    Point pt{SInt16(at.v), SInt16(at.h)};
+    LocalToGlobal(&pt);
+    return DesktopPixel(pt.h, pt.v);
+}
+
 class Clip : public APane {
 public:
     std::vector<SInt16> heard;
     bool toSystem = true;
+    // Inside the left edge, under the accept frame but not the outline.
+    UInt32 edgeWhileOver = 0;
+    std::vector<KsPoint> ghosts;
+    void DrawDragGhost(KsPoint pt) override {
+        ghosts.push_back(pt);
+        APane::DrawDragGhost(pt);
+    }
+    KsPoint Edge() const {
+        return {GetBounds().left + 1, (GetBounds().top + GetBounds().bottom) / 2};
+    }
     bool HandleDragMsg(DragList* list, KsPoint pt, SInt16 mods, SInt16 msg) override {
+        if (msg == kDragWithin) edgeWhileOver = PixelAt(this, Edge());
         if (msg == kDragEnter || msg == kDragLeave || msg == kDragDrop) heard.push_back(msg);
         return APane::HandleDragMsg(list, pt, mods, msg);
     }
@@ -56,7 +76,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         previous = KsSetDragSource(&out);
-        RecWindow* w = Win("bins", 40, 60);
+        AWindow* w = PlainWin("bins", 40, 60, 200, 150);
         source = NewClip(w, 10);
         bin = NewClip(w, 110);
         Settle();
@@ -155,6 +175,25 @@ TEST_F(PaneDragOutTest, ThingsThatCannotLeaveStayInTheApplication) {
     EXPECT_FALSE(DragAlong({{100, 560}}));
     EXPECT_TRUE(out.offered.empty());
     EXPECT_TRUE(out.ends.empty());
+}
+
+TEST_F(PaneDragOutTest, ThePaneThatTakesTheDropIsFramedAndGivenTheGhostWhileThePointerIsOver) {
+    const Point over = Centre(bin);
+    const UInt32 before = PixelAt(bin, bin->Edge());
+    DragAlong({over, over, {100, 560}});
+    RGBColor hilite;
+    {
+        StPortSaver port;
+        SetPortWindowPort(bin->GetEnclWindow()->GetWindowPtr());
+        GetHiliteColor(&hilite);
+    }
+    const UInt32 framed =
+        UInt32(hilite.red >> 8) << 16 | UInt32(hilite.green >> 8) << 8 | UInt32(hilite.blue >> 8);
+    EXPECT_EQ(bin->edgeWhileOver, framed);
+    EXPECT_EQ(PixelAt(bin, bin->Edge()), before);
+    ASSERT_FALSE(bin->ghosts.empty());
+    const KsRect b = bin->GetBounds();
+    EXPECT_EQ(bin->ghosts.back(), (KsPoint{(b.left + b.right) / 2, (b.top + b.bottom) / 2}));
 }
 
 } // namespace
