@@ -7,8 +7,7 @@
 // Standard output, one line each, flushed as written:
 //   bin NAME L,T,R,B            (desktop coordinates; the clip is "clip")
 //   ready
-//   drop NAME file:PATH | text:TEXT | textsize:BYTES   (each item a bin took;
-//                               texts above 200 bytes by their size)
+//   drop NAME file:PATH | text:TEXT | textsize:BYTES (above 200 bytes)
 //   dragout handled=0|1         (a drag of the clip ended)
 //   end quit|timeout
 #include "APane.h"
@@ -26,7 +25,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <type_traits>
 
 namespace {
 
@@ -36,6 +34,15 @@ class Bin : public APane {
 public:
     const char* name = "";
     bool takes = true;
+    KsRect global{};
+    // The clip goes out as its media's path and its name.
+    DragList* GetMyDragList(KsPoint pt) override {
+        DragList* list = APane::GetMyDragList(pt);
+        list->GetDragThing(1)->AddDragData(kDragDataFile, "/tmp/clip one.mov");
+        list->GetDragThing(1)->AddDragData(kDragDataText, "Caf\x8E");
+        list->GetDragThing(1)->SetCanDragToSystem(true);
+        return list;
+    }
     bool AcceptDrop(DragList*) override { return takes; }
     void HandleDropFromSystem(DragList* list, KsPoint, SInt16) override {
         std::string data;
@@ -51,23 +58,10 @@ public:
     }
 };
 
-// A clip of media, dragged out as its file's path and its name.
-class Clip : public Bin {
-public:
-    DragList* GetMyDragList(KsPoint pt) override {
-        DragList* list = APane::GetMyDragList(pt);
-        DragThing* thing = list->GetDragThing(1);
-        thing->AddDragData(kDragDataFile, "/tmp/clip one.mov");
-        thing->AddDragData(kDragDataText, "Caf\x8E");
-        thing->SetCanDragToSystem(true);
-        return list;
-    }
-};
-Clip* gClip = nullptr;
-KsRect gClipRect{};
+Bin* gClip = nullptr;
 
-template <class B = Bin> B* MakeBin(AWindow* w, const char* name, SInt16 left, bool takes) {
-    auto* b = new B;
+Bin* MakeBin(AWindow* w, const char* name, SInt16 left, bool takes) {
+    auto* b = new Bin;
     b->IPane(w->GetMainPane(), left, kPaneDontCare, 120, 20, kPaneDontCare, 120, RGBgray9, 1);
     b->SetStdHandleOver(true);
     b->name = name;
@@ -77,8 +71,7 @@ template <class B = Bin> B* MakeBin(AWindow* w, const char* name, SInt16 left, b
     SetPortWindowPort(w->GetWindowPtr());
     LocalToGlobal(&tl);
     std::printf("bin %s %d,%d,%d,%d\n", name, tl.h, tl.v, tl.h + r.Width(), tl.v + r.Height());
-    if constexpr (std::is_same_v<B, Clip>)
-        gClipRect = {tl.h, tl.v, tl.h + r.Width(), tl.v + r.Height()};
+    b->global = {tl.h, tl.v, tl.h + r.Width(), tl.v + r.Height()};
     return b;
 }
 
@@ -86,7 +79,7 @@ void HandleEvent(EventRecord& e) {
     if (e.what == keyDown && (e.modifiers & cmdKey) && (e.message & charCodeMask) == 'q')
         gQuit = true;
     if (e.what == updateEvt) DoWindowUpdate(KsEventWindow(e));
-    if (e.what == mouseDown && gClip && gClipRect.Contains(KsPoint{e.where.h, e.where.v}))
+    if (e.what == mouseDown && gClip && gClip->global.Contains(KsPoint{e.where.h, e.where.v}))
         std::printf("dragout handled=%d\n", gClip->DoDrag(nullptr, nullptr, true) ? 1 : 0);
 }
 
@@ -114,7 +107,7 @@ int main(int argc, char** argv) {
         w->SelectAndShow();
         MakeBin(w, "takes", 20, true);
         MakeBin(w, "refuses", 160, false);
-        gClip = MakeBin<Clip>(w, "clip", 300, true);
+        gClip = MakeBin(w, "clip", 300, true);
         RegisterForDrop(w);
         EnableDrops(true);
         KsSetQuitRequestHook({[](void*) { gQuit = true; }, nullptr});

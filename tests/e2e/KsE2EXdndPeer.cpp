@@ -1,27 +1,18 @@
-// Another X11 application dragging into the one under test (XDND), or
-// taking its drags, written for the test with plain Xlib.
+// Another X11 application (XDND), written for the test with plain Xlib.
 //
 //   ks_e2e_xdnd_peer WINDOW X Y TYPE DATA [--silent] [--eager] [--incr BYTES]
-//
-// Drags DATA, offered as TYPE (a MIME type or UTF8_STRING), into WINDOW (an X
-// window id) to the root point (X, Y) and drops it there. --silent never
-// answers the request for the data, as a peer that hangs; --eager does not
-// wait for status answers between positions, as some toolkits do; --incr
-// hands over BYTES bytes (DATA repeated) in pieces.
-//
-// Standard output: "status accept=0|1" for the last answer before the drop,
-// then "finished accept=0|1" or "finished none" (no answer within 8 s).
+// drags DATA as TYPE into WINDOW at root (X, Y) and drops it: --silent never
+// hands over the data, --eager sends positions without waiting for answers,
+// --incr sends BYTES bytes (DATA repeated) in pieces. Prints "status
+// accept=0|1" (the last before the drop) and "finished accept=0|1" or
+// "finished none" (no answer within 8 s).
 //
 //   ks_e2e_xdnd_peer --target X Y W H [--silent] [--old]
-//
-// Shows a window at root (X, Y), W x H, that takes drags through a proxy
-// window. --silent never answers, as a peer that hangs; --old speaks
-// version 4, whose XdndFinished carries no verdict.
-//
-// Standard output: "ready", then for a drag "enter version=V types=T,...",
-// and "leave", or "drop", "targets T,...", "data TYPE BYTES" for each type
-// fetched (bytes outside printable ASCII as \xNN) and "finished"; "end"
-// when it quits (after a drag, or 20 s).
+// shows a window at root (X, Y) that takes drags through a proxy: --silent
+// never answers, --old speaks version 4 (XdndFinished without a verdict).
+// Prints "ready", "enter version=V types=T,...", then "leave", or "drop",
+// "targets T,...", "data TYPE BYTES" per type (\xNN outside printable
+// ASCII) and "finished"; "end" when it quits.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -57,32 +48,6 @@ void Send(Window to, Window target, const char* type, long l1, long l2, long l3,
     XFlush(dpy);
 }
 
-Window Proxy(Window w) {
-    Atom type = None;
-    int format = 0;
-    unsigned long n = 0, after = 0;
-    unsigned char* data = nullptr;
-    Window proxy = None;
-    if (XGetWindowProperty(dpy, w, At("XdndProxy"), 0, 1, False, XA_WINDOW, &type, &format, &n,
-                           &after, &data) == Success &&
-        type == XA_WINDOW && n == 1)
-        proxy = *reinterpret_cast<Window*>(data);
-    if (data) XFree(data);
-    return proxy;
-}
-
-bool Aware(Window w) {
-    Atom type = None;
-    int format = 0;
-    unsigned long n = 0, after = 0;
-    unsigned char* data = nullptr;
-    const bool ok = XGetWindowProperty(dpy, w, At("XdndAware"), 0, 1, False, XA_ATOM, &type,
-                                       &format, &n, &after, &data) == Success &&
-                    type == XA_ATOM && n == 1;
-    if (data) XFree(data);
-    return ok;
-}
-
 using Clock = std::chrono::steady_clock;
 
 void Pause() {
@@ -92,74 +57,78 @@ void Pause() {
     nanosleep(&pause, nullptr);
 }
 
+// A property of `from` as bytes, or (from None) the selection converted to
+// `type` on `self`; false when there is none (within 2 s).
+bool Read(Window from, Atom prop, Atom type, std::string* bytes) {
+    if (from == None) {
+        XConvertSelection(dpy, At("XdndSelection"), type, prop, self, CurrentTime);
+        XEvent e;
+        const auto end = Clock::now() + std::chrono::seconds(2);
+        while (!XCheckTypedWindowEvent(dpy, self, SelectionNotify, &e))
+            if (Clock::now() > end)
+                return false;
+            else
+                Pause();
+        if (e.xselection.property == None) return false;
+    }
+    Atom got = None;
+    int format = 0;
+    unsigned long n = 0, after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(dpy, from == None ? self : from, prop, 0, 1 << 20, from == None,
+                       AnyPropertyType, &got, &format, &n, &after, &data);
+    bytes->clear();
+    if (data) bytes->assign(reinterpret_cast<char*>(data), format == 32 ? n * sizeof(long) : n);
+    if (data) XFree(data);
+    return got != None;
+}
+
+Window Proxy(Window w) {
+    std::string b;
+    return Read(w, At("XdndProxy"), None, &b) && b.size() == sizeof(long)
+               ? Window(*reinterpret_cast<const long*>(b.data()))
+               : None;
+}
+
 // ---------------------------------------------------------------------------
 // The peer as a target
 
-std::string Printable(const unsigned char* data, unsigned long n) {
-    std::string out;
-    char hex[8];
-    for (unsigned long i = 0; i < n; ++i) {
-        if (data[i] >= 0x20 && data[i] < 0x7F && data[i] != '\\') {
-            out.push_back(char(data[i]));
-        } else {
-            std::snprintf(hex, sizeof hex, "\\x%02x", data[i]);
-            out += hex;
-        }
-    }
-    return out;
-}
-
 std::string Name(Atom a) {
-    char* n = a != None ? XGetAtomName(dpy, a) : nullptr;
-    std::string s = n ? n : "None";
+    char* n = XGetAtomName(dpy, a);
+    std::string s = n ? n : "?";
     if (n) XFree(n);
     return s;
 }
 
-// Asks the source for the selection as `type`; the property's type and
-// bytes, or false when it refuses or does not answer.
-bool Fetch(Window requestor, Atom type, Atom* gotType, std::string* bytes) {
-    const Atom prop = At("KS_PEER_DATA");
-    XConvertSelection(dpy, At("XdndSelection"), type, prop, requestor, CurrentTime);
-    XFlush(dpy);
-    const auto end = Clock::now() + std::chrono::seconds(2);
-    while (Clock::now() < end) {
-        XEvent e;
-        if (!XCheckTypedWindowEvent(dpy, requestor, SelectionNotify, &e)) {
-            Pause();
-            continue;
-        }
-        if (e.xselection.property == None) return false;
-        int format = 0;
-        unsigned long n = 0, after = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(dpy, requestor, prop, 0, 1 << 20, True, AnyPropertyType, gotType,
-                           &format, &n, &after, &data);
-        const unsigned long size = format == 32 ? n * sizeof(long) : n;
-        bytes->assign(data ? reinterpret_cast<char*>(data) : "", data ? size : 0);
-        if (data) XFree(data);
-        return true;
+// Atom names (32-bit items) or bytes (\xNN outside printable ASCII).
+std::string Show(const std::string& bytes, bool atoms) {
+    std::string out;
+    char hex[8];
+    for (std::size_t i = 0; atoms && i + sizeof(long) <= bytes.size(); i += sizeof(long))
+        out += (out.empty() ? "" : ",") + Name(Atom(*reinterpret_cast<const long*>(&bytes[i])));
+    for (unsigned char c : atoms ? std::string() : bytes) {
+        std::snprintf(hex, sizeof hex, c >= 0x20 && c < 0x7F && c != '\\' ? "%c" : "\\x%02x", c);
+        out += hex;
     }
-    return false;
+    return out;
 }
 
 int RunTarget(int argc, char** argv) {
     if (argc < 6) return 2;
-    const int x = std::atoi(argv[2]), y = std::atoi(argv[3]);
-    const unsigned w = unsigned(std::atoi(argv[4])), h = unsigned(std::atoi(argv[5]));
     bool silent = false;
     long version = 5;
     for (int i = 6; i < argc; ++i) {
         silent = silent || std::strcmp(argv[i], "--silent") == 0;
         if (std::strcmp(argv[i], "--old") == 0) version = 4;
     }
-    const Window root = DefaultRootWindow(dpy);
     XSetWindowAttributes a{};
     a.override_redirect = True;
-    a.background_pixel = WhitePixel(dpy, DefaultScreen(dpy));
-    const Window win = XCreateWindow(dpy, root, x, y, w, h, 0, CopyFromParent, InputOutput,
-                                     CopyFromParent, CWOverrideRedirect | CWBackPixel, &a);
-    self = XCreateSimpleWindow(dpy, root, -10, -10, 1, 1, 0, 0, 0);
+    const Window win =
+        XCreateWindow(dpy, DefaultRootWindow(dpy), std::atoi(argv[2]), std::atoi(argv[3]),
+                      unsigned(std::atoi(argv[4])), unsigned(std::atoi(argv[5])), 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWOverrideRedirect, &a);
+    // Messages come through a proxy, as with toolkits that use one.
+    self = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), -10, -10, 1, 1, 0, 0, 0);
     XChangeProperty(dpy, win, At("XdndAware"), XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&version), 1);
     for (Window on : {win, self})
@@ -168,86 +137,48 @@ int RunTarget(int argc, char** argv) {
     XMapRaised(dpy, win);
     XSync(dpy, False);
     std::printf("ready\n");
-
     Window source = None;
-    std::vector<Atom> types;
-    const auto end = Clock::now() + std::chrono::seconds(20);
-    bool done = false;
-    while (!done && Clock::now() < end) {
-        if (!XPending(dpy)) {
+    std::string types;
+    auto reply = [&](const char* type, long l1) {
+        Send(source, source, type, l1, 0, 0, l1 ? long(At("XdndActionCopy")) : 0);
+    };
+    XEvent e;
+    for (const auto end = Clock::now() + std::chrono::seconds(20); Clock::now() < end;) {
+        if (!XCheckTypedEvent(dpy, ClientMessage, &e)) {
             Pause();
             continue;
         }
-        XEvent e;
-        XNextEvent(dpy, &e);
-        if (e.type != ClientMessage) continue;
         const XClientMessageEvent& m = e.xclient;
-        auto reply = [&](const char* type, long l1, long l4) {
-            XEvent r{};
-            r.xclient.type = ClientMessage;
-            r.xclient.window = source;
-            r.xclient.message_type = At(type);
-            r.xclient.format = 32;
-            r.xclient.data.l[0] = long(win);
-            r.xclient.data.l[1] = l1;
-            r.xclient.data.l[4] = l4;
-            XSendEvent(dpy, source, False, NoEventMask, &r);
-            XFlush(dpy);
-        };
-        if (m.message_type == At("XdndEnter")) {
+        const std::string what = Name(m.message_type);
+        if (what == "XdndEnter") {
             source = Window(m.data.l[0]);
-            types.clear();
-            if (m.data.l[1] & 1) {
-                Atom t = None;
-                int format = 0;
-                unsigned long n = 0, after = 0;
-                unsigned char* data = nullptr;
-                XGetWindowProperty(dpy, source, At("XdndTypeList"), 0, 64, False, XA_ATOM, &t,
-                                   &format, &n, &after, &data);
-                for (unsigned long i = 0; data && i < n; ++i)
-                    types.push_back(reinterpret_cast<Atom*>(data)[i]);
-                if (data) XFree(data);
-            } else {
-                for (int i = 2; i <= 4; ++i)
-                    if (m.data.l[i]) types.push_back(Atom(m.data.l[i]));
-            }
-            std::string names;
-            for (Atom t : types)
-                names += (names.empty() ? "" : ",") + Name(t);
-            std::printf("enter version=%ld types=%s\n", (m.data.l[1] >> 24) & 0xFF, names.c_str());
-        } else if (m.message_type == At("XdndPosition") && !silent) {
-            reply("XdndStatus", 1, long(At("XdndActionCopy")));
-        } else if (m.message_type == At("XdndLeave")) {
-            std::printf("leave\n");
-            done = true;
-        } else if (m.message_type == At("XdndDrop")) {
-            std::printf("drop\n");
-            if (silent) continue;
-            Atom t = None;
+            types.assign(reinterpret_cast<const char*>(&m.data.l[2]), 3 * sizeof(long));
+            if (m.data.l[1] & 1) Read(source, At("XdndTypeList"), XA_ATOM, &types);
+            while (types.size() >= sizeof(long) &&
+                   types.substr(types.size() - sizeof(long)) == std::string(sizeof(long), '\0'))
+                types.resize(types.size() - sizeof(long));
+            std::printf("enter version=%ld types=%s\n", (m.data.l[1] >> 24) & 0xFF,
+                        Show(types, true).c_str());
+        } else if (what == "XdndPosition" && !silent) {
+            reply("XdndStatus", 1);
+        } else if (what == "XdndLeave" || what == "XdndDrop") {
+            std::printf("%s\n", what == "XdndLeave" ? "leave" : "drop");
+            if (silent || what == "XdndLeave") break;
             std::string bytes;
-            if (Fetch(self, At("TARGETS"), &t, &bytes)) {
-                std::string names;
-                const auto* atoms = reinterpret_cast<const long*>(bytes.data());
-                for (std::size_t i = 0; i < bytes.size() / sizeof(long); ++i)
-                    names += (names.empty() ? "" : ",") + Name(Atom(atoms[i]));
-                std::printf("targets %s\n", names.c_str());
+            if (Read(None, At("KS_PEER_DATA"), At("TARGETS"), &bytes))
+                std::printf("targets %s\n", Show(bytes, true).c_str());
+            for (std::size_t i = 0; i + sizeof(long) <= types.size(); i += sizeof(long)) {
+                const Atom t = Atom(*reinterpret_cast<const long*>(&types[i]));
+                if (Read(None, At("KS_PEER_DATA"), t, &bytes))
+                    std::printf("data %s %s\n", Name(t).c_str(), Show(bytes, false).c_str());
             }
-            for (Atom want : types) {
-                if (Fetch(self, want, &t, &bytes))
-                    std::printf("data %s %s\n", Name(want).c_str(),
-                                Printable(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                          bytes.size())
-                                    .c_str());
-            }
-            reply("XdndFinished", version >= 5 ? 1 : 0,
-                  version >= 5 ? long(At("XdndActionCopy")) : 0);
+            // Version 4 says nothing of the verdict.
+            reply("XdndFinished", version >= 5 ? 1 : 0);
             std::printf("finished\n");
-            done = true;
+            break;
         }
     }
     std::printf("end\n");
-    XDestroyWindow(dpy, win);
-    XDestroyWindow(dpy, self);
     XCloseDisplay(dpy);
     return 0;
 }
@@ -277,16 +208,14 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--incr") == 0 && i + 1 < argc)
             incr = std::size_t(std::atol(argv[++i]));
     }
-    if (incr > 0 && !payload.empty()) {
-        const std::string unit = payload;
-        while (payload.size() < incr)
-            payload += unit;
-        payload.resize(incr);
-    }
+    for (const std::string unit = payload; !unit.empty() && payload.size() < incr;)
+        payload += unit;
+    if (incr > 0) payload.resize(incr);
     dpy = XOpenDisplay(nullptr);
     if (!dpy) return 1;
     self = XCreateSimpleWindow(dpy, DefaultRootWindow(dpy), 0, 0, 1, 1, 0, 0, 0);
-    if (!Aware(target)) {
+    std::string aware;
+    if (!Read(target, At("XdndAware"), None, &aware)) {
         std::printf("not aware\n");
         return 1;
     }
