@@ -112,6 +112,7 @@ public:
             if (accepted_) {
                 finished_ = false;
                 Send(A(kDrop), 0, CurrentTime, 0, 0);
+                XSync(dpy_, False);
                 // Until it says it is done, it may still ask for the data.
                 if (Await([this] { return finished_; })) taken = finishedOk_;
                 target_ = None;
