@@ -72,7 +72,8 @@ public:
     virtual bool DragBegin(const std::vector<KsDragItem>& items) = 0;
     // The pointer is at desktop point (h, v); answers whether it is over this
     // application's own window (the framework's panes take the drag there).
-    // Serves what the other application asked for meanwhile; never blocks.
+    // Serves what the other application asked for meanwhile; never waits
+    // for its answers.
     virtual bool DragMove(SInt32 h, SInt32 v) = 0;
     // The button came up at the last point (drop true) or the drag was
     // cancelled. Answers whether another application took the drop, waiting
