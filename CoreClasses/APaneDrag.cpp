@@ -8,6 +8,8 @@
 #include "AWindow.h"
 #include "DragList.h"
 #include "DragMessages.h"
+#include "DragTrackPrivate.h"
+#include "Events.h"
 #include "KsDesktop.h"
 #include "KsPortSavers.h"
 #include "QuickDraw.h"
@@ -26,10 +28,19 @@ struct Lightened {
     KsRGBColor saved;
 };
 
+class DragOutline;
+struct Confinement;
+
 struct DragState {
     DragList* list = nullptr;
     APane* startPane = nullptr;
     APane* target = nullptr;
+    APane* accepting = nullptr; // the target showing that it takes the drop
+    // While the pointer is tracked: the outline, how it is kept in the start
+    // pane, and where it started.
+    DragOutline* outline = nullptr;
+    const Confinement* box = nullptr;
+    KsPoint start{};
     bool canLeave = true;
     bool exitedStart = false;
     bool systemDrag = false;
@@ -192,29 +203,121 @@ struct Confinement {
     }
 };
 
+// The outline placed for the global pointer point, unless the drag is not
+// being tracked.
+void ShowOutlineAt(KsPoint global);
+void HideOutline();
+
+// The ghost at the pointer: the target's own, the outline where there is none.
+void ShowGhost(KsPoint global) {
+    if (APane* t = Drag().target)
+        t->DrawDragGhost(InWindowOf(t, global));
+    else
+        ShowOutlineAt(global);
+}
+void HideGhost() {
+    if (APane* t = Drag().target)
+        t->HideDragGhost();
+    else
+        HideOutline();
+}
+
+// Tells the accepting pane that it no longer is.
+void EndAccepting() {
+    if (APane* p = Drag().accepting) {
+        Drag().accepting = nullptr;
+        p->HideAcceptDrag();
+    }
+}
+
+// Makes the outline and its placing reachable for the ghost while the
+// pointer is tracked.
+class Tracking {
+public:
+    Tracking(DragOutline* outline, const Confinement* box, KsPoint start) {
+        DragState& s = Drag();
+        s.outline = outline;
+        s.box = box;
+        s.start = start;
+    }
+    ~Tracking() {
+        Drag().outline = nullptr;
+        Drag().box = nullptr;
+    }
+    Tracking(const Tracking&) = delete;
+    Tracking& operator=(const Tracking&) = delete;
+};
+
+void ShowOutlineAt(KsPoint global) {
+    const DragState& s = Drag();
+    if (s.outline)
+        s.outline->Show(true, s.box->Offset({global.h - s.start.h, global.v - s.start.v}));
+}
+void HideOutline() {
+    if (Drag().outline) Drag().outline->Show(false, {});
+}
+
+constexpr UInt8 kEscapeChar = 0x1B;
+
+// Keys mean nothing while a drag runs; Escape ends it.
+bool EscapePressed() {
+    EventRecord e;
+    while (GetNextEvent(keyDownMask, &e))
+        if ((e.message & charCodeMask) == kEscapeChar) return true;
+    return false;
+}
+
 // Tracks the outline until the button comes up; answers the release point.
-KsPoint TrackInApplication(DragList* list, const Confinement& box, KsPoint start, SInt16* mods) {
+// With a way out, the pointer may go over another application's window:
+// the outline is lifted and the panes are left while it is there, and
+// Escape cancels.
+KsPoint TrackInApplication(DragList* list, const Confinement& box, KsPoint start, SInt16* mods,
+                           KsDragSource* out = nullptr, DragTrackEnd* end = nullptr) {
     KsPoint last = box.Point(start);
     *mods = SInt16(KsGetModifiers());
     APane::SendDragMsg(last, *mods, kDragEnter);
     DragOutline outline(list->GetDragRgn());
-    const auto offsetAt = [&](KsPoint p) { return box.Offset({p.h - start.h, p.v - start.v}); };
-    outline.Show(true, offsetAt(last));
+    const Tracking tracking(&outline, &box, start);
+    ShowGhost(last);
+    bool here = true;
     for (;;) {
         const bool down = StillDown();
         const KsPoint now = box.Point(ToKsPoint(KsGetGlobalMouse()));
         *mods = SInt16(KsGetModifiers());
-        if (!down) return now;
+        if (out && EscapePressed()) {
+            HideGhost();
+            APane::SendDragMsg(now, *mods, kDragLeave);
+            *end = DragTrackEnd::cancelled;
+            return now;
+        }
+        const bool wasHere = here;
+        if (out) here = out->DragMove(now.h, now.v);
+        if (wasHere && !here) {
+            HideGhost();
+            APane::SendDragMsg(now, *mods, kDragLeave);
+        }
+        if (!down) {
+            if (end) *end = here ? DragTrackEnd::here : DragTrackEnd::elsewhere;
+            return now;
+        }
+        if (!here) {
+            last = now;
+            continue;
+        }
         // Feedback redraws panes: the outline is lifted while it may.
-        const bool moved = !(now == last);
-        if (moved) outline.Show(false, {});
+        if (!(now == last)) HideGhost();
         APane::SendDragMsg(now, *mods, kDragWithin);
-        if (moved) outline.Show(true, offsetAt(now));
+        ShowGhost(now);
         last = now;
     }
 }
 
 } // namespace
+
+KsPoint TrackSystemDrag(DragList* list, KsPoint start, SInt16* mods, KsDragSource* out,
+                        DragTrackEnd* end) {
+    return TrackInApplication(list, Confinement{}, start, mods, out, end);
+}
 
 // ---------------------------------------------------------------------------
 // The shared drag state
@@ -222,13 +325,14 @@ KsPoint TrackInApplication(DragList* list, const Confinement& box, KsPoint start
 void APane::BeginDrag(DragList* list) {
     DragState& s = Drag();
     s.list = list;
-    s.startPane = s.target = nullptr;
+    s.startPane = s.target = s.accepting = nullptr;
     s.canLeave = true;
     s.exitedStart = s.systemDrag = s.outlineDrawn = s.droppedHere = false;
 }
 
 void APane::EndDrag() {
     DragState& s = Drag();
+    EndAccepting();
     while (!s.lightened.empty())
         RestoreColour(s.lightened.back().pane);
     s.list = nullptr;
@@ -267,6 +371,7 @@ bool APane::SendDragMsg(KsPoint global, SInt16 modifiers, SInt16 message) {
     if (s.target && s.target != candidate) {
         APane* left = s.target;
         s.target = nullptr;
+        if (s.accepting == left) EndAccepting();
         left->HandleDragMsg(list, InWindowOf(left, global), modifiers, kDragLeave);
         left->HideDragGhost();
         left->ResetDragCursor();
@@ -274,12 +379,19 @@ bool APane::SendDragMsg(KsPoint global, SInt16 modifiers, SInt16 message) {
     }
     if (candidate && candidate != s.target) {
         if (candidate != s.startPane) s.exitedStart = true;
-        if (candidate->HandleDragMsg(list, local, modifiers, kDragEnter)) s.target = candidate;
+        if (candidate->HandleDragMsg(list, local, modifiers, kDragEnter)) {
+            s.target = candidate;
+            if (candidate->AcceptDrop(list)) {
+                s.accepting = candidate;
+                candidate->DrawAcceptDrag();
+            }
+        }
     }
     if (message != kDragDrop) return s.target != nullptr;
     if (!candidate) return false;
     s.droppedHere = true;
     s.target = nullptr;
+    EndAccepting();
     list->SetDropPane(candidate);
     Deferring([&] { candidate->HandleDragMsg(list, local, modifiers, kDragDrop); });
     return list->AnyHandled();
@@ -394,4 +506,46 @@ bool AWindow::DoingDrag() {
 }
 DragList* AWindow::GetDragList() {
     return APane::GetDragList();
+}
+
+// ---------------------------------------------------------------------------
+// Default drawing: a frame inside the pane that takes the drop, and the drag
+// region's outline for the ghost.
+
+namespace {
+constexpr SInt16 kAcceptFrame = 2;
+}
+
+void APane::DrawAcceptDrag() {
+    AWindow* w = itsEnclWindow;
+    if (!w || !w->GetWindowPtr() || !w->IsVisible() || !visible) return;
+    StPortSaver port;
+    SetPortWindowPort(w->GetWindowPtr());
+    StClipSaver clip;
+    StColorPenSaver pen;
+    const Rect vis = ToRect(GetVisBounds());
+    ClipRect(&vis);
+    PenNormal();
+    PenSize(kAcceptFrame, kAcceptFrame);
+    RGBColor hilite;
+    GetHiliteColor(&hilite);
+    RGBForeColor(&hilite);
+    const Rect r = ToRect(bounds);
+    FrameRect(&r);
+}
+
+void APane::HideAcceptDrag() {
+    KsRgn frame(bounds);
+    frame.Subtract(bounds.Insetted(kAcceptFrame, kAcceptFrame));
+    PaneInvalRgn(frame);
+    if (itsEnclWindow) itsEnclWindow->UpdateIfNeeded();
+}
+
+void APane::DrawDragGhost(KsPoint pt) {
+    const KsPoint origin = InWindowOf(this, {0, 0});
+    ShowOutlineAt({pt.h - origin.h, pt.v - origin.v});
+}
+
+void APane::HideDragGhost() {
+    HideOutline();
 }

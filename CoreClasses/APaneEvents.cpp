@@ -681,8 +681,4 @@ bool APane::AcceptDrop(DragList*) {
 void APane::DropHandler(DragList*, KsPoint, SInt16) {}
 void APane::HandleDropFromSystem(DragList*, KsPoint, SInt16) {}
 void APane::ResetDragCursor() {}
-void APane::DrawAcceptDrag() {}
-void APane::HideAcceptDrag() {}
-void APane::DrawDragGhost(KsPoint) {}
-void APane::HideDragGhost() {}
 void APane::HiliteAcceptDrag(bool) {}

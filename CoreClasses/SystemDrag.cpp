@@ -2,8 +2,11 @@
 
 #include "APane.h"
 #include "AWindow.h"
+#include "CDataObject.h"
+#include "CDropTarget.h"
 #include "DragList.h"
 #include "DragMessages.h"
+#include "DragTrackPrivate.h"
 #include "Events.h"
 #include "KsLog.h"
 #include "KsMacRoman.h"
@@ -13,7 +16,7 @@
 #include "Stx.h"
 #include "Windows.h"
 
-#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -59,7 +62,6 @@ public:
         list_ = nullptr;
     }
 
-    std::vector<AWindow*> windows;
     bool enabled = false;
 
 private:
@@ -136,14 +138,11 @@ private:
         return false;
     }
     bool Registered(KsPoint global) {
-        windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                     [](AWindow* w) { return !KsIsLiveWindow(w); }),
-                      windows.end());
         WindowPtr w = nullptr;
         const Point g{SInt16(global.v), SInt16(global.h)};
         if (FindWindow(g, &w) != inContent || !w) return false;
         AWindow* window = GetWindowObj(w);
-        return std::find(windows.begin(), windows.end(), window) != windows.end();
+        return window && CDropTarget::Find(window);
     }
     // A drop handler's error cannot be raised through the back end's pump:
     // the user is told and the log keeps it.
@@ -169,10 +168,11 @@ FrameworkDrops& Drops() {
 
 void RegisterForDrop(AWindow* window) {
     if (!window) return;
-    auto& ws = Drops().windows;
-    if (std::find(ws.begin(), ws.end(), window) == ws.end()) ws.push_back(window);
-    const DragThing::Factory current = DragThing::SetFactory(nullptr);
-    DragThing::SetFactory(current ? current : &DragThing::NewPlain);
+    const DragThing::Factory things = DragThing::SetFactory(nullptr);
+    DragThing::SetFactory(things ? things : &DragThing::NewPlain);
+    const CDropTarget::Factory targets = CDropTarget::SetFactory(nullptr);
+    CDropTarget::SetFactory(targets ? targets : &CDropTarget::NewPlain);
+    if (!CDropTarget::Find(window)) CDropTarget::New(window);
 }
 
 bool EnableDrops(bool on) {
@@ -193,6 +193,36 @@ DragList* GetSystemDragList(const std::vector<KsDragItem>& items, KsPoint global
     return list;
 }
 
-bool SystemTrackDrag(DragList*, KsPoint, KsPoint*, SInt16*) {
-    return false;
+bool SystemTrackDrag(DragList* list, KsPoint start, KsPoint* release, SInt16* modifiers) {
+    KsDragSource* out = KsGetDragSource();
+    if (!out || !list) return false;
+    const CDataObject::Factory current = CDataObject::SetFactory(nullptr);
+    CDataObject::SetFactory(current ? current : &CDataObject::NewPlain);
+    const std::unique_ptr<CDataObject> offer(CDataObject::New(list));
+    const std::vector<KsDragItem> items = offer ? offer->GetData() : std::vector<KsDragItem>{};
+    if (items.empty() || !out->DragBegin(items)) return false;
+    // However the tracking ends, the other application hears of it.
+    struct Ending {
+        KsDragSource* out;
+        bool open = true;
+        bool End(bool drop) {
+            open = false;
+            return out->DragEnd(drop);
+        }
+        ~Ending() {
+            if (open) out->DragEnd(false);
+        }
+    } ending{out};
+    DragTrackEnd end = DragTrackEnd::here;
+    SInt16 mods = 0;
+    const KsPoint at = TrackSystemDrag(list, start, &mods, out, &end);
+    if (end == DragTrackEnd::here) {
+        ending.End(false);
+        APane::SendDragMsg(at, mods, kDragDrop);
+    } else if (ending.End(end == DragTrackEnd::elsewhere)) {
+        list->SetHandled(true);
+    }
+    *release = at;
+    *modifiers = mods;
+    return true;
 }

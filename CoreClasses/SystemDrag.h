@@ -14,8 +14,9 @@
 class AWindow;
 class DragList;
 
-// Lets drops from other applications reach the window's panes (once per
-// window); installs the default thing factory when there is none.
+// Lets drops from other applications reach the window's panes: a drop
+// target record (CDropTarget.h) unless the window has one. Installs the
+// default thing and record factories where there are none.
 void RegisterForDrop(AWindow* window);
 // Drops on or off for all registered windows at once; answers the previous
 // state. Off at start.
@@ -28,5 +29,9 @@ DragList* GetSystemDragList(const std::vector<KsDragItem>& items, KsPoint global
 
 // Runs a drag that may leave the application from the global point `start`.
 // Answers false, having done nothing, when the back end offers no way out of
-// the application; otherwise the drop point and modifiers.
+// the application; otherwise the drop point and modifiers. What is offered
+// comes from a data object (CDataObject.h; the default factory is
+// installed where there is none). A drop on one of
+// the application's panes is sent to it (kDragDrop); one that another
+// application takes marks the list handled; Escape cancels.
 bool SystemTrackDrag(DragList* list, KsPoint start, KsPoint* release, SInt16* modifiers);

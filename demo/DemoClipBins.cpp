@@ -9,6 +9,7 @@
 #include "Windows.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,19 @@ constexpr SInt16 kRow = 14;
 void DrawLine(const std::string& text, SInt16 h, SInt16 v) {
     MoveTo(h, v);
     DrawText(text.c_str(), 0, SInt16(std::min<std::size_t>(text.size(), 200)));
+}
+
+// A clip: its name, and the path of its media where it has one.
+struct Clip {
+    std::string name;
+    std::string path;
+    bool operator==(const std::string& n) const { return name == n; }
+};
+
+// Where the demo's own clips say their media are.
+std::string DemoMediaPath(const std::string& name) {
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : "/tmp") + "/Videos/" + name + ".mov";
 }
 
 // What a drop offers as a clip name: a file's last path part, or the first
@@ -34,7 +48,7 @@ std::string ClipName(const DragThing* t) {
 class ClipBinPane : public APane {
     KS_DECLARE_CLASS(ClipBinPane, APane)
 
-    std::vector<std::string> clips;
+    std::vector<Clip> clips;
 
     void DrawInterior(const KsRect* clip, void* data) override {
         APane::DrawInterior(clip, data);
@@ -42,17 +56,21 @@ class ClipBinPane : public APane {
         TextFont(1);
         TextSize(10);
         for (std::size_t i = 0; i < clips.size(); ++i)
-            DrawLine(clips[i], SInt16(in.left + 4), SInt16(in.top + kRow * SInt16(i + 1) - 3));
+            DrawLine(clips[i].name, SInt16(in.left + 4), SInt16(in.top + kRow * SInt16(i + 1) - 3));
     }
 
-    // A press on a clip drags it; where it lands decides what happens.
+    // A press on a clip drags it; where it lands decides what happens. Other
+    // applications get its media's path and its name.
     void DoClick(KsPoint pt, SInt16, SInt32, void*) override {
         const KsRect in = GetInterior();
         const long row = (pt.v - in.top) / kRow;
         if (row < 0 || row >= long(clips.size())) return;
         DragList* list = DragList::New(kDragSrcMayLeave, {});
+        const Clip& c = clips[std::size_t(row)];
         DragThing* thing = DragThing::NewPlain();
-        thing->AddDragData(kDragDataText, clips[std::size_t(row)]);
+        thing->AddDragData(kDragDataText, c.name);
+        if (!c.path.empty()) thing->AddDragData(kDragDataFile, c.path);
+        thing->SetCanDragToSystem(true);
         list->AddDragThing(thing);
         list->AddDragObject(this);
         KsRect r{in.left, SInt32(in.top + row * kRow), in.right, SInt32(in.top + (row + 1) * kRow)};
@@ -82,8 +100,8 @@ class ClipBinPane : public APane {
         list->GetDragData(kDragDataText, &name);
         auto it = std::find(from->clips.begin(), from->clips.end(), name);
         if (it == from->clips.end()) return;
+        clips.push_back(*it);
         from->clips.erase(it);
-        clips.push_back(name);
         from->InvalInterior();
         InvalInterior();
     }
@@ -91,8 +109,11 @@ class ClipBinPane : public APane {
     // Files and text from other applications become clips.
     void HandleDropFromSystem(DragList* list, KsPoint, SInt16) override {
         for (SInt32 i = 1; i <= list->CountDragThings(); ++i) {
-            const std::string name = ClipName(list->GetDragThing(i));
-            if (!name.empty()) clips.push_back(name);
+            const DragThing* thing = list->GetDragThing(i);
+            std::string path;
+            thing->GetDragData(kDragDataFile, &path);
+            const std::string name = ClipName(thing);
+            if (!name.empty()) clips.push_back({name, path});
         }
         InvalInterior();
     }
@@ -138,8 +159,10 @@ AWindow* OpenClipBinsWindow() {
     ::SizeWindow(w->GetWindowPtr(), 520, 240, false);
     auto* a = Place<ClipBinPane>(w, 10, 10, 150, 220);
     auto* b = Place<ClipBinPane>(w, 170, 10, 150, 220);
-    a->clips = {"Beach A1", "Beach A2", "Harbour B1", "Market C4"};
-    b->clips = {"Interview 1", "Interview 2"};
+    for (const char* name : {"Beach A1", "Beach A2", "Harbour B1", "Market C4"})
+        a->clips.push_back({name, DemoMediaPath(name)});
+    for (const char* name : {"Interview 1", "Interview 2"})
+        b->clips.push_back({name, DemoMediaPath(name)});
     Place<ViewerPane>(w, 330, 10, 180, 220)->SetBkndColor(RGBgray9);
     RegisterForDrop(w);
     EnableDrops(true);

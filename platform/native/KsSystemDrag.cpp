@@ -12,6 +12,11 @@ KsDropSink*& Sink() {
     return sink;
 }
 
+KsDragSource*& Source() {
+    static KsDragSource* source = nullptr;
+    return source;
+}
+
 struct DropSwitch {
     KsDropSwitch fn = nullptr;
     void* data = nullptr;
@@ -81,6 +86,16 @@ KsDropSink* KsSetDropSink(KsDropSink* sink) {
 
 KsDropSink* KsGetDropSink() {
     return Sink();
+}
+
+KsDragSource* KsSetDragSource(KsDragSource* source) {
+    KsDragSource* old = Source();
+    Source() = source;
+    return old;
+}
+
+KsDragSource* KsGetDragSource() {
+    return Source();
 }
 
 void KsSetDropSwitch(KsDropSwitch fn, void* data) {

@@ -61,3 +61,28 @@ bool KsParseUriList(std::string_view data, std::vector<std::string>* paths);
 std::string KsFileUri(std::string_view path);
 // Text offered as UTF-8: false when it is not well formed or holds a NUL.
 bool KsIsDropText(std::string_view data);
+
+// A drag leaving the application, as a back end with a native drag service
+// runs it. The framework follows the pointer and the button and tracks its
+// own panes; the source finds the other application's window under the
+// pointer and talks with it.
+class KsDragSource {
+public:
+    // Offers `items` (at least one); false when no drag can start.
+    virtual bool DragBegin(const std::vector<KsDragItem>& items) = 0;
+    // The pointer is at desktop point (h, v); answers whether it is over this
+    // application's own window (the framework's panes take the drag there).
+    // Serves what the other application asked for meanwhile; never waits
+    // for its answers.
+    virtual bool DragMove(SInt32 h, SInt32 v) = 0;
+    // The button came up at the last point (drop true) or the drag was
+    // cancelled. Answers whether another application took the drop, waiting
+    // a bounded time for its answer.
+    virtual bool DragEnd(bool drop) = 0;
+
+protected:
+    ~KsDragSource() = default;
+};
+// Installs the back end's source (null removes it); answers the previous one.
+KsDragSource* KsSetDragSource(KsDragSource* source);
+KsDragSource* KsGetDragSource();

@@ -139,7 +139,30 @@ xdnd_drag() {
   "$xgrab" "$wid" $((ox + (l + r) / 2)) $((oy + (t + b) / 2)) "$2" "$3" "${@:4}" \
     >"$peer_out" 2>&1 || fail "the peer failed: $(cat "$peer_out")"
 }
-peer_said() { grep -qx "$1" "$peer_out" || fail "the peer did not report '$1': $(cat "$peer_out")"; }
+peer_said() { grep -Fqx "$1" "$peer_out" || fail "the peer did not report '$1': $(cat "$peer_out")"; }
+
+# xdnd_out [TARGET OPTIONS]: the peer's target window at (700, 400), report
+# in $peer_out; the clip is pressed and moved onto it, the button kept down.
+xdnd_out() {
+  start_driver
+  IFS=, read -r l t r b <<<"$(sed -n "s/^bin clip //p" "$out")"
+  peer_out=$work/peer
+  "$xgrab" --target $((ox + 700)) $((oy + 400)) 200 150 "$@" >"$peer_out" 2>&1 &
+  helper_pid=$!
+  retry 100 grep -qx ready "$peer_out" || fail "the peer's window did not come up"
+  local h=$(((l + r) / 2)) v=$(((t + b) / 2)) step
+  pointer_to "$h" "$v"
+  xdotool mousedown 1
+  for step in $(seq 6); do
+    sleep 0.05
+    pointer_to $((h + (800 - h) * step / 6)) $((v + (475 - v) * step / 6))
+  done
+  sleep 0.2
+}
+dragged_out() { # after the release: the driver's verdict, and the peer's end
+  retry 200 grep -qx "dragout handled=$1" "$out" || fail "the drag did not end with handled=$1"
+  retry 200 grep -qx end "$peer_out" || fail "the peer did not end: $(cat "$peer_out")"
+}
 
 case $case_name in
 xdnd_file)
@@ -167,6 +190,42 @@ xdnd_silent)
   xdnd_drag takes text/uri-list 'file:///tmp/a' --silent
   peer_said "finished accept=0"
   grep -q '^drop ' "$out" && fail "a drop arrived without data"
+  quit_driver
+  ;;
+xdnd_incr)
+  # More than one piece of the peer's: the transfer comes in increments.
+  xdnd_drag takes UTF8_STRING 'abcdefgh' --incr 300000
+  peer_said "finished accept=1"
+  retry 40 grep -qx 'drop takes textsize:300000' "$out" || fail "the bin did not take the whole text"
+  quit_driver
+  ;;
+xdnd_out | xdnd_out_old)
+  # A version 4 peer's answer carries no verdict: its status stands for it.
+  v=5
+  [ "$case_name" = xdnd_out_old ] && v=4
+  xdnd_out $([ $v = 4 ] && echo --old)
+  xdotool mouseup 1
+  dragged_out 1
+  types='text/uri-list,text/plain;charset=utf-8,UTF8_STRING,STRING'
+  for line in "enter version=$v types=$types" "targets TARGETS,$types" finished \
+    'data text/uri-list file:///tmp/clip%20one.mov\x0d\x0a' 'data STRING Caf\xe9' \
+    'data text/plain;charset=utf-8 Caf\xc3\xa9' 'data UTF8_STRING Caf\xc3\xa9'; do
+    peer_said "$line"
+  done
+  quit_driver
+  ;;
+xdnd_out_silent | xdnd_out_escape)
+  # A peer that never answers: the drag ends by time-out and the application
+  # goes on. Escape over a peer that answers cancels it.
+  if [ "$case_name" = xdnd_out_silent ]; then xdnd_out --silent; else
+    xdnd_out
+    xdotool key Escape
+    sleep 0.2
+  fi
+  xdotool mouseup 1
+  dragged_out 0
+  peer_said leave
+  grep -qx drop "$peer_out" && fail "the peer was given a drop"
   quit_driver
   ;;
 drag)

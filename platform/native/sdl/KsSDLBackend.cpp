@@ -97,6 +97,8 @@ private:
     // On X11 drops come through our own XDND target, with positions.
     std::unique_ptr<KsXdndTarget> xdnd_;
     bool dropsOn_ = false;
+    // And drags out go through our XDND source.
+    std::unique_ptr<KsXdndSource> xdndOut_;
 };
 
 KsSDLBackend::~KsSDLBackend() {
@@ -105,6 +107,8 @@ KsSDLBackend::~KsSDLBackend() {
     if (window_) KsSetDropSwitch(nullptr, nullptr);
     presenter_.reset(); // before its window
     xdnd_.reset();
+    if (xdndOut_ && KsGetDragSource() == xdndOut_.get()) KsSetDragSource(nullptr);
+    xdndOut_.reset();
     if (cursor_) SDL_FreeCursor(cursor_);
     if (window_) SDL_DestroyWindow(window_);
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -157,6 +161,8 @@ bool KsSDLBackend::Open() {
     screen_ = {0, 0, w, h};
     SDL_StartTextInput();
     xdnd_ = KsXdndTarget::Open(window_);
+    xdndOut_ = KsXdndSource::Open(window_);
+    if (xdndOut_) KsSetDragSource(xdndOut_.get());
     KsSetDropSwitch([](bool on, void* self) { static_cast<KsSDLBackend*>(self)->SwitchDrops(on); },
                     this);
     return true;

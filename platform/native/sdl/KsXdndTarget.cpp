@@ -4,10 +4,9 @@
 
 #include "KsGeometry.h"
 #include "KsSystemDrag.h"
+#include "KsXdndX11Private.h"
 
-#include <SDL_syswm.h>
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <string>
@@ -16,28 +15,6 @@
 namespace {
 
 constexpr long kXdndVersion = 5;
-
-// A peer that vanished mid-drag makes its window a bad one: requests to it
-// fail, which must not end the program.
-int (*gPreviousHandler)(Display*, XErrorEvent*) = nullptr;
-Display* gOurs = nullptr;
-int IgnoreOurErrors(Display* d, XErrorEvent* e) {
-    if (d == gOurs) return 0;
-    return gPreviousHandler ? gPreviousHandler(d, e) : 0;
-}
-
-std::string Latin1ToUTF8(const std::string& in) {
-    std::string out;
-    for (unsigned char c : in) {
-        if (c < 0x80) {
-            out.push_back(char(c));
-        } else {
-            out.push_back(char(0xC0 | (c >> 6)));
-            out.push_back(char(0x80 | (c & 0x3F)));
-        }
-    }
-    return out;
-}
 
 class XdndTarget final : public KsXdndTarget {
 public:
@@ -72,9 +49,7 @@ public:
     ~XdndTarget() override {
         Enable(false);
         XDestroyWindow(dpy_, proxy_);
-        XSetErrorHandler(gPreviousHandler);
-        gOurs = nullptr;
-        XCloseDisplay(dpy_);
+        KsXdndDisconnect(dpy_);
     }
 
     void Enable(bool on) override {
@@ -280,7 +255,7 @@ private:
                 for (std::string& p : paths)
                     items.push_back({KsDragItem::Kind::file, std::move(p)});
         } else {
-            std::string text = asked_ == XA_STRING ? Latin1ToUTF8(buffer_) : buffer_;
+            std::string text = asked_ == XA_STRING ? KsXdndLatin1ToUTF8(buffer_) : buffer_;
             if (KsIsDropText(text)) items.push_back({KsDragItem::Kind::text, std::move(text)});
         }
         KsDropSink* sink = KsGetDropSink();
@@ -342,17 +317,9 @@ private:
 } // namespace
 
 std::unique_ptr<KsXdndTarget> KsXdndTarget::Open(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return nullptr;
-    // Our own connection to the same display: the protocol's traffic stays
-    // out of SDL's queue.
-    Display* d = XOpenDisplay(DisplayString(info.info.x11.display));
-    if (!d) return nullptr;
-    gOurs = d;
-    gPreviousHandler = XSetErrorHandler(IgnoreOurErrors);
-    return std::make_unique<XdndTarget>(d, info.info.x11.display, info.info.x11.window);
+    KsXdndConnection c;
+    if (!KsXdndConnect(window, &c)) return nullptr;
+    return std::make_unique<XdndTarget>(c.dpy, c.sdl, c.top);
 }
 
 #else
