@@ -172,6 +172,19 @@ private:
 };
 } // namespace
 
+void APane::ReserveSubTable() {
+    const size_t n = size_t(GetNumSubPanes());
+    if (!iSubTable) iSubTable = new APaneSubTable;
+    APaneSubTable& t = *iSubTable;
+    if (t.entries.capacity() >= n) return;
+    // Doubling: a list filled one pane at a time moves its table a few times,
+    // not once a pane.
+    const size_t room = std::max(n, 2 * t.entries.capacity());
+    t.bounds.reserve(room);
+    t.dawdle.reserve(room);
+    t.entries.reserve(room);
+}
+
 void APane::FreeSubTable(APaneSubTable* table) {
     delete table;
 }
