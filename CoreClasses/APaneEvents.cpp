@@ -187,6 +187,8 @@ void APane::ReserveSubTable() {
     t.bounds.reserve(room);
     t.dawdle.reserve(room);
     t.entries.reserve(room);
+    t.hitGrid.Reserve(SInt32(room));
+    t.idleGrid.Reserve(SInt32(room));
 }
 
 void APane::FreeSubTable(APaneSubTable* table) {

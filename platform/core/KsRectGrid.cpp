@@ -92,6 +92,14 @@ void KsRectGrid::Build(const KsRect* r, SInt32 n) {
     start_[0] = 0;
 }
 
+void KsRectGrid::Reserve(SInt32 n) {
+    if (n < kMinRects) return;
+    // Cells are about n / 2, more by at most half a side's count.
+    start_.reserve(size_t(n) / 2 + kMaxSide);
+    items_.reserve(4 * size_t(n));
+    wide_.reserve(size_t(n));
+}
+
 void KsRectGrid::CellOf(KsPoint pt, const UInt32** begin, const UInt32** end) const {
     *begin = *end = nullptr;
     if (cols_ == 0 || !KsRectHoldsInclusive(box_, pt)) return;

@@ -19,6 +19,10 @@ public:
 
     // Builds over r[0, n); a short array leaves the grid off.
     void Build(const KsRect* r, SInt32 n);
+    // Room for a build over n rectangles each meeting up to four cells (the
+    // usual lot: rectangles of like sizes), so that such a build allocates
+    // nothing.
+    void Reserve(SInt32 n);
     bool On() const { return on_; }
 
     // The 1-based index of the last of r[0, n) that holds pt, or 0 (r is the

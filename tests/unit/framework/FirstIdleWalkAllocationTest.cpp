@@ -57,6 +57,11 @@ TEST_F(AppTest, TheFirstIdleWalkOverChangedPanesAllocatesNothing) {
                  for (SInt16 k = 0; k < 6; ++k)
                      Box(b, SInt16(2 + 8 * k), 44, 6);
          }},
+        {"a hundred small panes in one box, scanned through a grid",
+         [&] {
+             for (SInt16 k = 0; k < 100; ++k)
+                 Box(boxes[0], SInt16(2 + 5 * (k % 10)), SInt16(2 + 5 * (k / 10)), 3);
+         }},
         {"boxes moved and one removed",
          [&] {
              for (APane* b : boxes)
