@@ -1,11 +1,10 @@
 // The idle walk allocates nothing even the first time it meets a pane: the
-// table of sub-panes it scans gets its room when a sub-pane is added, so the
-// first walk over a new tree, a walk after panes were added to it and a walk
-// after panes moved build their tables without touching the heap.
+// tables (and a long level's grids) it scans get their room when sub-panes
+// are added, so walks over a new tree, over panes just added and over moved
+// panes build them without touching the heap.
 #include "APane.h"
 #include "AllocationCount.h"
 #include "ApplicationTestSupport.h"
-#include "QuickDraw.h"
 
 #include <functional>
 #include <vector>
@@ -16,40 +15,28 @@ APane* Box(APane* encl, SInt16 left, SInt16 top, SInt16 size) {
     return APane::New(encl, left, kPaneDontCare, size, top, kPaneDontCare, size, RGBwhite, 1);
 }
 
-// Idle time from the main pane at a grid of points over the window.
-long AllocationsOfIdleWalk(APane* main) {
-    SInt32 sleep = 0;
-    SInt16 cursor = 0;
-    const long before = AllocationsSoFar();
-    for (SInt32 v = 0; v < 160; v += 5)
-        for (SInt32 h = 0; h < 240; h += 5)
-            main->Dawdle({h, v}, 0, &sleep, &cursor, nullptr);
-    return AllocationsSoFar() - before;
-}
-
 TEST_F(AppTest, TheFirstIdleWalkOverChangedPanesAllocatesNothing) {
     ASSERT_GE(AllocationsSoFar(), 0) << "the allocation counter is not installed";
-    AWindow* w = AWindow::New("tree", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
-    SizeWindow(w->GetWindowPtr(), 240, 160, false);
-    ShowWindow(w->GetWindowPtr());
-    SetPortWindowPort(w->GetWindowPtr());
+    AWindow* w = PlainWin("tree", 40, 60, 240, 160);
     w->CreateMainPane();
     APane* main = w->GetMainPane();
-    // A warm-up walk over an empty main pane: cursors and the like.
-    AllocationsOfIdleWalk(main);
-    std::vector<APane*> boxes;
-    struct Change {
-        const char* what;
-        std::function<void()> apply;
+    const auto walk = [&] { // idle time from the main pane over the window
+        SInt32 sleep = 0;
+        SInt16 cursor = 0;
+        const long before = AllocationsSoFar();
+        for (SInt32 v = 0; v < 160; v += 5)
+            for (SInt32 h = 0; h < 240; h += 5)
+                main->Dawdle({h, v}, 0, &sleep, &cursor, nullptr);
+        return AllocationsSoFar() - before;
     };
-    const Change changes[] = {
-        {"a new tree: four boxes nested three deep",
+    walk(); // over the empty main pane: cursors and the like
+    std::vector<APane*> boxes;
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a new tree of boxes nested three deep",
          [&] {
-             for (SInt16 c = 0; c < 4; ++c) {
-                 APane* b = Box(main, SInt16(4 + 58 * c), 4, 54);
-                 Box(Box(b, 2, 2, 40), 2, 2, 30);
-                 boxes.push_back(b);
-             }
+             for (SInt16 c = 0; c < 4; ++c)
+                 Box(Box(boxes.emplace_back(Box(main, SInt16(4 + 58 * c), 4, 54)), 2, 2, 40), 2, 2,
+                     30);
          }},
         {"panes added to boxes walked before",
          [&] {
@@ -67,14 +54,12 @@ TEST_F(AppTest, TheFirstIdleWalkOverChangedPanesAllocatesNothing) {
              for (APane* b : boxes)
                  b->MovePaneTo(b->GetBounds().left, 60);
              boxes.back()->Dispose();
-             boxes.pop_back();
          }},
     };
-    for (const Change& c : changes) {
-        c.apply();
-        EXPECT_EQ(AllocationsOfIdleWalk(main), 0) << c.what;
+    for (const auto& [what, apply] : changes) {
+        apply();
+        EXPECT_EQ(walk(), 0) << what;
     }
-    w->Dispose();
 }
 
 } // namespace

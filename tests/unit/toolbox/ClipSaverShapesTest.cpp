@@ -1,21 +1,27 @@
 // The clip saver keeps a rectangular clip as its rectangle: whatever shape
-// the caller's clip has (a rectangle, nothing, a region of several pieces, the
-// wide-open plane past 16 bits) and whatever the drawing leaves behind, the
-// caller gets its own clip back, and Saved() answers it.
+// the caller's clip has (a rectangle, nothing, several pieces, the wide-open
+// plane past 16 bits) and whatever the drawing leaves, the caller gets its own
+// clip back, with the header the walks read, and Saved() answers it.
 #include "KsPortPrivate.h"
 #include "KsPortSavers.h"
 
 #include <gtest/gtest.h>
 
-#include <iterator>
-#include <string>
-
 namespace {
 
-KsRgn TwoPieces() {
+KsRgn Shape(int k) {
     KsRgn r(KsRect{1, 1, 6, 6});
-    r.Union(KsRect{10, 10, 18, 16});
-    return r;
+    switch (k) {
+    case 0:
+        return KsRgn(KsRect{2, 3, 15, 12});
+    case 1:
+        return KsRgn();
+    case 2:
+        r.Union(KsRect{10, 10, 18, 16});
+        return r;
+    default:
+        return KsRgn(KsRect{-100000, -100000, 100000, 100000});
+    }
 }
 
 void SetClipTo(GrafPtr port, const KsRgn& r) {
@@ -26,32 +32,17 @@ void SetClipTo(GrafPtr port, const KsRgn& r) {
 TEST(ClipSaverShapes, TheCallersClipComesBackWhateverTheDrawingLeaves) {
     GrafPtr port = KsNewPort(20, 20);
     KsSetPort(port);
-    struct Shape {
-        const char* what;
-        KsRgn clip;
-    };
-    const Shape callers[] = {
-        {"rectangle", KsRgn(KsRect{2, 3, 15, 12})},
-        {"nothing", KsRgn()},
-        {"two pieces", TwoPieces()},
-        {"wide open", KsRgn(KsRect{-100000, -100000, 100000, 100000})},
-    };
-    const Shape left[] = {
-        {"the same clip", KsRgn()}, // replaced by the caller's below
-        {"another rectangle", KsRgn(KsRect{4, 4, 8, 9})},
-        {"a region", TwoPieces()},
-    };
-    for (const Shape& caller : callers)
-        for (size_t k = 0; k < std::size(left); ++k) {
-            SCOPED_TRACE(std::string(caller.what) + ", drawing leaves " + left[k].what);
-            SetClipTo(port, caller.clip);
+    for (int caller = 0; caller < 4; ++caller)
+        for (int left = -1; left < 4; ++left) { // -1: the drawing leaves the clip as it was
+            SCOPED_TRACE("caller's clip " + std::to_string(caller) + ", left " +
+                         std::to_string(left));
+            SetClipTo(port, Shape(caller));
             {
                 StClipSaver saver;
-                SetClipTo(port, k == 0 ? caller.clip : left[k].clip);
-                EXPECT_EQ(KsRgnRef(saver.Saved()), caller.clip);
+                SetClipTo(port, Shape(left < 0 ? caller : left));
+                EXPECT_EQ(KsRgnRef(saver.Saved()), Shape(caller));
             }
-            EXPECT_EQ(KsRgnRef(port->clipRgn), caller.clip);
-            // The header the walks read matches the shape.
+            EXPECT_EQ(KsRgnRef(port->clipRgn), Shape(caller));
             const Region header = **port->clipRgn;
             KsRgnSync(port->clipRgn);
             EXPECT_EQ(header.rgnSize, (*port->clipRgn)->rgnSize);
