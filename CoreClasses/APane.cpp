@@ -179,6 +179,7 @@ void APane::AddSubPane(APane* pane) {
     }
     if (!subPanes) subPanes = new CKsList;
     subPanes->Append(pane);
+    ReserveSubTable();
     NoteSubPanesChanged();
     pane->itsEnclPane = this;
     SetWindowOfSubtree(

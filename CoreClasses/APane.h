@@ -542,6 +542,9 @@ private:
     APaneSubTable* CurrentSubTable();
     APaneSubTable* RefreshSubTable();
     bool SubtreeKeepsTree();
+    // Room in the table for the list's count, made when a sub-pane is added
+    // so that the walks that rebuild it never allocate.
+    void ReserveSubTable();
     static void FreeSubTable(APaneSubTable* table);
 
     // The walks of idle time and tab order. enclArea is the area this pane's

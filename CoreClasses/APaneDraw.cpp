@@ -110,14 +110,13 @@ void ResetColors() {
 int DepthUnder(const KsRect& r) {
     Point origin{0, 0};
     LocalToGlobal(&origin);
-    AScreenManOS* screens = AScreenManOS::New();
-    return screens->GetScreenDepth(screens->ScreenOfRect(r.Offsetted(origin.h, origin.v)));
+    return AScreenManOS::New()->DepthOfRect(r.Offsetted(origin.h, origin.v));
 }
 
 // A plain colour on a device that cannot show it (none, or one bit deep)
 // reads as grey: anything but white becomes the grey pattern.
-bool NeedsGreyPattern(int depth, const KsRGBColor& color) {
-    return depth <= 1 && !(color == RGBwhite);
+bool NeedsGreyPattern(const KsRect& r, const KsRGBColor& color) {
+    return !(color == RGBwhite) && DepthUnder(r) <= 1;
 }
 
 bool IsAnyGradientBorder(SInt32 style) {
@@ -347,7 +346,7 @@ void APane::DrawBackground(const KsRect& rect, void* data) {
     // The common case, a plain colour behind sub-panes, is painted as the
     // rectangles between them.
     if (useRgn && !pict && !ppat && !bkgdProc && drawRgn.IsEmpty() &&
-        !IsAnyGradientBorder(border) && !NeedsGreyPattern(DepthUnder(rect), color) &&
+        !IsAnyGradientBorder(border) && !NeedsGreyPattern(rect, color) &&
         DrawPlainBackground(this, rect))
         return;
     StClipSaver saved;
@@ -361,7 +360,6 @@ void APane::DrawBackground(const KsRect& rect, void* data) {
         area = clipRgn.Bounds().Intersect(rect);
         if (area.IsEmpty()) return;
     }
-    const int depth = DepthUnder(area);
     const Rect ar = ToRect(area);
     // Sub-panes (and the picture, once drawn) are not painted over.
     const auto clipToRgn = [&] {
@@ -392,8 +390,9 @@ void APane::DrawBackground(const KsRect& rect, void* data) {
         bkgdProc(this, &area, data);
     } else if (IsAnyGradientBorder(border)) {
         PaintGradientBackground(GetInterior(), color,
-                                itsEnclPane ? itsEnclPane->GetBkndColor() : color, border, depth);
-    } else if (NeedsGreyPattern(depth, color)) {
+                                itsEnclPane ? itsEnclPane->GetBkndColor() : color, border,
+                                DepthUnder(area));
+    } else if (NeedsGreyPattern(area, color)) {
         ResetColors();
         BackPat(&kQDGray);
         EraseRect(&ar);

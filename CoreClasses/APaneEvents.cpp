@@ -14,6 +14,7 @@
 #include "KsDrawUtils.h"
 #include "KsFatal.h"
 #include "KsPointScan.h"
+#include "KsRectGrid.h"
 #include "MacText.h"
 #include "QuickDraw.h"
 #include "Windows.h"
@@ -134,6 +135,9 @@ struct APaneSubTable {
     std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
     std::vector<Entry> entries;
     bool allKeepTree = true; // every entry's traits hold kWalkIdleKeepsTree
+    // For a long list (a window of many controls), grids over bounds and
+    // dawdle let a scan read the entries near the point only.
+    KsRectGrid hitGrid, idleGrid;
 
     // The sub-pane this pane's idle or tab walk is calling, and the area the
     // walk vouches is left visible by its enclosures (the window it was
@@ -171,6 +175,21 @@ private:
     APaneSubTable* table_;
 };
 } // namespace
+
+void APane::ReserveSubTable() {
+    const size_t n = size_t(GetNumSubPanes());
+    if (!iSubTable) iSubTable = new APaneSubTable;
+    APaneSubTable& t = *iSubTable;
+    if (t.entries.capacity() >= n) return;
+    // Doubling: a list filled one pane at a time moves its table a few times,
+    // not once a pane.
+    const size_t room = std::max(n, 2 * t.entries.capacity());
+    t.bounds.reserve(room);
+    t.dawdle.reserve(room);
+    t.entries.reserve(room);
+    t.hitGrid.Reserve(SInt32(room));
+    t.idleGrid.Reserve(SInt32(room));
+}
 
 void APane::FreeSubTable(APaneSubTable* table) {
     delete table;
@@ -240,6 +259,8 @@ APaneSubTable* APane::RefreshSubTable() {
             t.entries.push_back({p, frame, traits});
             t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
         }
+        t.hitGrid.Build(t.bounds.data(), n);
+        t.idleGrid.Build(t.dawdle.data(), n);
     }
 #ifndef NDEBUG
     // Every writer marks the table stale; a miss shows here, in every test.
@@ -296,8 +317,10 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
         while (i >= 1 && !next) {
             const APaneSubTable& t = *hit->CurrentSubTable();
             const KsRect* b = t.bounds.data();
-            for (i = scan.Last(b, std::min<SInt32>(i, SInt32(t.bounds.size()))); i >= 1;
-                 i = scan.Last(b, i - 1)) {
+            const auto last = [&](SInt32 k) {
+                return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
+            };
+            for (i = last(std::min<SInt32>(i, SInt32(t.bounds.size()))); i >= 1; i = last(i - 1)) {
                 const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
                 APane* p = e.pane;
                 if (!p) continue;
@@ -580,8 +603,11 @@ void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* curs
             const APaneSubTable& t = *CurrentSubTable();
             const SInt32 count = SInt32(t.entries.size());
             const APaneSubTable::Entry* entries = t.entries.data();
-            for (i = scan.First(t.dawdle.data(), i, count); i != 0;
-                 i = scan.First(t.dawdle.data(), i + 1, count))
+            const auto first = [&](SInt32 from) {
+                return t.idleGrid.On() ? t.idleGrid.First(t.dawdle.data(), pt, from, count)
+                                       : scan.First(t.dawdle.data(), from, count);
+            };
+            for (i = first(i); i != 0; i = first(i + 1))
                 if (entries[i - 1].pane && entries[i - 1].pane->visible) break;
             if (i == 0) break;
             const APaneSubTable::Entry& e = entries[i - 1];

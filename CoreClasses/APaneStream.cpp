@@ -151,6 +151,7 @@ void APane::Get(AStream& s) {
         }
         if (!subPanes) subPanes = new CKsList;
         subPanes->Append(p);
+        ReserveSubTable();
         NoteSubPanesChanged();
         p->itsEnclPane = this;
     }

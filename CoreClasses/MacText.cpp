@@ -17,6 +17,27 @@ constexpr OSType kStrType = 0x53545220; // 'STR '
 SInt16 Width16(long n) {
     return SInt16(std::min<long>(n, 32767));
 }
+
+// A text's storage carries its size just before the characters, so that a
+// text set again (a tip changing on a pointer move, say) is written in place
+// whenever it fits, instead of allocating.
+constexpr size_t kRoomBytes = sizeof(size_t);
+
+char* NewStorage(size_t room) {
+    char* block = new char[kRoomBytes + room];
+    std::memcpy(block, &room, kRoomBytes);
+    return block + kRoomBytes;
+}
+
+size_t RoomOf(const char* text) {
+    size_t room = 0;
+    std::memcpy(&room, text - kRoomBytes, kRoomBytes);
+    return room;
+}
+
+void FreeStorage(char* text) {
+    if (text) delete[](text - kRoomBytes);
+}
 } // namespace
 
 MacText* MacText::New(const char* text, SInt16 font, SInt16 size, SInt16 face) {
@@ -39,7 +60,7 @@ MacText* MacText::NewFromRsrc(OSType type, SInt16 id) {
         p += 1;
     }
     auto* t = new MacText;
-    t->text_ = new char[size_t(n) + 1];
+    t->text_ = NewStorage(size_t(n) + 1);
     std::memcpy(t->text_, p, size_t(n));
     t->text_[n] = 0;
     t->length_ = long(std::strlen(t->text_));
@@ -47,7 +68,7 @@ MacText* MacText::NewFromRsrc(OSType type, SInt16 id) {
 }
 
 MacText::~MacText() {
-    delete[] text_;
+    FreeStorage(text_);
 }
 
 AObject* MacText::Copy() {
@@ -63,10 +84,16 @@ MacText* MacText::CopyText() const {
 
 void MacText::SetText(const char* text) {
     const long n = text ? long(strnlen(text, size_t(kMaxLength))) : 0;
-    char* s = new char[size_t(n) + 1];
+    if (text_ && size_t(n) + 1 <= RoomOf(text_)) {
+        if (n) std::memmove(text_, text, size_t(n)); // text may lie in text_
+        text_[n] = 0;
+        length_ = n;
+        return;
+    }
+    char* s = NewStorage(size_t(n) + 1);
     if (n) std::memcpy(s, text, size_t(n));
     s[n] = 0;
-    delete[] text_;
+    FreeStorage(text_);
     text_ = s;
     length_ = n;
 }

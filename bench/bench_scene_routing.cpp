@@ -20,6 +20,7 @@
 #include "KsTime.h"
 #include "Menus.h"
 #include "QuickDraw.h"
+#include "RoutingSupport.h"
 #include "SceneSupport.h"
 #include "Windows.h"
 
@@ -33,14 +34,6 @@
 #include <unistd.h>
 
 namespace {
-
-// KS_BENCH_POSITIONS shortens the walk for a quick look; figures use the
-// full million.
-int Positions() {
-    const char* env = std::getenv("KS_BENCH_POSITIONS");
-    const long n = env ? std::atol(env) : 0;
-    return n > 0 && n < 1000000 ? int(n) : 1000000;
-}
 
 class TrackPane;
 
@@ -93,60 +86,12 @@ public:
 
 class SceneApp : public AApplication {};
 
-// The application, its private runtime folder and the virtual clock (the
-// wait for an event must not sleep).
-struct AppSetup {
-    std::string runtimeDir;
-    SceneApp* app = nullptr;
-    AppSetup() {
-        KsUseVirtualClock(true);
-        KsResetEvents();
-        char tmpl[] = "/tmp/ksscene-XXXXXX";
-        if (char* d = mkdtemp(tmpl)) runtimeDir = d;
-        setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
-        KsAppSetExitProc([](int) {});
-        app = new SceneApp;
-        app->SetShortAppName("scene");
-        app->IApplication();
-        // A measurement stops on SIGTERM like any program, not by asking the
-        // loop to quit (which a routing measurement never gets to).
-        KsAppRemoveQuitSignals();
-        FlushEvents(everyEvent, 0);
-        gl_sleepTime = 0;
-    }
-    ~AppSetup() {
-        delete app;
-        // The menu bar outlives the application object; a second measurement
-        // in this process builds its own.
-        if (gBartender) gBartender->Dispose();
-        ClearMenuBar();
-        KsResetEvents();
-        KsUseVirtualClock(false);
-        if (!runtimeDir.empty()) rmdir(runtimeDir.c_str());
-    }
-};
-
-// The walk in window-local coordinates.
-std::vector<KsPoint> Walk() {
-    SplitMix64 rng(777);
-    std::vector<KsPoint> pts(static_cast<std::size_t>(Positions()));
-    SInt32 h = kSceneWidth / 2, v = kSceneHeight / 2;
-    for (KsPoint& p : pts) {
-        h += SInt32(rng.Next() % 17) - 8;
-        v += SInt32(rng.Next() % 17) - 8;
-        h = h < 0 ? 0 : h >= kSceneWidth ? kSceneWidth - 1 : h;
-        v = v < 0 ? 0 : v >= kSceneHeight ? kSceneHeight - 1 : v;
-        p = {h, v};
-    }
-    return pts;
-}
-
 struct Routing {
     SceneDesk desk;
-    AppSetup setup;
+    RoutingApp<SceneApp> setup;
     Scene scene = LoadScene();
     SceneWindow sw;
-    std::vector<KsPoint> local = Walk();
+    std::vector<KsPoint> local = RoutingWalk();
     std::vector<Point> global;
     std::string error;
 
@@ -162,10 +107,7 @@ struct Routing {
             LocalToGlobal(&g);
             global.push_back(g);
         }
-        // Drain the activation and update the window's opening left queued.
-        EventRecord e;
-        for (int i = 0; i < 50 && GetNextEvent(everyEvent, &e); ++i)
-            setup.app->HandleEvent(&e);
+        setup.Drain();
     }
 
     // Pane and transition count of the walk by the plain rectangle walk.

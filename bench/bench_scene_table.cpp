@@ -1,18 +1,24 @@
 // Scene 3: a table of 1,000,000 rows by 5 columns in a 1920x1080 window,
 // headings 24 high, rows 20, columns 376 wide, cells formatted on demand.
 // Measured: the first paint, one page scroll and repaint at the top and at
-// row 500,000, sorting by column 1 (byte order) and repainting, and the
-// memory the rows take. Checked: the drawn window shows the top rows' text
-// in black on white, and after the sort the first and last names are the
-// scene's.
+// row 500,000, sorting by column 1 (byte order) and repainting, the memory
+// the rows take, and scene 5's pointer positions routed over the table.
+// Checked: the drawn window shows the top rows' text in black on white,
+// after the sort the first and last names are the scene's, and the routed
+// pointer gets the column-resize cursor exactly on the headings' column
+// edges, without allocating.
 #include "AColumn.h"
 #include "AHeadingsPane.h"
 #include "ARow.h"
 #include "AScrollPane.h"
 #include "ATableScape.h"
 #include "AWindow.h"
+#include "AllocationCount.h"
 #include "CKsList.h"
+#include "Cursors.h"
+#include "KsAppRouting.h"
 #include "QuickDraw.h"
+#include "RoutingSupport.h"
 #include "SceneSupport.h"
 #include "Windows.h"
 
@@ -202,6 +208,80 @@ void BM_Scene3SortAndRepaint(benchmark::State& state) {
     s.window->Dispose();
 }
 BENCHMARK(BM_Scene3SortAndRepaint)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Scene 5's pointer positions routed over the table as the loop routes them.
+// Wherever the plain rule says the pointer is on a column's right edge in the
+// headings (within AHeadingsPane::kEdgeSlop), and nowhere else, the cursor is
+// the cross; points within a pixel of the headings' frame are not judged.
+template <void (*Route)(AApplication*, Point)> void Scene3MouseMoves(benchmark::State& state) {
+    SceneDesk desk;
+    RoutingApp<AApplication> setup;
+    SceneTable s = OpenSceneTable();
+    setup.Drain();
+    const std::vector<KsPoint> local = RoutingWalk();
+    std::vector<Point> global;
+    SetPortWindowPort(s.window->GetWindowPtr());
+    for (const KsPoint& p : local) {
+        Point g{SInt16(p.v), SInt16(p.h)};
+        LocalToGlobal(&g);
+        global.push_back(g);
+    }
+    const AHeadingsPane* headings = s.headed->GetHeadings();
+    const KsRect in = headings->GetInterior(), frame = headings->GetFrame();
+    const auto onEdge = [&](KsPoint p) {
+        const SInt32 x = p.h - in.left;
+        for (SInt32 c = 1; c <= SInt32(s.columns.size()); ++c)
+            if (x >= c * kColumnWidth - AHeadingsPane::kEdgeSlop &&
+                x < c * kColumnWidth + AHeadingsPane::kEdgeSlop)
+                return true;
+        return false;
+    };
+    long edges = 0;
+    for (std::size_t i = 0; i < global.size(); ++i) {
+        Route(setup.app, global[i]);
+        const KsPoint p = local[i];
+        const bool inside =
+            p.h > in.left && p.h < in.right - 1 && p.v > in.top && p.v < in.bottom - 1;
+        const bool outside = p.h < frame.left - 1 || p.h > frame.right + 1 || p.v < frame.top - 1 ||
+                             p.v > frame.bottom + 1;
+        if (!inside && !outside) continue;
+        const bool want = inside && onEdge(p);
+        edges += want;
+        if ((KsGetCursorID() == crossCursor) != want) {
+            char buf[120];
+            std::snprintf(buf, sizeof buf, "position %zu (%d, %d): cursor %d", i, int(p.h),
+                          int(p.v), int(KsGetCursorID()));
+            state.SkipWithError(buf);
+            s.window->Dispose();
+            return;
+        }
+    }
+    const long before = AllocationsSoFar();
+    for (const Point& g : global)
+        Route(setup.app, g);
+    const bool allocated = AllocationsSoFar() != before;
+    if (edges == 0 || allocated) {
+        state.SkipWithError(allocated ? "a warm walk allocated" : "no heading edge on the walk");
+        s.window->Dispose();
+        return;
+    }
+    for (auto _ : state)
+        for (const Point& g : global)
+            Route(setup.app, g);
+    state.SetItemsProcessed(state.iterations() * long(global.size()));
+    state.counters["events/s"] = benchmark::Counter(
+        double(state.iterations()) * double(global.size()), benchmark::Counter::kIsRate);
+    state.counters["edges"] = double(edges);
+    s.window->Dispose();
+}
+void BM_Scene3MouseMovesEventLoop(benchmark::State& state) {
+    Scene3MouseMoves<KsRouteMouseMove>(state);
+}
+void BM_Scene3MouseMovesAppRouting(benchmark::State& state) {
+    Scene3MouseMoves<KsRouteNullEvent>(state);
+}
+BENCHMARK(BM_Scene3MouseMovesEventLoop)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Scene3MouseMovesAppRouting)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

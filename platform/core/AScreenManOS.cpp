@@ -102,9 +102,10 @@ int AScreenManOS::ScreenOfPoint(KsPoint pt) const {
     return best;
 }
 
-int AScreenManOS::ScreenOfRect(const KsRect& r) const {
-    KsRect s[kMaxScreens];
-    int n = Screens(s);
+namespace {
+// The screen of s[0, n) holding most of r; for an r on none, the one nearest
+// its centre.
+int ScreenOfRectAmong(const KsRect* s, int n, const KsRect& r) {
     int best = -1;
     std::int64_t bestArea = 0;
     for (int i = 0; i < n; ++i) {
@@ -116,9 +117,33 @@ int AScreenManOS::ScreenOfRect(const KsRect& r) const {
         }
     }
     if (best >= 0) return best;
-    KsPoint centre{SInt32((std::int64_t(r.left) + r.right) / 2),
-                   SInt32((std::int64_t(r.top) + r.bottom) / 2)};
-    return ScreenOfPoint(centre);
+    const KsPoint centre{SInt32((std::int64_t(r.left) + r.right) / 2),
+                         SInt32((std::int64_t(r.top) + r.bottom) / 2)};
+    best = 0;
+    std::int64_t bestD = INT64_MAX;
+    for (int i = 0; i < n; ++i) {
+        const std::int64_t d = DistanceSquared(s[i], centre);
+        if (d < bestD) {
+            bestD = d;
+            best = i;
+        }
+    }
+    return best;
+}
+} // namespace
+
+int AScreenManOS::ScreenOfRect(const KsRect& r) const {
+    KsRect s[kMaxScreens];
+    return ScreenOfRectAmong(s, Screens(s), r);
+}
+
+int AScreenManOS::DepthOfRect(const KsRect& r) const {
+    // Without a depth provider every screen is 32 bits deep.
+    KsScreenDepthProvider p = gDepthProvider.load();
+    if (!p) return 32;
+    KsRect s[kMaxScreens];
+    const int n = Screens(s);
+    return p(n == 1 ? 0 : ScreenOfRectAmong(s, n, r));
 }
 
 KsRect AScreenManOS::PullOntoScreen(const KsRect& r, int screen, int margin) const {

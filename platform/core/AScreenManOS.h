@@ -37,6 +37,9 @@ public:
     // The screen holding most of r; for an r on no screen, the one nearest
     // its centre.
     int ScreenOfRect(const KsRect& r) const;
+    // GetScreenDepth(ScreenOfRect(r)), asking for the screens once: drawing
+    // asks it for every pane.
+    int DepthOfRect(const KsRect& r) const;
     // r moved (its size kept where it fits) so that it lies on the screen
     // inset by `margin`; an r larger than that area is cut to it.
     KsRect PullOntoScreen(const KsRect& r, int screen, int margin) const;

@@ -1,6 +1,8 @@
 #include "KsPortSavers.h"
 
 #include "KsFatal.h"
+#include "KsPortPrivate.h"
+#include "KsRgn.h"
 #include "XError.h"
 
 // Every field saved here is plain state of the port record (nothing depends
@@ -24,6 +26,10 @@ RgnHandle TakeClip() {
 
 // Savers live on the stack, so spares come back in the order they went.
 void GiveClip(RgnHandle rgn) {
+    if (gSpareUsed > 0 && gSpareClips[gSpareUsed - 1] == rgn) {
+        --gSpareUsed;
+        return;
+    }
     for (int i = 0; i < gSpareUsed; ++i)
         if (gSpareClips[i] == rgn) {
             if (i != gSpareUsed - 1) FtlAbortm("StClipSaver ended out of order");
@@ -38,7 +44,18 @@ StClipSaver::StClipSaver() : port_(KsGetPort()) {
     if (!port_) return;
     clip_ = TakeClip();
     if (!clip_) xraisexerror("SYS_ERROR", "short OSErr", memFullErr);
+    // The header answers for a rectangle inside 16 bits (its box is clamped
+    // to them); a wider one, the wide-open clip say, is copied whole.
+    if (KsRgnIsRect(port_->clipRgn)) {
+        const Rect b = KsRgnBounds(port_->clipRgn);
+        if (b.left > -32768 && b.top > -32768 && b.right < 32767 && b.bottom < 32767) {
+            rect_ = ToKsRect(b);
+            isRect_ = true;
+            return;
+        }
+    }
     CopyRgn(port_->clipRgn, clip_);
+    filled_ = true;
 }
 
 StClipSaver::StClipSaver(const Rect& r) : StClipSaver() {
@@ -47,8 +64,25 @@ StClipSaver::StClipSaver(const Rect& r) : StClipSaver() {
 
 StClipSaver::~StClipSaver() {
     if (!port_) return;
-    CopyRgn(clip_, port_->clipRgn);
+    if (isRect_) {
+        // Most drawing leaves the clip as it found it.
+        if (!KsRgnIsRect(port_->clipRgn) || ToKsRect(KsRgnBounds(port_->clipRgn)) != rect_) {
+            KsRgnRef(port_->clipRgn).SetRect(rect_);
+            KsRgnSync(port_->clipRgn);
+        }
+    } else {
+        CopyRgn(clip_, port_->clipRgn);
+    }
     GiveClip(clip_);
+}
+
+RgnHandle StClipSaver::Saved() const {
+    if (!filled_ && clip_) {
+        KsRgnRef(clip_).SetRect(rect_);
+        KsRgnSync(clip_);
+        filled_ = true;
+    }
+    return clip_;
 }
 
 namespace {

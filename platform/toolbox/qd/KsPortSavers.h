@@ -35,11 +35,16 @@ public:
     StClipSaver(const StClipSaver&) = delete;
     StClipSaver& operator=(const StClipSaver&) = delete;
     // The clip as it was on entry (owned by the saver).
-    RgnHandle Saved() const { return clip_; }
+    RgnHandle Saved() const;
 
 private:
     GrafPtr port_;
     RgnHandle clip_ = nullptr;
+    // A rectangular clip (the common case: every pane's drawing nests one) is
+    // kept as its rectangle; clip_ is filled only when Saved() is asked.
+    KsRect rect_{};
+    bool isRect_ = false;
+    mutable bool filled_ = false;
 };
 
 // Pen (place, size, mode, pattern, visibility), the fore, back and hilite

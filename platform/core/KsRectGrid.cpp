@@ -1,0 +1,142 @@
+#include "KsRectGrid.h"
+
+#include "KsPointScan.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// Rectangles within these coordinates go into the cells; others (the
+// everywhere of a pane that answers anywhere) into the wide list.
+constexpr SInt32 kCellLimit = 1 << 24;
+constexpr SInt32 kMaxSide = 256; // cells a side
+
+bool HasPoints(const KsRect& r) {
+    return r.left <= r.right && r.top <= r.bottom;
+}
+bool Finite(const KsRect& r) {
+    return r.left >= -kCellLimit && r.top >= -kCellLimit && r.right <= kCellLimit &&
+           r.bottom <= kCellLimit;
+}
+} // namespace
+
+void KsRectGrid::Build(const KsRect* r, SInt32 n) {
+    on_ = n >= kMinRects;
+    wide_.clear();
+    items_.clear();
+    start_.clear();
+    cols_ = rows_ = 0;
+    if (!on_) return;
+    bool any = false;
+    for (SInt32 i = 0; i < n; ++i) {
+        if (!HasPoints(r[i]) || !Finite(r[i])) continue;
+        box_ = any ? KsRect{std::min(box_.left, r[i].left), std::min(box_.top, r[i].top),
+                            std::max(box_.right, r[i].right), std::max(box_.bottom, r[i].bottom)}
+                   : r[i];
+        any = true;
+    }
+    const SInt64 w = any ? SInt64(box_.right) - box_.left + 1 : 1;
+    const SInt64 h = any ? SInt64(box_.bottom) - box_.top + 1 : 1;
+    if (any) {
+        // About two rectangles a cell, the cells as square as the box allows.
+        const double cells = std::max(1.0, double(n) / 2);
+        cols_ = SInt32(
+            std::clamp(std::lround(std::sqrt(cells * double(w) / double(h))), 1L, long(kMaxSide)));
+        rows_ = SInt32(std::clamp(std::lround(cells / cols_), 1L, long(kMaxSide)));
+        cellW_ = (w + cols_ - 1) / cols_;
+        cellH_ = (h + rows_ - 1) / rows_;
+    }
+    const SInt32 cells = cols_ * rows_;
+    // A rectangle over more than a quarter of the cells is read by every scan.
+    const SInt64 wideCells = std::max<SInt64>(4, cells / 4);
+    start_.assign(size_t(cells) + 1, 0);
+    struct Span {
+        SInt32 c0, c1, r0, r1;
+    };
+    const auto span = [&](const KsRect& q) {
+        return Span{SInt32((q.left - SInt64(box_.left)) / cellW_),
+                    SInt32((q.right - SInt64(box_.left)) / cellW_),
+                    SInt32((q.top - SInt64(box_.top)) / cellH_),
+                    SInt32((q.bottom - SInt64(box_.top)) / cellH_)};
+    };
+    const auto inCells = [&](const KsRect& q, Span* s) {
+        if (!HasPoints(q)) return false;
+        if (!Finite(q)) return false;
+        *s = span(q);
+        return SInt64(s->c1 - s->c0 + 1) * (s->r1 - s->r0 + 1) <= wideCells;
+    };
+    // Counted, then placed in index order, each cell's list ascending.
+    for (SInt32 i = 0; i < n; ++i) {
+        Span s{};
+        if (!inCells(r[i], &s)) {
+            if (HasPoints(r[i])) wide_.push_back(UInt32(i));
+            continue;
+        }
+        for (SInt32 y = s.r0; y <= s.r1; ++y)
+            for (SInt32 x = s.c0; x <= s.c1; ++x)
+                ++start_[size_t(y * cols_ + x) + 1];
+    }
+    for (SInt32 k = 0; k < cells; ++k)
+        start_[size_t(k) + 1] += start_[size_t(k)];
+    items_.resize(start_[size_t(cells)]);
+    for (SInt32 i = 0; i < n; ++i) {
+        Span s{};
+        if (!inCells(r[i], &s)) continue;
+        for (SInt32 y = s.r0; y <= s.r1; ++y)
+            for (SInt32 x = s.c0; x <= s.c1; ++x)
+                items_[start_[size_t(y * cols_ + x)]++] = UInt32(i);
+    }
+    // The fill moved each cell's start to the next one's: put them back.
+    for (SInt32 k = cells; k > 0; --k)
+        start_[size_t(k)] = start_[size_t(k) - 1];
+    start_[0] = 0;
+}
+
+void KsRectGrid::Reserve(SInt32 n) {
+    if (n < kMinRects) return;
+    // Cells are about n / 2, more by at most half a side's count.
+    start_.reserve(size_t(n) / 2 + kMaxSide);
+    items_.reserve(4 * size_t(n));
+    wide_.reserve(size_t(n));
+}
+
+void KsRectGrid::CellOf(KsPoint pt, const UInt32** begin, const UInt32** end) const {
+    *begin = *end = nullptr;
+    if (cols_ == 0 || !KsRectHoldsInclusive(box_, pt)) return;
+    const SInt64 x = (pt.h - SInt64(box_.left)) / cellW_;
+    const SInt64 y = (pt.v - SInt64(box_.top)) / cellH_;
+    const size_t k = size_t(y * cols_ + x);
+    *begin = items_.data() + start_[k];
+    *end = items_.data() + start_[k + 1];
+}
+
+SInt32 KsRectGrid::Last(const KsRect* r, KsPoint pt, SInt32 n) const {
+    const UInt32 *b = nullptr, *e = nullptr;
+    CellOf(pt, &b, &e);
+    const UInt32 limit = UInt32(std::max<SInt32>(n, 0));
+    // Both lists from the last index below n down, the larger one first.
+    const UInt32* p = std::lower_bound(b, e, limit);
+    const UInt32* q = std::lower_bound(wide_.data(), wide_.data() + wide_.size(), limit);
+    while (p != b || q != wide_.data()) {
+        const bool fromCell = q == wide_.data() || (p != b && p[-1] > q[-1]);
+        const UInt32 i = fromCell ? *--p : *--q;
+        if (KsRectHoldsInclusive(r[i], pt)) return SInt32(i) + 1;
+    }
+    return 0;
+}
+
+SInt32 KsRectGrid::First(const KsRect* r, KsPoint pt, SInt32 from, SInt32 n) const {
+    const UInt32 *b = nullptr, *e = nullptr;
+    CellOf(pt, &b, &e);
+    const UInt32 lo = UInt32(std::max<SInt32>(from - 1, 0));
+    const UInt32* p = std::lower_bound(b, e, lo);
+    const UInt32* we = wide_.data() + wide_.size();
+    const UInt32* q = std::lower_bound(wide_.data(), we, lo);
+    while (p != e || q != we) {
+        const bool fromCell = q == we || (p != e && *p < *q);
+        const UInt32 i = fromCell ? *p++ : *q++;
+        if (SInt64(i) >= n) return 0;
+        if (KsRectHoldsInclusive(r[i], pt)) return SInt32(i) + 1;
+    }
+    return 0;
+}
