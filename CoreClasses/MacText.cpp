@@ -17,27 +17,6 @@ constexpr OSType kStrType = 0x53545220; // 'STR '
 SInt16 Width16(long n) {
     return SInt16(std::min<long>(n, 32767));
 }
-
-// A text's storage carries its size just before the characters, so that a
-// text set again (a tip changing on a pointer move, say) is written in place
-// whenever it fits, instead of allocating.
-constexpr size_t kRoomBytes = sizeof(size_t);
-
-char* NewStorage(size_t room) {
-    char* block = new char[kRoomBytes + room];
-    std::memcpy(block, &room, kRoomBytes);
-    return block + kRoomBytes;
-}
-
-size_t RoomOf(const char* text) {
-    size_t room = 0;
-    std::memcpy(&room, text - kRoomBytes, kRoomBytes);
-    return room;
-}
-
-void FreeStorage(char* text) {
-    if (text) delete[](text - kRoomBytes);
-}
 } // namespace
 
 MacText* MacText::New(const char* text, SInt16 font, SInt16 size, SInt16 face) {
@@ -60,16 +39,12 @@ MacText* MacText::NewFromRsrc(OSType type, SInt16 id) {
         p += 1;
     }
     auto* t = new MacText;
-    t->text_ = NewStorage(size_t(n) + 1);
-    std::memcpy(t->text_, p, size_t(n));
-    t->text_[n] = 0;
-    t->length_ = long(std::strlen(t->text_));
+    // The text ends at its first NUL, if it has one.
+    t->text_.assign(p, strnlen(p, size_t(n)));
     return t;
 }
 
-MacText::~MacText() {
-    FreeStorage(text_);
-}
+MacText::~MacText() = default;
 
 AObject* MacText::Copy() {
     return CopyText();
@@ -83,24 +58,14 @@ MacText* MacText::CopyText() const {
 }
 
 void MacText::SetText(const char* text) {
-    const long n = text ? long(strnlen(text, size_t(kMaxLength))) : 0;
-    if (text_ && size_t(n) + 1 <= RoomOf(text_)) {
-        if (n) std::memmove(text_, text, size_t(n)); // text may lie in text_
-        text_[n] = 0;
-        length_ = n;
-        return;
-    }
-    char* s = NewStorage(size_t(n) + 1);
-    if (n) std::memcpy(s, text, size_t(n));
-    s[n] = 0;
-    FreeStorage(text_);
-    text_ = s;
-    length_ = n;
+    // assign keeps the storage when the text fits, and may take text_'s own
+    // characters.
+    text_.assign(text ? text : "", text ? strnlen(text, size_t(kMaxLength)) : 0);
 }
 
 long MacText::GetText(char* buf, long len) const {
     if (!buf || len <= 0) return 0;
-    const long n = std::min(length_, len - 1);
+    const long n = std::min(GetLength(), len - 1);
     if (n > 0) std::memcpy(buf, GetText(), size_t(n));
     buf[n] = 0;
     return n;
@@ -126,9 +91,9 @@ void MacText::GetMetrics(SInt16* ascent, SInt16* descent, SInt16* leading) const
 }
 
 SInt16 MacText::GetWidth() const {
-    if (!length_) return 0;
+    if (text_.empty()) return 0;
     StTextIn st(font_, size_, face_);
-    return TextWidth(GetText(), 0, Width16(length_));
+    return TextWidth(GetText(), 0, Width16(GetLength()));
 }
 
 void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColor& bg,
@@ -157,10 +122,10 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
     const RGBColor f = ToRGBColor(fg), b = ToRGBColor(bg);
     RGBBackColor(&b);
     if (mode == 0) EraseRect(&rr);
-    if (length_) {
+    if (!text_.empty()) {
         FontInfo fi{};
         GetFontInfo(&fi);
-        const SInt16 w = TextWidth(GetText(), 0, Width16(length_));
+        const SInt16 w = TextWidth(GetText(), 0, Width16(GetLength()));
         SInt32 h = r.left + 2;
         if (just_ < 0)
             h = r.right - 2 - w;
@@ -172,11 +137,11 @@ void MacText::DrawInColor(const KsRect& r, const KsRGBColor& fg, const KsRGBColo
             const RGBColor white = ToRGBColor(RGBwhite);
             RGBForeColor(&white);
             MoveTo(ClampToSInt16(h), ClampToSInt16(v + 1));
-            DrawText(GetText(), 0, Width16(length_));
+            DrawText(GetText(), 0, Width16(GetLength()));
         }
         RGBForeColor(&f);
         MoveTo(ClampToSInt16(h), ClampToSInt16(v));
-        DrawText(GetText(), 0, Width16(length_));
+        DrawText(GetText(), 0, Width16(GetLength()));
     }
 }
 

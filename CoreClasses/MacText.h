@@ -12,6 +12,8 @@
 #include "KsGeometry.h"
 #include "KsMacTypes.h"
 
+#include <string>
+
 class AStream;
 
 class MacText : public AObject {
@@ -31,9 +33,9 @@ class MacText : public AObject {
     AObject* Copy() override;
     MacText* CopyText() const;
 
-    const char* GetText() const { return text_ ? text_ : ""; }
-    long GetLength() const { return length_; }
-    bool IsEmpty() const { return length_ == 0; }
+    const char* GetText() const { return text_.c_str(); }
+    long GetLength() const { return long(text_.size()); }
+    bool IsEmpty() const { return text_.empty(); }
     void SetText(const char* text);
     // Copies at most len - 1 bytes and terminates; answers the bytes copied.
     long GetText(char* buf, long len) const;
@@ -60,8 +62,9 @@ class MacText : public AObject {
 
 private:
     MacText() = default;
-    char* text_ = nullptr;
-    long length_ = 0;
+    // Set again, a text that fits is written in place: a tip changing on a
+    // pointer move does not allocate.
+    std::string text_;
     SInt16 font_ = 1;
     SInt16 size_ = 11;
     SInt16 face_ = 0;

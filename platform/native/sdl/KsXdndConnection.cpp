@@ -43,6 +43,23 @@ void KsXdndDisconnect(Display* dpy) {
     XCloseDisplay(dpy);
 }
 
+void KsXdndSend(Display* dpy, Window to, Window about, Atom type, Window from, long l1, long l2,
+                long l3, long l4) {
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.display = dpy;
+    e.xclient.window = about;
+    e.xclient.message_type = type;
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(from);
+    e.xclient.data.l[1] = l1;
+    e.xclient.data.l[2] = l2;
+    e.xclient.data.l[3] = l3;
+    e.xclient.data.l[4] = l4;
+    XSendEvent(dpy, to, False, NoEventMask, &e);
+    XFlush(dpy);
+}
+
 std::string KsXdndLatin1ToUTF8(std::string_view latin1) {
     std::string out;
     for (unsigned char c : latin1) {

@@ -306,19 +306,7 @@ private:
     }
 
     void Send(Atom type, long l1, long l2, long l3, long l4) {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.display = dpy_;
-        e.xclient.window = target_;
-        e.xclient.message_type = type;
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = long(self_);
-        e.xclient.data.l[1] = l1;
-        e.xclient.data.l[2] = l2;
-        e.xclient.data.l[3] = l3;
-        e.xclient.data.l[4] = l4;
-        XSendEvent(dpy_, to_, False, NoEventMask, &e);
-        XFlush(dpy_);
+        KsXdndSend(dpy_, to_, target_, type, self_, l1, l2, l3, l4);
     }
 
     Display* dpy_;

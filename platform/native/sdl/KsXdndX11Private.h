@@ -23,6 +23,11 @@ struct KsXdndConnection {
 bool KsXdndConnect(SDL_Window* window, KsXdndConnection* out);
 void KsXdndDisconnect(Display* dpy);
 
+// Sends the XDND client message `type` to `to`, naming `about` as the window
+// it concerns and `from` as ours, with the message's four data words; flushed.
+void KsXdndSend(Display* dpy, Window to, Window about, Atom type, Window from, long l1, long l2,
+                long l3, long l4);
+
 // STRING is ISO Latin-1. Characters it lacks become '?'.
 std::string KsXdndLatin1ToUTF8(std::string_view latin1);
 std::string KsXdndUTF8ToLatin1(std::string_view utf8);
