@@ -52,16 +52,8 @@ void KsDisposePaneItem(void* item) {
     if (item) static_cast<APane*>(item)->Dispose();
 }
 
-StPaneHold::StPaneHold(APane* pane) : pane_(pane) {
-    if (pane_) ++pane_->holdCount;
-}
-
-StPaneHold::~StPaneHold() {
-    if (pane_ && --pane_->holdCount == 0 && pane_->disposed) pane_->AObject::Dispose();
-}
-
-bool StPaneHold::Alive() const {
-    return pane_ && !pane_->disposed;
+void StPaneHold::Release(APane* pane) {
+    pane->AObject::Dispose();
 }
 
 namespace {

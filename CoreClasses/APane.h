@@ -28,6 +28,10 @@
 
 class AWindow;
 struct APaneSubTable;
+struct APaneIdleCall;
+struct APaneHitProbe;
+class PortExposure;
+class KsPointScan;
 class CKsList;
 class CoreAttrList;
 class DragList;
@@ -338,6 +342,11 @@ public:
     // it has none yet. Generates nothing.
     const char* GetStoredPaneID() const { return iPaneID && *iPaneID ? *iPaneID : nullptr; }
     APane* FindPaneByID(const char* id);
+    // The main pane's Dawdle, and FindPane(pt, false, false) as it answers
+    // after it, found on the walk's own way down where nothing the walk calls
+    // can change what the search reads: then true with *hit set. Otherwise
+    // only the Dawdle, and false.
+    bool DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void* data, APane** hit);
     // "outer:inner:..." from any level below this pane.
     APane* FindByCompoundID(const char* cid);
     void DumpPaneID(bool outward);
@@ -528,6 +537,7 @@ private:
     }
     // GetInterior's answer for a frame (APane's own rule, cached).
     const KsRect& InteriorOfFrame(const KsRect& frame) const;
+    void MeasureInteriorOfFrame(const KsRect& frame) const;
     // The geometry writers: the field, then the enclosure's table.
     void StoreBounds(const KsRect& r) {
         bounds = r;
@@ -547,17 +557,34 @@ private:
     void ReserveSubTable();
     static void FreeSubTable(APaneSubTable* table);
 
-    // The walks of idle time and tab order. enclArea is the area this pane's
-    // enclosures leave visible when the enclosure's walk vouches for it (an
-    // idle walk also holds the pane then), or null: the walk works it out.
-    // Dawdle and FindTEpanes take what their enclosure's walk recorded for
-    // the call (TakeWalkCall) and pass it on.
-    enum class WalkKind : UInt8 { kIdle, kTab };
-    // interior, when given, is set if the record carries the pane's interior
-    // (and otherwise set to kKsRectNowhere).
-    bool TakeWalkCall(WalkKind kind, KsRect* enclArea, KsRect* interior = nullptr);
-    void DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data,
-                    const KsRect* enclArea, const KsRect* interior);
+    // The walks of idle time and tab order. The idle walk hands the sub-pane
+    // it calls a record of what it worked out (APaneIdleCall) when the
+    // sub-pane's subtree keeps the tree, and null otherwise: the callee then
+    // holds itself and works it out. Dawdle takes the record left for it
+    // (TakeIdleCall) and passes it on.
+    const APaneIdleCall* TakeIdleCall();
+    // FindPane's search riding on an idle walk: one level of it, made before
+    // the walk calls any sub-pane, given the entries of t that hold the point
+    // as bits; answers the index of the entry the search goes on into, or 0,
+    // and sets *interior to its interior when it has sub-panes.
+    SInt32 AdvanceHitProbe(APaneHitProbe& probe, const APaneSubTable& t, UInt64 hits, KsPoint pt,
+                           KsRect* interior);
+    // The main pane sets the cursor when its walk is done.
+    void SetIdleCursor(KsPoint pt, SInt16 modifiers, SInt16 cursorID);
+    // FindPane's descent below hit, and one level of it (APaneEvents.cpp).
+    static APane* DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
+                             bool selectionAware);
+    static SInt32 HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl,
+                            const KsRect& area, const PortExposure& shown,
+                            const KsPointScan& scan, KsPoint pt);
+    // Whether FindPane sees entry k of encl's table t (0-based) where area is
+    // what encl and its enclosures leave visible.
+    static bool HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,
+                        const PortExposure& shown);
+    // The tab walk's record of its call: enclArea is the area this pane's
+    // enclosures leave visible when the enclosure's walk vouches for it, or
+    // null: the walk works it out.
+    bool TakeTabCall(KsRect* enclArea);
     void TabWalk(APane** current, APane** next, APane** first, bool backwards,
                  const KsRect* enclArea);
 };

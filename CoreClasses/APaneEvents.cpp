@@ -1,5 +1,5 @@
-// APane events: hit testing, clicks, keys and tabbing, menus, idle time and
-// the cursor, mini-help, and the defaults of the drag hooks.
+// APane events: hit testing, clicks, keys and tabbing, menus, mini-help, and
+// the defaults of the drag hooks. Idle time and the cursor: APaneIdle.cpp.
 //
 // Walks over sub-panes hold the panes they call (StPaneHold), so that a
 // handler may dispose of any pane, the one called included.
@@ -9,77 +9,16 @@
 
 #include "APane.h"
 #include "APanePrivate.h"
+#include "APaneWalkPrivate.h"
 #include "AWindow.h"
-#include "Cursors.h"
 #include "KsDrawUtils.h"
 #include "KsFatal.h"
 #include "KsPointScan.h"
-#include "KsRectGrid.h"
 #include "MacText.h"
-#include "QuickDraw.h"
-#include "Windows.h"
 
 namespace {
 constexpr SInt16 kTabCharCode = '\t';
 
-bool InRectInclusive(const KsRect& r, KsPoint pt) {
-    return pt.h >= r.left && pt.h <= r.right && pt.v >= r.top && pt.v <= r.bottom;
-}
-
-GrafPtr PortOf(const AWindow* w) {
-    return w && w->GetWindowPtr() ? GetWindowPort(w->GetWindowPtr()) : nullptr;
-}
-
-constexpr bool Fits16(const KsRect& r) {
-    return r.left >= -32768 && r.top >= -32768 && r.right <= 32767 && r.bottom <= 32767;
-}
-
-// Whether a rectangle shows through a port's visible and clip regions, the
-// answer RectIsVisibleInPort gives, without copying either region. The
-// toolbox answers from each region's header whether it is a rectangle (or
-// nothing) and its bounding box, clamped to 16 bits; for a rectangle that lies in 16
-// bits the clamped box of a rectangular region meets it exactly as the
-// region does. Read once per walk: nothing a walk calls may change the port
-// before the walk asks again (a handler that runs restarts the reading).
-class PortExposure {
-public:
-    explicit PortExposure(GrafPtr port) : port_(port) {
-        if (!port || !port->visRgn || !port->clipRgn) return;
-        if (!KsRgnIsRect(port->clipRgn)) return;
-        clip_ = ToKsRect(KsRgnBounds(port->clipRgn));
-        clipIsRect_ = true;
-        visIsRect_ = KsRgnIsRect(port->visRgn);
-        vis_ = ToKsRect(KsRgnBounds(port->visRgn));
-    }
-    bool Shows(const KsRect& r) const {
-        if (!port_ || r.IsEmpty()) return false;
-        if (!clipIsRect_ || !Fits16(r)) return RectIsVisibleInPort(r, port_);
-        const KsRect c = r.Intersect(clip_);
-        if (c.IsEmpty()) return false;
-        if (visIsRect_) return c.Overlaps(vis_);
-        const Rect q = ToRect(c);
-        return RectInRgn(&q, port_->visRgn);
-    }
-
-private:
-    GrafPtr port_;
-    KsRect clip_{}, vis_{};
-    bool clipIsRect_ = false, visIsRect_ = false;
-};
-
-// Whether a point lies in a port's visible region; asked once a level of
-// every idle walk, so the common case is answered here, inline. A
-// rectangular (or empty) region is its bounding box, unless the box was
-// clamped to 16 bits; a point beyond 16 bits, which ToPoint would clamp onto
-// a 16-bit limit, is outside such a box either way.
-inline bool PointInPortRegion(KsPoint pt, GrafPtr port) {
-    if (!port || !port->visRgn) return false;
-    const Rect b = KsRgnBounds(port->visRgn);
-    if (KsRgnIsRect(port->visRgn) && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
-        b.bottom < 32767)
-        return pt.h >= b.left && pt.h < b.right && pt.v >= b.top && pt.v < b.bottom;
-    return PtInRgn(ToPoint(pt), port->visRgn);
-}
 } // namespace
 
 // The part of the window this pane's enclosures leave to its contents: its
@@ -116,66 +55,6 @@ bool APane::PointInVisibleRegion(KsPoint pt, void* port) const {
 // ---------------------------------------------------------------------------
 // The table of sub-panes the scans read
 
-// Hit testing reads only the bounds of most candidates and idle time only the
-// frame and alwaysDawdle: packed here, in list order, they cost a few bytes a
-// candidate instead of a cache line of a separately allocated pane and a
-// virtual GetFrame. The storage is kept across rebuilds, so a table that has
-// reached its size allocates no more.
-struct APaneSubTable {
-    struct Entry {
-        APane* pane;
-        KsRect frame;
-        // The pane's declared traits; kWalkIdleKeepsTree only when every pane
-        // of its subtree declares it too, since its walk calls them all.
-        UInt8 traits;
-    };
-    // What hit testing scans: the bounds, or everywhere for a pane that
-    // tests hits itself (its FindPane is asked wherever the point is).
-    std::vector<KsRect> bounds;
-    std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
-    std::vector<Entry> entries;
-    bool allKeepTree = true; // every entry's traits hold kWalkIdleKeepsTree
-    // For a long list (a window of many controls), grids over bounds and
-    // dawdle let a scan read the entries near the point only.
-    KsRectGrid hitGrid, idleGrid;
-
-    // The sub-pane this pane's idle or tab walk is calling, and the area the
-    // walk vouches is left visible by its enclosures (the window it was
-    // worked out for included). Taken by that sub-pane on entry
-    // (TakeWalkCall), before anything else runs there; withdrawn when the
-    // call ends (StWalkCall). An idle walk's record also vouches that the
-    // walk holds the pane it calls. The port is not recorded: an override may
-    // change it before it calls the APane walk.
-    // With kWalkStandardInterior the record carries the callee's interior,
-    // measured from the frame in the table.
-    struct Call {
-        const APane* callee = nullptr;
-        const AWindow* window = nullptr;
-        KsRect area{};
-        KsRect interior{};
-        bool interiorKnown = false;
-        APane::WalkKind kind = APane::WalkKind::kIdle;
-    } call;
-};
-
-namespace {
-// Records a walk's call of a sub-pane in the walking pane's table, and
-// withdraws it when the call ends, by a throw too: a record left behind would
-// vouch for a hold and an area that no longer stand.
-class StWalkCall {
-public:
-    StWalkCall(APaneSubTable* table, const APaneSubTable::Call& call) : table_(table) {
-        table_->call = call;
-    }
-    ~StWalkCall() { table_->call.callee = nullptr; }
-    StWalkCall(const StWalkCall&) = delete;
-    StWalkCall& operator=(const StWalkCall&) = delete;
-
-private:
-    APaneSubTable* table_;
-};
-} // namespace
-
 void APane::ReserveSubTable() {
     const size_t n = size_t(GetNumSubPanes());
     if (!iSubTable) iSubTable = new APaneSubTable;
@@ -186,6 +65,7 @@ void APane::ReserveSubTable() {
     const size_t room = std::max(n, 2 * t.entries.capacity());
     t.bounds.reserve(room);
     t.dawdle.reserve(room);
+    t.cover.reserve(room);
     t.entries.reserve(room);
     t.hitGrid.Reserve(SInt32(room));
     t.idleGrid.Reserve(SInt32(room));
@@ -199,25 +79,12 @@ UInt8 APane::DeclaredWalkTraits() const {
     return typeid(*this) == typeid(APane) ? kWalkIdleKeepsTree | kWalkStandardInterior : 0;
 }
 
-const KsRect& APane::InteriorOfFrame(const KsRect& frame) const {
-    if (!iInteriorKnown || frame != iInteriorFrame || border != iInteriorBorder ||
-        borderProc != iInteriorProc) {
-        iInterior = FrameToInterior(frame);
-        iInteriorFrame = frame;
-        iInteriorBorder = border;
-        iInteriorProc = borderProc;
-        iInteriorKnown = true;
-    }
-    return iInterior;
-}
-
-// The walks' way in: the check of a current table inlines into them.
-APaneSubTable* APane::CurrentSubTable() {
-#ifdef NDEBUG
-    if (!iSubTableStale && iSubTable && subPanes && subPanes->GetCount() == iSubTableCount)
-        return iSubTable;
-#endif
-    return RefreshSubTable();
+void APane::MeasureInteriorOfFrame(const KsRect& frame) const {
+    iInterior = FrameToInterior(frame);
+    iInteriorFrame = frame;
+    iInteriorBorder = border;
+    iInteriorProc = borderProc;
+    iInteriorKnown = true;
 }
 
 // The table, rebuilt when a writer has marked it stale or the list's count
@@ -238,16 +105,20 @@ APaneSubTable* APane::RefreshSubTable() {
         iSubTableCount = n;
         t.bounds.clear();
         t.dawdle.clear();
+        t.cover.clear();
         t.entries.clear();
         t.allKeepTree = true;
+        t.hitIsIdle = true;
         t.bounds.reserve(size_t(n));
         t.dawdle.reserve(size_t(n));
+        t.cover.reserve(size_t(n));
         t.entries.reserve(size_t(n));
         for (SInt32 i = 1; i <= n; ++i) {
             auto* p = static_cast<APane*>(subPanes->At(i));
             if (!p) {
                 t.bounds.push_back(kKsRectNowhere);
                 t.dawdle.push_back(kKsRectNowhere);
+                t.cover.push_back(kKsRectNowhere);
                 t.entries.push_back({nullptr, kKsRectNowhere, 0});
                 t.allKeepTree = false;
                 continue;
@@ -256,6 +127,8 @@ APaneSubTable* APane::RefreshSubTable() {
             const UInt8 traits = traitsOf(p);
             t.bounds.push_back(p->iOwnHitTest ? kKsRectEverywhere : p->bounds);
             t.dawdle.push_back(p->alwaysDawdle ? kKsRectEverywhere : frame);
+            t.cover.push_back(t.bounds.back().Union(frame));
+            t.hitIsIdle = t.hitIsIdle && t.bounds.back() == t.dawdle.back();
             t.entries.push_back({p, frame, traits});
             t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
         }
@@ -272,6 +145,7 @@ APaneSubTable* APane::RefreshSubTable() {
         FtlAssert(t.bounds[size_t(i - 1)] == (p->iOwnHitTest ? kKsRectEverywhere : p->bounds));
         FtlAssert(e.frame == p->GetFrame());
         FtlAssert(t.dawdle[size_t(i - 1)] == (p->alwaysDawdle ? kKsRectEverywhere : e.frame));
+        FtlAssert(t.cover[size_t(i - 1)] == t.bounds[size_t(i - 1)].Union(e.frame));
         // Read without measuring the sub-pane's own table again: a change
         // below it marks this table stale too, and the rebuild measured it.
         const UInt8 declared = p->DeclaredWalkTraits();
@@ -294,18 +168,23 @@ bool APane::SubtreeKeepsTree() {
 // Hit testing and clicks
 
 APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
-    // Iterative descent: at each level the front-most hit sub-pane. The area
-    // the enclosures leave visible is carried down rather than re-walked for
-    // every candidate, and the port is read once; only the bounds are tested
-    // until a candidate contains the point. A sub-pane that tests hits
-    // itself is asked instead, wherever the point is; its answer ends the
-    // descent, and without one the scan goes on behind it.
     if (!InRectInclusive(bounds, pt) || !IsVisible()) return nullptr;
     const PortExposure shown(PortOf(itsEnclWindow));
     if (!shown.Shows(bounds)) return nullptr;
-    KsRect area = VisibleInteriorArea();
+    APane* hit = DescendHit(this, VisibleInteriorArea(), shown, pt, selectionAware);
+    return wantEnclosure ? hit->itsEnclPane : hit;
+}
+
+// FindPane's descent from hit, a pane it has chosen, given the area hit's
+// enclosures and hit leave visible. Iterative: at each level the front-most
+// hit sub-pane. The area is carried down rather than re-walked for every
+// candidate, and the port is read once; only the bounds are tested until a
+// candidate contains the point. A sub-pane that tests hits itself is asked
+// instead, wherever the point is; its answer ends the descent, and without
+// one the scan goes on behind it.
+APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
+                         bool selectionAware) {
     const KsPointScan scan(pt);
-    APane* hit = this;
     bool asked = false; // hit is the answer of a FindPane of its own
     while (!asked) {
         if (selectionAware && hit->GetSelected() &&
@@ -316,28 +195,15 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
         SInt32 i = hit->subPanes ? hit->subPanes->GetCount() : 0;
         while (i >= 1 && !next) {
             const APaneSubTable& t = *hit->CurrentSubTable();
-            const KsRect* b = t.bounds.data();
-            const auto last = [&](SInt32 k) {
-                return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
-            };
-            for (i = last(std::min<SInt32>(i, SInt32(t.bounds.size()))); i >= 1; i = last(i - 1)) {
-                const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
-                APane* p = e.pane;
-                if (!p) continue;
-                if (p->iOwnHitTest) break;
-                const KsRect& pb = b[i - 1];
-                const bool seen =
-                    p->itsEnclWindow == itsEnclWindow
-                        ? p->visible && !pb.Union(e.frame).Intersect(area).IsEmpty() &&
-                              shown.Shows(pb)
-                        : p->IsVisible() && RectIsVisibleInPort(pb, PortOf(p->itsEnclWindow));
-                if (seen) {
-                    next = p;
-                    chosen = &e;
-                    break;
-                }
+            const SInt32 k = HitChoice(t, std::min<SInt32>(i, SInt32(t.bounds.size())), hit, area,
+                                       shown, scan, pt);
+            if (k > 0) {
+                next = t.entries[size_t(k - 1)].pane;
+                chosen = &t.entries[size_t(k - 1)];
+                break;
             }
-            if (i < 1 || next) break;
+            i = -k;
+            if (i < 1) break;
             // The table is fetched again after the call: the answer of a
             // FindPane of its own is not bound to leave the list alone.
             next = t.entries[size_t(i - 1)].pane->FindPane(pt, false, selectionAware);
@@ -352,8 +218,27 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
                                       ? hit->InteriorOfFrame(chosen->frame)
                                       : hit->GetInterior());
     }
-    if (wantEnclosure) return hit->itsEnclPane;
     return hit;
+}
+
+// One level of FindPane's descent: among the first n entries of the table of
+// encl (whose interior, within its enclosures', is area), the index of the
+// front-most sub-pane shown that holds the point; or, negated, the index of a
+// sub-pane in front of every such one that tests hits itself; 0 for none.
+SInt32 APane::HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl, const KsRect& area,
+                        const PortExposure& shown, const KsPointScan& scan, KsPoint pt) {
+    const KsRect* b = t.bounds.data();
+    const auto last = [&](SInt32 k) {
+        return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
+    };
+    for (SInt32 i = last(n); i >= 1; i = last(i - 1)) {
+        const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
+        const APane* p = e.pane;
+        if (!p) continue;
+        if (p->iOwnHitTest) return -i;
+        if (HitSeen(t, i - 1, encl, area, shown)) return i;
+    }
+    return 0;
 }
 
 void APane::DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* data) {
@@ -414,19 +299,18 @@ void APane::Deactivate() {
         GetSubPane(i)->Deactivate();
 }
 
-bool APane::TakeWalkCall(WalkKind kind, KsRect* enclArea, KsRect* interior) {
+bool APane::TakeTabCall(KsRect* enclArea) {
     APaneSubTable* t = itsEnclPane ? itsEnclPane->iSubTable : nullptr;
-    if (!t || t->call.callee != this || t->call.kind != kind) return false;
+    if (!t || t->call.callee != this) return false;
     t->call.callee = nullptr;
     if (t->call.window != itsEnclWindow) return false;
     *enclArea = t->call.area;
-    if (interior) *interior = t->call.interiorKnown ? t->call.interior : kKsRectNowhere;
     return true;
 }
 
 void APane::FindTEpanes(APane** current, APane** next, APane** first, bool backwards) {
     KsRect enclArea;
-    const bool called = TakeWalkCall(WalkKind::kTab, &enclArea);
+    const bool called = TakeTabCall(&enclArea);
     TabWalk(current, next, first, backwards, called ? &enclArea : nullptr);
 }
 
@@ -470,7 +354,6 @@ void APane::TabWalk(APane** current, APane** next, APane** first, bool backwards
         if (sameWindow) {
             if (!table) table = CurrentSubTable();
             APaneSubTable::Call record{p, itsEnclWindow, area};
-            record.kind = WalkKind::kTab;
             StWalkCall call(table, record);
             p->FindTEpanes(current, next, first, backwards);
         } else {
@@ -547,130 +430,6 @@ void APane::UpdateMenus(void* data, EventRecord* event) {
         if (!p->updatesMenus || !p->IsVisible()) continue;
         StPaneHold held(p);
         p->UpdateMenus(data, event);
-    }
-}
-
-// ---------------------------------------------------------------------------
-// Idle time and the cursor
-
-void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data) {
-    KsRect enclArea, interior = kKsRectNowhere;
-    const bool called = TakeWalkCall(WalkKind::kIdle, &enclArea, &interior);
-    DawdleWalk(pt, modifiers, sleep, cursorID, data, called ? &enclArea : nullptr,
-               interior == kKsRectNowhere ? nullptr : &interior);
-}
-
-void APane::DawdleWalk(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data,
-                       const KsRect* enclArea, const KsRect* calledInterior) {
-    SInt16 localCursor = -1;
-    if (!cursorID) cursorID = &localCursor;
-    const bool isMain = itsEnclPane == nullptr;
-    if (isMain) *cursorID = -1;
-    // The visibility of this pane's enclosures is worked out once (or taken
-    // from the enclosure's walk), and again only after a handler has run.
-    bool areaKnown = false, enclosuresShown = false;
-    KsRect area;
-    // Measured once, and only where there are sub-panes to walk: most panes
-    // given idle time are leaves. The enclosure's walk measures it when the
-    // class keeps GetInterior standard.
-    const KsRect interior = !subPanes ? KsRect{} : calledInterior ? *calledInterior : GetInterior();
-    if (enclArea) {
-        enclosuresShown = visible;
-        if (enclosuresShown) area = enclArea->Intersect(interior);
-        areaKnown = true;
-    }
-    // Called from the enclosure's walk, this pane is held there already, or
-    // nothing below it can dispose of it.
-    StPaneHold hold(enclArea ? nullptr : this);
-    GrafPtr port = PortOf(itsEnclWindow);
-    // Asked at most once between handlers: only a handler changes the port.
-    SInt8 pointShown = -1;
-    auto pointInPort = [&] {
-        if (pointShown < 0) pointShown = PointInPortRegion(pt, port) ? 1 : 0;
-        return pointShown != 0;
-    };
-    if (subPanes && (InRectInclusive(interior, pt) || alwaysDawdle)) {
-        // The cheap tests first, by index: nothing changes the list until a
-        // handler runs. Around each handler that may change the tree an
-        // iterator holds the walk's place, so that the handler may add,
-        // remove or dispose of panes; a subtree whose panes all declare
-        // kWalkIdleKeepsTree is called without one. The table answers the
-        // cheap tests; it is fetched again after each handler, which may have
-        // changed the list or marked it stale.
-        const KsPointScan scan(pt);
-        SInt32 i = 1;
-        while (subPanes && i <= subPanes->GetCount()) {
-            const APaneSubTable& t = *CurrentSubTable();
-            const SInt32 count = SInt32(t.entries.size());
-            const APaneSubTable::Entry* entries = t.entries.data();
-            const auto first = [&](SInt32 from) {
-                return t.idleGrid.On() ? t.idleGrid.First(t.dawdle.data(), pt, from, count)
-                                       : scan.First(t.dawdle.data(), from, count);
-            };
-            for (i = first(i); i != 0; i = first(i + 1))
-                if (entries[i - 1].pane && entries[i - 1].pane->visible) break;
-            if (i == 0) break;
-            const APaneSubTable::Entry& e = entries[i - 1];
-            APane* p = e.pane;
-            const KsRect cover = t.bounds[size_t(i - 1)].Union(e.frame);
-            const bool sameWindow = p->itsEnclWindow == itsEnclWindow;
-            bool shown;
-            if (sameWindow) {
-                if (!areaKnown) {
-                    enclosuresShown = EnclosuresVisible();
-                    if (enclosuresShown) area = VisibleInteriorArea();
-                    areaKnown = true;
-                }
-                shown = enclosuresShown && !cover.Intersect(area).IsEmpty();
-            } else {
-                shown = p->IsVisible();
-            }
-            if (!shown || (!p->alwaysDawdle && !pointInPort())) {
-                ++i;
-                continue;
-            }
-            // Recorded for a pane of this window only: the area is this
-            // window's.
-            APaneSubTable::Call call{sameWindow ? p : nullptr, itsEnclWindow, area};
-            if (sameWindow && p->subPanes && (e.traits & kWalkStandardInterior)) {
-                call.interior = p->InteriorOfFrame(e.frame);
-                call.interiorKnown = true;
-            }
-            if (sameWindow && (e.traits & kWalkIdleKeepsTree)) {
-                // Nothing the call reaches changes the tree, the list or the
-                // port's regions: the walk goes on at the next index.
-                StWalkCall walkCall(iSubTable, call);
-                p->Dawdle(pt, modifiers, sleep, cursorID, data);
-                ++i;
-                continue;
-            }
-            AListIterator it(*subPanes, i);
-            {
-                StPaneHold held(p);
-                StWalkCall walkCall(iSubTable, call);
-                p->Dawdle(pt, modifiers, sleep, cursorID, data);
-            }
-            areaKnown = false;
-            pointShown = -1;
-            if (!it.Next()) break;
-            i = it.CurrentIndex();
-        }
-    }
-    if (!isMain || !hold.Alive() || !pointInPort() || *cursorID == 0) return;
-    EventRecord ev{};
-    ev.modifiers = UInt16(modifiers);
-    const bool right = itsEnclWindow && KsIsLiveWindow(itsEnclWindow)
-                           ? itsEnclWindow->IsRightMouseButton(&ev)
-                           : (modifiers & controlKey) != 0;
-    if (right)
-        SetCursorByID(kRightButtonCursorID);
-    else if (*cursorID == -1 && defaultsCursor)
-        SetArrowCursor();
-    else if (*cursorID != -1) {
-        if (GetCursor(*cursorID))
-            SetCursorByID(*cursorID);
-        else
-            KsSetCCursor(*cursorID);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "APane.h"
 #include "APanePrivate.h"
+#include "APaneWalkPrivate.h"
 #include "AWindow.h"
 #include "KsDrawUtils.h"
 #include "MacText.h"

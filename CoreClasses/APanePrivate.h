@@ -16,16 +16,23 @@ void KsRegisterPaneMessages();
 // that is disposed is taken out of its tree at once, but its storage goes
 // only when the last hold ends. Handlers called from a walk may therefore
 // dispose of any pane, the walking one included.
+// Inline: the walks hold and release a pane per call.
 class StPaneHold {
 public:
-    explicit StPaneHold(APane* pane);
-    ~StPaneHold();
+    explicit StPaneHold(APane* pane) : pane_(pane) {
+        if (pane_) ++pane_->holdCount;
+    }
+    ~StPaneHold() {
+        if (pane_ && --pane_->holdCount == 0 && pane_->disposed) Release(pane_);
+    }
     StPaneHold(const StPaneHold&) = delete;
     StPaneHold& operator=(const StPaneHold&) = delete;
     // False once the held pane has been disposed of.
-    bool Alive() const;
+    bool Alive() const { return pane_ && !pane_->disposed; }
 
 private:
+    // The storage of a pane disposed while held goes with the last hold.
+    static void Release(APane* pane);
     APane* pane_;
 };
 

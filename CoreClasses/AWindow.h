@@ -180,9 +180,9 @@ class AWindow : public AObject, public PaneDow {
     virtual void DoDragTrack(KsPoint pt, short modifiers, short action);
     virtual bool IsRightMouseButton(const EventRecord* ev) const;
     virtual APane* FindContextMenuPane(KsPoint pt);
-    // Asks for the tip of the pane under pt (window coordinates), or of its
+    // Asks for the tip of underPoint (the pane under the pointer), or of its
     // nearest enclosure that has one.
-    void RequestMiniHelp(KsPoint pt);
+    void RequestMiniHelp(APane* underPoint);
     virtual void FinishDragUpdate();
     virtual void StartDragUpdate();
     virtual bool UseDragCache();

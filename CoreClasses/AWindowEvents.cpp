@@ -88,15 +88,25 @@ bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
         // The application's idle distribution has already made the point
         // local to this window; converting again would shift it.
         const KsPoint pt{ev->where.h, ev->where.v};
+        // The tip wants the pane under the point: the walk finds it on its
+        // way down where it can.
+        const bool tips = mouseInWindow && hasMiniHelp && GetMiniHelpEnabled();
+        APane* hit = nullptr;
+        bool found = false;
         if (!mainPane->GetAlwaysDawdle() && !mainPane->PtInPane(pt)) {
             if (mouseInWindow) SetArrowCursor();
         } else {
             SInt32 sleep = kIdleSleepUnneeded;
-            mainPane->Dawdle(pt, SInt16(ev->modifiers), &sleep, nullptr, data);
+            const SInt16 modifiers = SInt16(ev->modifiers);
+            if (tips)
+                found = mainPane->DawdleFindingPane(pt, modifiers, &sleep, data, &hit);
+            else
+                mainPane->Dawdle(pt, modifiers, &sleep, nullptr, data);
             if (sleep != kIdleSleepUnneeded) KsWakeNoLaterThan(KsGetTicks() + std::max(sleep, 0));
         }
         // With tips off there is nothing to ask for: no search for the pane.
-        if (mouseInWindow && hasMiniHelp && GetMiniHelpEnabled()) RequestMiniHelp(pt);
+        if (mouseInWindow && hasMiniHelp && GetMiniHelpEnabled() && mainPane)
+            RequestMiniHelp(found ? hit : mainPane->FindPane(pt, false, false));
     }
     TerminateDragEvent();
     return false;
@@ -106,10 +116,9 @@ bool AWindow::Idle(void* data, EventRecord* ev, long mouseInWindow, long b) {
 // conversion of the same record would move the click. CurrentEvent.where
 // stays local while the pane tree handles the click (the grow box reads it)
 // and both points are global again afterwards.
-// The first pane up from the one under pt that has mini-help text asks for
+// The first pane up from the one under the point that has mini-help text asks for
 // its tip; the tip window ignores a request for the area it already shows.
-void AWindow::RequestMiniHelp(KsPoint pt) {
-    APane* pane = mainPane ? mainPane->FindPane(pt, false, false) : nullptr;
+void AWindow::RequestMiniHelp(APane* pane) {
     for (int depth = 0; pane && depth < kMaxChain; ++depth) {
         if (pane->HasMiniHelpText()) {
             char text[257];

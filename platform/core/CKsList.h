@@ -28,7 +28,8 @@ public:
     explicit AList(SInt32 capacity = 0);
     ~AList() override;
 
-    SInt32 GetCount() const override { return SInt32(items_.size()); }
+    // Final: the walks over pane lists read it inline.
+    SInt32 GetCount() const final { return SInt32(items_.size()); }
     void Reserve(SInt32 capacity);
 
     // The item at a 1-based index; null when the index is out of range.

@@ -74,6 +74,26 @@ public:
         return 0;
     }
 
+    // A bit for each of r[0, n) that holds the point, bit k for r[k]; n at
+    // most 64.
+    UInt64 Holding(const KsRect* r, SInt32 n) const {
+        UInt64 bits = 0;
+        SInt32 k = 0;
+#if defined(__SSE2__)
+        if (wide_) {
+            for (; k + 4 <= n; k += 4) {
+                const UInt64 four = UInt64(Mask(r + k) == kIn) | UInt64(Mask(r + k + 1) == kIn) << 1 |
+                                    UInt64(Mask(r + k + 2) == kIn) << 2 |
+                                    UInt64(Mask(r + k + 3) == kIn) << 3;
+                bits |= four << k;
+            }
+        }
+#endif
+        for (; k < n; ++k)
+            if (KsRectHoldsInclusive(r[k], pt_)) bits |= UInt64(1) << k;
+        return bits;
+    }
+
 private:
     static_assert(sizeof(KsRect) == 4 * sizeof(SInt32), "the scan reads rectangles as four lanes");
     KsPoint pt_;

@@ -11,6 +11,14 @@ namespace {
 constexpr SInt32 kCellLimit = 1 << 24;
 constexpr SInt32 kMaxSide = 256; // cells a side
 
+// The shift of the least power of two that is at least size.
+int ShiftFor(SInt64 size) {
+    int s = 0;
+    while ((SInt64(1) << s) < size)
+        ++s;
+    return s;
+}
+
 bool HasPoints(const KsRect& r) {
     return r.left <= r.right && r.top <= r.bottom;
 }
@@ -38,13 +46,16 @@ void KsRectGrid::Build(const KsRect* r, SInt32 n) {
     const SInt64 w = any ? SInt64(box_.right) - box_.left + 1 : 1;
     const SInt64 h = any ? SInt64(box_.bottom) - box_.top + 1 : 1;
     if (any) {
-        // About two rectangles a cell, the cells as square as the box allows.
-        const double cells = std::max(1.0, double(n) / 2);
+        // About two cells a rectangle, the cells as square as the box allows:
+        // a point's cell then lists one or two.
+        const double cells = std::max(1.0, double(n) * 2);
         cols_ = SInt32(
             std::clamp(std::lround(std::sqrt(cells * double(w) / double(h))), 1L, long(kMaxSide)));
         rows_ = SInt32(std::clamp(std::lround(cells / cols_), 1L, long(kMaxSide)));
-        cellW_ = (w + cols_ - 1) / cols_;
-        cellH_ = (h + rows_ - 1) / rows_;
+        shiftW_ = ShiftFor((w + cols_ - 1) / cols_);
+        shiftH_ = ShiftFor((h + rows_ - 1) / rows_);
+        cols_ = SInt32(((w - 1) >> shiftW_) + 1);
+        rows_ = SInt32(((h - 1) >> shiftH_) + 1);
     }
     const SInt32 cells = cols_ * rows_;
     // A rectangle over more than a quarter of the cells is read by every scan.
@@ -54,10 +65,10 @@ void KsRectGrid::Build(const KsRect* r, SInt32 n) {
         SInt32 c0, c1, r0, r1;
     };
     const auto span = [&](const KsRect& q) {
-        return Span{SInt32((q.left - SInt64(box_.left)) / cellW_),
-                    SInt32((q.right - SInt64(box_.left)) / cellW_),
-                    SInt32((q.top - SInt64(box_.top)) / cellH_),
-                    SInt32((q.bottom - SInt64(box_.top)) / cellH_)};
+        return Span{SInt32((q.left - SInt64(box_.left)) >> shiftW_),
+                    SInt32((q.right - SInt64(box_.left)) >> shiftW_),
+                    SInt32((q.top - SInt64(box_.top)) >> shiftH_),
+                    SInt32((q.bottom - SInt64(box_.top)) >> shiftH_)};
     };
     const auto inCells = [&](const KsRect& q, Span* s) {
         if (!HasPoints(q)) return false;
@@ -94,17 +105,17 @@ void KsRectGrid::Build(const KsRect* r, SInt32 n) {
 
 void KsRectGrid::Reserve(SInt32 n) {
     if (n < kMinRects) return;
-    // Cells are about n / 2, more by at most half a side's count.
-    start_.reserve(size_t(n) / 2 + kMaxSide);
-    items_.reserve(4 * size_t(n));
+    // Cells are about 2n, more by at most a side's count.
+    start_.reserve(2 * size_t(n) + 2 * kMaxSide);
+    items_.reserve(8 * size_t(n));
     wide_.reserve(size_t(n));
 }
 
 void KsRectGrid::CellOf(KsPoint pt, const UInt32** begin, const UInt32** end) const {
     *begin = *end = nullptr;
     if (cols_ == 0 || !KsRectHoldsInclusive(box_, pt)) return;
-    const SInt64 x = (pt.h - SInt64(box_.left)) / cellW_;
-    const SInt64 y = (pt.v - SInt64(box_.top)) / cellH_;
+    const SInt64 x = (pt.h - SInt64(box_.left)) >> shiftW_;
+    const SInt64 y = (pt.v - SInt64(box_.top)) >> shiftH_;
     const size_t k = size_t(y * cols_ + x);
     *begin = items_.data() + start_[k];
     *end = items_.data() + start_[k + 1];
@@ -139,4 +150,18 @@ SInt32 KsRectGrid::First(const KsRect* r, KsPoint pt, SInt32 from, SInt32 n) con
         if (KsRectHoldsInclusive(r[i], pt)) return SInt32(i) + 1;
     }
     return 0;
+}
+
+UInt64 KsRectGrid::Holding(const KsRect* r, KsPoint pt, SInt32 n) const {
+    const UInt32 *b = nullptr, *e = nullptr;
+    CellOf(pt, &b, &e);
+    UInt64 bits = 0;
+    const auto note = [&](UInt32 i) {
+        if (SInt64(i) < n && KsRectHoldsInclusive(r[i], pt)) bits |= UInt64(1) << i;
+    };
+    for (; b != e; ++b)
+        note(*b);
+    for (const UInt32 i : wide_)
+        note(i);
+    return bits;
 }

@@ -15,11 +15,11 @@
 class KsRectGrid {
 public:
     // Arrays shorter than this are scanned whole: the grid would not pay.
-    static constexpr SInt32 kMinRects = 64;
+    static constexpr SInt32 kMinRects = 16;
 
     // Builds over r[0, n); a short array leaves the grid off.
     void Build(const KsRect* r, SInt32 n);
-    // Room for a build over n rectangles each meeting up to four cells (the
+    // Room for a build over n rectangles each meeting up to eight cells (the
     // usual lot: rectangles of like sizes), so that such a build allocates
     // nothing.
     void Reserve(SInt32 n);
@@ -31,13 +31,17 @@ public:
     // The 1-based index of the first of r[from - 1, n) that holds pt, or 0.
     SInt32 First(const KsRect* r, KsPoint pt, SInt32 from, SInt32 n) const;
 
+    // A bit for each of r[0, n) that holds pt, bit k for r[k]; n at most 64.
+    UInt64 Holding(const KsRect* r, KsPoint pt, SInt32 n) const;
+
 private:
     // The cell's list of indices (0-based, ascending); empty outside the box.
     void CellOf(KsPoint pt, const UInt32** begin, const UInt32** end) const;
 
     bool on_ = false;
     KsRect box_{}; // edges included
-    SInt64 cellW_ = 1, cellH_ = 1;
+    // Cells are powers of two wide and high: a point's cell is two shifts.
+    int shiftW_ = 0, shiftH_ = 0;
     SInt32 cols_ = 0, rows_ = 0;
     std::vector<UInt32> start_; // cell k lists items_[start_[k], start_[k + 1])
     std::vector<UInt32> items_;

@@ -1,0 +1,223 @@
+// What the walks over the pane tree share: the packed table of a pane's
+// sub-panes, the records a walk leaves for the sub-pane it calls, and the
+// port and rectangle tests they make. Private to the APane sources.
+#pragma once
+
+#include "APane.h"
+#include "AWindow.h"
+#include "KsDrawUtils.h"
+#include "KsRectGrid.h"
+#include "QuickDraw.h"
+#include "Windows.h"
+
+#include <vector>
+
+inline bool InRectInclusive(const KsRect& r, KsPoint pt) {
+    return pt.h >= r.left && pt.h <= r.right && pt.v >= r.top && pt.v <= r.bottom;
+}
+
+inline GrafPtr PortOf(const AWindow* w) {
+    return w && w->GetWindowPtr() ? GetWindowPort(w->GetWindowPtr()) : nullptr;
+}
+
+constexpr bool Fits16(const KsRect& r) {
+    return r.left >= -32768 && r.top >= -32768 && r.right <= 32767 && r.bottom <= 32767;
+}
+
+// Whether a rectangle shows through a port's visible and clip regions, the
+// answer RectIsVisibleInPort gives, without copying either region. The
+// toolbox answers from each region's header whether it is a rectangle (or
+// nothing) and its bounding box, clamped to 16 bits; for a rectangle that lies in 16
+// bits the clamped box of a rectangular region meets it exactly as the
+// region does. Read once per walk: nothing a walk calls may change the port
+// before the walk asks again (a handler that runs restarts the reading).
+class PortExposure {
+public:
+    explicit PortExposure(GrafPtr port) : port_(port) {
+        if (!port || !port->visRgn || !port->clipRgn) return;
+        if (!KsRgnIsRect(port->clipRgn)) return;
+        clip_ = ToKsRect(KsRgnBounds(port->clipRgn));
+        clipIsRect_ = true;
+        visIsRect_ = KsRgnIsRect(port->visRgn);
+        vis_ = ToKsRect(KsRgnBounds(port->visRgn));
+    }
+    bool Shows(const KsRect& r) const {
+        if (!port_ || r.IsEmpty()) return false;
+        if (!clipIsRect_ || !Fits16(r)) return RectIsVisibleInPort(r, port_);
+        const KsRect c = r.Intersect(clip_);
+        if (c.IsEmpty()) return false;
+        if (visIsRect_) return c.Overlaps(vis_);
+        const Rect q = ToRect(c);
+        return RectInRgn(&q, port_->visRgn);
+    }
+
+    // Whether the pixel at pt (right and below it) shows through both
+    // regions, read from rectangles alone; false where that cannot be told
+    // so. Any rectangle holding that pixel shows, then.
+    bool ShowsPixel(KsPoint pt) const {
+        return port_ && clipIsRect_ && visIsRect_ && PixelIn(clip_, pt) && PixelIn(vis_, pt);
+    }
+    static bool PixelIn(const KsRect& r, KsPoint pt) {
+        return pt.h >= r.left && pt.h < r.right && pt.v >= r.top && pt.v < r.bottom;
+    }
+    // Whether the port's regions read as they did when this was made.
+    bool Same(const PortExposure& now) const {
+        return port_ == now.port_ && clipIsRect_ == now.clipIsRect_ &&
+               visIsRect_ == now.visIsRect_ && clip_ == now.clip_ && vis_ == now.vis_;
+    }
+
+private:
+    GrafPtr port_;
+    KsRect clip_{}, vis_{};
+    bool clipIsRect_ = false, visIsRect_ = false;
+};
+
+// Whether a point lies in a port's visible region; asked once a level of
+// every idle walk, so the common case is answered here, inline. A
+// rectangular (or empty) region is its bounding box, unless the box was
+// clamped to 16 bits; a point beyond 16 bits, which ToPoint would clamp onto
+// a 16-bit limit, is outside such a box either way.
+inline bool PointInPortRegion(KsPoint pt, GrafPtr port) {
+    if (!port || !port->visRgn) return false;
+    const Rect b = KsRgnBounds(port->visRgn);
+    if (KsRgnIsRect(port->visRgn) && b.left > -32768 && b.top > -32768 && b.right < 32767 &&
+        b.bottom < 32767)
+        return pt.h >= b.left && pt.h < b.right && pt.v >= b.top && pt.v < b.bottom;
+    return PtInRgn(ToPoint(pt), port->visRgn);
+}
+
+struct APaneHitProbe;
+
+// What an idle walk hands the sub-pane it calls, kept on the walk's stack
+// and pointed to by the walking pane's table during the call. Taken by the
+// callee on entry (APane::TakeIdleCall); the callee then need not hold
+// itself, nor work out again what its enclosures leave visible or whether the
+// point shows in the port. Only for a callee whose subtree keeps the tree.
+struct APaneIdleCall {
+    const APane* callee = nullptr;
+    const AWindow* window = nullptr;
+    KsRect area{};     // what the caller's enclosures and the caller leave visible
+    KsRect interior{}; // the callee's, when interiorKnown
+    bool interiorKnown = false;
+    SInt8 pointShown = -1; // the point in the port's visible region; -1 not asked
+    // Set when the callee is the pane the search for the pane under the point
+    // has reached: its walk takes the search a level further.
+    APaneHitProbe* probe = nullptr;
+};
+
+// The search for the pane under the point (FindPane's), carried down by an
+// idle walk over a tree that keeps itself, so that the tip's search costs no
+// second descent. Each level the walk reaches while it is the search's pane
+// makes FindPane's choice among its sub-panes; where the walk does not go on
+// into the choice, the search is finished after the walk from where it got
+// to. Nothing the walk calls may change what the search reads.
+struct APaneHitProbe {
+    explicit APaneHitProbe(GrafPtr port) : shown(port) {}
+    PortExposure shown;
+    APane* hit = nullptr; // the search's pane so far
+    KsRect area{};        // FindPane's area at hit: hit's interior within its enclosures'
+    bool settled = false; // hit is the answer
+    // The pixel at the point shows through the port: a candidate that holds
+    // that pixel shows without a look at the regions.
+    bool pixelShown = false;
+};
+
+// Hit testing reads only the bounds of most candidates and idle time only the
+// frame and alwaysDawdle: packed here, in list order, they cost a few bytes a
+// candidate instead of a cache line of a separately allocated pane and a
+// virtual GetFrame. The storage is kept across rebuilds, so a table that has
+// reached its size allocates no more.
+struct APaneSubTable {
+    struct Entry {
+        APane* pane;
+        KsRect frame;
+        // The pane's declared traits; kWalkIdleKeepsTree only when every pane
+        // of its subtree declares it too, since its walk calls them all.
+        UInt8 traits;
+    };
+    // What hit testing scans: the bounds, or everywhere for a pane that
+    // tests hits itself (its FindPane is asked wherever the point is).
+    std::vector<KsRect> bounds;
+    std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
+    // The hit rectangle and the frame together: whatever of it the
+    // enclosures leave visible makes the sub-pane visible.
+    std::vector<KsRect> cover;
+    std::vector<Entry> entries;
+    bool allKeepTree = true; // every entry's traits hold kWalkIdleKeepsTree
+    bool hitIsIdle = true;   // bounds and dawdle hold the same rectangles
+    // For a long list (a window of many controls), grids over bounds and
+    // dawdle let a scan read the entries near the point only.
+    KsRectGrid hitGrid, idleGrid;
+
+    // The record of the sub-pane this pane's idle walk is calling (on the
+    // walk's stack), or, in a main pane's table, of the main pane's own walk
+    // as the window started it.
+    APaneIdleCall* idleCall = nullptr;
+
+    // The sub-pane this pane's tab walk is calling, and the area the
+    // walk vouches is left visible by its enclosures (the window it was
+    // worked out for included). Taken by that sub-pane on entry
+    // (TakeTabCall), before anything else runs there; withdrawn when the
+    // call ends (StWalkCall).
+    struct Call {
+        const APane* callee = nullptr;
+        const AWindow* window = nullptr;
+        KsRect area{};
+    } call;
+};
+
+// Records a walk's call of a sub-pane in the walking pane's table, and
+// withdraws it when the call ends, by a throw too: a record left behind would
+// vouch for a hold and an area that no longer stand.
+class StWalkCall {
+public:
+    StWalkCall(APaneSubTable* table, const APaneSubTable::Call& call) : table_(table) {
+        table_->call = call;
+    }
+    ~StWalkCall() { table_->call.callee = nullptr; }
+    StWalkCall(const StWalkCall&) = delete;
+    StWalkCall& operator=(const StWalkCall&) = delete;
+
+private:
+    APaneSubTable* table_;
+};
+
+// Points the walking pane's table at the record of the sub-pane it calls,
+// and withdraws it when the call ends, by a throw too.
+class StIdleCall {
+public:
+    StIdleCall(APaneSubTable* table, APaneIdleCall* call) : table_(table) {
+        table_->idleCall = call;
+    }
+    ~StIdleCall() { table_->idleCall = nullptr; }
+    StIdleCall(const StIdleCall&) = delete;
+    StIdleCall& operator=(const StIdleCall&) = delete;
+
+private:
+    APaneSubTable* table_;
+};
+
+// The walks' way in: the check of a current table inlines into them.
+inline APaneSubTable* APane::CurrentSubTable() {
+#ifdef NDEBUG
+    if (!iSubTableStale && iSubTable && subPanes && subPanes->GetCount() == iSubTableCount)
+        return iSubTable;
+#endif
+    return RefreshSubTable();
+}
+
+inline const KsRect& APane::InteriorOfFrame(const KsRect& frame) const {
+    if (!iInteriorKnown || frame != iInteriorFrame || border != iInteriorBorder ||
+        borderProc != iInteriorProc)
+        MeasureInteriorOfFrame(frame);
+    return iInterior;
+}
+
+inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,
+                           const PortExposure& shown) {
+    const APane* p = t.entries[size_t(k)].pane;
+    const KsRect& b = t.bounds[size_t(k)];
+    if (p->itsEnclWindow == encl->itsEnclWindow)
+        return p->visible && !t.cover[size_t(k)].Intersect(area).IsEmpty() && shown.Shows(b);
+    return p->IsVisible() && RectIsVisibleInPort(b, PortOf(p->itsEnclWindow));
+}
