@@ -574,9 +574,12 @@ private:
     // FindPane's descent below hit, and one level of it (APaneEvents.cpp).
     static APane* DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                              bool selectionAware);
-    static SInt32 HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl,
-                            const KsRect& area, const PortExposure& shown,
-                            const KsPointScan& scan, KsPoint pt);
+    static SInt32 HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl, const KsRect& area,
+                            const PortExposure& shown, bool pixelShown, const KsPointScan& scan,
+                            KsPoint pt);
+    static SInt32 ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
+                              const KsRect& area, const PortExposure& shown, bool pixelShown,
+                              KsPoint pt);
     // Whether FindPane sees entry k of encl's table t (0-based) where area is
     // what encl and its enclosures leave visible.
     static bool HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,

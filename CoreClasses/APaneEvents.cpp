@@ -185,6 +185,7 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
 APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                          bool selectionAware) {
     const KsPointScan scan(pt);
+    const bool pixelShown = shown.ShowsPixel(pt);
     bool asked = false; // hit is the answer of a FindPane of its own
     while (!asked) {
         if (selectionAware && hit->GetSelected() &&
@@ -196,7 +197,7 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
         while (i >= 1 && !next) {
             const APaneSubTable& t = *hit->CurrentSubTable();
             const SInt32 k = HitChoice(t, std::min<SInt32>(i, SInt32(t.bounds.size())), hit, area,
-                                       shown, scan, pt);
+                                       shown, pixelShown, scan, pt);
             if (k > 0) {
                 next = t.entries[size_t(k - 1)].pane;
                 chosen = &t.entries[size_t(k - 1)];
@@ -219,26 +220,6 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
                                       : hit->GetInterior());
     }
     return hit;
-}
-
-// One level of FindPane's descent: among the first n entries of the table of
-// encl (whose interior, within its enclosures', is area), the index of the
-// front-most sub-pane shown that holds the point; or, negated, the index of a
-// sub-pane in front of every such one that tests hits itself; 0 for none.
-SInt32 APane::HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl, const KsRect& area,
-                        const PortExposure& shown, const KsPointScan& scan, KsPoint pt) {
-    const KsRect* b = t.bounds.data();
-    const auto last = [&](SInt32 k) {
-        return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
-    };
-    for (SInt32 i = last(n); i >= 1; i = last(i - 1)) {
-        const APaneSubTable::Entry& e = t.entries[size_t(i - 1)];
-        const APane* p = e.pane;
-        if (!p) continue;
-        if (p->iOwnHitTest) return -i;
-        if (HitSeen(t, i - 1, encl, area, shown)) return i;
-    }
-    return 0;
 }
 
 void APane::DoClick(KsPoint pt, SInt16 modifiers, SInt32 when, void* data) {

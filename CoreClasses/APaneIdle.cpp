@@ -24,36 +24,22 @@ inline const APaneIdleCall* APane::TakeIdleCall() {
     return r->window == itsEnclWindow ? r : nullptr;
 }
 
-// FindPane's choice at this level: the front-most shown sub-pane among hits.
-// A candidate that holds the point's pixel, where that pixel shows through
-// the port and lies in the area, shows without the rectangle tests.
+// FindPane's choice at this level, and the search taken on to it.
 inline SInt32 APane::AdvanceHitProbe(APaneHitProbe& probe, const APaneSubTable& t, UInt64 hits,
                                      KsPoint pt, KsRect* interior) {
-    const bool pixelShown = probe.pixelShown && PortExposure::PixelIn(probe.area, pt);
-    for (UInt64 rest = hits; rest;) {
-        const SInt32 k = 63 - __builtin_clzll(rest);
-        rest &= ~(UInt64(1) << k);
-        const APaneSubTable::Entry& e = t.entries[size_t(k)];
-        APane* p = e.pane;
-        if (!p) continue;
-        // A sub-pane that tests hits itself is asked after the walk, from here.
-        if (p->iOwnHitTest) return 0;
-        const KsRect& b = t.bounds[size_t(k)];
-        const bool seen = pixelShown && p->visible && p->itsEnclWindow == itsEnclWindow &&
-                                  pt.h < b.right && pt.v < b.bottom
-                              ? true
-                              : HitSeen(t, k, this, probe.area, probe.shown);
-        if (!seen) continue;
-        probe.hit = p;
-        if (p->subPanes && p->subPanes->GetCount() > 0) {
-            *interior = e.traits & kWalkStandardInterior ? p->InteriorOfFrame(e.frame)
-                                                         : p->GetInterior();
-            probe.area = probe.area.Intersect(*interior);
-        }
-        return k + 1;
+    const SInt32 k = ChoiceAmong(t, hits, this, probe.area, probe.shown, probe.pixelShown, pt);
+    if (k == 0) probe.settled = true; // no sub-pane takes the point
+    // A sub-pane that tests hits itself is asked after the walk, from here.
+    if (k <= 0) return 0;
+    const APaneSubTable::Entry& e = t.entries[size_t(k - 1)];
+    APane* p = e.pane;
+    probe.hit = p;
+    if (p->subPanes && p->subPanes->GetCount() > 0) {
+        *interior =
+            e.traits & kWalkStandardInterior ? p->InteriorOfFrame(e.frame) : p->GetInterior();
+        probe.area = probe.area.Intersect(*interior);
     }
-    probe.settled = true; // no sub-pane takes the point
-    return 0;
+    return k;
 }
 
 void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID, void* data) {
@@ -150,10 +136,10 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                 // A frame that holds the point's pixel, where the area holds it
                 // too, shows.
                 const KsRect& d = t.dawdle[size_t(k)];
-                const bool shown = enclosuresShown &&
-                                   ((pixelInArea && !p->alwaysDawdle && pt.h < d.right &&
-                                     pt.v < d.bottom) ||
-                                    !t.cover[size_t(k)].Intersect(area).IsEmpty());
+                const bool shown =
+                    enclosuresShown &&
+                    ((pixelInArea && !p->alwaysDawdle && pt.h < d.right && pt.v < d.bottom) ||
+                     !t.cover[size_t(k)].Intersect(area).IsEmpty());
                 if (!shown) continue;
                 if (!p->alwaysDawdle && !pointInPort()) continue;
                 const bool onSearch = k + 1 == probeAt;
@@ -162,7 +148,8 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                                                                                    : nullptr);
             }
         } else if (probe) {
-            const SInt32 k = HitChoice(t, count, this, probe->area, probe->shown, scan, pt);
+            const SInt32 k =
+                HitChoice(t, count, this, probe->area, probe->shown, probe->pixelShown, scan, pt);
             if (k == 0) probe->settled = true;
             // Else the search goes on after the walk, from here: this level is
             // long, or a sub-pane that tests hits itself is asked.

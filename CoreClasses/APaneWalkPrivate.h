@@ -6,6 +6,7 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "KsDrawUtils.h"
+#include "KsPointScan.h"
 #include "KsRectGrid.h"
 #include "QuickDraw.h"
 #include "Windows.h"
@@ -220,4 +221,49 @@ inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, 
     if (p->itsEnclWindow == encl->itsEnclWindow)
         return p->visible && !t.cover[size_t(k)].Intersect(area).IsEmpty() && shown.Shows(b);
     return p->IsVisible() && RectIsVisibleInPort(b, PortOf(p->itsEnclWindow));
+}
+
+// FindPane's choice among the entries of encl's table t marked in hits (bit k
+// for entry k): the index (1-based) of the front-most one shown; or, negated,
+// that of a sub-pane in front of every such one that tests hits itself; 0
+// for none. area is what encl and its enclosures leave visible. Where the
+// pixel at the point shows through the port (pixelShown) and lies in the
+// area, a candidate holding that pixel shows without the rectangle tests.
+inline SInt32 APane::ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
+                                 const KsRect& area, const PortExposure& shown, bool pixelShown,
+                                 KsPoint pt) {
+    const bool quick = pixelShown && PortExposure::PixelIn(area, pt);
+    while (hits) {
+        const SInt32 k = 63 - __builtin_clzll(hits);
+        hits &= ~(UInt64(1) << k);
+        const APane* p = t.entries[size_t(k)].pane;
+        if (!p) continue;
+        if (p->iOwnHitTest) return -(k + 1);
+        const KsRect& b = t.bounds[size_t(k)];
+        if (quick && p->visible && p->itsEnclWindow == encl->itsEnclWindow && pt.h < b.right &&
+            pt.v < b.bottom)
+            return k + 1;
+        if (HitSeen(t, k, encl, area, shown)) return k + 1;
+    }
+    return 0;
+}
+
+// One level of FindPane's descent over the first n entries of encl's table,
+// answered as ChoiceAmong answers.
+inline SInt32 APane::HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl,
+                               const KsRect& area, const PortExposure& shown, bool pixelShown,
+                               const KsPointScan& scan, KsPoint pt) {
+    const KsRect* b = t.bounds.data();
+    if (n <= 64) {
+        const UInt64 hits = t.hitGrid.On() ? t.hitGrid.Holding(b, pt, n) : scan.Holding(b, n);
+        return ChoiceAmong(t, hits, encl, area, shown, pixelShown, pt);
+    }
+    const auto last = [&](SInt32 k) {
+        return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
+    };
+    for (SInt32 i = last(n); i >= 1; i = last(i - 1)) {
+        const SInt32 k = ChoiceAmong(t, UInt64(1) << (i - 1), encl, area, shown, pixelShown, pt);
+        if (k != 0) return k;
+    }
+    return 0;
 }

@@ -82,9 +82,9 @@ public:
 #if defined(__SSE2__)
         if (wide_) {
             for (; k + 4 <= n; k += 4) {
-                const UInt64 four = UInt64(Mask(r + k) == kIn) | UInt64(Mask(r + k + 1) == kIn) << 1 |
-                                    UInt64(Mask(r + k + 2) == kIn) << 2 |
-                                    UInt64(Mask(r + k + 3) == kIn) << 3;
+                const UInt64 four =
+                    UInt64(Mask(r + k) == kIn) | UInt64(Mask(r + k + 1) == kIn) << 1 |
+                    UInt64(Mask(r + k + 2) == kIn) << 2 | UInt64(Mask(r + k + 3) == kIn) << 3;
                 bits |= four << k;
             }
         }
