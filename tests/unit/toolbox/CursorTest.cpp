@@ -3,6 +3,7 @@
 #include "Cursors.h"
 #include "Events.h"
 #include "KsHeadlessDesk.h"
+#include "KsRaisedError.h"
 #include "ResourceTestSupport.h"
 #include "Resources.h"
 #include "XError.h"
@@ -11,6 +12,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -73,13 +75,13 @@ TEST_F(CursorTest, StandardCursorsUseTheSystemOnes) {
     SetWatchCursor();
     EXPECT_TRUE(ShowsStandard(KsStandardCursor::watch));
     EXPECT_EQ(KsGetCursorID(), kKsBusyCursorID);
-    EXPECT_EQ(SetCursorByID(iBeamCursor), noErr);
-    EXPECT_TRUE(ShowsStandard(KsStandardCursor::iBeam));
-    EXPECT_EQ(KsGetCursorID(), iBeamCursor);
-    EXPECT_EQ(SetCursorByID(crossCursor), noErr);
-    EXPECT_TRUE(ShowsStandard(KsStandardCursor::cross));
-    EXPECT_EQ(SetCursorByID(plusCursor), noErr);
-    EXPECT_TRUE(ShowsStandard(KsStandardCursor::plus));
+    for (auto [id, kind] : {std::pair{iBeamCursor, KsStandardCursor::iBeam},
+                            {crossCursor, KsStandardCursor::cross},
+                            {plusCursor, KsStandardCursor::plus}}) {
+        EXPECT_EQ(SetCursorByID(id), noErr);
+        EXPECT_TRUE(ShowsStandard(kind)) << id;
+        EXPECT_EQ(KsGetCursorID(), id);
+    }
     SetArrowCursor();
     EXPECT_TRUE(ShowsStandard(KsStandardCursor::arrow));
 }
@@ -94,10 +96,10 @@ TEST_F(CursorTest, RecordsAndResourcesSendTheirImage) {
     SetCursor(&c);
     ASSERT_TRUE(backend->HasCustomCursor());
     EXPECT_EQ(KsGetCursorID(), kKsImageCursorID);
-    EXPECT_EQ(backend->CursorImage().data[1], 0x0200);
-    EXPECT_EQ(backend->CursorImage().mask[15], 0xFFFF);
-    EXPECT_EQ(backend->CursorImage().hotSpot.v, 3);
-    EXPECT_EQ(backend->CursorImage().hotSpot.h, 9);
+    const KsCursorImage& shown = backend->CursorImage();
+    EXPECT_EQ(shown.data[1], 0x0200);
+    EXPECT_EQ(shown.mask[15], 0xFFFF);
+    EXPECT_EQ(ToKsPoint(shown.hotSpot), (KsPoint{9, 3}));
 
     // The grow cursor comes from the framework's resources, byte for byte.
     ASSERT_EQ(SetCursorByID(2010), noErr);
@@ -148,14 +150,8 @@ TEST_F(CursorTest, MissingAndDamagedCursorsKeepTheCurrentOne) {
     EXPECT_EQ(SetCursorByID(31000), resNotFound);
     EXPECT_EQ(KsSetCCursor(31000), resNotFound);
     EXPECT_EQ(KsGetCursorID(), 2000);
-    for (SInt16 id : {600, 601}) {
-        try {
-            SetCursorByID(id);
-            ADD_FAILURE() << "cursor " << id << " was taken";
-        } catch (const XError& e) {
-            EXPECT_STREQ(e.GetCode(), "TBX_CURSOR_BAD");
-        }
-    }
+    for (SInt16 id : {600, 601})
+        EXPECT_EQ(ErrorCode([&] { SetCursorByID(id); }), "TBX_CURSOR_BAD") << id;
     EXPECT_EQ(KsGetCursorID(), 2000);
     EXPECT_EQ(std::memcmp(&backend->CursorImage(), &shown, sizeof shown), 0);
 }

@@ -1,4 +1,5 @@
 // Decoding 'MENU' and 'MBAR' resource data, valid and damaged.
+#include "KsRaisedError.h"
 #include "MenuTestSupport.h"
 
 #include "XError.h"
@@ -44,16 +45,12 @@ Bytes MenuData(int id, std::uint32_t enable, std::string_view title, const std::
 }
 
 std::string RaisedCode(const Bytes& b, bool mbar = false) {
-    try {
-        if (mbar) {
+    return ErrorCode([&] {
+        if (mbar)
             KsMenuBarFromResourceData(b.data(), b.size());
-        } else {
+        else
             DisposeMenu(KsMenuFromResourceData(b.data(), b.size()));
-        }
-    } catch (const XError& e) {
-        return e.GetCode();
-    }
-    return "";
+    });
 }
 
 class MenuResourceTest : public MenuFixture {};
@@ -119,14 +116,10 @@ TEST_F(MenuResourceTest, DamagedMenuDataRaises) {
 TEST_F(MenuResourceTest, ErrorsSayWhatAndWhere) {
     Bytes b = MenuData(129, ~0u, "F", {{"Open", 0, 'O', 0, 0}});
     b.resize(b.size() - 3); // inside the item's fields
-    try {
-        KsMenuFromResourceData(b.data(), b.size());
-        FAIL();
-    } catch (const XError& e) {
-        ASSERT_NE(e.FindParam("offset"), nullptr);
-        EXPECT_EQ(e.FindParam("offset")->intValue, long(b.size()));
-        EXPECT_NE(e.GetText().find("damaged"), std::string::npos);
-    }
+    const XError e = ErrorOf([&] { KsMenuFromResourceData(b.data(), b.size()); });
+    ASSERT_NE(e.FindParam("offset"), nullptr);
+    EXPECT_EQ(e.FindParam("offset")->intValue, long(b.size()));
+    EXPECT_NE(e.GetText().find("damaged"), std::string::npos);
 }
 
 TEST_F(MenuResourceTest, DecodesMenuBars) {
