@@ -1,5 +1,6 @@
 // Cursors: what reaches the back end, cursors by ID from the resource chain,
 // hiding, obscuring, and the bounded decoders.
+#include "BytesBuilder.h"
 #include "Cursors.h"
 #include "Events.h"
 #include "KsHeadlessDesk.h"
@@ -18,29 +19,20 @@ namespace {
 
 // A cursor record as resource bytes: rows of data, rows of mask, hot spot.
 std::string CursBytes(UInt16 dataRow, UInt16 maskRow, SInt16 v, SInt16 h) {
-    std::string out;
-    auto put = [&](UInt16 x) {
-        out += char(x >> 8);
-        out += char(x & 0xFF);
-    };
+    Bytes out;
     for (int i = 0; i < 16; ++i)
-        put(UInt16(dataRow + i));
+        out.u16(dataRow + i);
     for (int i = 0; i < 16; ++i)
-        put(maskRow);
-    put(UInt16(v));
-    put(UInt16(h));
-    return out;
+        out.u16(maskRow);
+    return out.u16(v).u16(h).str();
 }
 
 // A 'crsr' header around a one-bit record, with colour data after it.
 std::string CrsrBytes(UInt16 type, const std::string& record) {
-    std::string out(20, '\0'); // type, then map, data and expanded-data fields
-    out[0] = char(type >> 8);
-    out[1] = char(type & 0xFF);
-    out += record;
-    out += std::string(8, '\0');    // XTable, ID
-    out += std::string(60, '\x55'); // the colour part, not read
-    return out;
+    // Type, then the map, data and expanded-data fields; the record; XTable and
+    // ID; the colour part, not read.
+    return Bytes().u16(type).zeros(18).str() + record + std::string(8, '\0') +
+           std::string(60, '\x55');
 }
 
 class CursorTest : public ::testing::Test {

@@ -45,14 +45,11 @@ struct Layout {
 };
 
 std::string CorruptWhat(const std::vector<UInt8>& bytes) {
-    try {
-        KsReadResourceMap(bytes.data(), bytes.size());
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "RSRC_CORRUPT");
-        const XErrorParam* what = e.FindParam("what");
-        return what ? what->value : "?";
-    }
-    return "accepted";
+    const XError e = ErrorOf([&] { KsReadResourceMap(bytes.data(), bytes.size()); });
+    if (!e.IsError()) return "accepted";
+    EXPECT_STREQ(e.GetCode(), "RSRC_CORRUPT");
+    const XErrorParam* what = e.FindParam("what");
+    return what ? what->value : "?";
 }
 
 } // namespace
