@@ -97,7 +97,7 @@ std::string Escape(const unsigned char* bytes, std::size_t n) {
 }
 
 bool Parse(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; i += 2) { // every option takes a value
         std::string a = argv[i];
         const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
         if (!v) return false;
@@ -117,7 +117,6 @@ bool Parse(int argc, char** argv, Options& o) {
         } else {
             return false;
         }
-        ++i;
     }
     return true;
 }
