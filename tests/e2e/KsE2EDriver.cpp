@@ -25,6 +25,7 @@
 #include "KsBackend.h"
 #include "KsDesktop.h"
 #include "KsE2EParts.h"
+#include "KsE2ERun.h"
 #include "KsHandle.h"
 #include "Menus.h"
 #include "QDOffscreen.h"
@@ -35,7 +36,6 @@
 #include "XError.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -97,7 +97,7 @@ std::string Escape(const unsigned char* bytes, std::size_t n) {
 }
 
 bool Parse(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; i += 2) { // every option takes a value
         std::string a = argv[i];
         const char* v = i + 1 < argc ? argv[i + 1] : nullptr;
         if (!v) return false;
@@ -117,7 +117,6 @@ bool Parse(int argc, char** argv, Options& o) {
         } else {
             return false;
         }
-        ++i;
     }
     return true;
 }
@@ -239,14 +238,7 @@ int main(int argc, char** argv) {
                              "[--time-limit SECONDS] [--probe H,V ...]\n");
         return 2;
     }
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    std::unique_ptr<KsBackend> sdl = KsNewSDLBackend();
-    if (!sdl) {
-        std::fprintf(stderr, "ks_e2e_driver: the sdl back end cannot open a display "
-                             "(is DISPLAY set to a running X server?)\n");
-        return 1;
-    }
-    KsInstallBackend(std::move(sdl));
+    if (!StartOnSDL("ks_e2e_driver")) return 1;
     int status = 0;
     try {
         KsGetBackend()->SetTitle("ks_e2e_driver");
@@ -293,24 +285,17 @@ int main(int argc, char** argv) {
         PrintProbes(options.probes);
         std::printf("ready\n");
 
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(options.timeLimit);
-        bool timedOut = false;
-        while (!gQuit) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                timedOut = true;
-                break;
-            }
-            if (WaitNextEvent(everyEvent, &e, 6, nullptr)) {
+        const bool timedOut = RunTurns(
+            options.timeLimit, [] { return gQuit; },
+            [&] {
+                if (!WaitNextEvent(everyEvent, &e, 6, nullptr)) return;
                 try {
                     HandleEvent(e, typed);
                 } catch (...) {
-                    XError x = XErrorFromCurrentException();
-                    std::fprintf(stderr, "ks_e2e_driver: %s\n", x.GetText().c_str());
+                    ReportException("ks_e2e_driver");
                     status = 1;
                 }
-            }
-        }
+            });
 
         std::printf("end %s\n", timedOut ? "timeout" : "quit");
         const Rect desk = KsDesktopBounds();
@@ -341,8 +326,7 @@ int main(int argc, char** argv) {
         DisposeMenu(file);
         KsDesktopDispose();
     } catch (...) {
-        XError x = XErrorFromCurrentException();
-        std::fprintf(stderr, "ks_e2e_driver: %s\n", x.GetText().c_str());
+        ReportException("ks_e2e_driver");
         return 1;
     }
     return status;

@@ -15,15 +15,13 @@
 #include "DragList.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
+#include "KsE2ERun.h"
 #include "QuickDraw.h"
 #include "SystemDrag.h"
 #include "Windows.h"
 #include "XError.h"
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
@@ -86,17 +84,7 @@ void HandleEvent(EventRecord& e) {
 } // namespace
 
 int main(int argc, char** argv) {
-    double timeLimit = 20.0;
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--time-limit") == 0 && i + 1 < argc)
-            timeLimit = std::atof(argv[++i]);
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    std::unique_ptr<KsBackend> sdl = KsNewSDLBackend();
-    if (!sdl) {
-        std::fprintf(stderr, "ks_e2e_drop_driver: the sdl back end cannot open a display\n");
-        return 1;
-    }
-    KsInstallBackend(std::move(sdl));
+    if (!StartOnSDL("ks_e2e_drop_driver")) return 1;
     int status = 0;
     try {
         KsGetBackend()->SetTitle("ks_e2e_driver");
@@ -116,22 +104,16 @@ int main(int argc, char** argv) {
             HandleEvent(e);
         KsPresentDesktop();
         std::printf("ready\n");
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeLimit);
-        bool timedOut = false;
-        while (!gQuit) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                timedOut = true;
-                break;
-            }
-            if (WaitNextEvent(everyEvent, &e, 6, nullptr)) HandleEvent(e);
-        }
+        const bool timedOut = RunTurns(
+            TimeLimitArg(argc, argv), [] { return gQuit; },
+            [&] {
+                if (WaitNextEvent(everyEvent, &e, 6, nullptr)) HandleEvent(e);
+            });
         std::printf("end %s\n", timedOut ? "timeout" : "quit");
         EnableDrops(false);
         w->Dispose();
     } catch (...) {
-        XError x = XErrorFromCurrentException();
-        std::fprintf(stderr, "ks_e2e_drop_driver: %s\n", x.GetText().c_str());
+        ReportException("ks_e2e_drop_driver");
         status = 1;
     }
     KsDesktopDispose();

@@ -15,13 +15,11 @@
 #include "AutoRequestDlg.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
+#include "KsE2ERun.h"
 #include "KsSimpleDlg.h"
 #include "XError.h"
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -61,17 +59,7 @@ short PrintingDialog(const char* text, const char* buttons, short def, UIicon_t 
 } // namespace
 
 int main(int argc, char** argv) {
-    double timeLimit = 20.0;
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--time-limit") == 0 && i + 1 < argc)
-            timeLimit = std::atof(argv[++i]);
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    std::unique_ptr<KsBackend> sdl = KsNewSDLBackend();
-    if (!sdl) {
-        std::fprintf(stderr, "ks_e2e_msgbox_driver: the sdl back end cannot open a display\n");
-        return 1;
-    }
-    KsInstallBackend(std::move(sdl));
+    if (!StartOnSDL("ks_e2e_msgbox_driver")) return 1;
     KsAppSetExitProc([](int) {});
     int status = 0;
     auto* app = new AApplication;
@@ -92,22 +80,16 @@ int main(int argc, char** argv) {
             app->ProcessEvent(everyEvent);
         KsPresentDesktop();
         std::printf("ready\n");
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeLimit);
-        bool timedOut = false;
-        while (!gQuit && !QuitCompleted) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                timedOut = true;
-                break;
-            }
-            const XError e = KsTryStandard([&] { app->ProcessEvent(everyEvent); });
-            if (e.IsError()) app->DisplayException(e.GetCode(), false);
-        }
+        const bool timedOut = RunTurns(
+            TimeLimitArg(argc, argv), [] { return gQuit || QuitCompleted; },
+            [&] {
+                const XError e = KsTryStandard([&] { app->ProcessEvent(everyEvent); });
+                if (e.IsError()) app->DisplayException(e.GetCode(), false);
+            });
         std::printf("end %s\n", timedOut ? "timeout" : "quit");
         w->Dispose();
     } catch (...) {
-        XError x = XErrorFromCurrentException();
-        std::fprintf(stderr, "ks_e2e_msgbox_driver: %s\n", x.GetText().c_str());
+        ReportException("ks_e2e_msgbox_driver");
         status = 1;
     }
     AutoRequestDlg::InstallNullEventHandler(nullptr, nullptr);

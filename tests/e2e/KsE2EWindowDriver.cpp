@@ -16,15 +16,13 @@
 #include "KsBackend.h"
 #include "KsDesktop.h"
 #include "KsE2EParts.h"
+#include "KsE2ERun.h"
 #include "QuickDraw.h"
 #include "Windows.h"
 #include "XError.h"
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
@@ -105,21 +103,10 @@ void HandleEvent(EventRecord& e) {
 } // namespace
 
 int main(int argc, char** argv) {
-    double timeLimit = 20.0;
     bool modal = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--time-limit") == 0 && i + 1 < argc)
-            timeLimit = std::atof(argv[++i]);
-        else if (std::strcmp(argv[i], "--modal") == 0)
-            modal = true;
-    }
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    std::unique_ptr<KsBackend> sdl = KsNewSDLBackend();
-    if (!sdl) {
-        std::fprintf(stderr, "ks_e2e_window_driver: the sdl back end cannot open a display\n");
-        return 1;
-    }
-    KsInstallBackend(std::move(sdl));
+    for (int i = 1; i < argc; ++i)
+        modal = modal || std::strcmp(argv[i], "--modal") == 0;
+    if (!StartOnSDL("ks_e2e_window_driver")) return 1;
     int status = 0;
     try {
         KsGetBackend()->SetTitle("ks_e2e_driver");
@@ -138,24 +125,17 @@ int main(int argc, char** argv) {
         KsPresentDesktop();
         PrintWindows();
         std::printf("ready\n");
-        const auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(timeLimit);
-        bool timedOut = false;
-        while (!gQuit) {
-            if (std::chrono::steady_clock::now() >= deadline) {
-                timedOut = true;
-                break;
-            }
-            if (WaitNextEvent(everyEvent, &e, 6, nullptr)) {
+        const bool timedOut = RunTurns(
+            TimeLimitArg(argc, argv), [] { return gQuit; },
+            [&] {
+                if (!WaitNextEvent(everyEvent, &e, 6, nullptr)) return;
                 try {
                     HandleEvent(e);
                 } catch (...) {
-                    XError x = XErrorFromCurrentException();
-                    std::fprintf(stderr, "ks_e2e_window_driver: %s\n", x.GetText().c_str());
+                    ReportException("ks_e2e_window_driver");
                     status = 1;
                 }
-            }
-        }
+            });
         std::printf("end %s\n", timedOut ? "timeout" : "quit");
         PrintWindows();
         std::vector<WindowPtr> all;
@@ -164,8 +144,7 @@ int main(int argc, char** argv) {
         for (WindowPtr w : all)
             if (AWindow* aw = GetWindowObj(w)) aw->Dispose();
     } catch (...) {
-        XError x = XErrorFromCurrentException();
-        std::fprintf(stderr, "ks_e2e_window_driver: %s\n", x.GetText().c_str());
+        ReportException("ks_e2e_window_driver");
         status = 1;
     }
     KsDesktopDispose();

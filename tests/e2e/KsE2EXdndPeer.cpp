@@ -22,7 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
+#include <thread>
 
 namespace {
 
@@ -51,10 +51,14 @@ void Send(Window to, Window target, const char* type, long l1, long l2, long l3,
 using Clock = std::chrono::steady_clock;
 
 void Pause() {
-    struct timespec pause {
-        0, 5'000'000
-    };
-    nanosleep(&pause, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+// Whether the options from argv[first] on include `flag`.
+bool Has(int argc, char** argv, int first, const char* flag) {
+    for (int i = first; i < argc; ++i)
+        if (std::strcmp(argv[i], flag) == 0) return true;
+    return false;
 }
 
 // A property of `from` as bytes, or (from None) the selection converted to
@@ -115,12 +119,8 @@ std::string Show(const std::string& bytes, bool atoms) {
 
 int RunTarget(int argc, char** argv) {
     if (argc < 6) return 2;
-    bool silent = false;
-    long version = 5;
-    for (int i = 6; i < argc; ++i) {
-        silent = silent || std::strcmp(argv[i], "--silent") == 0;
-        if (std::strcmp(argv[i], "--old") == 0) version = 4;
-    }
+    const bool silent = Has(argc, argv, 6, "--silent");
+    long version = Has(argc, argv, 6, "--old") ? 4 : 5;
     XSetWindowAttributes a{};
     a.override_redirect = True;
     const Window win =
@@ -200,14 +200,10 @@ int main(int argc, char** argv) {
     const long x = std::atol(argv[2]), y = std::atol(argv[3]);
     const char* type = argv[4];
     std::string payload = argv[5];
-    bool silent = false, eager = false;
+    const bool silent = Has(argc, argv, 6, "--silent"), eager = Has(argc, argv, 6, "--eager");
     std::size_t incr = 0;
-    for (int i = 6; i < argc; ++i) {
-        silent = silent || std::strcmp(argv[i], "--silent") == 0;
-        eager = eager || std::strcmp(argv[i], "--eager") == 0;
-        if (std::strcmp(argv[i], "--incr") == 0 && i + 1 < argc)
-            incr = std::size_t(std::atol(argv[++i]));
-    }
+    for (int i = 6; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--incr") == 0) incr = std::size_t(std::atol(argv[i + 1]));
     for (const std::string unit = payload; !unit.empty() && payload.size() < incr;)
         payload += unit;
     if (incr > 0) payload.resize(incr);

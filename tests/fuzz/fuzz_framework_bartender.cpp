@@ -40,22 +40,9 @@ void OpenScratchFile() {
 
 // Items are the input's lines, each cut to 255 bytes.
 std::vector<UInt8> MenuData(const uint8_t* data, size_t size, std::vector<std::string>* items) {
-    std::vector<UInt8> d = {UInt8(kMenuID >> 8),
-                            UInt8(kMenuID),
-                            0,
-                            0,
-                            0,
-                            0,
-                            0,
-                            0,
-                            0,
-                            0,
-                            0xFF,
-                            0xFF,
-                            0xFF,
-                            0xFF,
-                            1,
-                            'F'};
+    // ID, width, height, definition ID, filler; then every item enabled and the title "F".
+    std::vector<UInt8> d = {UInt8(kMenuID >> 8), UInt8(kMenuID), 0, 0, 0, 0, 0, 0, 0, 0};
+    d.insert(d.end(), {0xFF, 0xFF, 0xFF, 0xFF, 1, 'F'});
     std::string line;
     auto flush = [&] {
         if (line.size() > 255) line.resize(255);

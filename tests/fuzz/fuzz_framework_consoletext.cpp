@@ -2,17 +2,9 @@
 // column lands where the tab stops say, the file form has only CR LF line
 // ends, and a trim point never passes the text.
 #include "KsConsoleText.h"
+#include "KsFuzzCheck.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <string>
-
-namespace {
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
@@ -36,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::size_t cap = 64 + size % 512;
     const std::size_t cut = KsConsoleTrimPoint(out, size % 97, cap);
     Check(cut <= out.size());
-    if (out.size() + size % 97 > cap) Check(out.size() - cut + size % 97 <= cap || cut == out.size());
+    if (out.size() + size % 97 > cap)
+        Check(out.size() - cut + size % 97 <= cap || cut == out.size());
     return 0;
 }

@@ -1,5 +1,6 @@
 // The memory watch reads /proc/meminfo, /proc/self/status and cgroup files;
 // their parsers must stay inside the bytes they are given whatever they hold.
+#include "KsFuzzCheck.h"
 #include "KsMemWatchPrivate.h"
 #include "XError.h"
 
@@ -10,16 +11,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const char* text = reinterpret_cast<const char*>(data);
-        for (const char* field : {"MemTotal:", "MemAvailable:", "VmSize:", "Cached:", ""}) {
-            long long v = KsMemFindKBField(text, size, field);
-            if (v < -1) __builtin_trap();
-        }
-        if (KsMemParseCgroupBytes(text, size) < -1) __builtin_trap();
+        for (const char* field : {"MemTotal:", "MemAvailable:", "VmSize:", "Cached:", ""})
+            Check(KsMemFindKBField(text, size, field) >= -1);
+        Check(KsMemParseCgroupBytes(text, size) >= -1);
         char path[64];
         if (KsMemFindCgroupPath(text, size, path, sizeof path)) {
-            size_t n = std::strlen(path);
-            if (n == 0 || n >= sizeof path || path[0] != '/' || std::strstr(path, ".."))
-                __builtin_trap();
+            const size_t n = std::strlen(path);
+            Check(n > 0 && n < sizeof path && path[0] == '/' && !std::strstr(path, ".."));
         }
     } catch (const XError&) {
     }

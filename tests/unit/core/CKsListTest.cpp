@@ -63,10 +63,7 @@ TEST(CKsList, SendBackBringFrontAndRenumber) {
         },
         positions);
     list.Renumber();
-    EXPECT_EQ(positions[0], 1);
-    EXPECT_EQ(positions[2], 2);
-    EXPECT_EQ(positions[3], 3);
-    EXPECT_EQ(positions[1], 4);
+    EXPECT_EQ(std::vector<int>(positions, positions + 4), (std::vector<int>{1, 4, 2, 3}));
 }
 
 TEST(CKsList, SortOrdersItems) {

@@ -1,24 +1,15 @@
 #include "KsCapturedOutput.h"
 #include "KsCommand.h"
 #include "KsOutput.h"
+#include "KsRaisedError.h"
 #include "XError.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace {
 using Words = std::vector<std::string>;
-
-std::string ErrorCode(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const XError& error) {
-        return error.GetCode();
-    }
-    return "";
-}
 
 // What the last run of a test command saw.
 struct Seen {
@@ -141,22 +132,16 @@ TEST_F(CommandTest, RunsCommandsWithParametersByName) {
 }
 
 TEST_F(CommandTest, BadInputRaisesClearErrors) {
-    try {
-        KsDoCommand("consol log");
-        FAIL() << "no error";
-    } catch (const XError& error) {
-        EXPECT_STREQ(error.GetCode(), "CMD_UNKNOWN");
-        EXPECT_EQ(error.FindParam("command")->value, "consol");
-        EXPECT_EQ(error.GetText(),
-                  "Unknown command \"consol\". Type 'help' for the list of commands.");
-    }
-    try {
-        KsDoCommand("console a b c");
-        FAIL() << "no error";
-    } catch (const XError& error) {
-        EXPECT_STREQ(error.GetCode(), "CMD_TOO_MANY_PARAMS");
-        EXPECT_EQ(error.FindParam("max")->intValue, 2);
-    }
+    const XError unknown = ErrorOf([] { KsDoCommand("consol log"); });
+    EXPECT_STREQ(unknown.GetCode(), "CMD_UNKNOWN");
+    ASSERT_NE(unknown.FindParam("command"), nullptr);
+    EXPECT_EQ(unknown.FindParam("command")->value, "consol");
+    EXPECT_EQ(unknown.GetText(),
+              "Unknown command \"consol\". Type 'help' for the list of commands.");
+    const XError many = ErrorOf([] { KsDoCommand("console a b c"); });
+    EXPECT_STREQ(many.GetCode(), "CMD_TOO_MANY_PARAMS");
+    ASSERT_NE(many.FindParam("max"), nullptr);
+    EXPECT_EQ(many.FindParam("max")->intValue, 2);
     const char* bad[] = {"mix twelve",      "mix 1x",      "mix 99999999999999999999",
                          "mix 1 nan",       "mix 1 1e999", "mix 1 0 maybe",
                          "mix 1 0 1 32768", "mix ''",      "mix 1 2,5"};

@@ -2,12 +2,12 @@
 #include "AHwOsInfo.h"
 #include "KsAppInfo.h"
 #include "KsFolders.h"
+#include "KsRaisedError.h"
 #include "KsScopedEnv.h"
 #include "KsScratchDir.h"
 #include "KsThreads.h"
 #include "XError.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <thread>
@@ -16,15 +16,6 @@ namespace {
 unsigned ModeOf(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 ? unsigned(info.st_mode & 07777) : ~0u;
-}
-
-std::string ErrorCode(const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const XError& error) {
-        return error.GetCode();
-    }
-    return "";
 }
 } // namespace
 
@@ -81,14 +72,10 @@ TEST(EnvFolders, UnusableFolderRaises) {
     ASSERT_NE(f, nullptr);
     std::fclose(f);
     env.Set("XDG_CACHE_HOME", blocker);
-    try {
-        KsUserFolder(KsFolderKind::cache);
-        FAIL() << "no error";
-    } catch (const XError& error) {
-        EXPECT_STREQ(error.GetCode(), "FILE_FOLDER_FAILED");
-        ASSERT_NE(error.FindParam("errno"), nullptr);
-        EXPECT_EQ(error.FindParam("errno")->intValue, ENOTDIR);
-    }
+    const XError error = ErrorOf([] { KsUserFolder(KsFolderKind::cache); });
+    EXPECT_STREQ(error.GetCode(), "FILE_FOLDER_FAILED");
+    ASSERT_NE(error.FindParam("errno"), nullptr);
+    EXPECT_EQ(error.FindParam("errno")->intValue, ENOTDIR);
 }
 
 TEST(EnvAppInfo, NameVersionAndMainThread) {

@@ -1,6 +1,7 @@
 #include "KsDump.h"
 #include "KsFatal.h"
 #include "KsFileText.h"
+#include "KsRaisedError.h"
 #include "KsScopedEnv.h"
 #include "KsScratchDir.h"
 #include "XError.h"
@@ -175,13 +176,9 @@ TEST_F(Dump, CoreSectionsProduceText) {
 
 TEST_F(Dump, AnUnwritablePlaceRaisesAndLeavesNothing) {
     std::string bad = dir_ + "/no/such/folder/dump.txt";
-    try {
-        DmpDumpToFile(bad.c_str(), "t", 0);
-        FAIL() << "no error raised";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "DMP_WRITE_FAILED");
-        EXPECT_NE(e.GetText().find(bad), std::string::npos);
-    }
+    const XError e = ErrorOf([&] { DmpDumpToFile(bad.c_str(), "t", 0); });
+    EXPECT_STREQ(e.GetCode(), "DMP_WRITE_FAILED");
+    EXPECT_NE(e.GetText().find(bad), std::string::npos);
     // An explicit path that works is used as given.
     std::string good = dir_ + "/explicit.txt";
     EXPECT_EQ(std::string(DmpDumpToFile(good.c_str(), "t", 0)), good);

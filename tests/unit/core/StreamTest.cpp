@@ -3,6 +3,7 @@
 #include "AObjDoc.h"
 #include "APortable.h"
 #include "KsHandle.h"
+#include "KsRaisedError.h"
 #include "XError.h"
 
 #include <gtest/gtest.h>
@@ -196,13 +197,9 @@ protected:
     // The code of the XError that f raises, or "" when it raises none; *text
     // gets the error's text.
     template <class F> static std::string Raised(F f, std::string* text = nullptr) {
-        try {
-            f();
-        } catch (const XError& e) {
-            if (text) *text = e.GetText();
-            return e.GetCode();
-        }
-        return "";
+        const XError e = ErrorOf(f);
+        if (text && e.IsError()) *text = e.GetText();
+        return e.IsError() ? e.GetCode() : "";
     }
 
     // Reads a document; answers the error code, or "" with *out set.

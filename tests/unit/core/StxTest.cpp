@@ -1,11 +1,13 @@
 #include "Stx.h"
+#include "KsRaisedError.h"
+#include "KsScopedEnv.h"
+#include "KsScratchDir.h"
 #include "StxPrivate.h"
 #include "XError.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -33,10 +35,6 @@ namespace {
 class Stx : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("stx-test-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
         fs::create_directories(dir_ / "user");
         fs::create_directories(dir_ / "system");
         StxSetTableFolders({(dir_ / "user").string(), (dir_ / "system").string()});
@@ -46,23 +44,12 @@ protected:
         StxClearTranslationTable();
         StxSetTableFolders({});
         StxSetLanguages({});
-        fs::remove_all(dir_);
     }
     void Write(const char* folder, const char* file, const std::string& text) {
         std::ofstream(dir_ / folder / file, std::ios::binary) << text;
     }
-    fs::path dir_;
+    ScratchDir dir_{"stx-test"};
 };
-
-// The error f raises; a default XError when it raises none.
-template <class F> XError ErrorOf(F f) {
-    try {
-        f();
-    } catch (const XError& e) {
-        return e;
-    }
-    return XError();
-}
 
 XError ParseError(const std::string& text) {
     return ErrorOf([&] { StxTable::Parse(text, "t.stx"); });
@@ -258,50 +245,31 @@ TEST_F(Stx, LookupsDoNotAllocate) {
 #endif
 
 TEST(StxEnvironment, LanguagesAndDefaultFolders) {
-    struct Env {
-        const char* name;
-        std::string saved;
-        bool had;
-        explicit Env(const char* n) : name(n) {
-            const char* v = std::getenv(n);
-            had = v != nullptr;
-            if (v) saved = v;
-        }
-        ~Env() {
-            if (had)
-                setenv(name, saved.c_str(), 1);
-            else
-                unsetenv(name);
-        }
-    };
-    Env e1("LANGUAGE"), e2("LC_ALL"), e3("LC_MESSAGES"), e4("LANG"), e5("XDG_DATA_HOME"),
-        e6("XDG_DATA_DIRS"), e7("HOME");
-    unsetenv("LANGUAGE");
-    unsetenv("LC_ALL");
-    unsetenv("LC_MESSAGES");
-    setenv("LANG", "de_DE.UTF-8@euro", 1);
+    ScopedEnv env;
+    env.Unset("LANGUAGE");
+    env.Unset("LC_ALL");
+    env.Unset("LC_MESSAGES");
+    env.Set("LANG", "de_DE.UTF-8@euro");
     EXPECT_EQ(StxLanguagesFromEnvironment(),
               (std::vector<std::string>{"de_DE@euro", "de_DE", "de@euro", "de"}));
-    setenv("LC_MESSAGES", "fr_CA", 1); // before LANG
+    env.Set("LC_MESSAGES", "fr_CA"); // before LANG
     EXPECT_EQ(StxLanguagesFromEnvironment(), (std::vector<std::string>{"fr_CA", "fr"}));
-    setenv("LANGUAGE", "sv:nb_NO:../x", 1); // before both, a bad name skipped
+    env.Set("LANGUAGE", "sv:nb_NO:../x"); // before both, a bad name skipped
     EXPECT_EQ(StxLanguagesFromEnvironment(), (std::vector<std::string>{"sv", "nb_NO", "nb"}));
-    setenv("LC_ALL", "C", 1); // the C locale wants no translation at all
-    EXPECT_TRUE(StxLanguagesFromEnvironment().empty());
-    setenv("LC_ALL", "POSIX", 1);
-    EXPECT_TRUE(StxLanguagesFromEnvironment().empty());
-    setenv("LC_ALL", "C.UTF-8", 1);
-    EXPECT_TRUE(StxLanguagesFromEnvironment().empty());
+    for (const char* c : {"C", "POSIX", "C.UTF-8"}) { // the C locale wants no translation at all
+        env.Set("LC_ALL", c);
+        EXPECT_TRUE(StxLanguagesFromEnvironment().empty()) << c;
+    }
 
-    setenv("XDG_DATA_HOME", "/home/u/data/", 1);
-    setenv("XDG_DATA_DIRS", "/opt/share:relative/dir::/usr/share/", 1);
+    env.Set("XDG_DATA_HOME", "/home/u/data/");
+    env.Set("XDG_DATA_DIRS", "/opt/share:relative/dir::/usr/share/");
     EXPECT_EQ(StxDefaultTableFolders("editor"),
               (std::vector<std::string>{"/home/u/data/editor/translations",
                                         "/opt/share/editor/translations",
                                         "/usr/share/editor/translations"}));
-    unsetenv("XDG_DATA_HOME");
-    unsetenv("XDG_DATA_DIRS");
-    setenv("HOME", "/home/v", 1);
+    env.Unset("XDG_DATA_HOME");
+    env.Unset("XDG_DATA_DIRS");
+    env.Set("HOME", "/home/v");
     EXPECT_EQ(StxDefaultTableFolders("editor"),
               (std::vector<std::string>{"/home/v/.local/share/editor/translations",
                                         "/usr/local/share/editor/translations",

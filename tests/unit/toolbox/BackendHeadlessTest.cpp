@@ -3,17 +3,14 @@
 #include "KsBackend.h"
 #include "KsHeadlessBackend.h"
 #include "KsRgn.h"
+#include "KsScratchDir.h"
+#include "PngSizeOf.h"
 
 #include <gtest/gtest.h>
 #include <pixman.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 pixman_image_t* Solid(int w, int h, UInt32 pixel) {
@@ -22,23 +19,6 @@ pixman_image_t* Solid(int w, int h, UInt32 pixel) {
     for (int i = 0; i < w * h; ++i)
         bits[i] = pixel;
     return img;
-}
-// Width and height from a PNG file's header, after checking its signature.
-bool PNGSize(const std::string& path, UInt32* w, UInt32* h) {
-    std::ifstream f(path, std::ios::binary);
-    std::vector<unsigned char> b((std::istreambuf_iterator<char>(f)), {});
-    static const unsigned char kSig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (b.size() < 24 || !std::equal(kSig, kSig + 8, b.begin())) return false;
-    if (std::string(b.begin() + 12, b.begin() + 16) != "IHDR") return false;
-    auto be32 = [&](std::size_t at) {
-        return UInt32(b[at]) << 24 | UInt32(b[at + 1]) << 16 | UInt32(b[at + 2]) << 8 | b[at + 3];
-    };
-    *w = be32(16);
-    *h = be32(20);
-    return true;
-}
-std::string TempPath(const char* name) {
-    return std::string(::testing::TempDir()) + name + std::to_string(getpid()) + ".png";
 }
 } // namespace
 
@@ -97,21 +77,20 @@ TEST(BackendHeadless, WritesTheDesktopOrAnAreaAsPNG) {
     b.Present(desktop, KsRgn(KsRect{10, 5, 20, 10}));
     pixman_image_unref(desktop);
 
-    std::string path = TempPath("ks_headless_area");
+    ScratchDir dir;
+    const std::string path = (dir / "area.png").string();
     KsRect area{8, 5, 20, 10};
     ASSERT_EQ(b.WritePNG(path.c_str(), &area), noErr);
     UInt32 w = 0, h = 0;
     ASSERT_TRUE(PNGSize(path, &w, &h));
     EXPECT_EQ(w, 12u);
     EXPECT_EQ(h, 5u);
-    std::remove(path.c_str());
 
-    std::string whole = TempPath("ks_headless_whole");
+    const std::string whole = (dir / "whole.png").string();
     ASSERT_EQ(b.WritePNG(whole.c_str()), noErr);
     ASSERT_TRUE(PNGSize(whole, &w, &h));
     EXPECT_EQ(w, 40u);
     EXPECT_EQ(h, 20u);
-    std::remove(whole.c_str());
     KsRect outside{100, 100, 200, 200};
     EXPECT_EQ(b.WritePNG(whole.c_str(), &outside), paramErr);
     EXPECT_EQ(b.WritePNG(nullptr), paramErr);

@@ -1,8 +1,10 @@
 // Cursors: what reaches the back end, cursors by ID from the resource chain,
 // hiding, obscuring, and the bounded decoders.
+#include "BytesBuilder.h"
 #include "Cursors.h"
 #include "Events.h"
 #include "KsHeadlessDesk.h"
+#include "KsRaisedError.h"
 #include "ResourceTestSupport.h"
 #include "Resources.h"
 #include "XError.h"
@@ -11,34 +13,26 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
 // A cursor record as resource bytes: rows of data, rows of mask, hot spot.
 std::string CursBytes(UInt16 dataRow, UInt16 maskRow, SInt16 v, SInt16 h) {
-    std::string out;
-    auto put = [&](UInt16 x) {
-        out += char(x >> 8);
-        out += char(x & 0xFF);
-    };
+    Bytes out;
     for (int i = 0; i < 16; ++i)
-        put(UInt16(dataRow + i));
+        out.u16(dataRow + i);
     for (int i = 0; i < 16; ++i)
-        put(maskRow);
-    put(UInt16(v));
-    put(UInt16(h));
-    return out;
+        out.u16(maskRow);
+    return out.u16(v).u16(h).str();
 }
 
 // A 'crsr' header around a one-bit record, with colour data after it.
 std::string CrsrBytes(UInt16 type, const std::string& record) {
-    std::string out(20, '\0'); // type, then map, data and expanded-data fields
-    out[0] = char(type >> 8);
-    out[1] = char(type & 0xFF);
-    out += record;
-    out += std::string(8, '\0');    // XTable, ID
-    out += std::string(60, '\x55'); // the colour part, not read
-    return out;
+    // Type, then the map, data and expanded-data fields; the record; XTable and
+    // ID; the colour part, not read.
+    return Bytes().u16(type).zeros(18).str() + record + std::string(8, '\0') +
+           std::string(60, '\x55');
 }
 
 class CursorTest : public ::testing::Test {
@@ -73,13 +67,13 @@ TEST_F(CursorTest, StandardCursorsUseTheSystemOnes) {
     SetWatchCursor();
     EXPECT_TRUE(ShowsStandard(KsStandardCursor::watch));
     EXPECT_EQ(KsGetCursorID(), kKsBusyCursorID);
-    EXPECT_EQ(SetCursorByID(iBeamCursor), noErr);
-    EXPECT_TRUE(ShowsStandard(KsStandardCursor::iBeam));
-    EXPECT_EQ(KsGetCursorID(), iBeamCursor);
-    EXPECT_EQ(SetCursorByID(crossCursor), noErr);
-    EXPECT_TRUE(ShowsStandard(KsStandardCursor::cross));
-    EXPECT_EQ(SetCursorByID(plusCursor), noErr);
-    EXPECT_TRUE(ShowsStandard(KsStandardCursor::plus));
+    for (auto [id, kind] : {std::pair{iBeamCursor, KsStandardCursor::iBeam},
+                            {crossCursor, KsStandardCursor::cross},
+                            {plusCursor, KsStandardCursor::plus}}) {
+        EXPECT_EQ(SetCursorByID(id), noErr);
+        EXPECT_TRUE(ShowsStandard(kind)) << id;
+        EXPECT_EQ(KsGetCursorID(), id);
+    }
     SetArrowCursor();
     EXPECT_TRUE(ShowsStandard(KsStandardCursor::arrow));
 }
@@ -94,10 +88,10 @@ TEST_F(CursorTest, RecordsAndResourcesSendTheirImage) {
     SetCursor(&c);
     ASSERT_TRUE(backend->HasCustomCursor());
     EXPECT_EQ(KsGetCursorID(), kKsImageCursorID);
-    EXPECT_EQ(backend->CursorImage().data[1], 0x0200);
-    EXPECT_EQ(backend->CursorImage().mask[15], 0xFFFF);
-    EXPECT_EQ(backend->CursorImage().hotSpot.v, 3);
-    EXPECT_EQ(backend->CursorImage().hotSpot.h, 9);
+    const KsCursorImage& shown = backend->CursorImage();
+    EXPECT_EQ(shown.data[1], 0x0200);
+    EXPECT_EQ(shown.mask[15], 0xFFFF);
+    EXPECT_EQ(ToKsPoint(shown.hotSpot), (KsPoint{9, 3}));
 
     // The grow cursor comes from the framework's resources, byte for byte.
     ASSERT_EQ(SetCursorByID(2010), noErr);
@@ -148,14 +142,8 @@ TEST_F(CursorTest, MissingAndDamagedCursorsKeepTheCurrentOne) {
     EXPECT_EQ(SetCursorByID(31000), resNotFound);
     EXPECT_EQ(KsSetCCursor(31000), resNotFound);
     EXPECT_EQ(KsGetCursorID(), 2000);
-    for (SInt16 id : {600, 601}) {
-        try {
-            SetCursorByID(id);
-            ADD_FAILURE() << "cursor " << id << " was taken";
-        } catch (const XError& e) {
-            EXPECT_STREQ(e.GetCode(), "TBX_CURSOR_BAD");
-        }
-    }
+    for (SInt16 id : {600, 601})
+        EXPECT_EQ(ErrorCode([&] { SetCursorByID(id); }), "TBX_CURSOR_BAD") << id;
     EXPECT_EQ(KsGetCursorID(), 2000);
     EXPECT_EQ(std::memcmp(&backend->CursorImage(), &shown, sizeof shown), 0);
 }

@@ -1,6 +1,7 @@
 #include "AScreenManOS.h"
 #include "KsBackend.h"
 #include "KsDesktop.h"
+#include "KsPixels.h"
 #include "KsPortPrivate.h"
 
 #include <gtest/gtest.h>
@@ -18,9 +19,7 @@ TEST(Desktop, CoversTheScreensAndRegistersForPresentation) {
     AScreenManOS::Dispose();
     // The whole desktop starts in the desktop colour and is waiting to be shown.
     RGBColor c = KsGetDesktopColor();
-    auto* pixels = reinterpret_cast<UInt32*>(pixman_image_get_data(port->surface->image));
-    int stride = pixman_image_get_stride(port->surface->image) / 4;
-    EXPECT_EQ(pixels[199 * stride + 319] & 0xFFFFFF, KsPixelOf(c) & 0xFFFFFF);
+    EXPECT_EQ(DevicePixel(port, 319, 199), KsPixelOf(c) & 0xFFFFFF);
     EXPECT_FALSE(port->surface->damage.IsEmpty());
     KsPresentDesktop();
     EXPECT_TRUE(port->surface->damage.IsEmpty());

@@ -1,5 +1,6 @@
 // Menu items: metacharacters, numbering after inserts and deletes, enabling
 // beyond 31 items, marks and submenus, mnemonics.
+#include "KsRaisedError.h"
 #include "MenuTestSupport.h"
 
 #include "XError.h"
@@ -123,12 +124,7 @@ TEST_F(MenuItemsTest, TooManyItemsRaise) {
     for (int i = 0; i < 262; ++i) // 125 items each
         AppendMenu(m, PStr(many));
     ASSERT_EQ(CountMItems(m), 32750);
-    try {
-        AppendMenu(m, PStr(many));
-        FAIL() << "no error";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "MENU_TOO_MANY_ITEMS");
-    }
+    EXPECT_EQ(ErrorCode([&] { AppendMenu(m, PStr(many)); }), "MENU_TOO_MANY_ITEMS");
     EXPECT_EQ(CountMItems(m), 32750); // nothing half added
 }
 

@@ -1,6 +1,7 @@
 // Print jobs: the PDF written page by page, settings checked, failures
 // reported and leaving no file behind.
 #include "KsPdfPages.h"
+#include "KsRaisedError.h"
 #include "KsScratchDir.h"
 #include "Printing.h"
 #include "QuickDraw.h"
@@ -79,12 +80,7 @@ TEST_F(Print, AnOpenPageIsClosedWithTheDocument) {
 
 TEST_F(Print, AnUnwritablePathRaisesAndIsReported) {
     const fs::path out = dir / "no" / "such" / "folder" / "x.pdf";
-    try {
-        KsPrOpenDoc(out.c_str(), nullptr);
-        FAIL() << "no error";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "TBX_PRINT_OPEN");
-    }
+    EXPECT_EQ(ErrorCode([&] { KsPrOpenDoc(out.c_str(), nullptr); }), "TBX_PRINT_OPEN");
     EXPECT_EQ(KsPrError(), kPrOpenErr);
     EXPECT_FALSE(fs::exists(out));
 }

@@ -14,10 +14,6 @@ namespace {
 
 using Px = std::uint32_t;
 
-Rect R(int l, int t, int r, int b) {
-    return Rect{SInt16(t), SInt16(l), SInt16(b), SInt16(r)};
-}
-
 Px* Bits(GrafPtr port) {
     return reinterpret_cast<Px*>(pixman_image_get_data(port->surface->image));
 }

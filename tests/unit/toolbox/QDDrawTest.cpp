@@ -22,21 +22,17 @@ protected:
     }
 };
 
-Rect MakeRect(int l, int t, int r, int b) {
-    return Rect{SInt16(t), SInt16(l), SInt16(b), SInt16(r)};
-}
-
 TEST_F(QDDraw, FreshPortIsWhitePaintRectIsHalfOpenAndEmptyRectsDrawNothing) {
     Canvas c(W, H);
     EXPECT_EQ(Compare(port, c), "");
-    Rect r = MakeRect(2, 3, 5, 4);
+    Rect r = R(2, 3, 5, 4);
     PaintRect(&r);
     Paint(c, RectMask(2, 3, 5, 4), Everything(), kQDBlack, patCopy, kBlack, kWhite);
     EXPECT_EQ(Compare(port, c), "");
     EXPECT_EQ(DevicePixel(port, 4, 3), kBlack);
     EXPECT_EQ(DevicePixel(port, 5, 3), kWhite);
     EXPECT_EQ(DevicePixel(port, 2, 4), kWhite);
-    Rect empty = MakeRect(10, 10, 10, 14), inverted = MakeRect(12, 3, 11, 9);
+    Rect empty = R(10, 10, 10, 14), inverted = R(12, 3, 11, 9);
     FrameRect(&empty);
     PaintRect(&inverted);
     EXPECT_EQ(Compare(port, c), "");
@@ -47,7 +43,7 @@ TEST_F(QDDraw, AxisLinesWithRectangularPens) {
     for (int pw = 1; pw <= 4; ++pw) {
         SCOPED_TRACE(pw);
         Canvas c(W, H);
-        Rect all = MakeRect(0, 0, W, H);
+        Rect all = R(0, 0, W, H);
         EraseRect(&all);
         PenSize(SInt16(pw), SInt16(pw + 1));
         MoveTo(3, 2);
@@ -74,7 +70,7 @@ TEST_F(QDDraw, HiddenOrEmptyPenDrawsNothingButMoves) {
     HidePen();
     MoveTo(1, 1);
     LineTo(10, 1);
-    Rect r = MakeRect(2, 2, 8, 8);
+    Rect r = R(2, 2, 8, 8);
     PaintRect(&r);
     FrameRect(&r);
     ShowPen();
@@ -143,14 +139,14 @@ TEST_F(QDDraw, ClipAndOriginLimitEveryCall) {
     SetClip(clip);
     Mask clipMask = And(RectMask(2, 2, 20, 14), Not(RectMask(6, 6, 10, 10)));
     Canvas c(W, H);
-    Rect all = MakeRect(-5, -5, 40, 40);
+    Rect all = R(-5, -5, 40, 40);
     PaintRect(&all);
     Paint(c, Everything(), clipMask, kQDBlack, patCopy, kBlack, kWhite);
     EXPECT_EQ(Compare(port, c), "");
     FillRect(&all, &kQDGray);
     Paint(c, Everything(), clipMask, kQDGray, patCopy, kBlack, kWhite);
     EXPECT_EQ(Compare(port, c), "");
-    Rect r = MakeRect(0, 0, 12, 12);
+    Rect r = R(0, 0, 12, 12);
     PenSize(3, 3);
     PenMode(patXor);
     FrameRect(&r);
@@ -186,7 +182,7 @@ TEST_F(QDDraw, PixelPatternsTileFromTheLocalOrigin) {
         int i = ((x % 3) + 3) % 3, j = ((y % 2) + 2) % 2;
         return std::uint32_t(px[j * 3 + i]);
     };
-    Rect r = MakeRect(-2, 1, 10, 9);
+    Rect r = R(-2, 1, 10, 9);
     FillCRect(&r, pp);
     for (int y = 1; y < 9; ++y)
         for (int x = -2; x < 10; ++x)
@@ -196,7 +192,7 @@ TEST_F(QDDraw, PixelPatternsTileFromTheLocalOrigin) {
     // black ones.
     PenPixPat(pp);
     PenMode(patOr);
-    Rect all = MakeRect(-2, 1, W - 2, H + 1);
+    Rect all = R(-2, 1, W - 2, H + 1);
     PaintRect(&all);
     for (int y = 1; y < H + 1; ++y)
         for (int x = -2; x < W - 2; ++x)
@@ -214,14 +210,14 @@ TEST_F(QDDraw, PixelPatternsTileFromTheLocalOrigin) {
 
 TEST_F(QDDraw, RGBRectsKeepThePortColours) {
     Canvas c(W, H);
-    Rect r = MakeRect(1, 1, 12, 9);
+    Rect r = R(1, 1, 12, 9);
     RGBColor red = kRed, blue = kBlue;
     PaintRGBRect(&r, &red);
     Paint(c, RectMask(1, 1, 12, 9), Everything(), kQDBlack, patCopy, Rgb(kRed), 0);
     PenSize(2, 1);
     FrameRGBRect(&r, &blue);
     Paint(c, FrameMask(1, 1, 12, 9, 2, 1), Everything(), kQDBlack, patCopy, Rgb(kBlue), 0);
-    Rect e = MakeRect(4, 3, 6, 5);
+    Rect e = R(4, 3, 6, 5);
     EraseRGBRect(&e, &blue);
     Paint(c, RectMask(4, 3, 6, 5), Everything(), kQDBlack, patCopy, Rgb(kBlue), 0);
     EXPECT_EQ(Compare(port, c), "");
@@ -233,7 +229,7 @@ TEST_F(QDDraw, RGBRectsKeepThePortColours) {
 }
 
 TEST_F(QDDraw, HiliteModeSwapsBackgroundAndHilite) {
-    Rect r = MakeRect(0, 0, 6, 1), left = MakeRect(0, 0, 2, 1);
+    Rect r = R(0, 0, 6, 1), left = R(0, 0, 2, 1);
     RGBColor red = kRed, hil = kBlue;
     HiliteColor(&hil);
     PaintRGBRect(&left, &red);
@@ -263,7 +259,7 @@ TEST_F(QDDraw, SeededRandomDrawingMatchesTheModel) {
         SCOPED_TRACE(step);
         int l, t, r, b;
         randRect(&l, &t, &r, &b);
-        Rect rr = MakeRect(l, t, r, b);
+        Rect rr = R(l, t, r, b);
         Pattern pat = pats[rng.Range(0, 4)];
         if (rng.Range(0, 3) == 0)
             for (UInt8& row : pat.pat)
@@ -359,7 +355,7 @@ void ScrollModel(Canvas& c, const Mask& area, int dh, int dv, std::uint32_t bk, 
         }
 }
 
-void Scribble(GrafPtr port, Canvas& c) {
+void Scribble(Canvas& c) {
     // distinct pixels so that any misplaced one shows
     for (int y = 0; y < c.h; ++y)
         for (int x = 0; x < c.w; ++x) {
@@ -371,7 +367,6 @@ void Scribble(GrafPtr port, Canvas& c) {
             PaintRGBRect(&p, &col);
             c.px[std::size_t(y * c.w + x)] = v;
         }
-    (void)port;
 }
 
 TEST_F(QDDraw, ScrollRectMovesPixelsAndAnswersTheUncoveredRegion) {
@@ -383,7 +378,7 @@ TEST_F(QDDraw, ScrollRectMovesPixelsAndAnswersTheUncoveredRegion) {
             SCOPED_TRACE(testing::Message() << mv[0] << "," << mv[1] << " hole " << withHole);
             ClipWideOpen();
             Canvas c(W, H);
-            Scribble(port, c);
+            Scribble(c);
             Mask clipMask = Everything();
             if (withHole) {
                 SetRectRgn(clip, 0, 0, W, H);
@@ -392,7 +387,7 @@ TEST_F(QDDraw, ScrollRectMovesPixelsAndAnswersTheUncoveredRegion) {
                 SetClip(clip);
                 clipMask = Not(RectMask(8, 6, 12, 9));
             }
-            Rect r = MakeRect(2, 1, 19, 15);
+            Rect r = R(2, 1, 19, 15);
             ScrollRect(&r, SInt16(mv[0]), SInt16(mv[1]), update);
             Mask uncovered;
             ScrollModel(c, And(RectMask(2, 1, 19, 15), clipMask), mv[0], mv[1], kWhite, &uncovered);
@@ -415,19 +410,19 @@ TEST(QDScale, ScaleTwoDrawsEachLogicalPixelAsFourDevicePixels) {
     KsSetPort(port);
     EXPECT_EQ(pixman_image_get_width(port->surface->image), 22);
     Canvas c(11, 9);
-    Rect r = MakeRect(1, 1, 10, 8);
+    Rect r = R(1, 1, 10, 8);
     FillRect(&r, &kQDGray);
     Paint(
         c, RectMask(1, 1, 10, 8), [](int, int) { return true; }, kQDGray, patCopy, kBlack, kWhite);
     PenSize(2, 1);
     PenMode(patXor);
-    Rect f = MakeRect(0, 2, 7, 9);
+    Rect f = R(0, 2, 7, 9);
     FrameRect(&f);
     Invert(c, FrameMask(0, 2, 7, 9, 2, 1), [](int, int) { return true; });
     RgnHandle clip = NewRgn();
     SetRectRgn(clip, 3, 0, 11, 5);
     SetClip(clip);
-    Rect s = MakeRect(0, 0, 11, 9);
+    Rect s = R(0, 0, 11, 9);
     ScrollRect(&s, 1, 1, nullptr);
     Mask u;
     ScrollModel(c, RectMask(3, 0, 11, 5), 1, 1, kWhite, &u);
@@ -456,15 +451,15 @@ TEST(QDDamage, DrawingAddsTheClippedDevicePixelsItTouched) {
         KsSetPort(port);
         KsRgn& damage = port->surface->damage;
         damage.SetEmpty();
-        Rect clipR = MakeRect(0, 0, 20, 30);
+        Rect clipR = R(0, 0, 20, 30);
         ClipRect(&clipR);
-        Rect r = MakeRect(10, 5, 30, 8);
+        Rect r = R(10, 5, 30, 8);
         PaintRect(&r);
         EXPECT_EQ(damage, KsRgn(KsRect{10 * scale, 5 * scale, 20 * scale, 8 * scale}));
-        Rect off = MakeRect(25, 0, 40, 30); // all clipped away: no damage
+        Rect off = R(25, 0, 40, 30); // all clipped away: no damage
         InvertRect(&off);
         EXPECT_EQ(damage, KsRgn(KsRect{10 * scale, 5 * scale, 20 * scale, 8 * scale}));
-        Rect other = MakeRect(0, 20, 5, 22);
+        Rect other = R(0, 20, 5, 22);
         EraseRect(&other);
         EXPECT_EQ(damage, KsRgn({KsRect{10 * scale, 5 * scale, 20 * scale, 8 * scale},
                                  KsRect{0, 20 * scale, 5 * scale, 22 * scale}}));

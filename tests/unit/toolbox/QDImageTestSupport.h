@@ -2,6 +2,7 @@
 // field by field from the stored formats, and a pixel reader for ports.
 #pragma once
 
+#include "BytesBuilder.h"
 #include "KsPixels.h"
 #include "KsPortPrivate.h"
 #include "QuickDraw.h"
@@ -10,37 +11,6 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-struct Bytes {
-    std::vector<UInt8> b;
-    Bytes& u8(unsigned v) {
-        b.push_back(UInt8(v));
-        return *this;
-    }
-    Bytes& u16(int v) {
-        b.push_back(UInt8(unsigned(v) >> 8));
-        b.push_back(UInt8(v));
-        return *this;
-    }
-    Bytes& u32(std::uint32_t v) {
-        u16(int(v >> 16));
-        return u16(int(v & 0xFFFF));
-    }
-    Bytes& rect(int t, int l, int bo, int r) { return u16(t).u16(l).u16(bo).u16(r); }
-    Bytes& raw(const std::vector<UInt8>& v) {
-        b.insert(b.end(), v.begin(), v.end());
-        return *this;
-    }
-    Bytes& zeros(std::size_t n) {
-        b.insert(b.end(), n, 0);
-        return *this;
-    }
-    Bytes& pad() {
-        if (b.size() & 1) b.push_back(0);
-        return *this;
-    }
-    std::string str() const { return std::string(b.begin(), b.end()); }
-};
 
 // A PixMap record: rowBytes carries the pixel-map flag.
 inline void PutPixMap(Bytes& o, bool withBase, int rowBytes, int t, int l, int bo, int r, int depth,

@@ -9,10 +9,6 @@ using namespace qdref;
 
 namespace {
 
-Rect R(int l, int t, int r, int b) {
-    return Rect{SInt16(t), SInt16(l), SInt16(b), SInt16(r)};
-}
-
 TEST(GWorld, MakingAndRefusing) {
     GrafPtr before = KsGetPort();
     GWorldPtr w = nullptr;

@@ -20,6 +20,11 @@ inline std::uint32_t Rgb(const RGBColor& c) {
            std::uint32_t(c.blue >> 8);
 }
 
+// A rectangle given left, top, right, bottom (Rect's own order is top first).
+inline Rect R(int l, int t, int r, int b) {
+    return Rect{SInt16(t), SInt16(l), SInt16(b), SInt16(r)};
+}
+
 // Pixels by local coordinate, for a port whose local top-left is (ox, oy).
 struct Canvas {
     int w = 0, h = 0, ox = 0, oy = 0;

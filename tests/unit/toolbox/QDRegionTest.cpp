@@ -9,25 +9,21 @@
 
 namespace {
 
-bool SameRect(const Rect& a, const Rect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 TEST(QDRegion, HeaderFollowsEveryChange) {
     RgnHandle a = NewRgn(), b = NewRgn();
     EXPECT_EQ((*a)->rgnSize, 10);
     EXPECT_TRUE(EmptyRgn(a));
     SetRectRgn(a, 1, 2, 11, 12);
     EXPECT_EQ((*a)->rgnSize, 10);
-    EXPECT_TRUE(SameRect((*a)->rgnBBox, Rect{2, 1, 12, 11}));
+    EXPECT_EQ(ToKsRect((*a)->rgnBBox), (KsRect{1, 2, 11, 12}));
     SetRectRgn(b, 6, 7, 20, 25);
     UnionRgn(a, b, b);
     EXPECT_GT((*b)->rgnSize, 10);
-    EXPECT_TRUE(SameRect((*b)->rgnBBox, Rect{2, 1, 25, 20}));
+    EXPECT_EQ(ToKsRect((*b)->rgnBBox), (KsRect{1, 2, 20, 25}));
     OffsetRgn(b, -1, 3);
-    EXPECT_TRUE(SameRect((*b)->rgnBBox, Rect{5, 0, 28, 19}));
+    EXPECT_EQ(ToKsRect((*b)->rgnBBox), (KsRect{0, 5, 19, 28}));
     SectRgn(a, b, b); // dst may be an operand
-    EXPECT_TRUE(SameRect((*b)->rgnBBox, Rect{5, 1, 12, 11}));
+    EXPECT_EQ(ToKsRect((*b)->rgnBBox), (KsRect{1, 5, 11, 12}));
     EXPECT_GT((*b)->rgnSize, 10); // an L shape
     SectRgn(b, a, a);
     SetRectRgn(b, 1, 5, 10, 12);
@@ -35,7 +31,7 @@ TEST(QDRegion, HeaderFollowsEveryChange) {
     EXPECT_EQ((*b)->rgnSize, 10);
     SetRectRgn(a, 5, 5, 5, 9); // an empty rectangle makes the empty region
     EXPECT_TRUE(EmptyRgn(a));
-    EXPECT_TRUE(SameRect((*a)->rgnBBox, Rect{0, 0, 0, 0}));
+    EXPECT_EQ(ToKsRect((*a)->rgnBBox), (KsRect{0, 0, 0, 0}));
     DisposeRgn(a);
     DisposeRgn(b);
     DisposeRgn(nullptr);
@@ -67,7 +63,7 @@ TEST(QDRegion, AlgebraAndQueriesMatchPixelSets) {
     CopyRgn(a, d);
     EXPECT_TRUE(EqualRgn(a, d));
     InsetRgn(d, 2, 3);
-    EXPECT_TRUE(SameRect((*d)->rgnBBox, Rect{3, 2, 7, 8}));
+    EXPECT_EQ(ToKsRect((*d)->rgnBBox), (KsRect{2, 3, 8, 7}));
     KsRgn k = RgnHandleToKsRgn(d);
     EXPECT_EQ(k, KsRgn(KsRect{2, 3, 8, 7}));
     RgnHandle e = KsNewRgnFrom(KsRgn({KsRect{0, 0, 2, 2}, KsRect{4, 4, 6, 6}}));
@@ -182,11 +178,11 @@ TEST(QDPolygon, OpenPolyRecordsPointsWithoutDrawing) {
     qdref::Canvas white(20, 20);
     EXPECT_EQ(qdref::Compare(port, white), "");
     ASSERT_EQ((*poly)->polySize, 10 + 4 * 4);
-    EXPECT_TRUE(SameRect((*poly)->polyBBox, Rect{3, 2, 15, 12}));
+    EXPECT_EQ(ToKsRect((*poly)->polyBBox), (KsRect{2, 3, 12, 15}));
     EXPECT_EQ((*poly)->polyPoints[0].h, 2);
     EXPECT_EQ((*poly)->polyPoints[2].v, 15);
     OffsetPoly(poly, 1, -1);
-    EXPECT_TRUE(SameRect((*poly)->polyBBox, Rect{2, 3, 14, 13}));
+    EXPECT_EQ(ToKsRect((*poly)->polyBBox), (KsRect{3, 2, 13, 14}));
     EXPECT_EQ((*poly)->polyPoints[3].h, 3);
     KillPoly(poly);
     KsDisposePort(port);

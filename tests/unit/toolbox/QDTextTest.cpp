@@ -11,10 +11,6 @@ namespace {
 
 const unsigned char kHello[] = "\x0BHello W\x8Arld";
 
-UInt32 Pixel(GrafPtr port, int x, int y) {
-    return DevicePixel(port, x, y);
-}
-
 TEST(QDText, DrawingMovesThePenByTheMeasuredWidth) {
     GrafPtr port = KsNewPort(200, 40);
     KsSetPort(port);
@@ -51,9 +47,9 @@ TEST(QDText, DrawingStaysInsideTheClip) {
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 120; ++x) {
             if (x >= 30) {
-                ASSERT_EQ(Pixel(port, x, y), 0xFFFFFFu) << x << "," << y;
+                ASSERT_EQ(DevicePixel(port, x, y), 0xFFFFFFu) << x << "," << y;
             }
-            inked += Pixel(port, x, y) != 0xFFFFFF;
+            inked += DevicePixel(port, x, y) != 0xFFFFFF;
         }
     EXPECT_GT(inked, 10);
     KsDisposePort(port);

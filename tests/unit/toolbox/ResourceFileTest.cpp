@@ -1,5 +1,6 @@
 // The resource-file codec: what it writes reads back, and damaged files of
 // every kind raise XError without reading outside the input.
+#include "KsRaisedError.h"
 #include "ResourceTestSupport.h"
 #include "XError.h"
 
@@ -43,25 +44,12 @@ struct Layout {
     }
 };
 
-// The code of the XError f raises, or "" when it raises none.
-template <class F> std::string Raised(F f) {
-    try {
-        f();
-    } catch (const XError& e) {
-        return e.GetCode();
-    }
-    return "";
-}
-
 std::string CorruptWhat(const std::vector<UInt8>& bytes) {
-    try {
-        KsReadResourceMap(bytes.data(), bytes.size());
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "RSRC_CORRUPT");
-        const XErrorParam* what = e.FindParam("what");
-        return what ? what->value : "?";
-    }
-    return "accepted";
+    const XError e = ErrorOf([&] { KsReadResourceMap(bytes.data(), bytes.size()); });
+    if (!e.IsError()) return "accepted";
+    EXPECT_STREQ(e.GetCode(), "RSRC_CORRUPT");
+    const XErrorParam* what = e.FindParam("what");
+    return what ? what->value : "?";
 }
 
 } // namespace
@@ -100,7 +88,7 @@ TEST(ResourceFileTest, EmptyMapAndLimits) {
     KsResRecord rec;
     rec.type = FourCharCode("DUPE");
     dup.records = {rec, rec};
-    EXPECT_EQ(Raised([&] { KsWriteResourceMap(dup); }), "RSRC_DUPLICATE");
+    EXPECT_EQ(ErrorCode([&] { KsWriteResourceMap(dup); }), "RSRC_DUPLICATE");
 
     KsResMap longName;
     rec.hasName = true;
@@ -115,7 +103,7 @@ TEST(ResourceFileTest, EmptyMapAndLimits) {
         rec.id = SInt16(i);
         many.records.push_back(rec);
     }
-    EXPECT_EQ(Raised([&] { KsWriteResourceMap(many); }), "RSRC_TOO_LARGE");
+    EXPECT_EQ(ErrorCode([&] { KsWriteResourceMap(many); }), "RSRC_TOO_LARGE");
 }
 
 TEST(ResourceFileTest, EveryDamagedFieldIsNamed) {
@@ -210,7 +198,7 @@ TEST(ResourceFileTest, TruncationsAndByteFlipsNeverEscapeAsAnythingButXError) {
         for (UInt8 v : values) {
             std::vector<UInt8> bytes = good;
             bytes[i] = v;
-            const std::string code = Raised([&] {
+            const std::string code = ErrorCode([&] {
                 const KsResMap map = KsReadResourceMap(bytes.data(), bytes.size());
                 for (const KsResRecord& r : map.records) {
                     ASSERT_GE(r.data, bytes.data());

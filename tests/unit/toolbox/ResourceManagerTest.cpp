@@ -1,5 +1,6 @@
 // The resource manager: the search chain, handles, names, IDs, changes that
 // survive closing and reopening, and atomic updates under simulated failures.
+#include "KsRaisedError.h"
 #include "KsToolboxVersion.h"
 #include "ResourceTestSupport.h"
 #include "Resources.h"
@@ -323,14 +324,10 @@ TEST_F(ResourceManagerTest, MissingAndDamagedFiles) {
     bytes[4] = 0x7F;                // map offset far outside the file
     WriteBytes(dir / "bad.rsrc", bytes);
     const SInt16 current = CurResFile();
-    try {
-        KsOpenResFile((dir / "bad.rsrc").c_str(), fsRdPerm);
-        FAIL() << "damaged file opened";
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "RSRC_OPEN_FAILED");
-        EXPECT_TRUE(e.FindCode("RSRC_CORRUPT"));
-        EXPECT_NE(e.GetText().find("bad.rsrc"), std::string::npos);
-    }
+    const XError e = ErrorOf([&] { KsOpenResFile((dir / "bad.rsrc").c_str(), fsRdPerm); });
+    EXPECT_STREQ(e.GetCode(), "RSRC_OPEN_FAILED");
+    EXPECT_TRUE(e.FindCode("RSRC_CORRUPT"));
+    EXPECT_NE(e.GetText().find("bad.rsrc"), std::string::npos);
     EXPECT_EQ(ResError(), mapReadErr);
     EXPECT_EQ(CurResFile(), current);
 }

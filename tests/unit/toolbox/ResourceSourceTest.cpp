@@ -2,6 +2,7 @@
 // payloads take their readable forms only when those are exact, and bad
 // sources are refused with the file named.
 #include "KsFileText.h"
+#include "KsRaisedError.h"
 #include "ResourceSourcePrivate.h"
 #include "ResourceTestSupport.h"
 #include "XError.h"
@@ -24,13 +25,10 @@ void WriteText(const std::filesystem::path& path, const std::string& text) {
 }
 
 std::string SourceError(const std::filesystem::path& dir) {
-    try {
-        KsCompileResourceFolder(dir.string());
-    } catch (const XError& e) {
-        EXPECT_STREQ(e.GetCode(), "RSRC_SOURCE_BAD");
-        return e.FindParam("file")->value;
-    }
-    return "compiled";
+    const XError e = ErrorOf([&] { KsCompileResourceFolder(dir.string()); });
+    if (!e.IsError()) return "compiled";
+    EXPECT_STREQ(e.GetCode(), "RSRC_SOURCE_BAD");
+    return e.FindParam("file") ? e.FindParam("file")->value : "?";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The styled scrap: 'styl' written and read back, damaged data refused, and
 // the styled form kept in process beside the clipboard's text.
 #include "KsHeadlessDesk.h"
+#include "KsRaisedError.h"
 #include "KsStyleScrap.h"
 #include "Scrap.h"
 #include "XError.h"
@@ -61,14 +62,11 @@ TEST(StyleScrap, RefusesDamagedData) {
         {"negative size", Damaged(14, "\xFF")},
         {"negative text length", Damaged(0, ""), -1},
     };
-    for (const auto& c : cases) {
-        try {
-            KsReadStyleScrap(c.bytes.data(), c.bytes.size(), c.textLength);
-            ADD_FAILURE() << c.what << ": accepted";
-        } catch (const XError& e) {
-            EXPECT_STREQ(e.GetCode(), "TBX_BAD_STYLE_SCRAP") << c.what;
-        }
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            ErrorCode([&] { KsReadStyleScrap(c.bytes.data(), c.bytes.size(), c.textLength); }),
+            "TBX_BAD_STYLE_SCRAP")
+            << c.what;
     // Unknown face bits are dropped, not refused.
     const std::string faces = Damaged(32, "\xFF");
     EXPECT_EQ(KsReadStyleScrap(faces.data(), faces.size(), 4).at(1).face, 0x7F);
