@@ -155,28 +155,46 @@ TEST_F(BartenderFixture, RemovingDuplicatesRenumbersEachMenu) {
 }
 
 TEST_F(BartenderFixture, RemovingTidiesSeparators) {
-    // The only item between two separators leaves one separator.
-    MenuHandle a = MakeMenu(300, {2000, -1, 2001, -1, 2002});
-    bar_->RemoveMenuItem(2001, true);
-    EXPECT_EQ(Texts(a), "I2000|-|I2002");
-    EXPECT_EQ(Records(a), "1:2000 3:2002");
-
-    // The last item before a trailing separator leaves no trailing separator.
-    MenuHandle b = MakeMenu(301, {3000, -1, 3001, -1});
-    bar_->RemoveMenuItem(3001, true);
-    EXPECT_EQ(Texts(b), "I3000");
-
-    // The first item: separators that would lead the menu go.
-    MenuHandle c = MakeMenu(302, {4000, -1, -1, 4001, 4002});
-    bar_->RemoveMenuItem(4000, true);
-    EXPECT_EQ(Texts(c), "I4001|I4002");
-    EXPECT_EQ(Records(c), "1:4001 2:4002");
-
-    // Without tidying the separators stay.
-    MenuHandle d = MakeMenu(303, {5000, -1, 5001, -1, 5002});
-    bar_->RemoveMenuItem(5001, false);
-    EXPECT_EQ(Texts(d), "I5000|-|-|I5002");
-    EXPECT_EQ(Records(d), "1:5000 4:5002");
+    struct Case {
+        const char* what;
+        std::vector<long> nicks;
+        long removed;
+        bool tidy;
+        const char *texts, *records;
+    } cases[] = {
+        {"the only item between two separators leaves one",
+         {2000, -1, 2001, -1, 2002},
+         2001,
+         true,
+         "I2000|-|I2002",
+         "1:2000 3:2002"},
+        {"the last item before a trailing separator leaves none",
+         {3000, -1, 3001, -1},
+         3001,
+         true,
+         "I3000",
+         "1:3000"},
+        {"separators that would lead the menu go",
+         {4000, -1, -1, 4001, 4002},
+         4000,
+         true,
+         "I4001|I4002",
+         "1:4001 2:4002"},
+        {"without tidying the separators stay",
+         {5000, -1, 5001, -1, 5002},
+         5001,
+         false,
+         "I5000|-|-|I5002",
+         "1:5000 4:5002"},
+    };
+    short id = 300;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MenuHandle m = MakeMenu(id++, c.nicks);
+        bar_->RemoveMenuItem(c.removed, c.tidy);
+        EXPECT_EQ(Texts(m), c.texts);
+        EXPECT_EQ(Records(m), c.records);
+    }
 }
 
 TEST_F(BartenderFixture, ForgettingKeepsTheItems) {
@@ -213,7 +231,7 @@ TEST_F(BartenderFixture, MisuseGoesThroughTheFatalPath) {
     EXPECT_EQ(bar_->MenuInfoToNickNum(1, 256), 1100);
 }
 
-TEST_F(BartenderFixture, EnableMenuItemsTakesAtMostFifty) {
+TEST_F(BartenderFixture, EnableMenuItemsTakesAtMostFiftyLongArguments) {
     std::vector<long> nicks;
     for (long n = 2001; n <= 2051; ++n)
         nicks.push_back(n);
@@ -230,6 +248,16 @@ TEST_F(BartenderFixture, EnableMenuItemsTakesAtMostFifty) {
     ASSERT_EQ(BartenderFatalMessages().size(), 1u);
     EXPECT_EQ(BartenderFatalMessages()[0], "EnableMenuItems arg list > 50");
     EXPECT_FALSE(IsMenuItemEnabled(a, 51));
+
+    // Every argument is read at its full width: callers pass long. Read as
+    // int, the first below would be 2002 and the second would end the list.
+    for (long n : {2001L, 2002L, 2003L})
+        bar_->DisableMenuItem(n);
+    const long lowHalfIsANick = (1L << 32) + 2002, lowHalfIsZero = 1L << 32;
+    bar_->EnableMenuItems(2001L, lowHalfIsANick, lowHalfIsZero, 2003L, 0L);
+    EXPECT_TRUE(IsMenuItemEnabled(a, 1));
+    EXPECT_FALSE(IsMenuItemEnabled(a, 2));
+    EXPECT_TRUE(IsMenuItemEnabled(a, 3));
 }
 
 TEST_F(BartenderFixture, CommandKeysResolveToNicks) {

@@ -1,6 +1,6 @@
 // Message boxes: layout from text and labels, answers by click, key and
 // close, batch mode and scripted answers with their record, and requests
-// from other threads.
+// from other threads; the lines a box showed and its redraw hook.
 #include "AScrollablePane.h"
 #include "AutoRequestDlg.h"
 #include "DialogTestSupport.h"
@@ -201,6 +201,45 @@ TEST_F(MessageBoxTest, OtherThreadsAreServedByTheMainThreadOrGetTheDefault) {
     EXPECT_EQ(unserved, 2);
     EXPECT_NE(out.text.find("Unserved"), std::string::npos);
     EXPECT_NE(out.text.find("[No]"), std::string::npos);
+}
+
+class MessageBoxLinesTest : public DialogTest {
+protected:
+    void TearDown() override {
+        AutoRequestDlg::InstallNullEventHandler(nullptr, nullptr);
+        DialogTest::TearDown();
+    }
+};
+
+TEST_F(MessageBoxLinesTest, TheShownLinesStayReadableAndTheBoxRedrawsOnRequest) {
+    // No box showing: the redraw fails its assertion and does nothing.
+    KsSDlogUpdate(nullptr);
+    ASSERT_EQ(FatalMessages().size(), 1u);
+    EXPECT_NE(FatalMessages()[0].find("arWindow"), std::string::npos);
+
+    static int redrawn;
+    redrawn = 0;
+    AutoRequestDlg::InstallNullEventHandler(
+        [](AutoRequestDlg* d, EventRecord*, void*) {
+            d->GetMainPane()->Inval();
+            KsSDlogUpdate(nullptr);
+            // Drawn: nothing of it is left to update.
+            if (EmptyRgn(reinterpret_cast<WindowPeek>(d->GetWindowPtr())->updateRgn)) ++redrawn;
+            EventRecord ev{};
+            d->SendMsg(wmKeyDown, &ev, 13, 0x24);
+        },
+        nullptr);
+    EXPECT_EQ(KsSimpleDlg("First line\\nSecond <b>line</b>", "OK", 1, 0, nullptr, false, nullptr),
+              1);
+    EXPECT_EQ(redrawn, 1);
+    EXPECT_EQ(FatalMessages().size(), 1u);
+    struct Case {
+        long n;
+        const char* line;
+    } cases[] = {{0, ""}, {1, "First line"}, {2, "Second line"}, {3, ""}};
+    EXPECT_EQ(GetARnumLines(), 2);
+    for (const Case& c : cases)
+        EXPECT_STREQ(GetARnthLine(c.n), c.line) << c.n;
 }
 
 } // namespace

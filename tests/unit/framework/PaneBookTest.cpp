@@ -1,9 +1,12 @@
 // Pane books: pages and their numbers, showing and deleting pages, keys,
-// tab clicks with enable buttons, persistence and the tabs' pixels.
+// tab clicks with enable buttons, persistence, the tabs' pixels and the
+// visibility of the toggles on the pages.
+#include "AMacToggles.h"
 #include "AMemStream.h"
 #include "AObjDoc.h"
 #include "APaneBook.h"
 #include "APushButton.h"
+#include "ARadioCheckGads.h"
 #include "KsDrawUtils.h"
 #include "PaneStream.h"
 #include "PaneTestSupport.h"
@@ -177,6 +180,27 @@ TEST_F(PaneBookTest, TabsDrawSelectedAndShaded) {
                                        : KsPoint{last.right + 8, last.top + 3};
         EXPECT_EQ(Px(beyond.h, beyond.v), Rgb(RGBgray4)) << "stacked " << stacked;
         b->Dispose();
+    }
+}
+
+using PaneBookControlsTest = PaneTest;
+
+TEST_F(PaneBookControlsTest, ControlsVisibilityReachesEveryToggleKind) {
+    APaneBook* b = APaneBook::New(main, 10, S, 300, 10, S, 200, RGBgray12, false, true);
+    APane* page = b->NewPage("A", -1, 0, APaneBookPage::kNoSize, APaneBookPage::kNoSize);
+    APaneBook* inner = APaneBook::New(page, 4, S, 200, 30, S, 100, RGBgray12, false, true);
+    APane* innerPage = inner->NewPage("B", -1, 0, APaneBookPage::kNoSize, APaneBookPage::kNoSize);
+    APane* toggles[] = {
+        ACheckBoxGad::New(page, "Loop", 4, S, 80, 4, S, 18),
+        ACheckBox::New(page, "Mute", 90, S, 80, 4, S, 14),
+        ARadioBut::New(innerPage, "Fast", 1, 4, S, 80, 4, S, 14),
+    };
+    APane* other = APane::New(page, 200, S, 20, 4, S, 20, RGBgray8, 0);
+    for (bool on : {false, true}) {
+        b->SetControlsVisible(on);
+        for (APane* t : toggles)
+            EXPECT_EQ(t->GetOwnVisible(), on) << t->ClassName() << " on " << on;
+        EXPECT_TRUE(other->GetOwnVisible());
     }
 }
 

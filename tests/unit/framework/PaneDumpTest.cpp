@@ -1,13 +1,16 @@
 // Pane and window dumps: the option bits, parentage and sub-panes, IDs never
-// generated, the resource code's byte order, and the tree checks.
+// generated, the resource code's byte order, and the tree checks; the ID a
+// dump prints is the one GetPaneID would answer, and none is stored.
 #include "KsPaneDump.h"
 #include "KsPrintfCapture.h"
 #include "PaneStream.h"
 #include "PaneTextTestSupport.h"
 
 #include "APane.h"
+#include "APaneTextPrivate.h"
 #include "CKsList.h"
 #include "KsFatal.h"
+#include "PaneTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -109,6 +112,36 @@ TEST(PaneDump, SanityCheckFindsBrokenLinks) {
     EXPECT_NE(gLastAssert.find("foundIt"), std::string::npos);
     FtlInstall(saved);
     orphan->Dispose();
+}
+
+TEST_F(PaneTest, DumpPrintsTheIDGetPaneIDWouldAnswerAndStoresNone) {
+    const struct {
+        const char *label, *body, *help, *id;
+        const char* want;
+    } cases[] = {
+        {"Gain/dB\x01", "Body", nullptr, nullptr, "Gain_dB_"},
+        {nullptr, "Level (L)", "Help", nullptr, "Level _L_"},
+        {nullptr, nullptr, "Help text", nullptr, "Help text"},
+        {"Gain", nullptr, nullptr, "fader", "fader"},
+        {nullptr, nullptr, nullptr, nullptr, "\xC7Pane #?\xC8"},
+    };
+    for (const auto& c : cases) {
+        APane* p = Add(main, 0, S, 10, 0, S, 10);
+        if (c.label) p->AddLabel(c.label, kLabelNone);
+        if (c.body) p->SetText(c.body);
+        if (c.help) p->SetHelpText(c.help);
+        if (c.id) p->SetPaneID(c.id);
+        gPrinted.clear();
+        DumpPane(p, kDumpPaneIDs, KsCapturePrintf, 0);
+        EXPECT_EQ(gPrinted, "APane \"" + std::string(c.want) + "\"\n");
+        if (c.id) continue;
+        EXPECT_EQ(APaneReader::StoredID(p), nullptr) << c.want;
+        char id[64];
+        p->GetPaneID(id, sizeof id);
+        if (c.label || c.body || c.help) {
+            EXPECT_STREQ(id, c.want);
+        }
+    }
 }
 
 } // namespace

@@ -40,34 +40,29 @@ TEST_F(WindowLayerTest, NestedModalWindowsHandTheApplicationBack) {
     EXPECT_TRUE(KsIsWindowEnabled(doc));
 }
 
-TEST_F(WindowLayerTest, AnOuterModalWindowDisposedInTheMiddleLeavesTheStack) {
-    WindowPtr doc = Shown(7);
-    WindowPtr first = ShowModal(100, 100);
-    WindowPtr second = ShowModal(300, 150);
-    Forget(first);
-    EXPECT_EQ(NumModalWindows(), 1);
-    // The inner window still holds the application.
-    EXPECT_EQ(Enabled({doc, second}), (Flags{false, true}));
-    EXPECT_EQ(KsGetActiveWindow(), second);
-
-    KsHideWindow(second);
-    EXPECT_EQ(NumModalWindows(), 0);
-    EXPECT_EQ(KsGetActiveWindow(), doc);
-    EXPECT_TRUE(KsIsWindowEnabled(doc));
-}
-
-TEST_F(WindowLayerTest, TheInnerModalWindowDisposedWhileShownGivesBackTheOuterOne) {
-    WindowPtr doc = Shown(7);
-    WindowPtr first = ShowModal(100, 100);
-    WindowPtr second = ShowModal(300, 150);
-    Forget(second);
-    EXPECT_EQ(NumModalWindows(), 1);
-    EXPECT_EQ(KsGetActiveWindow(), first);
-    EXPECT_EQ(Enabled({doc, first}), (Flags{false, true}));
-    Forget(first);
-    EXPECT_EQ(NumModalWindows(), 0);
-    EXPECT_EQ(KsGetActiveWindow(), doc);
-    EXPECT_TRUE(KsIsWindowEnabled(doc));
+// Either of two nested modal windows disposed while shown leaves the stack;
+// the other one holds the application until it goes too.
+TEST_F(WindowLayerTest, AModalWindowDisposedWhileShownLeavesTheStack) {
+    for (bool outerFirst : {true, false}) {
+        SCOPED_TRACE(outerFirst ? "outer first" : "inner first");
+        WindowPtr doc = Shown(7);
+        WindowPtr first = ShowModal(100, 100);
+        WindowPtr second = ShowModal(300, 150);
+        WindowPtr gone = outerFirst ? first : second, left = outerFirst ? second : first;
+        Forget(gone);
+        EXPECT_EQ(NumModalWindows(), 1);
+        EXPECT_EQ(KsGetActiveWindow(), left);
+        EXPECT_EQ(Enabled({doc, left}), (Flags{false, true}));
+        if (outerFirst)
+            KsHideWindow(left);
+        else
+            Forget(left);
+        EXPECT_EQ(NumModalWindows(), 0);
+        EXPECT_EQ(KsGetActiveWindow(), doc);
+        EXPECT_TRUE(KsIsWindowEnabled(doc));
+        Forget(doc);
+        if (outerFirst) Forget(left);
+    }
 }
 
 TEST_F(WindowLayerTest, AModalWindowNeverReselectsAWindowDisposedMeanwhile) {
