@@ -15,7 +15,6 @@ const KsRGBColor kRedC{0xFFFF, 0, 0};
 const KsRGBColor kBlueC{0, 0, 0xFFFF};
 const KsRGBColor kGreenC{0, 0xFFFF, 0};
 
-// ---------------------------------------------------------------------------
 // Styles and measuring
 
 TEST(DrawUtilsStyles, MeasuringInsetsByTheStyleWidthAndOnlyStyle23IsRestricted) {
@@ -62,7 +61,6 @@ TEST(DrawUtilsStyles, ConvexStylesPairWithTheConcaveStyleAboveThem) {
     EXPECT_FALSE(IsRoundedBorder(6));
 }
 
-// ---------------------------------------------------------------------------
 // Pixels
 
 using DrawUtilsPixels = DrawUtilsPort;
@@ -219,7 +217,6 @@ TEST_F(DrawUtilsPixels, SpecularLineAndGroove) {
     EXPECT_EQ(DirtyOutside(KsRect{0, 11, 20, 13}), 0);
 }
 
-// ---------------------------------------------------------------------------
 // Colours
 
 TEST(DrawUtilsColours, ScalingSaturatesInsteadOfWrapping) {
@@ -264,7 +261,6 @@ TEST(DrawUtilsColours, ContrastAdjustmentPicksBlackOrWhiteOnlyWhenNeeded) {
         }
 }
 
-// ---------------------------------------------------------------------------
 // Rectangles
 
 TEST(DrawUtilsRects, CentringKeepsTheSizeAndRoundsDown) {

@@ -51,7 +51,6 @@ using StandardCatch = FailureTest;
 
 } // namespace
 
-// ---------------------------------------------------------------------------
 // The exception dialog
 
 TEST_F(DisplayException, OneLevelShowsOkWithTheHiddenDumpChoice) {
@@ -242,7 +241,6 @@ TEST_F(DisplayException, DialogCleanupRedrawsAndSwallowsFailures) {
     EXPECT_NO_THROW(DialogCleanup());
 }
 
-// ---------------------------------------------------------------------------
 // The memory watch
 
 TEST_F(MemoryWatch, LowIsReportedOnceAMinuteAndChangesAtOnce) {
@@ -274,7 +272,6 @@ TEST_F(MemoryWatch, LowIsReportedOnceAMinuteAndChangesAtOnce) {
     EXPECT_EQ(codeOf(), "MEM_LOW");
 }
 
-// ---------------------------------------------------------------------------
 // The fatal path
 
 TEST_F(FatalPath, DialogCutsALongMessageWithoutTouchingIt) {
@@ -489,7 +486,6 @@ TEST_F(FatalPathDeathTest, RestartProcessRunsThisProgramAgain) {
     EXPECT_EXIT(rerun(), testing::ExitedWithCode(0), "");
 }
 
-// ---------------------------------------------------------------------------
 // The dump sections
 
 TEST_F(StandardCatch, InstalledDumpHasTheSixSectionsInOrder) {

@@ -418,14 +418,7 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
     ExpectAgreement(rng, "clip of two rectangles");
     ClipWideOpen();
 
-    AWindow* cover = AWindow::New("Cover", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
-    ShowWindow(cover->GetWindowPtr());
-    SizeWindow(cover->GetWindowPtr(), 150, 120, false);
-    Point origin{0, 0};
-    SetPortWindowPort(win->GetWindowPtr());
-    LocalToGlobal(&origin);
-    MoveWindow(cover->GetWindowPtr(), SInt16(origin.h + 100), SInt16(origin.v + 80), true);
-    SetPortWindowPort(win->GetWindowPtr());
+    AWindow* cover = Cover(100, 80, 150, 120);
     ClipWideOpen();
     ASSERT_NE((**Port()->visRgn).rgnSize, 10) << "the cover should leave a complex visible region";
     ExpectAgreement(rng, "partly covered window");

@@ -44,21 +44,14 @@ protected:
 
     void SetUp() override {
         PaneTest::SetUp();
-        // A window that covers kAt while shown.
-        cover = AWindow::New("Cover", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
-        ShowWindow(cover->GetWindowPtr());
-        SizeWindow(cover->GetWindowPtr(), 40, 40, false);
-        SetPortWindowPort(win->GetWindowPtr());
-        Point origin{0, 0};
-        LocalToGlobal(&origin);
-        MoveWindow(cover->GetWindowPtr(), SInt16(origin.h + 50), SInt16(origin.v + 50), true);
-        Cover(false);
+        cover = Cover(50, 50, 40, 40); // over kAt while shown
+        SetCovered(false);
     }
     void TearDown() override {
         if (KsIsLiveWindow(cover)) cover->Dispose();
         PaneTest::TearDown();
     }
-    void Cover(bool on) {
+    void SetCovered(bool on) {
         if (on)
             ShowWindow(cover->GetWindowPtr());
         else
@@ -91,9 +84,9 @@ protected:
 // in and at every level above it.
 TEST_F(PaneIdleRouting, AHandlerThatCoversOrUncoversThePointIsSeenByTheRestOfTheWalk) {
     ASSERT_TRUE(PointShows());
-    Cover(true);
+    SetCovered(true);
     ASSERT_FALSE(PointShows());
-    Cover(false);
+    SetCovered(false);
 
     // main > x (holds the point) > [a (always), b (holds the point) > c]
     Logger* x = Make(main, 'x', 20, 20, 100, 100);
@@ -104,22 +97,22 @@ TEST_F(PaneIdleRouting, AHandlerThatCoversOrUncoversThePointIsSeenByTheRestOfThe
     Make(main, 'y', 40, 40, 60, 60);
 
     EXPECT_EQ(Walk(main), "xabcy");
-    Cover(true);
+    SetCovered(true);
     EXPECT_EQ(Walk(main), "xa") << "only panes always given idle time, when covered";
 
     // Uncovered by a handler in the middle of a level: the rest of the level,
     // the levels below and the enclosing level's later panes all see it.
-    a->step = [&] { Cover(false); };
+    a->step = [&] { SetCovered(false); };
     EXPECT_EQ(Walk(main), "xabcy");
 
     // Covered likewise: nothing after the handler is given idle time.
-    a->step = [&] { Cover(true); };
-    Cover(false);
+    a->step = [&] { SetCovered(true); };
+    SetCovered(false);
     EXPECT_EQ(Walk(main), "xa");
 
     // Covered from a level down: the enclosure's later sibling sees it.
-    Cover(false);
-    b->step = [&] { Cover(true); };
+    SetCovered(false);
+    b->step = [&] { SetCovered(true); };
     EXPECT_EQ(Walk(main), "xab");
 }
 

@@ -38,12 +38,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         // A window that dispatches its messages (the recording ones do not).
-        w = AWindow::New("scroll", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
-        MoveWindow(w->GetWindowPtr(), 40, 60, false);
-        SizeWindow(w->GetWindowPtr(), 200, 150, false);
-        ShowWindow(w->GetWindowPtr());
-        SelectWindow(w->GetWindowPtr());
-        SetPortWindowPort(w->GetWindowPtr());
+        w = PlainWin("scroll", 40, 60, 200, 150);
         w->CreateMainPane();
         w->Resize(nullptr, nullptr, 0, 0); // the main pane takes the window's size
         sp = new CountingScrollPane;
@@ -57,10 +52,6 @@ protected:
         content->SetYmax(3000);
         sp->InstallPane(content);
         Settle();
-    }
-    void TearDown() override {
-        if (KsIsLiveWindow(w)) w->Dispose();
-        AppTest::TearDown();
     }
     // Local to global.
     Point G(SInt32 h, SInt32 v) const {

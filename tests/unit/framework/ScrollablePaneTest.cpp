@@ -179,7 +179,7 @@ TEST_F(ScrollTest, PersistsInBothFormats) {
     auto* copy = static_cast<APane*>(holder->Copy());
     ASSERT_TRUE(copy->GetSubPane(1)->IsInstanceOf("AScrollablePane"));
     auto* ca = static_cast<AScrollablePane*>(copy->GetSubPane(1));
-    EXPECT_TRUE(same(a, ca)); // the slave link: ScrollPartsPersistTest
+    EXPECT_TRUE(same(a, ca)); // the slave link: TheSlaveLinkComesBackInEitherOrder
     copy->Dispose();
 
     const std::string text = WritePaneText(holder);

@@ -42,9 +42,6 @@ TEST_F(AWindowTest, EveryMessageReachesItsHandlerWithItsArguments) {
     EXPECT_TRUE(w->Take().empty());
     EXPECT_TRUE(w->SendMsg(wmMenuSelect, &ev, 7, 1));
     EXPECT_FALSE(w->SendMsg(wmMenuSelect, &ev, 8, 1));
-    EXPECT_FALSE(w->SendMsg(wmKeyDown, &ev, 'a', 0));
-    w->SetIsModal(true);
-    EXPECT_TRUE(w->SendMsg(wmKeyDown, &ev, 'a', 0)) << "a modal window uses every key";
 }
 
 TEST_F(AWindowTest, HelpKeyBeepsThreeTimesAndIsUnused) {
