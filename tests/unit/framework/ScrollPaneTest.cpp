@@ -78,6 +78,13 @@ protected:
         backend->ScriptRelease(++t, G(last.h, last.v).h, G(last.h, last.v).v);
         Route(mDownMask);
     }
+    // The scripted wheel events, through the application.
+    void RouteWheel() {
+        KsDoNothing(50);
+        EventRecord e{};
+        while (GetNextEvent(osMask, &e))
+            app->HandleEvent(&e);
+    }
     void Route(EventMask mask) {
         EventRecord e{};
         ASSERT_TRUE(WaitNextEvent(mask, &e, 10, nullptr));
@@ -224,10 +231,7 @@ TEST_F(ScrollPaneTest, WheelScrollsThePaneUnderThePointer) {
         for (int i = 0; i < c.repeats; ++i)
             backend->ScriptWheel(KsGetTicks() + 1, G(over.h, over.v).h, G(over.h, over.v).v, c.x,
                                  c.y);
-        KsDoNothing(50);
-        EventRecord e{};
-        while (GetNextEvent(osMask, &e))
-            app->HandleEvent(&e);
+        RouteWheel();
         if (c.shift) {
             backend->ScriptKeyUp(KsGetTicks() + 1, 0x38);
             KsDoNothing(50);
@@ -240,10 +244,7 @@ TEST_F(ScrollPaneTest, WheelScrollsThePaneUnderThePointer) {
     // Outside the window nothing moves.
     const SInt32 y0 = Y();
     backend->ScriptWheel(KsGetTicks() + 1, 5, 5, 0, -1);
-    KsDoNothing(50);
-    EventRecord e{};
-    while (GetNextEvent(osMask, &e))
-        app->HandleEvent(&e);
+    RouteWheel();
     EXPECT_EQ(Y(), y0);
 }
 
