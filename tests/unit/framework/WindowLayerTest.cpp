@@ -206,7 +206,7 @@ TEST_F(WindowLayerTest, CentringKeepsTheWindowInsideTheAreaBelowTheMenuBar) {
     WindowPtr w = Shown(7, 64, 40, 60);
     SInt32 l = 0, t = 0, r = 0, b = 0;
     GetMainWndSize(&l, &t, &r, &b);
-    EXPECT_EQ(KsRect(l, t, r, b), (KsRect{0, 20, 640, 480}));
+    EXPECT_EQ((KsRect{l, t, r, b}), (KsRect{0, 20, 640, 480}));
 
     CenterWindowInWindow(w, nullptr);
     ASSERT_TRUE(GetWindowWRect(w, &l, &t, &r, &b));
@@ -234,7 +234,7 @@ TEST_F(WindowLayerTest, MinimisingHidesAndRestoringShowsInTheSamePlace) {
     EXPECT_FALSE(b->visible);
     EXPECT_EQ(KsGetActiveWindow(), a);
     GetWindowWRect(b, &l, &t, &r, &bt);
-    EXPECT_EQ(KsRect(l, t, r, bt), KsRect(l0, t0, r0, b0));
+    EXPECT_EQ((KsRect{l, t, r, bt}), (KsRect{l0, t0, r0, b0}));
     RestoreMinimizedWindows();
     EXPECT_FALSE(KsIsIconic(b));
     EXPECT_TRUE(b->visible);
