@@ -1,8 +1,16 @@
+// The menu bar's bartender: nicks and their items, inserting and removing,
+// command keys, dumps, and menus loaded from resources with nick suffixes.
 #include "BartenderTestSupport.h"
 
 #include "KsAppInfo.h"
+#include "KsHandle.h"
+#include "KsScratchResFile.h"
+#include "Resources.h"
+#include "XError.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 TEST_F(BartenderFixture, BuildsTheAppleMenuWithTheAboutItem) {
     EXPECT_EQ(gBartender, bar_);
@@ -155,28 +163,46 @@ TEST_F(BartenderFixture, RemovingDuplicatesRenumbersEachMenu) {
 }
 
 TEST_F(BartenderFixture, RemovingTidiesSeparators) {
-    // The only item between two separators leaves one separator.
-    MenuHandle a = MakeMenu(300, {2000, -1, 2001, -1, 2002});
-    bar_->RemoveMenuItem(2001, true);
-    EXPECT_EQ(Texts(a), "I2000|-|I2002");
-    EXPECT_EQ(Records(a), "1:2000 3:2002");
-
-    // The last item before a trailing separator leaves no trailing separator.
-    MenuHandle b = MakeMenu(301, {3000, -1, 3001, -1});
-    bar_->RemoveMenuItem(3001, true);
-    EXPECT_EQ(Texts(b), "I3000");
-
-    // The first item: separators that would lead the menu go.
-    MenuHandle c = MakeMenu(302, {4000, -1, -1, 4001, 4002});
-    bar_->RemoveMenuItem(4000, true);
-    EXPECT_EQ(Texts(c), "I4001|I4002");
-    EXPECT_EQ(Records(c), "1:4001 2:4002");
-
-    // Without tidying the separators stay.
-    MenuHandle d = MakeMenu(303, {5000, -1, 5001, -1, 5002});
-    bar_->RemoveMenuItem(5001, false);
-    EXPECT_EQ(Texts(d), "I5000|-|-|I5002");
-    EXPECT_EQ(Records(d), "1:5000 4:5002");
+    struct Case {
+        const char* what;
+        std::vector<long> nicks;
+        long removed;
+        bool tidy;
+        const char *texts, *records;
+    } cases[] = {
+        {"the only item between two separators leaves one",
+         {2000, -1, 2001, -1, 2002},
+         2001,
+         true,
+         "I2000|-|I2002",
+         "1:2000 3:2002"},
+        {"the last item before a trailing separator leaves none",
+         {3000, -1, 3001, -1},
+         3001,
+         true,
+         "I3000",
+         "1:3000"},
+        {"separators that would lead the menu go",
+         {4000, -1, -1, 4001, 4002},
+         4000,
+         true,
+         "I4001|I4002",
+         "1:4001 2:4002"},
+        {"without tidying the separators stay",
+         {5000, -1, 5001, -1, 5002},
+         5001,
+         false,
+         "I5000|-|-|I5002",
+         "1:5000 4:5002"},
+    };
+    short id = 300;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MenuHandle m = MakeMenu(id++, c.nicks);
+        bar_->RemoveMenuItem(c.removed, c.tidy);
+        EXPECT_EQ(Texts(m), c.texts);
+        EXPECT_EQ(Records(m), c.records);
+    }
 }
 
 TEST_F(BartenderFixture, ForgettingKeepsTheItems) {
@@ -213,7 +239,7 @@ TEST_F(BartenderFixture, MisuseGoesThroughTheFatalPath) {
     EXPECT_EQ(bar_->MenuInfoToNickNum(1, 256), 1100);
 }
 
-TEST_F(BartenderFixture, EnableMenuItemsTakesAtMostFifty) {
+TEST_F(BartenderFixture, EnableMenuItemsTakesAtMostFiftyLongArguments) {
     std::vector<long> nicks;
     for (long n = 2001; n <= 2051; ++n)
         nicks.push_back(n);
@@ -230,6 +256,16 @@ TEST_F(BartenderFixture, EnableMenuItemsTakesAtMostFifty) {
     ASSERT_EQ(BartenderFatalMessages().size(), 1u);
     EXPECT_EQ(BartenderFatalMessages()[0], "EnableMenuItems arg list > 50");
     EXPECT_FALSE(IsMenuItemEnabled(a, 51));
+
+    // Every argument is read at its full width: callers pass long. Read as
+    // int, the first below would be 2002 and the second would end the list.
+    for (long n : {2001L, 2002L, 2003L})
+        bar_->DisableMenuItem(n);
+    const long lowHalfIsANick = (1L << 32) + 2002, lowHalfIsZero = 1L << 32;
+    bar_->EnableMenuItems(2001L, lowHalfIsANick, lowHalfIsZero, 2003L, 0L);
+    EXPECT_TRUE(IsMenuItemEnabled(a, 1));
+    EXPECT_FALSE(IsMenuItemEnabled(a, 2));
+    EXPECT_TRUE(IsMenuItemEnabled(a, 3));
 }
 
 TEST_F(BartenderFixture, CommandKeysResolveToNicks) {
@@ -357,4 +393,101 @@ TEST(Bartender, AboutNamesTheProgramWithoutAShortNameAndDisposeFreesTheMenus) {
     EXPECT_EQ(GetMenuHandle(256), nullptr);
     EXPECT_EQ(GetMenuHandle(300), nullptr);
     ClearMenuBar();
+}
+
+namespace {
+
+class BartenderResource : public BartenderFixture {
+protected:
+    void SetUp() override {
+        file_ = std::make_unique<ScratchResFile>();
+        BartenderFixture::SetUp();
+    }
+    void TearDown() override {
+        BartenderFixture::TearDown();
+        file_.reset();
+    }
+    void Add(SInt16 id, const std::vector<std::string>& items) {
+        file_->Add(FourCharCode("MENU"), id, MenuData(id, "Res", items));
+    }
+    std::unique_ptr<ScratchResFile> file_;
+};
+
+} // namespace
+
+TEST_F(BartenderResource, ItemTextsBindTheirNickSuffix) {
+    Add(400, {"Cut#1032", "-", "Print#0x7D0", "Open...#1002", "Octal#02000", "A#1#2001"});
+    MenuHandle m = nullptr;
+    bar_->AddMenu(&m, 400, ABartender::kMenuInBar);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(GetMenuHandle(400), m);
+    EXPECT_EQ(Texts(m), "Cut|-|Print|Open...|Octal|A#1");
+    EXPECT_EQ(Records(m), "1:1032 3:2000 4:1002 5:1024 6:2001");
+    EXPECT_TRUE(BartenderFatalMessages().empty());
+}
+
+TEST_F(BartenderResource, SuffixesThatAreNotNicksStayText) {
+    const std::vector<std::string> texts = {
+        "Bare#",           "Zero#0",         "Low#999",
+        "Neg#-1500",       "Plus#+1500",     "Space# 1500",
+        "Hex#0x",          "Mixed#12ab",     "Huge#99999999999999999999",
+        "Wide#2147483648", "Bad octal#0800", "No hash",
+    };
+    Add(401, texts);
+    MenuHandle m = nullptr;
+    bar_->AddMenu(&m, 401, ABartender::kMenuInBar);
+    ASSERT_NE(m, nullptr);
+    for (short i = 1; i <= short(texts.size()); ++i)
+        EXPECT_EQ(BartenderItemText(m, i), texts[std::size_t(i - 1)]);
+    EXPECT_EQ(Records(m), "");
+    EXPECT_TRUE(BartenderFatalMessages().empty());
+}
+
+TEST_F(BartenderResource, ALoadedMenuIsBoundOnce) {
+    Add(402, {"Go#3000"});
+    MenuHandle first = nullptr, second = nullptr;
+    bar_->AddMenu(&first, 402, 0); // a pop-up menu: not in the bar
+    bar_->AddMenu(&second, 402, ABartender::kMenuInBar);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(Records(first), "1:3000");
+    short item = 0, id = 0;
+    EXPECT_EQ(bar_->NickNumToMenuInfo(&item, &id, 3000), first);
+    EXPECT_EQ(id, 402);
+}
+
+TEST_F(BartenderResource, MissingMenusRaise) {
+    try {
+        bar_->AddMenu(nullptr, 499, ABartender::kMenuInBar);
+        FAIL() << "no error";
+    } catch (const XError& e) {
+        EXPECT_STREQ(e.GetCode(), "UIS_MENU_RSRC_NOT_FOUND");
+    }
+    // The Help menu is the Apple menu; without one it is a system error.
+    MenuHandle help = nullptr;
+    bar_->AddMenu(&help, ABartender::kHelpMenuID, 1);
+    EXPECT_EQ(help, GetMenuHandle(256));
+    DeleteMenu(256);
+    try {
+        bar_->AddMenu(&help, ABartender::kHelpMenuID, 1);
+        FAIL() << "no error";
+    } catch (const XError& e) {
+        EXPECT_STREQ(e.GetCode(), "SYS_ERROR");
+    }
+}
+
+TEST_F(BartenderResource, TidyingDropsTheRecordsOfDeletedSeparators) {
+    // A separator can carry a nick through its resource text.
+    Add(403, {"A#2001", "-#2005", "C#2003", "-#2006"});
+    MenuHandle m = nullptr;
+    bar_->AddMenu(&m, 403, ABartender::kMenuInBar);
+    EXPECT_EQ(Records(m), "1:2001 2:2005 3:2003 4:2006");
+    bar_->RemoveMenuItem(2001, true);
+    // The leading separator and the one left trailing both go.
+    EXPECT_EQ(Texts(m), "C");
+    EXPECT_EQ(Records(m), "1:2003");
+    bar_->RemoveMenuItem(2003, true);
+    EXPECT_EQ(CountMItems(m), 0);
+    EXPECT_EQ(Records(m), "");
+    EXPECT_EQ(bar_->NickNumToMenuInfo(nullptr, nullptr, 2005), nullptr);
+    EXPECT_EQ(bar_->NickNumToMenuInfo(nullptr, nullptr, 2006), nullptr);
 }

@@ -1,10 +1,12 @@
-// The dialog window: the button row, roles, keys, the run loop, and the
-// typed accessors with their wrong-class reports.
+// The dialog window: the button row, roles, keys, the run loop, radio
+// groups of gadget buttons and bounded text; the timecode dialogs.
 #include "ADialogButtonGad.h"
 #include "ARadioCheckGads.h"
+#include "ATCEntry.h"
 #include "DialogTestSupport.h"
-
-#include <functional>
+#include "MacText.h"
+#include "Stx.h"
+#include "TimecodeDlg.h"
 
 namespace {
 
@@ -140,57 +142,15 @@ TEST_F(DialogWindowTest, ATestProcThatRefusesKeepsTheDialogUp) {
 
 // Each accessor on a pane of a class it does not serve reports its message
 // and changes nothing; on the classes it serves it works.
-TEST_F(DialogWindowTest, AccessorsServeTheirClassesAndReportTheRest) {
+// The wrong-class reports of every accessor on every class are checked in
+// DialogAccessorClassesTest; here the radio group of gadget buttons and the
+// bounded text.
+TEST_F(DialogWindowTest, GadgetRadioGroupsAnswerByRefValAndTextIsBounded) {
     MakeDialog(1);
     dlg->AddPane("Plain", 10, S, 40, 10, S, 20);
     dlg->AddCheckBox("Check", "Loop", 10, S, 80, 40, S, 18);
     dlg->AddRadioButton("R1", "One", 10, S, 80, 60, S, 18);
     dlg->AddRadioButton("R2", "Two", 10, S, 80, 80, S, 18);
-    dlg->AddPopupMenu("Popup", "Rate", 100, S, 100, 40, S, 20);
-    using Call = std::function<void(DialogWindow*)>;
-    struct Case {
-        const char* message;
-        Call call;
-    } wrong[] = {
-        {"SetLongVal called on wrong class", [](DialogWindow* d) { d->SetLongVal("Plain", 3); }},
-        {"GetLongVal called on wrong class", [](DialogWindow* d) { d->GetLongVal("Plain"); }},
-        {"SetFloatVal called on wrong class", [](DialogWindow* d) { d->SetFloatVal("R1", 1); }},
-        {"GetFloatVal called on wrong class", [](DialogWindow* d) { d->GetFloatVal("Plain"); }},
-        {"SetLimits called on wrong class",
-         [](DialogWindow* d) { d->SetLimits("Plain", 0, 1, false, false); }},
-        {"SetBoolVal called on wrong class", [](DialogWindow* d) { d->SetBoolVal("Popup", 1); }},
-        {"GetBoolVal called on wrong class", [](DialogWindow* d) { d->GetBoolVal("Plain"); }},
-        {"SetRefVal called on wrong class", [](DialogWindow* d) { d->SetRefVal("Plain", 1); }},
-        {"GetRefVal called on wrong class", [](DialogWindow* d) { d->GetRefVal("Plain"); }},
-        {"SetPaneEnabled called on wrong class",
-         [](DialogWindow* d) { d->SetPaneEnabled("Plain", false); }},
-        {"SetMenuItemFromText called on wrong class",
-         [](DialogWindow* d) { d->SetMenuItemFromText("Check", "x"); }},
-        {"SetUpClickProc only works with AGadgets for now",
-         [](DialogWindow* d) { d->SetUpClickProc("Plain", nullptr); }},
-        {"SetDownClickProc only works with AGadgets for now",
-         [](DialogWindow* d) { d->SetDownClickProc("Plain", nullptr); }},
-        {"SetDawdleProc only works with AGadgets for now",
-         [](DialogWindow* d) { d->SetDawdleProc("Plain", nullptr); }},
-        {"APane::GetLabelText(buf, buflen) not supported yet",
-         [](DialogWindow* d) {
-             char buf[8];
-             d->GetTextVal("Check", buf, sizeof buf);
-         }},
-    };
-    for (const Case& c : wrong) {
-        SCOPED_TRACE(c.message);
-        FatalMessages().clear();
-        c.call(dlg);
-        ASSERT_EQ(FatalMessages().size(), 1u);
-        EXPECT_EQ(FatalMessages()[0], c.message);
-        // A missing pane is no error.
-        FatalMessages().clear();
-        dlg->SetLongVal("Missing", 1);
-        EXPECT_EQ(dlg->GetLongVal("Missing"), 0);
-        EXPECT_TRUE(FatalMessages().empty());
-    }
-
     dlg->SetBoolVal("Check", true);
     EXPECT_TRUE(dlg->GetBoolVal("Check"));
     dlg->SetRBgroupVal(nullptr, 0); // no pane: nothing
@@ -207,6 +167,56 @@ TEST_F(DialogWindowTest, AccessorsServeTheirClassesAndReportTheRest) {
     dlg->GetTextVal("Plain", buf, sizeof buf); // bounded
     EXPECT_STREQ(buf, "Hel");
     EXPECT_TRUE(FatalMessages().empty());
+}
+
+constexpr UInt8 kReturn = 0x24, kEscape = 0x35;
+
+using TimecodeDlgTest = DialogTest;
+
+TEST_F(TimecodeDlgTest, OneLabelledTimecodeFieldAboveOKAndCancel) {
+    TimecodeDlg* d = TimecodeDlg::New("Duration");
+    dlg = d;
+    APane* entry = d->FindPaneByID("TCEntry");
+    ASSERT_NE(entry, nullptr);
+    EXPECT_TRUE(entry->IsInstanceOf("ATCEntry"));
+    const KsRect in = d->GetMainPane()->GetInterior();
+    const KsRect f = entry->GetFrame();
+    EXPECT_EQ(f.left - in.left, 38);
+    EXPECT_EQ(f.top - in.top, 25);
+    EXPECT_EQ(f.Width(), 104);
+    EXPECT_EQ(f.Height(), 17);
+    ASSERT_NE(entry->GetLabel(), nullptr);
+    EXPECT_TRUE(entry->GetLabel()->Equals(stx("Duration://Timecode Entry Prompt")));
+    EXPECT_EQ(d->GetOKGad(), d->FindPaneByID("OKBut"));
+    EXPECT_EQ(d->GetAbortGad(), d->FindPaneByID("CancelBut"));
+}
+
+TEST_F(TimecodeDlgTest, TypedTimecodeComesBackOnlyOnOK) {
+    struct Case {
+        const char* name;
+        const char* typed;
+        UInt8 endKey;
+        bool answer;
+        SInt32 frames; // of *tc afterwards
+    } cases[] = {
+        {"typed and confirmed", "1015", kReturn, true, 10 * 30 + 15},
+        {"typed and cancelled", "1015", kEscape, false, 45},
+        {"confirmed as it was", "", kReturn, true, 45},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const long t = KsGetTicks();
+        if (*c.typed) backend->ScriptText(t + 5, c.typed);
+        backend->ScriptKeyDown(t + 10, c.endKey);
+        backend->ScriptKeyUp(t + 11, c.endKey);
+        timecode_t tc = TCMake(kTCRate30, 45);
+        const long giveUp = KsGetTicks() + 600;
+        EXPECT_EQ(StdTimecodeDialog("Go to", &tc, "Position:"), c.answer);
+        EXPECT_LT(KsGetTicks(), giveUp);
+        EXPECT_EQ(tc.frames, c.frames);
+        EXPECT_EQ(tc.rate, kTCRate30);
+        FlushEvents(everyEvent, 0);
+    }
 }
 
 } // namespace

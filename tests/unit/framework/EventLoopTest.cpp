@@ -1,7 +1,13 @@
-// Routing, clicks, keys, menus as nicks, broadcasts, idle, queues and tasks.
+// Routing, clicks, keys, menus as nicks (the menu bar's keys too),
+// broadcasts, idle, queues and tasks; the Edit menu and the caret blink act on
+// the active text record.
+#include "AllocationCount.h"
 #include "ApplicationTestSupport.h"
+#include "KsKeyboardPrivate.h"
+#include "KsTERecord.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -182,7 +188,7 @@ TEST_F(AppTest, DisabledNicksOnlyBeepAndModalWindowsDecideAlone) {
 TEST_F(AppTest, BroadcastOrderSurvivesWindowsClosingAndStopsAtAnError) {
     RecWindow* a = Win("a");
     RecWindow* b = Win("b");
-    RecWindow* c = Win("c");
+    Win("c");
     Settle();
     a->onMsg = [&](windowMsgID_t m, EventRecord*, long, long) {
         if (m == wmQuit) b->Dispose(); // closes a later window mid-broadcast
@@ -193,16 +199,6 @@ TEST_F(AppTest, BroadcastOrderSurvivesWindowsClosingAndStopsAtAnError) {
     a->onMsg = [](windowMsgID_t, EventRecord*, long, long) { xraisexerror("TEST_FAIL"); };
     EXPECT_THROW(app->BroadcastWinProc(wmUpdate, nullptr, 0, 0), XError);
     EXPECT_EQ(Names(wmUpdate), std::vector<std::string>{"a"});
-    // Idle time goes front to back; a window closed by an earlier one's idle
-    // gets none.
-    AppLog().clear();
-    a->onMsg = nullptr;
-    c->onMsg = [&](windowMsgID_t m, EventRecord*, long, long) {
-        if (m == wmIdle && KsIsLiveWindow(a)) a->Dispose();
-    };
-    app->NullEvent(Ev(nullEvent), nullptr, 0, kNullEventFromRun);
-    EXPECT_EQ(Names(wmIdle), std::vector<std::string>{"c"});
-    EXPECT_EQ(gNullEventType, kNullEventFromRun);
 }
 
 TEST_F(AppTest, PostedNicksAndTheQueueKeepTheirOrder) {
@@ -310,3 +306,118 @@ TEST_F(AppTest, SysEventMaskAnswersThePreviousOne) {
     EXPECT_EQ(app->SetSysEventMask(0xFFEF), -1);
     EXPECT_EQ(KsGetEventMask(), 0xFFEF);
 }
+
+namespace {
+
+TEST_F(AppTest, MenuBarKeysOpenTheBarAndChoicesArriveAsNicks) {
+    MenuHandle tools = gBartender->CreateMenu("&Tools", 300, ABartender::kMenuInBar);
+    gBartender->AppendMenuItem(tools, 2000L, "&Alpha");
+    gBartender->AppendMenuItem(tools, 2001L, "&Beta");
+    gBartender->SetMenuAlwaysEnabled(300, true);
+    Win("a");
+    Settle();
+    enum : UInt8 { kT = 0x11, kQ = 0x0C, kDown = 0x7D, kReturn = 0x24, kEsc = 0x35, kF10 = 0x6D };
+    const struct {
+        std::vector<UInt8> keys; // the first with `modifier` held (0: none)
+        UInt8 modifier;
+        long nick;  // reaching the window as a menu command, or 0
+        bool typed; // the first key reached the window as typing
+    } cases[] = {
+        {{kT, kDown, kReturn}, kKsKeyOption, 2001, false},
+        {{kF10, kEsc}, 0, 0, false},
+        {{kF10}, kKsKeyShift, 0, true},
+        {{kQ}, kKsKeyOption, 0, true}, // no title has Q
+        {{kT}, 0, 0, true},
+    };
+    for (const auto& c : cases) {
+        long t = KsGetTicks();
+        if (c.modifier) {
+            backend->ScriptKeyDown(t, c.modifier);
+            backend->ScriptKeyUp(t + 1, c.modifier);
+        }
+        for (UInt8 k : c.keys) {
+            backend->ScriptKeyDown(t, k);
+            backend->ScriptKeyUp(t + 1, k);
+            t += 3;
+        }
+        // A late Escape ends a menu that wrongly stays open; it must not be needed.
+        backend->ScriptKeyDown(t + 1000, kEsc);
+        backend->ScriptKeyUp(t + 1001, kEsc);
+        AppLog().clear();
+        EventRecord e;
+        ASSERT_TRUE(GetNextEvent(keyDownMask, &e));
+        app->HandleEvent(&e); // the other keys arrive while the menu is open
+        EXPECT_LT(KsGetTicks(), t + 1000);
+        long nick = 0;
+        bool typed = false;
+        for (const AppMsg& m : AppLog()) {
+            if (m.msg == wmMenuSelect) nick = m.b;
+            typed = typed || m.msg == wmKeyDown;
+        }
+        EXPECT_EQ(nick, c.nick) << int(c.keys[0]);
+        EXPECT_EQ(typed, c.typed) << int(c.keys[0]);
+        EXPECT_EQ(KsGetHilitedMenu(), 0);
+        KsAdvanceVirtualClockToTick(t + 1010);
+        KsGetGlobalMouse(); // the rest of the script, then forget it
+        FlushEvents(everyEvent, 0);
+    }
+}
+
+TEST_F(AppTest, EditMenuCommandsActOnTheActiveRecord) {
+    ScopedTE rec;
+    rec.Set("hello world");
+    EXPECT_FALSE(app->HandleStdMenus(kEditMenuID, kNickSelectAll)); // none active yet
+    KsTEActivate(rec.te, nullptr);
+
+    const struct {
+        long nick;
+        SInt32 selStart, selEnd; // chosen before the command (-1: keep)
+        const char* text;        // afterwards
+    } script[] = {
+        {kNickSelectAll, -1, -1, "hello world"},
+        {kNickCopy, 0, 5, "hello world"},
+        {kNickPaste, 11, 11, "hello worldhello"},
+        {kNickUndo, -1, -1, "hello world"},
+        {kNickRedo, -1, -1, "hello worldhello"},
+        {kNickCut, 0, 6, "worldhello"},
+        {kNickClear, 0, 5, "hello"},
+        {kNickUndo, -1, -1, "worldhello"},
+    };
+    for (const auto& step : script) {
+        if (step.selStart >= 0) TESetSelect(step.selStart, step.selEnd, rec.te);
+        EXPECT_TRUE(app->HandleStdMenus(kEditMenuID, short(step.nick))) << step.nick;
+        EXPECT_EQ(rec.Text(), step.text) << step.nick;
+    }
+    TESetSelect(0, 32767, rec.te);
+    app->UpdateMenus();
+    for (long nick :
+         {kNickUndo, kNickRedo, kNickCut, kNickCopy, kNickPaste, kNickClear, kNickSelectAll})
+        EXPECT_TRUE(gBartender->IsItemEnabled(nick)) << nick;
+    TESetSelect(0, 0, rec.te);
+    app->UpdateMenus();
+    for (long nick : {kNickCut, kNickCopy, kNickClear})
+        EXPECT_FALSE(gBartender->IsItemEnabled(nick)) << nick;
+
+    KsTEDeactivate(rec.te);
+    EXPECT_FALSE(app->HandleStdMenus(kEditMenuID, kNickCut));
+}
+
+TEST_F(AppTest, IdleBlinksTheActiveCaret) {
+    ScopedTE rec;
+    KsTEActivate(rec.te, nullptr);
+    const UInt32 saved = GetCaretTime();
+    KsSetCaretTime(0);
+    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun); // warm
+    AllocationsSoFar();
+    const Boolean before = rec.Rec().caretState;
+    const long allocations = AllocationsSoFar();
+    KsTEIdle();
+    EXPECT_EQ(AllocationsSoFar(), allocations); // a blink allocates nothing
+    EXPECT_NE(rec.Rec().caretState, before);
+    app->NullEvent(EventRecord{}, nullptr, 0, kNullEventFromRun);
+    EXPECT_EQ(rec.Rec().caretState, before);
+    KsSetCaretTime(saved);
+    KsTEDeactivate(rec.te);
+}
+
+} // namespace

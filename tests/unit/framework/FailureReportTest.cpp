@@ -32,6 +32,12 @@ XError ThreeLevels() {
     return e;
 }
 
+// A fresh script answering `answers` in order.
+void Answers(std::deque<short> answers) {
+    Script() = FailureScript{};
+    Script().answers = std::move(answers);
+}
+
 bool Show(const XError& e, bool allowAbort = false) {
     StSetCurrentException current(e);
     return KsDisplayException(e.GetCode(), allowAbort);
@@ -45,7 +51,6 @@ using StandardCatch = FailureTest;
 
 } // namespace
 
-// ---------------------------------------------------------------------------
 // The exception dialog
 
 TEST_F(DisplayException, OneLevelShowsOkWithTheHiddenDumpChoice) {
@@ -91,8 +96,7 @@ TEST_F(DisplayException, MoreShowsEveryLevelAndAbortEndsTheLoop) {
     EXPECT_EQ(S().calls[1].tag, "T_EXPORT");
     EXPECT_EQ(S().calls[2].buttons, "OK|More|#r");
 
-    S() = FailureScript{};
-    S().answers = {3};
+    Answers({3});
     EXPECT_TRUE(Show(ThreeLevels(), true));
     ASSERT_EQ(S().calls.size(), 1u);
     EXPECT_EQ(S().calls[0].buttons, "OK|More|Abort|#r");
@@ -142,8 +146,7 @@ TEST_F(DisplayException, HiddenChoiceDumpsOnceAndTheDialogComesBackWithoutIt) {
 
 TEST_F(DisplayException, ClosedOrNonsenseAnswersCountAsOk) {
     for (short answer : {short(255), short(0), short(42)}) {
-        S() = FailureScript{};
-        S().answers = {answer};
+        Answers({answer});
         EXPECT_FALSE(Show(ThreeLevels(), true));
         EXPECT_EQ(S().calls.size(), 1u) << answer;
     }
@@ -218,8 +221,7 @@ TEST_F(DisplayException, TranslatedFormatsAreUsedOnlyWhenTheyMatch) {
     EXPECT_EQ(S().calls[1].text.rfind("System state dumped to file '", 0), 0u);
 
     // The fatal dialog's notice has a sound translation: it is used.
-    S() = FailureScript{};
-    S().answers = {3, 1, 4};
+    Answers({3, 1, 4});
     char msg[] = "m", file[] = "f.cpp";
     EXPECT_TRUE(KsFatalErrUI(msg, file, 1));
     ASSERT_EQ(S().calls.size(), 3u);
@@ -239,7 +241,6 @@ TEST_F(DisplayException, DialogCleanupRedrawsAndSwallowsFailures) {
     EXPECT_NO_THROW(DialogCleanup());
 }
 
-// ---------------------------------------------------------------------------
 // The memory watch
 
 TEST_F(MemoryWatch, LowIsReportedOnceAMinuteAndChangesAtOnce) {
@@ -271,7 +272,6 @@ TEST_F(MemoryWatch, LowIsReportedOnceAMinuteAndChangesAtOnce) {
     EXPECT_EQ(codeOf(), "MEM_LOW");
 }
 
-// ---------------------------------------------------------------------------
 // The fatal path
 
 TEST_F(FatalPath, DialogCutsALongMessageWithoutTouchingIt) {
@@ -315,7 +315,7 @@ TEST_F(FatalPath, DebugHandlerCutsTo255AndClearsTheState) {
     EXPECT_EQ(line.substr(252), "...");
 }
 
-TEST_F(FatalPath, ChoicesOfTheFatalDialog) {
+TEST_F(FatalPath, ChoicesOfTheFatalDialogAndNoDumpWithAMemoryErrorPending) {
     FtlInstall(KsFatalErrUI);
     // Dump State shows where the dump went, then the dialog again; Debugger stops.
     S().answers = {3, 1, 4};
@@ -328,8 +328,7 @@ TEST_F(FatalPath, ChoicesOfTheFatalDialog) {
     EXPECT_EQ(S().exitStatus, -1);
 
     // Exit: the state stays set and the core ends the process.
-    S() = FailureScript{};
-    S().answers = {2};
+    Answers({2});
     EXPECT_FALSE(__FtlAbortm("broken", "a.cpp", 3));
     EXPECT_EQ(S().exitStatus, 70);
     EXPECT_EQ(KsGetLastFatalChoice(), kKsFatalExit);
@@ -337,12 +336,20 @@ TEST_F(FatalPath, ChoicesOfTheFatalDialog) {
     FtlClearFatalError();
 
     // Hidden 6 goes on; an unknown answer asks again.
-    S() = FailureScript{};
-    S().answers = {9, 6};
+    Answers({9, 6});
     EXPECT_FALSE(__FtlAbortm("broken", "a.cpp", 3));
     EXPECT_EQ(S().calls.size(), 2u);
     EXPECT_EQ(S().exitStatus, -1);
     EXPECT_FALSE(FtlIsFatalErrorSet());
+
+    // With a memory error pending no dump is made.
+    ASSERT_EQ(KsNewHandle(kKsMaxHandleSize + 1), nullptr);
+    ASSERT_NE(KsGetMemError(), 0);
+    Answers({3, 1, 4});
+    EXPECT_TRUE(__FtlAbortm("broken", "a.cpp", 3));
+    ASSERT_EQ(S().calls.size(), 3u);
+    EXPECT_EQ(S().calls[1].text, "System state CANNOT be dumped to file.");
+    KsDisposeHandle(KsNewHandle(1));
 }
 
 TEST_F(FatalPath, RestartReexecutesWithTheOriginalArguments) {
@@ -378,16 +385,14 @@ TEST_F(FatalPath, ARestartSoonAfterARestartLeavesInstead) {
     FtlClearFatalError();
 
     // A mark from long ago, or one that is not a number, restarts as usual.
-    setenv("KS_FATAL_RESTART_TIME", "-1000000", 1);
-    S().answers = {1};
-    __FtlAbortm("broken", "a.cpp", 5);
-    EXPECT_EQ(S().restarts, 2);
-    FtlClearFatalError();
-    setenv("KS_FATAL_RESTART_TIME", "12x", 1);
-    S().answers = {1};
-    __FtlAbortm("broken", "a.cpp", 6);
-    EXPECT_EQ(S().restarts, 3);
-    FtlClearFatalError();
+    for (const char* mark : {"-1000000", "12x"}) {
+        setenv("KS_FATAL_RESTART_TIME", mark, 1);
+        const int restarts = S().restarts;
+        S().answers = {1};
+        __FtlAbortm("broken", "a.cpp", 5);
+        EXPECT_EQ(S().restarts, restarts + 1) << mark;
+        FtlClearFatalError();
+    }
     unsetenv("KS_FATAL_RESTART_TIME");
 }
 
@@ -404,21 +409,9 @@ TEST_F(FatalPath, HiddenChoiceFiveRaisesAndLaterReportsStillArrive) {
         EXPECT_EQ(e.FindParam("line")->intValue, 44);
     }
     EXPECT_FALSE(FtlIsFatalErrorSet());
-    S() = FailureScript{};
-    S().answers = {4};
+    Answers({4});
     EXPECT_TRUE(__FtlAbortm("again", "b.cpp", 45));
     EXPECT_EQ(S().calls.size(), 1u); // reached the dialog, not just standard error
-}
-
-TEST_F(FatalPath, PendingMemoryErrorMeansNoDump) {
-    FtlInstall(KsFatalErrUI);
-    ASSERT_EQ(KsNewHandle(kKsMaxHandleSize + 1), nullptr);
-    ASSERT_NE(KsGetMemError(), 0);
-    S().answers = {3, 1, 4};
-    EXPECT_TRUE(__FtlAbortm("broken", "a.cpp", 3));
-    ASSERT_EQ(S().calls.size(), 3u);
-    EXPECT_EQ(S().calls[1].text, "System state CANNOT be dumped to file.");
-    KsDisposeHandle(KsNewHandle(1));
 }
 
 TEST_F(FatalPath, ReentryGoesToTheDebugger) {
@@ -493,7 +486,6 @@ TEST_F(FatalPathDeathTest, RestartProcessRunsThisProgramAgain) {
     EXPECT_EXIT(rerun(), testing::ExitedWithCode(0), "");
 }
 
-// ---------------------------------------------------------------------------
 // The dump sections
 
 TEST_F(StandardCatch, InstalledDumpHasTheSixSectionsInOrder) {

@@ -72,20 +72,11 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         UpClicks().clear();
-        win = AWindow::New("Gadgets", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
-        MoveWindow(win->GetWindowPtr(), 40, 60, false);
-        SizeWindow(win->GetWindowPtr(), 400, 300, false);
-        ShowWindow(win->GetWindowPtr());
-        SelectWindow(win->GetWindowPtr());
+        win = PlainWin("Gadgets", 40, 60, 400, 300);
         win->CreateMainPane();
         main = win->GetMainPane();
         Settle();
     }
-    void TearDown() override {
-        if (KsIsLiveWindow(win)) win->Dispose();
-        AppTest::TearDown();
-    }
-
     // A gadget at (left, top) in the main pane, 80x20, bordered.
     template <class G = RecGadget> G* Add(SInt16 left = 20, SInt16 top = 20) {
         auto* g = new G;

@@ -3,7 +3,7 @@
 // what the dump settings choose; DumpWindow of a live window.
 #include "AWindowTestSupport.h"
 #include "ApplicationTestSupport.h"
-#include "KsOutput.h"
+#include "KsCapturedOutput.h"
 #include "KsPaneDump.h"
 
 #include "APane.h"
@@ -16,21 +16,15 @@ namespace {
 constexpr short kDumpKey = 0x60;
 
 // Captures the diagnostic output and restores the dump settings and key.
-class DumpCapture {
+class DumpCapture : public StCaptureOutput {
 public:
-    DumpCapture() : settings_(TavikGetDumpSettings()) {
-        saved_ = KsSetCaptureSink({Sink, &text});
-        quiet_ = KsSetStderrOutput(false);
+    DumpCapture() : StCaptureOutput(KsOutputChannel::debug), settings_(TavikGetDumpSettings()) {
         AWindow::iPaneDumpKey = kDumpKey;
     }
     ~DumpCapture() {
-        KsSetCaptureSink(saved_);
-        KsSetStderrOutput(quiet_);
         TavikGetDumpSettings() = settings_;
         AWindow::iPaneDumpKey = 0;
     }
-    DumpCapture(const DumpCapture&) = delete;
-    DumpCapture& operator=(const DumpCapture&) = delete;
 
     // Pointers vary from run to run; line ends are unified.
     std::string Masked() const {
@@ -39,15 +33,9 @@ public:
             if (c == '\r') c = '\n';
         return s;
     }
-    std::string text;
 
 private:
-    static void Sink(KsOutputChannel channel, const char* t, std::size_t n, void* data) {
-        if (channel == KsOutputChannel::debug) static_cast<std::string*>(data)->append(t, n);
-    }
     TavikDumpSettings settings_;
-    KsOutputSinkSlot saved_;
-    bool quiet_ = true;
 };
 
 // A window at a known place holding "outer" with "inner" inside it.

@@ -204,7 +204,6 @@ TEST_F(PaneTest, MiniHelpTextSources) {
     EXPECT_FALSE(p->HasMiniHelpText());
 }
 
-// ---------------------------------------------------------------------------
 // Streams
 
 namespace {

@@ -1,7 +1,8 @@
 // Hit testing, idle routing and the interior that both lean on: every writer
 // of the geometry a pane's interior comes from is followed at once, and the
 // fast walks answer what a literal walk of the pane rules answers, through
-// random trees, mutations and port clips.
+// random trees, mutations and port clips; panes that test hits themselves
+// are asked at any depth.
 #include "PaneTestSupport.h"
 
 #include "CoreAttrList.h"
@@ -27,6 +28,13 @@ public:
     void PokeBorder(SInt32 style) { border = style; }
 };
 std::vector<const APane*>* Probe::log = nullptr;
+
+// The same, declaring that its handler keeps the tree and its interior is
+// the standard one, as the stock controls do.
+class KeepingProbe : public Probe {
+public:
+    KS_PANE_WALK_TRAITS(KeepingProbe, kWalkIdleKeepsTree | kWalkStandardInterior)
+};
 
 Probe* NewProbe(APane* encl, SInt16 l, SInt16 r, SInt16 w, SInt16 t, SInt16 b, SInt16 h,
                 SInt32 border) {
@@ -300,23 +308,26 @@ protected:
             ASSERT_EQ(next, rnext);
             ASSERT_EQ(first, rfirst);
         }
-        std::vector<const APane*> got, want;
-        Probe::log = &got;
         for (int k = 0; k < 60; ++k) {
             const KsPoint pt{rng.In(-5, 405), rng.In(-5, 305)};
-            const bool sel = k % 2 == 1;
-            ASSERT_EQ(main->FindPane(pt, false, sel), RefFind(main, pt, sel, Port()))
-                << "at " << pt.h << "," << pt.v;
+            ExpectWalksAt(pt, k % 2 == 1);
             APane* ref = RefFind(main, pt, false, Port());
             EXPECT_EQ(main->FindPane(pt, true, false), ref ? ref->GetEnclPane() : nullptr);
-            got.clear();
-            want.clear();
-            SInt16 cursor = 0;
-            main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
-            RefDawdle(main, pt, Port(), &want);
-            ASSERT_EQ(got, want) << "at " << pt.h << "," << pt.v;
+            if (HasFailure()) return;
         }
+    }
+    // Hit testing and the idle walk at one point against the literal rules.
+    void ExpectWalksAt(KsPoint pt, bool selectionAware = false) {
+        SCOPED_TRACE(testing::Message() << "at " << pt.h << "," << pt.v);
+        EXPECT_EQ(main->FindPane(pt, false, selectionAware),
+                  RefFind(main, pt, selectionAware, Port()));
+        std::vector<const APane*> got, want;
+        Probe::log = &got;
+        SInt16 cursor = 0;
+        main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
         Probe::log = nullptr;
+        RefDawdle(main, pt, Port(), &want);
+        EXPECT_EQ(got, want);
     }
 
     std::vector<Probe*> panes;
@@ -387,7 +398,7 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
         for (int round = 0; round < 150; ++round) {
             Mutate(rng);
             ExpectAgreement(rng, "mutated");
-            if (HasFatalFailure()) return;
+            if (HasFailure()) return;
         }
         main->DeleteSubPanes();
         panes.clear();
@@ -407,14 +418,7 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
     ExpectAgreement(rng, "clip of two rectangles");
     ClipWideOpen();
 
-    AWindow* cover = AWindow::New("Cover", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
-    ShowWindow(cover->GetWindowPtr());
-    SizeWindow(cover->GetWindowPtr(), 150, 120, false);
-    Point origin{0, 0};
-    SetPortWindowPort(win->GetWindowPtr());
-    LocalToGlobal(&origin);
-    MoveWindow(cover->GetWindowPtr(), SInt16(origin.h + 100), SInt16(origin.v + 80), true);
-    SetPortWindowPort(win->GetWindowPtr());
+    AWindow* cover = Cover(100, 80, 150, 120);
     ClipWideOpen();
     ASSERT_NE((**Port()->visRgn).rgnSize, 10) << "the cover should leave a complex visible region";
     ExpectAgreement(rng, "partly covered window");
@@ -486,8 +490,6 @@ TEST_F(PaneHitTest, IdleWalkKeepsItsPlaceWhileHandlersChangeTheList) {
 // is not a multiple of the group, overlapping panes, alwaysDawdle panes among
 // them, and points at the ends of the coordinate range.
 TEST_F(PaneHitTest, ScansAnswerOnEveryEdgeAndAtTheCoordinateLimits) {
-    std::vector<const APane*> got, want;
-    Probe::log = &got;
     std::vector<Probe*> row;
     for (int k = 0; k < 11; ++k) {
         Probe* p =
@@ -497,15 +499,8 @@ TEST_F(PaneHitTest, ScansAnswerOnEveryEdgeAndAtTheCoordinateLimits) {
     }
     for (SInt32 v = 8; v <= 32; ++v)
         for (SInt32 h = 8; h <= 102; ++h) {
-            const KsPoint pt{h, v};
-            ASSERT_EQ(main->FindPane(pt, false, false), RefFind(main, pt, false, Port()))
-                << "at " << h << "," << v;
-            got.clear();
-            want.clear();
-            SInt16 cursor = 0;
-            main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
-            RefDawdle(main, pt, Port(), &want);
-            ASSERT_EQ(got, want) << "at " << h << "," << v;
+            ExpectWalksAt({h, v});
+            if (HasFailure()) return;
         }
 
     // A main pane and a sub-pane reaching the ends of the 32-bit space.
@@ -514,17 +509,83 @@ TEST_F(PaneHitTest, ScansAnswerOnEveryEdgeAndAtTheCoordinateLimits) {
     row[7]->SetBounds({60, 20, INT32_MAX, INT32_MAX});
     for (KsPoint pt :
          {KsPoint{INT32_MIN, INT32_MIN}, KsPoint{INT32_MAX, INT32_MAX}, KsPoint{INT32_MIN, 30},
-          KsPoint{30, INT32_MIN}, KsPoint{INT32_MAX, 25}, KsPoint{35, 35}}) {
-        EXPECT_EQ(main->FindPane(pt, false, false), RefFind(main, pt, false, Port()))
-            << "at " << pt.h << "," << pt.v;
-        got.clear();
-        want.clear();
-        SInt16 cursor = 0;
-        main->Dawdle(pt, 0, nullptr, &cursor, nullptr);
-        RefDawdle(main, pt, Port(), &want);
-        EXPECT_EQ(got, want) << "at " << pt.h << "," << pt.v;
-    }
+          KsPoint{30, INT32_MIN}, KsPoint{INT32_MAX, 25}, KsPoint{35, 35}})
+        ExpectWalksAt(pt);
     EXPECT_EQ(main->FindPane({INT32_MIN, INT32_MIN}, false, false), row[4]);
     EXPECT_EQ(main->FindPane({INT32_MAX, INT32_MAX}, false, false), row[7]);
-    Probe::log = nullptr;
 }
+
+// A level of many sub-panes is scanned through a grid: a grid of 150 panes
+// that declare their walk traits, every seventh wide over its neighbours,
+// every eleventh hidden, one taking idle time everywhere.
+TEST_F(PaneHitTest, ALevelOfManyPanesIsScannedAsAShortOne) {
+    for (int i = 0; i < 150; ++i) {
+        auto* p = new KeepingProbe;
+        p->IPane(main, SInt16(4 + 26 * (i % 14)), S, i % 7 ? 18 : 50, SInt16(4 + 24 * (i / 14)), S,
+                 16, RGBwhite, 1);
+        p->SetVisible(i % 11 != 5);
+        p->SetAlwaysDawdle(i == 40);
+    }
+    long hits = 0;
+    for (SInt32 v = 0; v < 290; v += 3)
+        for (SInt32 h = 0; h < 390; h += 3) {
+            hits += main->FindPane({h, v}, false, false) != main;
+            ExpectWalksAt({h, v});
+            if (HasFailure()) return;
+        }
+    EXPECT_GT(hits, 1000);
+}
+
+namespace {
+
+// Answers `answer` for the points of `area` (edges included) and defers to
+// the standard search elsewhere.
+class OwnHits : public APane {
+public:
+    OwnHits() : APane(HitTest::kOwn) {}
+    KsRect area{};
+    APane* answer = nullptr;
+    int calls = 0;
+    APane* FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) override {
+        ++calls;
+        if (pt.h >= area.left && pt.h <= area.right && pt.v >= area.top && pt.v <= area.bottom)
+            return answer;
+        return APane::FindPane(pt, wantEnclosure, selectionAware);
+    }
+};
+
+TEST_F(PaneTest, FindPaneAsksSubPanesThatTestHitsThemselves) {
+    APane* a = Add(main, 10, S, 300, 10, S, 250);  // (10,10)-(310,260)
+    APane* b = Add(a, 10, S, 280, 10, S, 230);     // (20,20)-(300,250)
+    APane* under = Add(b, 10, S, 200, 10, S, 200); // (30,30)-(230,230)
+    auto* own = new OwnHits;                       // (70,70)-(170,170), in front of under
+    own->IPane(b, 50, S, 100, 50, S, 100, RGBwhite, 0);
+    APane* leaf = Add(own, 10, S, 20, 10, S, 20); // (80,80)-(100,100)
+    APane* far = Add(main, 350, S, 20, 10, S, 20);
+    // Reaches past the pane's bounds into the pane behind it.
+    own->area = {150, 150, 200, 200};
+
+    const struct {
+        KsPoint pt;
+        APane* answer;
+        bool wantEnclosure;
+        APane* want;
+    } cases[] = {
+        {{160, 160}, nullptr, false, under}, // a see-through corner
+        {{190, 190}, nullptr, false, under}, // beyond the bounds, nothing
+        {{190, 190}, far, false, far},       // beyond the bounds, an answer
+        {{190, 190}, far, true, main},       // its enclosure, at the outermost call
+        {{90, 90}, nullptr, false, leaf},    // the standard search below it
+        {{120, 120}, nullptr, false, own},
+        {{250, 240}, nullptr, false, b}, // asked, and outside: the search goes on
+    };
+    for (const auto& c : cases) {
+        own->answer = c.answer;
+        own->calls = 0;
+        EXPECT_EQ(main->FindPane(c.pt, c.wantEnclosure, false), c.want)
+            << "at " << c.pt.h << "," << c.pt.v;
+        EXPECT_EQ(own->calls, 1) << "at " << c.pt.h << "," << c.pt.v;
+    }
+}
+
+} // namespace

@@ -2,9 +2,7 @@
 // indexes, heights of closed panes and pages, calls without a current pane,
 // host procedures that raise or dispose of the stack, a zero row height and
 // the frame allowance of resizing.
-#include "APagePane.h"
-#include "ApplicationTestSupport.h"
-#include "KsPaneStackCheck.h"
+#include "PaneStackTestSupport.h"
 
 #include <stdexcept>
 
@@ -12,23 +10,17 @@ namespace {
 
 constexpr SInt16 kRow = 13;
 
-class PaneStackFaultsTest : public AppTest {
+class PaneStackFaultsTest : public PaneStackTest {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        w = Win("stack");
-        SizeWindow(w->GetWindowPtr(), 300, 400, false);
-        SetPortWindowPort(w->GetWindowPtr());
-        w->CreateMainPane();
-        stack = APaneStack::New(w->GetMainPane(), 0, 0, 200, kRow, 6, 0, RGBgray11);
+        PaneStackTest::SetUp();
+        NewStack(kRow, 6);
     }
     // n ordinary panes of 3 rows.
     void AddPanes(int n) {
         for (int i = 0; i < n; ++i)
             stack->AddPane(i, 0, "sec", 3, 0);
     }
-    APaneStack* stack = nullptr;
-    RecWindow* w = nullptr;
 };
 
 TEST_F(PaneStackFaultsTest, DuplicateIndexRefusesReorderAndKeepsEveryPane) {

@@ -1,25 +1,17 @@
 // The pane stack's row invariants under random opening, closing, adding,
 // removing, page changes, extra rows, resizing, reordering and scrolling.
-#include "APagePane.h"
-#include "ApplicationTestSupport.h"
-#include "KsPaneStackCheck.h"
+#include "PaneStackTestSupport.h"
 
 #include <random>
 
 namespace {
 
-class PaneStackRowsTest : public AppTest, public ::testing::WithParamInterface<unsigned> {
+class PaneStackRowsTest : public PaneStackTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     void SetUp() override {
-        AppTest::SetUp();
-        w = Win("stack");
-        SizeWindow(w->GetWindowPtr(), 300, 400, false);
-        SetPortWindowPort(w->GetWindowPtr());
-        w->CreateMainPane();
-        stack = APaneStack::New(w->GetMainPane(), 0, 0, 200, 13, 8, 0, RGBgray11);
+        PaneStackTest::SetUp();
+        NewStack(13, 8);
     }
-    APaneStack* stack = nullptr;
-    RecWindow* w = nullptr;
 };
 
 // One random operation on the stack, by number.

@@ -45,6 +45,19 @@ protected:
         return r;
     }
     GrafPtr Port() const { return GetWindowPort(win->GetWindowPtr()); }
+    // A shown window over the test window's content from local (h, v); the
+    // test window's port is made current again.
+    AWindow* Cover(SInt16 h, SInt16 v, SInt16 width, SInt16 height) {
+        AWindow* cover = AWindow::New("Cover", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
+        ShowWindow(cover->GetWindowPtr());
+        SizeWindow(cover->GetWindowPtr(), width, height, false);
+        SetPortWindowPort(win->GetWindowPtr());
+        Point origin{0, 0};
+        LocalToGlobal(&origin);
+        MoveWindow(cover->GetWindowPtr(), SInt16(origin.h + h), SInt16(origin.v + v), true);
+        SetPortWindowPort(win->GetWindowPtr());
+        return cover;
+    }
     // The window port's pixel (0x00RRGGBB) at a local point.
     UInt32 Px(SInt32 h, SInt32 v) const {
         Point pt{SInt16(v), SInt16(h)};

@@ -38,12 +38,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         // A window that dispatches its messages (the recording ones do not).
-        w = AWindow::New("scroll", nullptr, WindowPtr(-1), 1, 0, 1, 0, 0, 0);
-        MoveWindow(w->GetWindowPtr(), 40, 60, false);
-        SizeWindow(w->GetWindowPtr(), 200, 150, false);
-        ShowWindow(w->GetWindowPtr());
-        SelectWindow(w->GetWindowPtr());
-        SetPortWindowPort(w->GetWindowPtr());
+        w = PlainWin("scroll", 40, 60, 200, 150);
         w->CreateMainPane();
         w->Resize(nullptr, nullptr, 0, 0); // the main pane takes the window's size
         sp = new CountingScrollPane;
@@ -57,10 +52,6 @@ protected:
         content->SetYmax(3000);
         sp->InstallPane(content);
         Settle();
-    }
-    void TearDown() override {
-        if (KsIsLiveWindow(w)) w->Dispose();
-        AppTest::TearDown();
     }
     // Local to global.
     Point G(SInt32 h, SInt32 v) const {
@@ -86,6 +77,13 @@ protected:
         }
         backend->ScriptRelease(++t, G(last.h, last.v).h, G(last.h, last.v).v);
         Route(mDownMask);
+    }
+    // The scripted wheel events, through the application.
+    void RouteWheel() {
+        KsDoNothing(50);
+        EventRecord e{};
+        while (GetNextEvent(osMask, &e))
+            app->HandleEvent(&e);
     }
     void Route(EventMask mask) {
         EventRecord e{};
@@ -233,10 +231,7 @@ TEST_F(ScrollPaneTest, WheelScrollsThePaneUnderThePointer) {
         for (int i = 0; i < c.repeats; ++i)
             backend->ScriptWheel(KsGetTicks() + 1, G(over.h, over.v).h, G(over.h, over.v).v, c.x,
                                  c.y);
-        KsDoNothing(50);
-        EventRecord e{};
-        while (GetNextEvent(osMask, &e))
-            app->HandleEvent(&e);
+        RouteWheel();
         if (c.shift) {
             backend->ScriptKeyUp(KsGetTicks() + 1, 0x38);
             KsDoNothing(50);
@@ -249,10 +244,7 @@ TEST_F(ScrollPaneTest, WheelScrollsThePaneUnderThePointer) {
     // Outside the window nothing moves.
     const SInt32 y0 = Y();
     backend->ScriptWheel(KsGetTicks() + 1, 5, 5, 0, -1);
-    KsDoNothing(50);
-    EventRecord e{};
-    while (GetNextEvent(osMask, &e))
-        app->HandleEvent(&e);
+    RouteWheel();
     EXPECT_EQ(Y(), y0);
 }
 

@@ -55,21 +55,45 @@ protected:
     ProbeWindow* w = nullptr;
 };
 
-TEST_F(WindowCloseTest, SuccessfulSaveCloses) {
-    w->saveResult = 1;
-    EXPECT_FALSE(w->SendMsg(wmClose, nullptr, 1, 0));
-    EXPECT_EQ(gAlerts, 1);
+// Each row closes a fresh dirty window; a kept one stays open, shown and dirty.
+TEST_F(WindowCloseTest, ClosingADirtyWindowSavesAsTheAnswersSay) {
+    struct Case {
+        const char* what;
+        int saveResult;
+        short alertAnswer; // 1 save, 2 cancel, 3 discard
+        bool newDoc, putFileAnswer;
+        bool kept;
+        int saves;
+    } cases[] = {
+        {"a successful save closes", 1, 1, false, false, false, 1},
+        {"a failed save cancels the close", 0, 1, false, false, true, 1},
+        {"cancel keeps it", 1, 2, false, false, true, 0},
+        {"discard closes without saving", 1, 3, false, false, false, 0},
+        {"a new document cancelled at its name is kept", 1, 1, true, false, true, 0},
+        {"a new document given a name is saved", 1, 1, true, true, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        w = ProbeWindow::Make("Report");
+        w->SelectAndShow();
+        w->SetIsDirtyDoc(true);
+        w->SetIsNewDoc(c.newDoc);
+        w->saveResult = c.saveResult;
+        gAlerts = 0;
+        gAlertAnswer = c.alertAnswer;
+        gPutFileAnswer = c.putFileAnswer;
+        gPutFilePrompt.clear();
+        EXPECT_EQ(w->SendMsg(wmClose, nullptr, 1, 0), c.kept);
+        EXPECT_EQ(w->saves, c.saves);
+        EXPECT_EQ(gPutFilePrompt, c.newDoc ? "Save As/Untitled" : "");
+        if (c.kept) {
+            ExpectKept();
+        } else {
+            EXPECT_FALSE(w->IsVisible());
+            EXPECT_TRUE(w->IsDisposePending());
+        }
+    }
     EXPECT_EQ(gAlertTitle, "Report/closing");
-    EXPECT_EQ(w->saves, 1);
-    EXPECT_FALSE(w->IsVisible());
-    EXPECT_TRUE(w->IsDisposePending());
-}
-
-TEST_F(WindowCloseTest, FailedSaveCancelsTheClose) {
-    w->saveResult = 0;
-    EXPECT_TRUE(w->SendMsg(wmClose, nullptr, 1, 0));
-    EXPECT_EQ(w->saves, 1);
-    ExpectKept();
 }
 
 TEST_F(WindowCloseTest, SaveThatRaisesCancelsTheCloseAndReportsTheError) {
@@ -85,30 +109,6 @@ TEST_F(WindowCloseTest, SaveThatRaisesCancelsTheCloseAndReportsTheError) {
     w->saveResult = 1;
     EXPECT_FALSE(w->SendMsg(wmClose, nullptr, 1, 0));
     EXPECT_TRUE(w->IsDisposePending());
-}
-
-TEST_F(WindowCloseTest, CancelKeepsAndDiscardClosesWithoutSaving) {
-    gAlertAnswer = 2;
-    EXPECT_TRUE(w->SendMsg(wmClose, nullptr, 1, 0));
-    EXPECT_EQ(w->saves, 0);
-    ExpectKept();
-    gAlertAnswer = 3;
-    EXPECT_FALSE(w->SendMsg(wmClose, nullptr, 1, 0));
-    EXPECT_EQ(w->saves, 0);
-    EXPECT_FALSE(w->IsVisible());
-}
-
-TEST_F(WindowCloseTest, NewDocumentAsksForANameAndCancellingKeepsIt) {
-    w->SetIsNewDoc(true);
-    gPutFileAnswer = false;
-    EXPECT_TRUE(w->SendMsg(wmClose, nullptr, 1, 0));
-    EXPECT_EQ(gPutFilePrompt, "Save As/Untitled");
-    EXPECT_EQ(w->saves, 0);
-    ExpectKept();
-    gPutFileAnswer = true;
-    EXPECT_FALSE(w->SendMsg(wmClose, nullptr, 1, 0));
-    EXPECT_EQ(w->saves, 1);
-    EXPECT_FALSE(w->IsVisible());
 }
 
 TEST_F(WindowCloseTest, CleanWindowClosesWithoutAskingAndStaysWhenCloseKeepsIt) {

@@ -1,5 +1,5 @@
 // Window messages: the dispatch table, delivery guards, liveness, and finding
-// the AWindow of a toolbox window.
+// the AWindow of a toolbox window; the flags of the short IWindowFromRsrc.
 #include "AWindowTestSupport.h"
 #include "XError.h"
 
@@ -42,9 +42,6 @@ TEST_F(AWindowTest, EveryMessageReachesItsHandlerWithItsArguments) {
     EXPECT_TRUE(w->Take().empty());
     EXPECT_TRUE(w->SendMsg(wmMenuSelect, &ev, 7, 1));
     EXPECT_FALSE(w->SendMsg(wmMenuSelect, &ev, 8, 1));
-    EXPECT_FALSE(w->SendMsg(wmKeyDown, &ev, 'a', 0));
-    w->SetIsModal(true);
-    EXPECT_TRUE(w->SendMsg(wmKeyDown, &ev, 'a', 0)) << "a modal window uses every key";
 }
 
 TEST_F(AWindowTest, HelpKeyBeepsThreeTimesAndIsUnused) {
@@ -169,6 +166,28 @@ TEST_F(AWindowTest, CheckForUserClickTakesOnlyAClickInsideTheRectangle) {
     EXPECT_FALSE(AWindow::CheckForUserClick(KsRect{0, 0, 49, 59}));
     EXPECT_TRUE(AWindow::CheckForUserClick(KsRect{0, 0, 50, 60})) << "bounds are inclusive";
     EXPECT_FALSE(AWindow::CheckForUserClick(KsRect{0, 0, 50, 60})) << "the click was taken";
+}
+
+class FlagWindow : public AWindow {
+public:
+    using AWindow::IWindowFromRsrc;
+    void IWindowFromRsrc(const char* title, void* data, WindowPtr behind, unsigned char closeBox,
+                         unsigned char zoom, unsigned char grow, unsigned char flag7,
+                         unsigned char flag8, short procID, long type, char* name,
+                         short id) override {
+        flags = {closeBox, zoom, grow, flag7, flag8};
+        AWindow::IWindowFromRsrc(title, data, behind, closeBox, zoom, grow, flag7, flag8, procID,
+                                 type, name, id);
+    }
+    std::vector<int> flags;
+};
+
+TEST_F(AWindowTest, ShortFromRsrcFlagsReachTheLongFormsPlaces) {
+    auto* w = new FlagWindow;
+    w->IWindowFromRsrc("Flags", nullptr, 11, 22, 33, 44, 55, 0);
+    // The second is not used; the close box is always there.
+    EXPECT_EQ(w->flags, (std::vector<int>{1, 44, 33, 11, 55}));
+    w->Dispose();
 }
 
 } // namespace
