@@ -580,6 +580,8 @@ private:
     static SInt32 ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
                               const KsRect& area, const PortExposure& shown, bool pixelShown,
                               KsPoint pt);
+    static SInt32 ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,
+                           const PortExposure& shown, bool quick, KsPoint pt);
     // Whether FindPane sees entry k of encl's table t (0-based) where area is
     // what encl and its enclosures leave visible.
     static bool HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,

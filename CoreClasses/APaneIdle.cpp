@@ -199,7 +199,8 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
             i = it.CurrentIndex();
         }
     }
-    if (isMain && hold.Alive() && pointInPort()) SetIdleCursor(pt, modifiers, *cursorID);
+    // With a record the caller holds this pane and nothing below disposes of it.
+    if (isMain && (c || hold.Alive()) && pointInPort()) SetIdleCursor(pt, modifiers, *cursorID);
 }
 
 void APane::SetIdleCursor(KsPoint, SInt16 modifiers, SInt16 cursorID) {
@@ -237,22 +238,28 @@ bool APane::DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void*
     StPaneHold hold(this);
     const AWindow* window = itsEnclWindow;
     const GrafPtr port = PortOf(window);
+    // A main pane's enclosures are its window alone: what IsVisible,
+    // EnclosuresVisible and VisibleInteriorArea work out, worked out once.
+    const WindowPtr w = window ? window->GetWindowPtr() : nullptr;
+    const KsRect portRect = w ? ToKsRect(GetWindowPort(w)->portRect) : kKsRectEverywhere;
+    const bool shownInWindow = window && window->IsVisible() && visible;
+    const KsRect interior = GetInterior();
     // FindPane's first steps.
     APaneHitProbe probe(port);
-    const bool inside = InRectInclusive(bounds, pt) && IsVisible() && probe.shown.Shows(bounds);
+    const bool inside = shownInWindow && InRectInclusive(bounds, pt) &&
+                        !bounds.Union(GetFrame()).Intersect(portRect).IsEmpty() &&
+                        probe.shown.Shows(bounds);
     if (inside) {
         probe.hit = this;
-        probe.area = VisibleInteriorArea();
+        probe.area = interior.Intersect(portRect);
         probe.pixelShown = probe.shown.ShowsPixel(pt);
     }
     APaneIdleCall root;
-    if (EnclosuresVisible()) {
-        // What VisibleInteriorArea intersects the interior with.
-        const WindowPtr w = window->GetWindowPtr();
+    if (shownInWindow) {
         root.callee = this;
         root.window = window;
-        root.area = w ? ToKsRect(GetWindowPort(w)->portRect) : kKsRectEverywhere;
-        root.interior = GetInterior();
+        root.area = portRect;
+        root.interior = interior;
         root.interiorKnown = true;
         root.pointShown = PointInPortRegion(pt, port) ? 1 : 0;
         root.probe = inside ? &probe : nullptr;

@@ -236,16 +236,24 @@ inline SInt32 APane::ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APan
     while (hits) {
         const SInt32 k = 63 - __builtin_clzll(hits);
         hits &= ~(UInt64(1) << k);
-        const APane* p = t.entries[size_t(k)].pane;
-        if (!p) continue;
-        if (p->iOwnHitTest) return -(k + 1);
-        const KsRect& b = t.bounds[size_t(k)];
-        if (quick && p->visible && p->itsEnclWindow == encl->itsEnclWindow && pt.h < b.right &&
-            pt.v < b.bottom)
-            return k + 1;
-        if (HitSeen(t, k, encl, area, shown)) return k + 1;
+        if (const SInt32 c = ChoiceAt(t, k, encl, area, shown, quick, pt)) return c;
     }
     return 0;
+}
+
+// ChoiceAmong's test of one candidate, entry k (0-based), that holds the
+// point; quick when the point's pixel shows and lies in the area.
+inline SInt32 APane::ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* encl,
+                              const KsRect& area, const PortExposure& shown, bool quick,
+                              KsPoint pt) {
+    const APane* p = t.entries[size_t(k)].pane;
+    if (!p) return 0;
+    if (p->iOwnHitTest) return -(k + 1);
+    const KsRect& b = t.bounds[size_t(k)];
+    if (quick && p->visible && p->itsEnclWindow == encl->itsEnclWindow && pt.h < b.right &&
+        pt.v < b.bottom)
+        return k + 1;
+    return HitSeen(t, k, encl, area, shown) ? k + 1 : 0;
 }
 
 // One level of FindPane's descent over the first n entries of encl's table,
@@ -261,9 +269,8 @@ inline SInt32 APane::HitChoice(const APaneSubTable& t, SInt32 n, const APane* en
     const auto last = [&](SInt32 k) {
         return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
     };
-    for (SInt32 i = last(n); i >= 1; i = last(i - 1)) {
-        const SInt32 k = ChoiceAmong(t, UInt64(1) << (i - 1), encl, area, shown, pixelShown, pt);
-        if (k != 0) return k;
-    }
+    const bool quick = pixelShown && PortExposure::PixelIn(area, pt);
+    for (SInt32 i = last(n); i >= 1; i = last(i - 1))
+        if (const SInt32 c = ChoiceAt(t, i - 1, encl, area, shown, quick, pt)) return c;
     return 0;
 }

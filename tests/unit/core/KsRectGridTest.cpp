@@ -1,6 +1,7 @@
 // The grid's scans answer what the plain scan of the same array answers, for
 // every point and range: a grid of controls, scattered overlapping rectangles
 // with large ones among them, and rectangles reaching everywhere or nowhere.
+// The bits of the rectangles holding a point agree with both scans.
 #include "KsRectGrid.h"
 #include "KsPointScan.h"
 
@@ -30,7 +31,7 @@ std::vector<KsRect> Layout(int kind, int n) {
 
 TEST(KsRectGrid, ScansAnswerAsThePlainScan) {
     for (const int kind : {0, 1, 2})
-        for (const int n : {10, 64, 300}) {
+        for (const int n : {10, 40, 64, 300}) {
             const std::vector<KsRect> r = Layout(kind, n);
             KsRectGrid grid;
             grid.Build(r.data(), SInt32(r.size()));
@@ -43,6 +44,12 @@ TEST(KsRectGrid, ScansAnswerAsThePlainScan) {
                         mismatches += grid.Last(r.data(), {h, v}, k) != scan.Last(r.data(), k) ||
                                       grid.First(r.data(), {h, v}, n - k + 1, n) !=
                                           scan.First(r.data(), n - k + 1, n);
+                        if (k > 64) continue;
+                        const UInt64 bits = scan.Holding(r.data(), k);
+                        mismatches +=
+                            grid.Holding(r.data(), {h, v}, k) != bits ||
+                            (bits ? 64 - __builtin_clzll(bits) : 0) != scan.Last(r.data(), k) ||
+                            (bits ? 1 + __builtin_ctzll(bits) : 0) != scan.First(r.data(), 1, k);
                     }
             EXPECT_EQ(mismatches, 0) << "layout " << kind << ", " << n << " rectangles";
         }

@@ -37,8 +37,8 @@ public:
 };
 
 Probe* NewProbe(APane* encl, SInt16 l, SInt16 r, SInt16 w, SInt16 t, SInt16 b, SInt16 h,
-                SInt32 border) {
-    auto* p = new Probe;
+                SInt32 border, bool keeping = false) {
+    Probe* p = keeping ? new KeepingProbe : new Probe;
     p->IPane(encl, l, r, w, t, b, h, RGBwhite, border);
     return p;
 }
@@ -154,7 +154,7 @@ protected:
             const SInt32 w = std::max<SInt32>(in.Width(), 8), h = std::max<SInt32>(in.Height(), 8);
             Probe* p = NewProbe(encl, SInt16(rng.In(-10, w - 4)), S,
                                 SInt16(rng.In(4, w * 3 / 4 + 6)), SInt16(rng.In(-10, h - 4)), S,
-                                SInt16(rng.In(4, h * 3 / 4 + 6)), rng.In(0, 3));
+                                SInt16(rng.In(4, h * 3 / 4 + 6)), rng.In(0, 3), keeping);
             Shape(rng, p);
             panes.push_back(p);
         }
@@ -328,9 +328,17 @@ protected:
         Probe::log = nullptr;
         RefDawdle(main, pt, Port(), &want);
         EXPECT_EQ(got, want);
+        // Where the tree keeps itself, the walk carries the tip's search.
+        APane* hit = nullptr;
+        if (main->DawdleFindingPane(pt, 0, nullptr, nullptr, &hit)) {
+            ++folded;
+            EXPECT_EQ(hit, RefFind(main, pt, false, Port()));
+        }
     }
 
     std::vector<Probe*> panes;
+    bool keeping = false; // grow panes whose handlers declare they keep the tree
+    long folded = 0;      // searches the idle walk answered
 };
 } // namespace
 
@@ -390,8 +398,9 @@ TEST_F(PaneHitTest, DeepNestingIsWalkedOnceAndClippedByEveryEnclosure) {
 // through port clips of every kind the walks read without copying: a smaller rectangle, an empty
 // clip, a clip of two rectangles, and a visible region that another window makes complex.
 TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
-    for (std::uint64_t seed : {1u, 2u, 3u}) {
+    for (std::uint64_t seed : {1u, 2u, 3u, 4u}) {
         SCOPED_TRACE(seed);
+        keeping = seed == 4;
         Rng rng{seed};
         Grow(rng, 40);
         ExpectAgreement(rng, "grown");
@@ -403,6 +412,7 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
         main->DeleteSubPanes();
         panes.clear();
     }
+    EXPECT_GT(folded, 1000);
     Rng rng{7};
     Grow(rng, 40);
     const Rect smaller = ToRect(KsRect{50, 40, 220, 190});
