@@ -570,7 +570,7 @@ private:
     SInt32 AdvanceHitProbe(APaneHitProbe& probe, const APaneSubTable& t, UInt64 hits, KsPoint pt,
                            KsRect* interior);
     // The main pane sets the cursor when its walk is done.
-    void SetIdleCursor(KsPoint pt, SInt16 modifiers, SInt16 cursorID);
+    void SetIdleCursor(SInt16 modifiers, SInt16 cursorID);
     // FindPane's descent below hit, and one level of it (APaneEvents.cpp).
     static APane* DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                              bool selectionAware);

@@ -59,7 +59,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
     if (!subPanes || subPanes->GetCount() == 0) {
         // Most panes given idle time are leaves. FindPane's descent ends here.
         if (probe) probe->settled = true;
-        if (isMain && pointInPort()) SetIdleCursor(pt, modifiers, *cursorID);
+        if (isMain && pointInPort()) SetIdleCursor(modifiers, *cursorID);
         return;
     }
     // The visibility of this pane's enclosures is worked out once (or taken
@@ -200,10 +200,10 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
         }
     }
     // With a record the caller holds this pane and nothing below disposes of it.
-    if (isMain && (c || hold.Alive()) && pointInPort()) SetIdleCursor(pt, modifiers, *cursorID);
+    if (isMain && (c || hold.Alive()) && pointInPort()) SetIdleCursor(modifiers, *cursorID);
 }
 
-void APane::SetIdleCursor(KsPoint, SInt16 modifiers, SInt16 cursorID) {
+void APane::SetIdleCursor(SInt16 modifiers, SInt16 cursorID) {
     if (cursorID == 0) return;
     EventRecord ev{};
     ev.modifiers = UInt16(modifiers);
