@@ -118,7 +118,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                 probeAt = AdvanceHitProbe(*probe, t, hits, pt, &probeInterior);
             }
             i = count + 1;
-            bool pixelInArea = areaKnown && enclosuresShown && PortExposure::PixelIn(area, pt);
+            bool pixelInArea = areaKnown && enclosuresShown && area.Contains(pt);
             for (UInt64 rest = idle; rest; rest &= rest - 1) {
                 const SInt32 k = SInt32(__builtin_ctzll(rest));
                 const APaneSubTable::Entry& e = t.entries[size_t(k)];
@@ -131,7 +131,7 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                 }
                 if (!areaKnown) {
                     knowArea();
-                    pixelInArea = enclosuresShown && PortExposure::PixelIn(area, pt);
+                    pixelInArea = enclosuresShown && area.Contains(pt);
                 }
                 // A frame that holds the point's pixel, where the area holds it
                 // too, shows.

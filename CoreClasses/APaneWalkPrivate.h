@@ -56,10 +56,7 @@ public:
     // regions, read from rectangles alone; false where that cannot be told
     // so. Any rectangle holding that pixel shows, then.
     bool ShowsPixel(KsPoint pt) const {
-        return port_ && clipIsRect_ && visIsRect_ && PixelIn(clip_, pt) && PixelIn(vis_, pt);
-    }
-    static bool PixelIn(const KsRect& r, KsPoint pt) {
-        return pt.h >= r.left && pt.h < r.right && pt.v >= r.top && pt.v < r.bottom;
+        return port_ && clipIsRect_ && visIsRect_ && clip_.Contains(pt) && vis_.Contains(pt);
     }
     // Whether the port's regions read as they did when this was made.
     bool Same(const PortExposure& now) const {
@@ -232,7 +229,7 @@ inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, 
 inline SInt32 APane::ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
                                  const KsRect& area, const PortExposure& shown, bool pixelShown,
                                  KsPoint pt) {
-    const bool quick = pixelShown && PortExposure::PixelIn(area, pt);
+    const bool quick = pixelShown && area.Contains(pt);
     while (hits) {
         const SInt32 k = 63 - __builtin_clzll(hits);
         hits &= ~(UInt64(1) << k);
@@ -250,6 +247,8 @@ inline SInt32 APane::ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* enc
     if (!p) return 0;
     if (p->iOwnHitTest) return -(k + 1);
     const KsRect& b = t.bounds[size_t(k)];
+    // b holds the point, edges included: its pixel is b's when it is not on
+    // the right or bottom edge.
     if (quick && p->visible && p->itsEnclWindow == encl->itsEnclWindow && pt.h < b.right &&
         pt.v < b.bottom)
         return k + 1;
@@ -269,7 +268,7 @@ inline SInt32 APane::HitChoice(const APaneSubTable& t, SInt32 n, const APane* en
     const auto last = [&](SInt32 k) {
         return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
     };
-    const bool quick = pixelShown && PortExposure::PixelIn(area, pt);
+    const bool quick = pixelShown && area.Contains(pt);
     for (SInt32 i = last(n); i >= 1; i = last(i - 1))
         if (const SInt32 c = ChoiceAt(t, i - 1, encl, area, shown, quick, pt)) return c;
     return 0;
