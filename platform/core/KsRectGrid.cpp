@@ -76,6 +76,20 @@ void KsRectGrid::Build(const KsRect* r, SInt32 n) {
         *s = span(q);
         return SInt64(s->c1 - s->c0 + 1) * (s->r1 - s->r0 + 1) <= wideCells;
     };
+    // Rectangles that overlap much would list each other in cell after cell:
+    // past the room Reserve makes, the plain scan serves instead, and the
+    // grid's storage stays linear in n.
+    SInt64 listed = 0;
+    for (SInt32 i = 0; i < n; ++i) {
+        Span s{};
+        if (inCells(r[i], &s)) listed += SInt64(s.c1 - s.c0 + 1) * (s.r1 - s.r0 + 1);
+    }
+    if (listed > kItemsPerRect * SInt64(n)) {
+        on_ = false;
+        cols_ = rows_ = 0;
+        start_.clear();
+        return;
+    }
     // Counted, then placed in index order, each cell's list ascending.
     for (SInt32 i = 0; i < n; ++i) {
         Span s{};
@@ -107,7 +121,7 @@ void KsRectGrid::Reserve(SInt32 n) {
     if (n < kMinRects) return;
     // Cells are about 2n, more by at most a side's count.
     start_.reserve(2 * size_t(n) + 2 * kMaxSide);
-    items_.reserve(8 * size_t(n));
+    items_.reserve(size_t(kItemsPerRect) * size_t(n));
     wide_.reserve(size_t(n));
 }
 

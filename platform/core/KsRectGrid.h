@@ -16,10 +16,13 @@ class KsRectGrid {
 public:
     // Arrays shorter than this are scanned whole: the grid would not pay.
     static constexpr SInt32 kMinRects = 16;
+    // Cell entries a rectangle may take on average; a layout that needs more
+    // (rectangles overlapping much) leaves the grid off.
+    static constexpr SInt32 kItemsPerRect = 8;
 
     // Builds over r[0, n); a short array leaves the grid off.
     void Build(const KsRect* r, SInt32 n);
-    // Room for a build over n rectangles each meeting up to eight cells (the
+    // Room for a build over n rectangles meeting up to kItemsPerRect cells each (the
     // usual lot: rectangles of like sizes), so that such a build allocates
     // nothing.
     void Reserve(SInt32 n);

@@ -55,4 +55,15 @@ TEST(KsRectGrid, ScansAnswerAsThePlainScan) {
         }
 }
 
+// Rectangles that overlap much would fill the cells quadratically: the grid
+// stays off and the plain scan serves.
+TEST(KsRectGrid, RectanglesOverlappingMuchLeaveTheGridOff) {
+    std::vector<KsRect> r;
+    for (SInt32 i = 0; i < 200; ++i)
+        r.push_back({2 * i, 2 * i, 150 + 2 * i, 120 + 2 * i});
+    KsRectGrid grid;
+    grid.Build(r.data(), SInt32(r.size()));
+    EXPECT_FALSE(grid.On());
+}
+
 } // namespace
