@@ -34,6 +34,18 @@ KsRect APane::VisibleInteriorArea() const {
     return r;
 }
 
+bool APane::MainPaneArea(KsRect* portRect, KsRect* area) const {
+    if (!visible || !itsEnclWindow || !itsEnclWindow->IsVisible()) return false;
+    const WindowPtr w = itsEnclWindow->GetWindowPtr();
+    *portRect = w ? ToKsRect(GetWindowPort(w)->portRect) : kKsRectEverywhere;
+    const KsRect frame = GetFrame();
+    if (bounds.Union(frame).Intersect(*portRect).IsEmpty()) return false;
+    // A standard interior is read from its cache, without a second GetFrame.
+    *area = (DeclaredWalkTraits() & kWalkStandardInterior ? InteriorOfFrame(frame) : GetInterior())
+                .Intersect(*portRect);
+    return true;
+}
+
 // IsVisible for a pane whose enclosures are known visible, in a visible
 // window, given the area they leave (VisibleInteriorArea of the enclosure).
 bool APane::VisibleWithin(const KsRect& enclosureArea) const {
@@ -168,10 +180,17 @@ bool APane::SubtreeKeepsTree() {
 // Hit testing and clicks
 
 APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
-    if (!InRectInclusive(bounds, pt) || !IsVisible()) return nullptr;
+    if (!InRectInclusive(bounds, pt)) return nullptr;
+    KsRect portRect, area;
+    if (itsEnclPane) {
+        if (!IsVisible()) return nullptr;
+    } else if (!MainPaneArea(&portRect, &area)) {
+        return nullptr;
+    }
     const PortExposure shown(PortOf(itsEnclWindow));
     if (!shown.Shows(bounds)) return nullptr;
-    APane* hit = DescendHit(this, VisibleInteriorArea(), shown, pt, selectionAware);
+    if (itsEnclPane) area = VisibleInteriorArea();
+    APane* hit = DescendHit(this, area, shown, pt, selectionAware);
     return wantEnclosure ? hit->itsEnclPane : hit;
 }
 

@@ -229,8 +229,9 @@ bool APane::DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void*
                               APane** hit) {
     // Only where no handler the walk calls may change what the search reads,
     // and the search is APane's own.
-    const bool ride = !itsEnclPane && !iOwnHitTest && (DeclaredWalkTraits() & kWalkIdleKeepsTree) &&
-                      SubtreeKeepsTree();
+    const UInt8 traits = DeclaredWalkTraits();
+    const bool ride =
+        !itsEnclPane && !iOwnHitTest && (traits & kWalkIdleKeepsTree) && SubtreeKeepsTree();
     if (!ride) {
         Dawdle(pt, modifiers, sleep, nullptr, data);
         return false;
@@ -243,11 +244,12 @@ bool APane::DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void*
     const WindowPtr w = window ? window->GetWindowPtr() : nullptr;
     const KsRect portRect = w ? ToKsRect(GetWindowPort(w)->portRect) : kKsRectEverywhere;
     const bool shownInWindow = window && window->IsVisible() && visible;
-    const KsRect interior = GetInterior();
+    const KsRect frame = GetFrame();
+    const KsRect interior = traits & kWalkStandardInterior ? InteriorOfFrame(frame) : GetInterior();
     // FindPane's first steps.
     APaneHitProbe probe(port);
     const bool inside = shownInWindow && InRectInclusive(bounds, pt) &&
-                        !bounds.Union(GetFrame()).Intersect(portRect).IsEmpty() &&
+                        !bounds.Union(frame).Intersect(portRect).IsEmpty() &&
                         probe.shown.Shows(bounds);
     if (inside) {
         probe.hit = this;

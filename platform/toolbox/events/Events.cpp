@@ -282,7 +282,9 @@ bool Refused(EventState& s, const EventRecord& e) {
     return true;
 }
 
-bool Take(EventMask mask, EventRecord* event, bool remove) {
+// Answers false with a null event stamped at the tick it read, which it also
+// stores in *tick when asked: a waiting caller need not read the clock again.
+bool Take(EventMask mask, EventRecord* event, bool remove, long* tick = nullptr) {
     KsPumpEvents();
     EventState& s = S();
     EventModifiers mods = Modifiers(s);
@@ -310,7 +312,8 @@ bool Take(EventMask mask, EventRecord* event, bool remove) {
             return true;
         }
     }
-    long now = KsGetTicks();
+    const long now = KsGetTicks();
+    if (tick) *tick = now;
     if ((mask & autoKeyMask) && s.repeating && now >= s.nextRepeat) {
         *event = Stamped(s, autoKey, s.repeatMessage, 0, now);
         // A late caller gets one repeat, not a burst of missed ones.
@@ -491,16 +494,21 @@ Boolean WaitFor(EventMask mask, EventRecord* event, UInt32 sleep, const KsRgn* m
     // Sleep times beyond a day (callers pass 0xFFFFFFFF for "forever") are
     // cut to a day so the deadline cannot overflow.
     constexpr UInt32 kLongestSleep = 60u * 60 * 60 * 24;
-    long deadline = KsGetTicks() + long(sleep < kLongestSleep ? sleep : kLongestSleep);
+    // Timed from the first look at the queue, whose tick it shares: the clock
+    // is read once a turn of the event loop (only a wait moves a virtual
+    // clock, so the deadline is the same there).
+    long deadline = LONG_MIN;
     const UInt32 serial = s.inputSerial;
     bool waited = false;
     for (;;) {
-        if (Take(mask, event, true)) return true;
+        long now;
+        if (Take(mask, event, true, &now)) return true;
+        if (deadline == LONG_MIN)
+            deadline = now + long(sleep < kLongestSleep ? sleep : kLongestSleep);
         if (mouseRgn && (mask & osMask) && !mouseRgn->Contains(KsPoint{s.mouse.h, s.mouse.v})) {
-            *event = Stamped(s, osEvt, UInt32(mouseMovedMessage) << 24);
+            *event = Stamped(s, osEvt, UInt32(mouseMovedMessage) << 24, 0, now);
             return true;
         }
-        long now = KsGetTicks();
         if (loop) {
             if (s.wakeBy <= now) {
                 s.wakeBy = LONG_MAX; // answered by this null event
