@@ -662,12 +662,13 @@ void GetWindowUserState(WindowPtr w, Rect* content) {
 namespace {
 
 // FindWindow runs on every event, so its region tests read the handle's
-// header where that is exact: an empty or rectangular region is its box,
-// unless the box was clamped to 16 bits.
+// header where that is exact: an empty or rectangular region is its box.
+// The box is clamped to 16 bits; a clamped left or top edge still sits at or
+// before every point, but a clamped right or bottom edge would leave out the
+// points at 32767, and the grow box's corner would move.
 bool HeaderBoxIsExact(const Region& h) {
     const Rect& b = h.rgnBBox;
-    return h.rgnSize == kKsRectRgnSize && b.left > INT16_MIN && b.top > INT16_MIN &&
-           b.right < INT16_MAX && b.bottom < INT16_MAX;
+    return h.rgnSize == kKsRectRgnSize && b.right < INT16_MAX && b.bottom < INT16_MAX;
 }
 
 bool RgnHolds(RgnHandle rgn, KsPoint p) {

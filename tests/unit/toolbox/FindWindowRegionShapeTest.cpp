@@ -37,8 +37,10 @@ protected:
     }
 
     void ExpectRegionsAnswer(std::initializer_list<KsRect> rects) {
+        KsRect bar = ToKsRect(KsMainScreenBounds());
+        bar.bottom = bar.top + kKsMenuBarHeight;
         for (KsPoint p : Probes(rects)) {
-            if (p.v < kKsMenuBarHeight) continue;
+            if (bar.Contains(p)) continue;
             WindowPtr want = nullptr, got = nullptr;
             const SInt16 part = FromRegions(p, &want);
             const SInt16 found = FindWindow(Point{SInt16(p.v), SInt16(p.h)}, &got);
@@ -83,17 +85,24 @@ TEST_F(FindWindowRegionShape, ShapesSmallerThanTheirBox) {
 }
 
 TEST_F(FindWindowRegionShape, RectanglesPastTheSixteenBitBox) {
-    WindowPtr w = Doc(R(32600, 32600, 32740, 32740));
     // Moved on as regions, which keep 32-bit coordinates: the header's box
-    // stops at 32767 while the window goes on.
-    OffsetRgn(w->strucRgn, 40, 40);
-    OffsetRgn(w->contRgn, 40, 40);
-    ASSERT_GT(Cont(w).Bounds().right, INT16_MAX);
-    ASSERT_EQ(KsRgnBounds(w->contRgn).right, INT16_MAX);
-    ExpectRegionsAnswer({Struc(w).Bounds(), Cont(w).Bounds(), KsGrowBoxRect(w)});
-    WindowPtr got = nullptr;
-    EXPECT_EQ(FindWindow(P(INT16_MAX, INT16_MAX), &got), inGrow);
-    EXPECT_EQ(got, w);
+    // stops at the 16-bit limit while the window goes on.
+    struct Case {
+        Rect content;
+        SInt16 dh, dv;
+    } cases[] = {
+        {R(32600, 32600, 32740, 32740), 40, 40},        // past the right and bottom
+        {R(-32600, -32600, -32460, -32460), -300, -300} // past the left and top
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dh);
+        WindowPtr w = Doc(c.content);
+        OffsetRgn(w->strucRgn, c.dh, c.dv);
+        OffsetRgn(w->contRgn, c.dh, c.dv);
+        ASSERT_NE(ToKsRect(KsRgnBounds(w->strucRgn)), Struc(w).Bounds());
+        ExpectRegionsAnswer({Struc(w).Bounds(), Cont(w).Bounds(), KsGrowBoxRect(w)});
+        DisposeWindow(w);
+    }
 }
 
 } // namespace
