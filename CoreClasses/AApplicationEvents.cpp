@@ -627,7 +627,7 @@ void AApplication::NullEvent(EventRecord event, WindowPtr mouseWin, short part,
         AWindow* aw;
     };
     Snapshot<IdleTarget> windows;
-    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
+    for (WindowPtr w = KsGetWindowList(); w; w = w->nextWindow)
         if (AWindow* aw = GetWindowObj(w)) windows.Add(IdleTarget{w, aw});
     const UInt32 registryAtSnapshot = KsWindowRegistryChanges();
     const Point currentWhere = CurrentEvent.where;
