@@ -233,7 +233,7 @@ void AApplication::IApplication() {
     InitTranslationTable("Default", false);
     // Text-services editing does not exist here.
     StatInit();
-    InstallUIrtns(StatSpinCursor, StatUpdate, StatReset, StatClose);
+    InstallUIrtns(StatSpinCursor, StatUpdate, StatReset, StatCloseOnMainThread);
 
     OpenResourceFiles();
     AScreenManOS::New();

@@ -32,6 +32,7 @@
 #include "XError.h"
 
 #include <cstdlib>
+#include <optional>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -610,7 +611,7 @@ void AApplication::ResumeEvent(EventRecord) {
 
 void AApplication::NullEvent(EventRecord event, WindowPtr mouseWin, short part,
                              nullEventType_t type) {
-    if (KsAppEdit().idle) KsAppEdit().idle();
+    if (void (*idle)() = KsAppEdit().idle) idle();
     StRestore<nullEventType_t> typeSaver(gNullEventType, type);
     if (part == inGrow)
         SetCursorByID(2010);
@@ -626,13 +627,14 @@ void AApplication::NullEvent(EventRecord event, WindowPtr mouseWin, short part,
         AWindow* aw;
     };
     Snapshot<IdleTarget> windows;
-    for (WindowPtr w = KsGetWindowList(); w; w = GetNextWindow(w))
+    for (WindowPtr w = KsGetWindowList(); w; w = w->nextWindow)
         if (AWindow* aw = GetWindowObj(w)) windows.Add(IdleTarget{w, aw});
     const UInt32 registryAtSnapshot = KsWindowRegistryChanges();
     const Point currentWhere = CurrentEvent.where;
     const Point eventWhere = event.where;
     const bool samePoint = currentWhere.h == eventWhere.h && currentWhere.v == eventWhere.v;
-    XError e;
+    // Made only when a window's idle throws: most passes need none.
+    std::optional<XError> e;
     bool failed = false;
     for (size_t i = 0; i < windows.Count() && !failed; ++i) {
         const IdleTarget t = windows[i];
@@ -658,12 +660,12 @@ void AApplication::NullEvent(EventRecord event, WindowPtr mouseWin, short part,
             t.aw->SendMsg(wmIdle, &event, inside, type);
         } catch (...) {
             e = XErrorFromCurrentException();
-            failed = e.IsError();
+            failed = e->IsError();
         }
         CurrentEvent.where = currentWhere;
         event.where = eventWhere;
     }
-    Reraise(e);
+    if (e) Reraise(*e);
 }
 
 // ---------------------------------------------------------------------------

@@ -311,7 +311,7 @@ void AWindow::ForgetPane(APane* pane) {
 
 AWindow* GetWindowObj(WindowPtr window) {
     if (!window || !IsFrameworkKind(KsGetWindowKind(window))) return nullptr;
-    const SInt32 ref = GetWRefCon(window);
+    const SInt32 ref = window->WindowRecord::refCon;
     if (ref == -1) {
         FtlAbortm("Trying to access the AWindow that was already disposed of.");
         return nullptr;

@@ -303,7 +303,7 @@ void AWindow::SetVisible(bool on) {
 }
 
 bool AWindow::IsVisible() const {
-    return windowPort && IsWindowVisible(windowPort);
+    return windowPort && windowPort->visible;
 }
 
 bool AWindow::IsIconic() const {

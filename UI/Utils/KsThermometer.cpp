@@ -149,7 +149,10 @@ void StatSpinCursor(bool cancelAllowed, long delay) {
 }
 
 void StatClose() {
-    if (!OnMainThread()) return;
+    if (OnMainThread()) StatCloseOnMainThread();
+}
+
+void StatCloseOnMainThread() {
     KsThermoState& s = KsThermo();
     // The busy cursor would otherwise stay over content whose window leaves
     // the cursor alone.

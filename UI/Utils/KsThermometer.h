@@ -34,6 +34,9 @@ bool StatUpdate(const char* message, long current, long total, bool cancelAllowe
 void StatSpinCursor(bool cancelAllowed, long delay);
 // Clears the message and the progress and hides the window.
 void StatClose();
+// The same for a caller that has made sure it runs on the main thread: the
+// hook UIstatClose calls after every event, once its own test has passed.
+void StatCloseOnMainThread();
 
 bool StatIsActive(); // the window is shown
 // current / total; -1.0 while the total is 0.

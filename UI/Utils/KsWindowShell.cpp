@@ -74,7 +74,8 @@ void KsSetWindowKind(WindowPtr window, SInt16 kind) {
 }
 
 SInt16 KsGetWindowKind(WindowPtr window) {
-    return SInt16(GetWindowKind(window) & kKindMask);
+    // Read from the record: every event asks this of every window.
+    return window ? SInt16(window->windowKind & kKindMask) : SInt16(0);
 }
 
 void KsSetWindowLayer(WindowPtr window, SInt16 layer) {

@@ -97,6 +97,17 @@ Shape Standard(KsStandardCursor kind) {
     return shape;
 }
 
+// Use(Standard(kind), id), without building and comparing a whole image for
+// the system cursor the pointer mostly already shows.
+void UseStandard(KsStandardCursor kind, SInt16 id) {
+    CursorState& s = State();
+    if (s.shape.standard && s.shape.kind == kind && (s.onScreen || !Showing(s))) {
+        s.id = id;
+        return;
+    }
+    Use(Standard(kind), id);
+}
+
 Shape Image(const Cursor& c) {
     Shape shape;
     shape.standard = false;
@@ -164,7 +175,7 @@ OSErr ByID(SInt16 id, ResType first, ResType second) {
     if (FromResource(first, id) || FromResource(second, id)) return noErr;
     KsStandardCursor kind;
     if (SystemCursor(id, &kind)) {
-        Use(Standard(kind), id);
+        UseStandard(kind, id);
         return noErr;
     }
     return resNotFound;
@@ -199,11 +210,11 @@ void SetCursor(const Cursor* cursor) {
 }
 
 void SetArrowCursor() {
-    Use(Standard(KsStandardCursor::arrow), kKsArrowCursorID);
+    UseStandard(KsStandardCursor::arrow, kKsArrowCursorID);
 }
 
 void SetWatchCursor() {
-    Use(Standard(KsStandardCursor::watch), kKsBusyCursorID);
+    UseStandard(KsStandardCursor::watch, kKsBusyCursorID);
 }
 
 CursHandle GetCursor(SInt16 id) {

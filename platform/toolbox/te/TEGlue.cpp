@@ -76,6 +76,8 @@ void KsTEUpdate(const Rect* r, TEHandle te) {
 }
 
 void KsTEIdle() {
+    // Asked on every event; mostly no record is active and nothing blinks.
+    if (!Active().te) return;
     TEIdle(Current());
 }
 

@@ -14,6 +14,7 @@
 #include "KsPortSavers.h"
 #include "WindowsPrivate.h"
 
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <new>
@@ -658,16 +659,43 @@ void GetWindowUserState(WindowPtr w, Rect* content) {
 
 // ---- Finding ----------------------------------------------------------------
 
+namespace {
+
+// FindWindow runs on every event, so its region tests read the handle's
+// header where that is exact: an empty or rectangular region is its box.
+// The box is clamped to 16 bits; a clamped left or top edge still sits at or
+// before every point, but a clamped right or bottom edge would leave out the
+// points at 32767, and the grow box's corner would move.
+bool HeaderBoxIsExact(const Region& h) {
+    const Rect& b = h.rgnBBox;
+    return h.rgnSize == kKsRectRgnSize && b.right < INT16_MAX && b.bottom < INT16_MAX;
+}
+
+bool RgnHolds(RgnHandle rgn, KsPoint p) {
+    const Region& h = **rgn;
+    if (HeaderBoxIsExact(h)) return ToKsRect(h.rgnBBox).Contains(p);
+    return KsRgnRef(rgn).Contains(p);
+}
+
+// KsGrowBoxRect(w).Contains(p); the frame's kind is asked only for a point in
+// the corner a grow box would take.
+bool InGrowBox(WindowPtr w, KsPoint p) {
+    const Region& h = **w->contRgn;
+    const KsRect c = HeaderBoxIsExact(h) ? ToKsRect(h.rgnBBox) : KsContentRect(w);
+    const KsRect corner{c.right - kKsGrowBoxSize, c.bottom - kKsGrowBoxSize, c.right, c.bottom};
+    return corner.Contains(p) && KsFrameKindOf(w->procID).hasGrow;
+}
+
+} // namespace
+
 SInt16 FindWindow(Point pt, WindowPtr* window) {
     if (window) *window = nullptr;
     KsPoint p = ToKsPoint(pt);
     if (MenuBarRect().Contains(p)) return inMenuBar;
     for (WindowPtr x = gWM.first; x; x = x->nextWindow) {
-        if (!x->visible || !KsRgnRef(x->strucRgn).Contains(p)) continue;
+        if (!x->visible || !RgnHolds(x->strucRgn, p)) continue;
         if (window) *window = x;
-        if (KsRgnRef(x->contRgn).Contains(p)) {
-            return x->hilited && KsGrowBoxRect(x).Contains(p) ? inGrow : inContent;
-        }
+        if (RgnHolds(x->contRgn, p)) return x->hilited && InGrowBox(x, p) ? inGrow : inContent;
         KsFrameKind k = KsFrameKindOf(x->procID);
         if (!k.movable) return inContent;
         if (x->hilited) {
