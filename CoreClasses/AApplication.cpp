@@ -823,8 +823,11 @@ void AApplicationPrivate::PollRequests(AApplication* app) {
         KsAECreateEvent(kCoreEventClass, kAEQuitApplication, &ev);
         KsAEDispatch(&ev, &reply);
     }
+    // The coarse clock is cheap and finer than a tick; the ticks matter only
+    // where they move without it, on a virtual clock.
     if (app->launch && app->launch->server.IsOpen())
-        app->launch->server.PollIfDue(KsGetTicks(), KsAppCoarseMilliseconds());
+        app->launch->server.PollIfDue(KsIsVirtualClock() ? KsGetTicks() : 0,
+                                      KsAppCoarseMilliseconds());
 }
 
 // ---------------------------------------------------------------------------

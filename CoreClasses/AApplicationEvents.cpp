@@ -243,10 +243,14 @@ unsigned char AApplication::HandleEvent(EventRecord* event) {
         }
         DoEndOfEventTasks();
         // The memory figures come from the system and cost a file read: once
-        // per tick is as often as they can change meaningfully.
-        static long lastMemoryCheck = -1;
-        if (const long now = KsGetTicks(); now != lastMemoryCheck) {
-            lastMemoryCheck = now;
+        // per tick is as often as they can change meaningfully. The tick is
+        // the one the event was stamped with, so an event costs no second
+        // read of the clock.
+        static UInt32 lastMemoryCheck = 0;
+        static bool memoryChecked = false;
+        if (const UInt32 tick = CurrentEvent.when; !memoryChecked || tick != lastMemoryCheck) {
+            memoryChecked = true;
+            lastMemoryCheck = tick;
             CheckMemory();
         }
     } catch (...) {

@@ -42,9 +42,11 @@ class TrackPane;
 struct PointerState {
     APane* deepest = nullptr; // set while the tree dawdles
     APane* current = nullptr;
-    // Routes by the hit test alone, without the idle walk, the cursor and
-    // the tip: the work the peers' scene does, for comparison.
-    bool hitOnly = false;
+    // What the window does with the pointer: the idle walk with the cursor
+    // and the tip (the application's own routing); the same with the tip
+    // switched off; or the hit test alone, without either, which is the
+    // work the peers' scene does, for comparison.
+    enum class Route { kIdle, kIdleNoTip, kHitTest } route = Route::kIdle;
     long enters = 0, leaves = 0, routed = 0;
 } gPointer;
 
@@ -84,10 +86,11 @@ public:
     bool Idle(void* data, EventRecord* ev, long mouseInWindow, long b) override {
         gPointer.deepest = GetMainPane();
         bool r = false;
-        if (gPointer.hitOnly) {
+        if (gPointer.route == PointerState::Route::kHitTest) {
             if (APane* hit = GetMainPane()->FindPane({ev->where.h, ev->where.v}, false, false))
                 gPointer.deepest = hit;
         } else {
+            hasMiniHelp = gPointer.route == PointerState::Route::kIdle;
             r = AWindow::Idle(data, ev, mouseInWindow, b);
         }
         ++gPointer.routed;
@@ -154,12 +157,14 @@ struct Routing {
     }
 };
 
-void ResetPointer(bool hitOnly) {
+using WindowRoute = PointerState::Route;
+
+void ResetPointer(WindowRoute route) {
     gPointer = PointerState{};
-    gPointer.hitOnly = hitOnly;
+    gPointer.route = route;
 }
 
-template <void (*Route)(AApplication*, Point), bool hitOnly = false>
+template <void (*Route)(AApplication*, Point), WindowRoute route = WindowRoute::kIdle>
 void Scene5(benchmark::State& state) {
     Routing r;
     if (!r.sw.window) {
@@ -171,7 +176,7 @@ void Scene5(benchmark::State& state) {
     static long transitions = -1;
     std::string bad;
     {
-        ResetPointer(hitOnly);
+        ResetPointer(route);
         std::vector<APane*> seen(r.global.size());
         for (std::size_t i = 0; i < r.global.size(); ++i) {
             Route(r.setup.app, r.global[i]);
@@ -188,7 +193,7 @@ void Scene5(benchmark::State& state) {
     }
     if (transitions < 0) transitions = gPointer.enters;
     // The panes of an earlier measurement's window are gone.
-    ResetPointer(hitOnly);
+    ResetPointer(route);
     for (auto _ : state)
         for (const Point& g : r.global)
             Route(r.setup.app, g);
@@ -205,11 +210,15 @@ void Scene5_EventLoop(benchmark::State& state) {
 void Scene5_AppRouting(benchmark::State& state) {
     Scene5<KsRouteNullEvent>(state);
 }
+void Scene5_AppRoutingNoTip(benchmark::State& state) {
+    Scene5<KsRouteNullEvent, WindowRoute::kIdleNoTip>(state);
+}
 void Scene5_HitRouting(benchmark::State& state) {
-    Scene5<KsRouteNullEvent, true>(state);
+    Scene5<KsRouteNullEvent, WindowRoute::kHitTest>(state);
 }
 BENCHMARK(Scene5_EventLoop)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Scene5_AppRouting)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(Scene5_AppRoutingNoTip)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Scene5_HitRouting)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -36,6 +36,11 @@ function(ks_add_library target)
   add_library(${target} SHARED ${ARG_SOURCES})
   add_library(KsTavik20::${target} ALIAS ${target})
   ks_target_defaults(${target})
+  # Calls inside a library bind to its own functions, so the compiler may
+  # inline them and the linker calls them directly, not through the
+  # procedure linkage table; nothing interposes the libraries' symbols.
+  target_compile_options(${target} PRIVATE -fno-semantic-interposition)
+  target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
   set_target_properties(${target} PROPERTIES
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}
