@@ -65,21 +65,3 @@ void PointToLongPoint(const KsPoint& in, LongPoint* out) {
 void RectToLongRect(const KsRect& in, LongRect* out) {
     *out = {in.left, in.top, in.right, in.bottom};
 }
-
-Point ToPoint(const KsPoint& p) {
-    bool clamped = false;
-    Point q;
-    q.v = Clamp16(p.v, clamped);
-    q.h = Clamp16(p.h, clamped);
-    return q;
-}
-
-Rect ToRect(const KsRect& r) {
-    bool clamped = false;
-    Rect q;
-    q.top = Clamp16(r.top, clamped);
-    q.left = Clamp16(r.left, clamped);
-    q.bottom = Clamp16(r.bottom, clamped);
-    q.right = Clamp16(r.right, clamped);
-    return q;
-}

@@ -116,8 +116,16 @@ void RectToLongRect(const KsRect& in, LongRect* out);
 
 // To and from the toolbox's 16-bit types. The way down clamps each
 // coordinate to -32768..32767; the way up is exact.
-Point ToPoint(const KsPoint& p);
-Rect ToRect(const KsRect& r);
+// Inline: the conversions run in the drawing and hit-testing paths.
+constexpr SInt16 KsClampTo16(SInt32 v) {
+    return SInt16(v < -32768 ? -32768 : v > 32767 ? 32767 : v);
+}
+constexpr Point ToPoint(const KsPoint& p) {
+    return {KsClampTo16(p.v), KsClampTo16(p.h)};
+}
+constexpr Rect ToRect(const KsRect& r) {
+    return {KsClampTo16(r.top), KsClampTo16(r.left), KsClampTo16(r.bottom), KsClampTo16(r.right)};
+}
 constexpr KsPoint ToKsPoint(const Point& p) {
     return {p.h, p.v};
 }

@@ -328,7 +328,8 @@ bool Take(EventMask mask, EventRecord* event, bool remove, long* tick = nullptr)
             return true;
         }
     }
-    *event = Stamped(s, nullEvent, 0, 0, now);
+    // The modifiers read above, not read again.
+    *event = EventRecord{nullEvent, 0, UInt32(now), s.mouse, mods};
     return false;
 }
 

@@ -254,9 +254,21 @@ Boolean ActivateHook(EventRecord* e, Boolean remove, void*) {
     return true;
 }
 
+// Asked on every turn of the event loop: a window with nothing to update is
+// told from its region's header where the box there is exact, an empty or
+// rectangular region within the 16-bit limits.
+bool UpdatePending(RgnHandle rgn) {
+    const Region& h = **rgn;
+    const Rect& b = h.rgnBBox;
+    if (h.rgnSize == kKsRectRgnSize && b.left > INT16_MIN && b.top > INT16_MIN &&
+        b.right < INT16_MAX && b.bottom < INT16_MAX)
+        return b.right > b.left && b.bottom > b.top;
+    return !EmptyRgn(rgn);
+}
+
 Boolean UpdateHook(EventRecord* e, Boolean, void*) {
     for (WindowPtr x = gWM.first; x; x = x->nextWindow) {
-        if (x->visible && !EmptyRgn(x->updateRgn)) {
+        if (x->visible && UpdatePending(x->updateRgn)) {
             e->what = updateEvt;
             e->message = KsWindowMessage(x);
             return true;
