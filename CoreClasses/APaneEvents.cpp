@@ -188,7 +188,7 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
         return nullptr;
     }
     const PortExposure shown(PortOf(itsEnclWindow));
-    if (!shown.Shows(bounds)) return nullptr;
+    if (!shown.ShowsInline(bounds)) return nullptr;
     if (itsEnclPane) area = VisibleInteriorArea();
     APane* hit = DescendHit(this, area, shown, pt, selectionAware);
     return wantEnclosure ? hit->itsEnclPane : hit;

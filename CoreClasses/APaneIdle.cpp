@@ -238,11 +238,11 @@ bool APane::DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void*
     }
     StPaneHold hold(this);
     const AWindow* window = itsEnclWindow;
-    const GrafPtr port = PortOf(window);
     // A main pane's enclosures are its window alone: what IsVisible,
     // EnclosuresVisible and VisibleInteriorArea work out, worked out once.
     const WindowPtr w = window ? window->GetWindowPtr() : nullptr;
-    const KsRect portRect = w ? ToKsRect(GetWindowPort(w)->portRect) : kKsRectEverywhere;
+    const GrafPtr port = w ? GetWindowPort(w) : nullptr; // PortOf(window)
+    const KsRect portRect = port ? ToKsRect(port->portRect) : kKsRectEverywhere;
     const bool shownInWindow = window && window->IsVisible() && visible;
     const KsRect frame = GetFrame();
     const KsRect interior = traits & kWalkStandardInterior ? InteriorOfFrame(frame) : GetInterior();
@@ -250,7 +250,7 @@ bool APane::DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void*
     APaneHitProbe probe(port);
     const bool inside = shownInWindow && InRectInclusive(bounds, pt) &&
                         !bounds.Union(frame).Intersect(portRect).IsEmpty() &&
-                        probe.shown.Shows(bounds);
+                        probe.shown.ShowsInline(bounds);
     if (inside) {
         probe.hit = this;
         probe.area = interior.Intersect(portRect);

@@ -11,6 +11,7 @@
 #include "QuickDraw.h"
 #include "Windows.h"
 
+#include <algorithm>
 #include <vector>
 
 inline bool InRectInclusive(const KsRect& r, KsPoint pt) {
@@ -50,6 +51,16 @@ public:
         if (visIsRect_) return c.Overlaps(vis_);
         const Rect q = ToRect(c);
         return RectInRgn(&q, port_->visRgn);
+    }
+    // Shows, answered in line where both regions are rectangles: for the
+    // walks' first test of the main pane, once a walk.
+    bool ShowsInline(const KsRect& r) const {
+        if (!visIsRect_ || !Fits16(r)) return Shows(r);
+        const KsRect c{std::max({r.left, clip_.left, vis_.left}),
+                       std::max({r.top, clip_.top, vis_.top}),
+                       std::min({r.right, clip_.right, vis_.right}),
+                       std::min({r.bottom, clip_.bottom, vis_.bottom})};
+        return !c.IsEmpty();
     }
 
     // Whether the pixel at pt (right and below it) shows through both
