@@ -78,7 +78,8 @@ void KsRectGrid::Build(const KsRect* r, SInt32 n) {
     };
     // Rectangles that overlap much would list each other in cell after cell:
     // past the room Reserve makes, the plain scan serves instead, and the
-    // grid's storage stays linear in n.
+    // grid's storage stays linear in n. Counted apart, in 64 bits, before
+    // the 32-bit cell counts below could wrap.
     SInt64 listed = 0;
     for (SInt32 i = 0; i < n; ++i) {
         Span s{};

@@ -254,14 +254,23 @@ Boolean ActivateHook(EventRecord* e, Boolean remove, void*) {
     return true;
 }
 
-// Asked on every turn of the event loop: a window with nothing to update is
-// told from its region's header where the box there is exact, an empty or
-// rectangular region within the 16-bit limits.
+// FindWindow and the update hook run on every event, so their region tests
+// read the handle's header where that is exact: an empty or rectangular
+// region is its box. The box is clamped to 16 bits; for a point, a clamped
+// left or top edge still sits at or before every point, but a clamped right
+// or bottom edge would leave out the points at 32767, and the grow box's
+// corner would move.
+bool HeaderBoxIsExact(const Region& h) {
+    const Rect& b = h.rgnBBox;
+    return h.rgnSize == kKsRectRgnSize && b.right < INT16_MAX && b.bottom < INT16_MAX;
+}
+
+// Whether a window has anything to update. A region beyond the left or top
+// limit has a box clamped flat there, which would read as empty.
 bool UpdatePending(RgnHandle rgn) {
     const Region& h = **rgn;
     const Rect& b = h.rgnBBox;
-    if (h.rgnSize == kKsRectRgnSize && b.left > INT16_MIN && b.top > INT16_MIN &&
-        b.right < INT16_MAX && b.bottom < INT16_MAX)
+    if (HeaderBoxIsExact(h) && b.left > INT16_MIN && b.top > INT16_MIN)
         return b.right > b.left && b.bottom > b.top;
     return !EmptyRgn(rgn);
 }
@@ -672,16 +681,6 @@ void GetWindowUserState(WindowPtr w, Rect* content) {
 // ---- Finding ----------------------------------------------------------------
 
 namespace {
-
-// FindWindow runs on every event, so its region tests read the handle's
-// header where that is exact: an empty or rectangular region is its box.
-// The box is clamped to 16 bits; a clamped left or top edge still sits at or
-// before every point, but a clamped right or bottom edge would leave out the
-// points at 32767, and the grow box's corner would move.
-bool HeaderBoxIsExact(const Region& h) {
-    const Rect& b = h.rgnBBox;
-    return h.rgnSize == kKsRectRgnSize && b.right < INT16_MAX && b.bottom < INT16_MAX;
-}
 
 bool RgnHolds(RgnHandle rgn, KsPoint p) {
     const Region& h = **rgn;
