@@ -30,6 +30,7 @@ class AWindow;
 struct APaneSubTable;
 struct APaneIdleCall;
 struct APaneHitProbe;
+struct MainPaneView;
 class PortExposure;
 class KsPointScan;
 class CKsList;
@@ -552,11 +553,9 @@ private:
     APaneSubTable* CurrentSubTable();
     APaneSubTable* RefreshSubTable();
     bool SubtreeKeepsTree();
-    // IsVisible and VisibleInteriorArea of a main pane, whose only
-    // enclosure is its window, worked out together: false where IsVisible
-    // answers false; else the window's port rectangle (everywhere without
-    // a toolbox window) and the area. The frame and the port are read once.
-    bool MainPaneArea(KsRect* portRect, KsRect* area) const;
+    // What a main pane's only enclosure, its window, leaves of it, for the
+    // hit test and the idle walk's search; traits are DeclaredWalkTraits'.
+    MainPaneView ViewInWindow(UInt8 traits) const;
     // Room in the table for the list's count, made when a sub-pane is added
     // so that the walks that rebuild it never allocate.
     void ReserveSubTable();

@@ -34,18 +34,6 @@ KsRect APane::VisibleInteriorArea() const {
     return r;
 }
 
-bool APane::MainPaneArea(KsRect* portRect, KsRect* area) const {
-    if (!visible || !itsEnclWindow || !itsEnclWindow->IsVisible()) return false;
-    const WindowPtr w = itsEnclWindow->GetWindowPtr();
-    *portRect = w ? ToKsRect(GetWindowPort(w)->portRect) : kKsRectEverywhere;
-    const KsRect frame = GetFrame();
-    if (bounds.Union(frame).Intersect(*portRect).IsEmpty()) return false;
-    // A standard interior is read from its cache, without a second GetFrame.
-    *area = (DeclaredWalkTraits() & kWalkStandardInterior ? InteriorOfFrame(frame) : GetInterior())
-                .Intersect(*portRect);
-    return true;
-}
-
 // IsVisible for a pane whose enclosures are known visible, in a visible
 // window, given the area they leave (VisibleInteriorArea of the enclosure).
 bool APane::VisibleWithin(const KsRect& enclosureArea) const {
@@ -181,13 +169,18 @@ bool APane::SubtreeKeepsTree() {
 
 APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
     if (!InRectInclusive(bounds, pt)) return nullptr;
-    KsRect portRect, area;
+    KsRect area;
+    GrafPtr port;
     if (itsEnclPane) {
         if (!IsVisible()) return nullptr;
-    } else if (!MainPaneArea(&portRect, &area)) {
-        return nullptr;
+        port = PortOf(itsEnclWindow);
+    } else {
+        const MainPaneView v = ViewInWindow(DeclaredWalkTraits());
+        if (!v.shows) return nullptr;
+        port = v.port;
+        area = v.Area();
     }
-    const PortExposure shown(PortOf(itsEnclWindow));
+    const PortExposure shown(port);
     if (!shown.ShowsInline(bounds)) return nullptr;
     if (itsEnclPane) area = VisibleInteriorArea();
     APane* hit = DescendHit(this, area, shown, pt, selectionAware);

@@ -238,30 +238,23 @@ bool APane::DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void*
     }
     StPaneHold hold(this);
     const AWindow* window = itsEnclWindow;
-    // A main pane's enclosures are its window alone: what IsVisible,
-    // EnclosuresVisible and VisibleInteriorArea work out, worked out once.
-    const WindowPtr w = window ? window->GetWindowPtr() : nullptr;
-    const GrafPtr port = w ? GetWindowPort(w) : nullptr; // PortOf(window)
-    const KsRect portRect = port ? ToKsRect(port->portRect) : kKsRectEverywhere;
-    const bool shownInWindow = window && window->IsVisible() && visible;
-    const KsRect frame = GetFrame();
-    const KsRect interior = traits & kWalkStandardInterior ? InteriorOfFrame(frame) : GetInterior();
+    const MainPaneView view = ViewInWindow(traits);
+    const GrafPtr port = view.port;
     // FindPane's first steps.
     APaneHitProbe probe(port);
-    const bool inside = shownInWindow && InRectInclusive(bounds, pt) &&
-                        !bounds.Union(frame).Intersect(portRect).IsEmpty() &&
-                        probe.shown.ShowsInline(bounds);
+    const bool inside =
+        view.shows && InRectInclusive(bounds, pt) && probe.shown.ShowsInline(bounds);
     if (inside) {
         probe.hit = this;
-        probe.area = interior.Intersect(portRect);
+        probe.area = view.Area();
         probe.pixelShown = probe.shown.ShowsPixel(pt);
     }
     APaneIdleCall root;
-    if (shownInWindow) {
+    if (view.inWindow) {
         root.callee = this;
         root.window = window;
-        root.area = portRect;
-        root.interior = interior;
+        root.area = view.portRect;
+        root.interior = view.interior;
         root.interiorKnown = true;
         root.pointShown = PointInPortRegion(pt, port) ? 1 : 0;
         root.probe = inside ? &probe : nullptr;

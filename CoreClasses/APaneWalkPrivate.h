@@ -97,6 +97,18 @@ inline bool PointInPortRegion(KsPoint pt, GrafPtr port) {
 
 struct APaneHitProbe;
 
+// IsVisible, EnclosuresVisible and VisibleInteriorArea of a main pane, whose
+// only enclosure is its window, worked out together with the frame and the
+// port read once (APane::ViewInWindow).
+struct MainPaneView {
+    bool inWindow = false; // the window and the pane are visible
+    bool shows = false;    // IsVisible: and its bounds or frame meet the port rectangle
+    GrafPtr port = nullptr;
+    KsRect portRect = kKsRectEverywhere; // everywhere without a toolbox window
+    KsRect interior{};                   // not clipped by the port
+    KsRect Area() const { return interior.Intersect(portRect); } // VisibleInteriorArea
+};
+
 // What an idle walk hands the sub-pane it calls, kept on the walk's stack
 // and pointed to by the walking pane's table during the call. Taken by the
 // callee on entry (APane::TakeIdleCall); the callee then need not hold
@@ -220,6 +232,20 @@ inline const KsRect& APane::InteriorOfFrame(const KsRect& frame) const {
         borderProc != iInteriorProc)
         MeasureInteriorOfFrame(frame);
     return iInterior;
+}
+
+// Inline: the hit test and the idle walk's search start with it.
+inline MainPaneView APane::ViewInWindow(UInt8 traits) const {
+    MainPaneView v;
+    const WindowPtr w = itsEnclWindow ? itsEnclWindow->GetWindowPtr() : nullptr;
+    v.port = w ? GetWindowPort(w) : nullptr;
+    if (v.port) v.portRect = ToKsRect(v.port->portRect);
+    v.inWindow = itsEnclWindow && itsEnclWindow->IsVisible() && visible;
+    const KsRect frame = GetFrame();
+    // A standard interior is read from its cache, without a second GetFrame.
+    v.interior = traits & kWalkStandardInterior ? InteriorOfFrame(frame) : GetInterior();
+    v.shows = v.inWindow && !bounds.Union(frame).Intersect(v.portRect).IsEmpty();
+    return v;
 }
 
 inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,
