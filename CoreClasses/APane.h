@@ -578,17 +578,17 @@ private:
     // FindPane's descent below hit, and one level of it (APaneEvents.cpp).
     static APane* DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                              bool selectionAware);
-    static SInt32 HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl, const KsRect& area,
-                            const PortExposure& shown, bool pixelShown, const KsPointScan& scan,
+    static SInt32 HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl, const KsRect* area,
+                            const PortExposure& shown, bool quick, const KsPointScan& scan,
                             KsPoint pt);
     static SInt32 ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
-                              const KsRect& area, const PortExposure& shown, bool pixelShown,
+                              const KsRect* area, const PortExposure& shown, bool quick,
                               KsPoint pt);
-    static SInt32 ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,
+    static SInt32 ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect* area,
                            const PortExposure& shown, bool quick, KsPoint pt);
     // Whether FindPane sees entry k of encl's table t (0-based) where area is
-    // what encl and its enclosures leave visible.
-    static bool HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,
+    // what encl and its enclosures leave visible (null: worked out here).
+    static bool HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect* area,
                         const PortExposure& shown);
     // The tab walk's record of its call: enclArea is the area this pane's
     // enclosures leave visible when the enclosure's walk vouches for it, or

@@ -63,7 +63,7 @@ void APane::ReserveSubTable() {
     // Doubling: a list filled one pane at a time moves its table a few times,
     // not once a pane.
     const size_t room = std::max(n, 2 * t.entries.capacity());
-    t.bounds.reserve(room);
+    t.bounds.reserve(room + 3);
     t.dawdle.reserve(room);
     t.cover.reserve(room);
     t.entries.reserve(room);
@@ -109,7 +109,7 @@ APaneSubTable* APane::RefreshSubTable() {
         t.entries.clear();
         t.allKeepTree = true;
         t.hitIsIdle = true;
-        t.bounds.reserve(size_t(n));
+        t.bounds.reserve(size_t(n) + 3);
         t.dawdle.reserve(size_t(n));
         t.cover.reserve(size_t(n));
         t.entries.reserve(size_t(n));
@@ -119,7 +119,7 @@ APaneSubTable* APane::RefreshSubTable() {
                 t.bounds.push_back(kKsRectNowhere);
                 t.dawdle.push_back(kKsRectNowhere);
                 t.cover.push_back(kKsRectNowhere);
-                t.entries.push_back({nullptr, kKsRectNowhere, 0});
+                t.entries.push_back({nullptr, kKsRectNowhere, 0, {}});
                 t.allKeepTree = false;
                 continue;
             }
@@ -129,9 +129,17 @@ APaneSubTable* APane::RefreshSubTable() {
             t.dawdle.push_back(p->alwaysDawdle ? kKsRectEverywhere : frame);
             t.cover.push_back(t.bounds.back().Union(frame));
             t.hitIsIdle = t.hitIsIdle && t.bounds.back() == t.dawdle.back();
-            t.entries.push_back({p, frame, traits});
+            const APaneSubTable* sub = p->iSubTable;
+            t.entries.push_back(
+                {p,
+                 frame,
+                 traits,
+                 {sub, sub ? sub->bounds.data() : nullptr, sub ? sub->entries.data() : nullptr}});
             t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
         }
+        // The hit scan reads whole fours (KsPointScan::HoldingInFours).
+        while (t.bounds.size() % 4 != 0)
+            t.bounds.push_back(kKsRectNowhere);
         t.hitGrid.Build(t.bounds.data(), n);
         t.idleGrid.Build(t.dawdle.data(), n);
     }
@@ -189,16 +197,19 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
 
 // FindPane's descent from hit, a pane it has chosen, given the area hit's
 // enclosures and hit leave visible. Iterative: at each level the front-most
-// hit sub-pane. The area is carried down rather than re-walked for every
-// candidate, and the port is read once; only the bounds are tested until a
-// candidate contains the point. A sub-pane that tests hits itself is asked
-// instead, wherever the point is; its answer ends the descent, and without
-// one the scan goes on behind it.
+// hit sub-pane. The port is read once; only the bounds are tested until a
+// candidate contains the point. While the point's pixel shows and lies in
+// every interior on the way, a candidate that holds the pixel shows, and the
+// area is not carried down: the rare test that needs it works it out, and it
+// is carried from a level where the point lies outside it. A
+// sub-pane that tests hits itself is asked instead, wherever the point is;
+// its answer ends the descent, and without one the scan goes on behind it.
 APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                          bool selectionAware) {
     const KsPointScan scan(pt);
-    const bool pixelShown = shown.ShowsPixel(pt);
-    bool asked = false; // hit is the answer of a FindPane of its own
+    bool quick = shown.ShowsPixel(pt) && area.Contains(pt);
+    bool areaKnown = !quick; // carried from a level where quick failed
+    bool asked = false;      // hit is the answer of a FindPane of its own
     while (!asked) {
         if (selectionAware && hit->GetSelected() &&
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
@@ -208,11 +219,15 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
         SInt32 i = hit->subPanes ? hit->subPanes->GetCount() : 0;
         while (i >= 1 && !next) {
             const APaneSubTable& t = *hit->CurrentSubTable();
-            const SInt32 k = HitChoice(t, std::min<SInt32>(i, SInt32(t.bounds.size())), hit, area,
-                                       shown, pixelShown, scan, pt);
+            const SInt32 k = HitChoice(t, std::min<SInt32>(i, SInt32(t.entries.size())), hit,
+                                       areaKnown ? &area : nullptr, shown, quick, scan, pt);
             if (k > 0) {
                 next = t.entries[size_t(k - 1)].pane;
                 chosen = &t.entries[size_t(k - 1)];
+                // The next level's table, read next: fetched while the
+                // chosen pane's own fields are.
+                for (const void* h : chosen->hints)
+                    __builtin_prefetch(h);
                 break;
             }
             i = -k;
@@ -226,10 +241,18 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
         if (!next) break;
         hit = next;
         // A leaf needs no area for a level below it.
-        if (!asked && hit->subPanes && hit->subPanes->GetCount() > 0)
-            area = area.Intersect(chosen->traits & kWalkStandardInterior
-                                      ? hit->InteriorOfFrame(chosen->frame)
-                                      : hit->GetInterior());
+        if (asked || !hit->subPanes || hit->subPanes->GetCount() == 0) continue;
+        const KsRect& interior = chosen->traits & kWalkStandardInterior
+                                     ? hit->InteriorOfFrame(chosen->frame)
+                                     : hit->GetInterior();
+        if (areaKnown) {
+            area = area.Intersect(interior);
+        } else if (!quick) {
+            // On from a level where the point lay outside the area.
+            area = hit->VisibleInteriorArea();
+            areaKnown = true;
+        }
+        quick = quick && interior.Contains(pt);
     }
     return hit;
 }

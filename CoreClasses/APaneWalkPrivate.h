@@ -155,9 +155,13 @@ struct APaneSubTable {
         // The pane's declared traits; kWalkIdleKeepsTree only when every pane
         // of its subtree declares it too, since its walk calls them all.
         UInt8 traits;
+        // Where the pane's own table and its arrays were at the build: read
+        // only as prefetch hints, never as data.
+        const void* hints[3];
     };
     // What hit testing scans: the bounds, or everywhere for a pane that
-    // tests hits itself (its FindPane is asked wherever the point is).
+    // tests hits itself (its FindPane is asked wherever the point is);
+    // padded with nowhere to a whole number of fours.
     std::vector<KsRect> bounds;
     std::vector<KsRect> dawdle; // what idle time scans: the frame, or everywhere
     // The hit rectangle and the frame together: whatever of it the
@@ -248,25 +252,29 @@ inline MainPaneView APane::ViewInWindow(UInt8 traits) const {
     return v;
 }
 
-inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect& area,
+inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect* area,
                            const PortExposure& shown) {
     const APane* p = t.entries[size_t(k)].pane;
     const KsRect& b = t.bounds[size_t(k)];
     if (p->itsEnclWindow == encl->itsEnclWindow)
-        return p->visible && !t.cover[size_t(k)].Intersect(area).IsEmpty() && shown.Shows(b);
+        return p->visible &&
+               !t.cover[size_t(k)]
+                    .Intersect(area ? *area : encl->VisibleInteriorArea())
+                    .IsEmpty() &&
+               shown.Shows(b);
     return p->IsVisible() && RectIsVisibleInPort(b, PortOf(p->itsEnclWindow));
 }
 
 // FindPane's choice among the entries of encl's table t marked in hits (bit k
 // for entry k): the index (1-based) of the front-most one shown; or, negated,
 // that of a sub-pane in front of every such one that tests hits itself; 0
-// for none. area is what encl and its enclosures leave visible. Where the
-// pixel at the point shows through the port (pixelShown) and lies in the
-// area, a candidate holding that pixel shows without the rectangle tests.
+// for none. area is what encl and its enclosures leave visible, or null to
+// have it worked out where a test needs it. quick: the pixel at the point
+// shows through the port and lies in that area; a candidate holding that
+// pixel then shows without the rectangle tests.
 inline SInt32 APane::ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
-                                 const KsRect& area, const PortExposure& shown, bool pixelShown,
+                                 const KsRect* area, const PortExposure& shown, bool quick,
                                  KsPoint pt) {
-    const bool quick = pixelShown && area.Contains(pt);
     while (hits) {
         const SInt32 k = 63 - __builtin_clzll(hits);
         hits &= ~(UInt64(1) << k);
@@ -278,7 +286,7 @@ inline SInt32 APane::ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APan
 // ChoiceAmong's test of one candidate, entry k (0-based), that holds the
 // point; quick when the point's pixel shows and lies in the area.
 inline SInt32 APane::ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* encl,
-                              const KsRect& area, const PortExposure& shown, bool quick,
+                              const KsRect* area, const PortExposure& shown, bool quick,
                               KsPoint pt) {
     const APane* p = t.entries[size_t(k)].pane;
     if (!p) return 0;
@@ -295,17 +303,17 @@ inline SInt32 APane::ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* enc
 // One level of FindPane's descent over the first n entries of encl's table,
 // answered as ChoiceAmong answers.
 inline SInt32 APane::HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl,
-                               const KsRect& area, const PortExposure& shown, bool pixelShown,
+                               const KsRect* area, const PortExposure& shown, bool quick,
                                const KsPointScan& scan, KsPoint pt) {
     const KsRect* b = t.bounds.data();
     if (n <= 64) {
-        const UInt64 hits = t.hitGrid.On() ? t.hitGrid.Holding(b, pt, n) : scan.Holding(b, n);
-        return ChoiceAmong(t, hits, encl, area, shown, pixelShown, pt);
+        const UInt64 hits =
+            t.hitGrid.On() ? t.hitGrid.Holding(b, pt, n) : scan.HoldingInFours(b, n);
+        return ChoiceAmong(t, hits, encl, area, shown, quick, pt);
     }
     const auto last = [&](SInt32 k) {
         return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
     };
-    const bool quick = pixelShown && area.Contains(pt);
     for (SInt32 i = last(n); i >= 1; i = last(i - 1))
         if (const SInt32 c = ChoiceAt(t, i - 1, encl, area, shown, quick, pt)) return c;
     return 0;

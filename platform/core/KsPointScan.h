@@ -89,9 +89,30 @@ public:
             }
         }
 #endif
+        // Without a branch: which of the few left holds the point is no
+        // likelier to be predicted than which of the four above.
         for (; k < n; ++k)
-            if (KsRectHoldsInclusive(r[k], pt_)) bits |= UInt64(1) << k;
+            bits |= UInt64(KsRectHoldsInclusive(r[k], pt_)) << k;
         return bits;
+    }
+
+    // Holding, over an array padded to a whole number of fours with
+    // rectangles that hold no point: whole fours only, so the scan's length
+    // varies with n in steps of four, and short arrays take one step.
+    UInt64 HoldingInFours(const KsRect* r, SInt32 n) const {
+#if defined(__SSE2__)
+        if (wide_) {
+            UInt64 bits = 0;
+            for (SInt32 k = 0; k < n; k += 4) {
+                const UInt64 four =
+                    UInt64(Mask(r + k) == kIn) | UInt64(Mask(r + k + 1) == kIn) << 1 |
+                    UInt64(Mask(r + k + 2) == kIn) << 2 | UInt64(Mask(r + k + 3) == kIn) << 3;
+                bits |= four << k;
+            }
+            return n >= 64 ? bits : bits & ((UInt64(1) << n) - 1);
+        }
+#endif
+        return Holding(r, n);
     }
 
 private:

@@ -171,8 +171,12 @@ UInt64 KsRectGrid::Holding(const KsRect* r, KsPoint pt, SInt32 n) const {
     const UInt32 *b = nullptr, *e = nullptr;
     CellOf(pt, &b, &e);
     UInt64 bits = 0;
+    // Without a branch on the test: a cell's entries hold the point on no
+    // predictable pattern. r[i] is read for any i the grid lists (r is the
+    // array it was built over); a bit is set only below n, at most 64.
     const auto note = [&](UInt32 i) {
-        if (SInt64(i) < n && KsRectHoldsInclusive(r[i], pt)) bits |= UInt64(1) << i;
+        const bool in = (SInt64(i) < n) & KsRectHoldsInclusive(r[i], pt);
+        bits |= UInt64(in) << (i & 63);
     };
     for (; b != e; ++b)
         note(*b);
