@@ -67,6 +67,7 @@ void APane::ReserveSubTable() {
     t.dawdle.reserve(room);
     t.cover.reserve(room);
     t.entries.reserve(room);
+    t.hints.reserve(room);
     t.hitGrid.Reserve(SInt32(room));
     t.idleGrid.Reserve(SInt32(room));
 }
@@ -107,19 +108,22 @@ APaneSubTable* APane::RefreshSubTable() {
         t.dawdle.clear();
         t.cover.clear();
         t.entries.clear();
+        t.hints.clear();
         t.allKeepTree = true;
         t.hitIsIdle = true;
         t.bounds.reserve(size_t(n) + 3);
         t.dawdle.reserve(size_t(n));
         t.cover.reserve(size_t(n));
         t.entries.reserve(size_t(n));
+        t.hints.reserve(size_t(n));
         for (SInt32 i = 1; i <= n; ++i) {
             auto* p = static_cast<APane*>(subPanes->At(i));
             if (!p) {
                 t.bounds.push_back(kKsRectNowhere);
                 t.dawdle.push_back(kKsRectNowhere);
                 t.cover.push_back(kKsRectNowhere);
-                t.entries.push_back({nullptr, kKsRectNowhere, 0, {}});
+                t.entries.push_back({nullptr, kKsRectNowhere, 0});
+                t.hints.push_back({{&t, &t, &t}});
                 t.allKeepTree = false;
                 continue;
             }
@@ -129,12 +133,14 @@ APaneSubTable* APane::RefreshSubTable() {
             t.dawdle.push_back(p->alwaysDawdle ? kKsRectEverywhere : frame);
             t.cover.push_back(t.bounds.back().Union(frame));
             t.hitIsIdle = t.hitIsIdle && t.bounds.back() == t.dawdle.back();
+            // A pane without a table of its own points its hints at itself:
+            // a null address is no cheap prefetch.
             const APaneSubTable* sub = p->iSubTable;
-            t.entries.push_back(
-                {p,
-                 frame,
-                 traits,
-                 {sub, sub ? sub->bounds.data() : nullptr, sub ? sub->entries.data() : nullptr}});
+            const void* own = sub ? static_cast<const void*>(sub) : p;
+            const auto hint = [&](const void* a) { return a ? a : own; };
+            t.entries.push_back({p, frame, traits});
+            t.hints.push_back({{own, hint(sub ? sub->bounds.data() : nullptr),
+                                hint(sub ? sub->entries.data() : nullptr)}});
             t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
         }
         // The hit scan reads whole fours (KsPointScan::HoldingInFours).
@@ -177,21 +183,22 @@ bool APane::SubtreeKeepsTree() {
 
 APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
     if (!InRectInclusive(bounds, pt)) return nullptr;
-    KsRect area;
-    GrafPtr port;
+    APane* hit;
     if (itsEnclPane) {
         if (!IsVisible()) return nullptr;
-        port = PortOf(itsEnclWindow);
+        const PortExposure shown(PortOf(itsEnclWindow));
+        if (!shown.ShowsInline(bounds)) return nullptr;
+        hit = DescendHit(this, VisibleInteriorArea(), shown, pt, selectionAware);
     } else {
         const MainPaneView v = ViewInWindow(DeclaredWalkTraits());
-        if (!v.shows) return nullptr;
-        port = v.port;
-        area = v.Area();
+        const PortExposure shown(v.port);
+        bool pixel;
+        if (!v.Takes(pt, bounds, shown, &pixel)) return nullptr;
+        // Where the pixel shows and lies in the interior, the descent reads
+        // the area only for that test, which the interior answers alike.
+        hit = DescendHit(this, pixel && v.interior.Contains(pt) ? v.interior : v.Area(), shown, pt,
+                         selectionAware);
     }
-    const PortExposure shown(port);
-    if (!shown.ShowsInline(bounds)) return nullptr;
-    if (itsEnclPane) area = VisibleInteriorArea();
-    APane* hit = DescendHit(this, area, shown, pt, selectionAware);
     return wantEnclosure ? hit->itsEnclPane : hit;
 }
 
@@ -226,7 +233,7 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
                 chosen = &t.entries[size_t(k - 1)];
                 // The next level's table, read next: fetched while the
                 // chosen pane's own fields are.
-                for (const void* h : chosen->hints)
+                for (const void* h : t.hints[size_t(k - 1)].at)
                     __builtin_prefetch(h);
                 break;
             }

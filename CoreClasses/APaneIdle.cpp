@@ -243,8 +243,8 @@ bool APane::DawdleFindingPane(KsPoint pt, SInt16 modifiers, SInt32* sleep, void*
     const GrafPtr port = view.port;
     // FindPane's first steps.
     APaneHitProbe probe(port);
-    const bool inside =
-        view.shows && InRectInclusive(bounds, pt) && probe.shown.ShowsInline(bounds);
+    bool pixel;
+    const bool inside = view.Takes(pt, bounds, probe.shown, &pixel);
     if (inside) {
         probe.hit = this;
         probe.area = view.Area();

@@ -102,11 +102,22 @@ struct APaneHitProbe;
 // port read once (APane::ViewInWindow).
 struct MainPaneView {
     bool inWindow = false; // the window and the pane are visible
-    bool shows = false;    // IsVisible: and its bounds or frame meet the port rectangle
     GrafPtr port = nullptr;
     KsRect portRect = kKsRectEverywhere; // everywhere without a toolbox window
-    KsRect interior{};                   // not clipped by the port
+    KsRect frame{};
+    KsRect interior{};                                           // not clipped by the port
     KsRect Area() const { return interior.Intersect(portRect); } // VisibleInteriorArea
+    // FindPane's first tests of the main pane at pt: IsVisible (the bounds
+    // or the frame meet the port rectangle), the bounds hold pt and show
+    // through the port's regions. A pixel at pt inside the bounds that shows
+    // through the port (*pixel) answers them at once.
+    bool Takes(KsPoint pt, const KsRect& bounds, const PortExposure& shown, bool* pixel) const {
+        *pixel = false;
+        if (!inWindow || !InRectInclusive(bounds, pt)) return false;
+        *pixel = bounds.Contains(pt) && portRect.Contains(pt) && shown.ShowsPixel(pt);
+        return *pixel ||
+               (!bounds.Union(frame).Intersect(portRect).IsEmpty() && shown.ShowsInline(bounds));
+    }
 };
 
 // What an idle walk hands the sub-pane it calls, kept on the walk's stack
@@ -155,9 +166,6 @@ struct APaneSubTable {
         // The pane's declared traits; kWalkIdleKeepsTree only when every pane
         // of its subtree declares it too, since its walk calls them all.
         UInt8 traits;
-        // Where the pane's own table and its arrays were at the build: read
-        // only as prefetch hints, never as data.
-        const void* hints[3];
     };
     // What hit testing scans: the bounds, or everywhere for a pane that
     // tests hits itself (its FindPane is asked wherever the point is);
@@ -168,6 +176,14 @@ struct APaneSubTable {
     // enclosures leave visible makes the sub-pane visible.
     std::vector<KsRect> cover;
     std::vector<Entry> entries;
+    // For each entry, where its pane's own table and that table's arrays
+    // were at the build (the pane itself where it has none): read only as
+    // prefetch hints, never as data. Apart from the entries, which the scans
+    // read more of.
+    struct Hints {
+        const void* at[3];
+    };
+    std::vector<Hints> hints;
     bool allKeepTree = true; // every entry's traits hold kWalkIdleKeepsTree
     bool hitIsIdle = true;   // bounds and dawdle hold the same rectangles
     // For a long list (a window of many controls), grids over bounds and
@@ -248,7 +264,7 @@ inline MainPaneView APane::ViewInWindow(UInt8 traits) const {
     const KsRect frame = GetFrame();
     // A standard interior is read from its cache, without a second GetFrame.
     v.interior = traits & kWalkStandardInterior ? InteriorOfFrame(frame) : GetInterior();
-    v.shows = v.inWindow && !bounds.Union(frame).Intersect(v.portRect).IsEmpty();
+    v.frame = frame;
     return v;
 }
 

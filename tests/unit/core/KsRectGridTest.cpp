@@ -1,7 +1,8 @@
 // The grid's scans answer what the plain scan of the same array answers, for
 // every point and range: a grid of controls, scattered overlapping rectangles
 // with large ones among them, and rectangles reaching everywhere or nowhere.
-// The bits of the rectangles holding a point agree with both scans.
+// The bits of the rectangles holding a point agree with both scans, and with
+// the scan in whole fours over the array padded with nowhere.
 #include "KsRectGrid.h"
 #include "KsPointScan.h"
 
@@ -31,16 +32,23 @@ std::vector<KsRect> Layout(int kind, int n) {
 
 TEST(KsRectGrid, ScansAnswerAsThePlainScan) {
     for (const int kind : {0, 1, 2})
-        for (const int n : {10, 40, 64, 300}) {
+        for (const int n : {3, 10, 40, 64, 300}) {
             const std::vector<KsRect> r = Layout(kind, n);
+            std::vector<KsRect> padded = r; // for the scan in whole fours
+            while (padded.size() % 4 != 0)
+                padded.push_back(kKsRectNowhere);
             KsRectGrid grid;
             grid.Build(r.data(), SInt32(r.size()));
             ASSERT_EQ(grid.On(), n >= KsRectGrid::kMinRects);
             int mismatches = 0;
-            for (SInt32 v = -60; v < 460 && grid.On(); v += 3)
+            for (SInt32 v = -60; v < 460; v += 3)
                 for (SInt32 h = -60; h < 660; h += 3)
                     for (const SInt32 k : {n, n / 2, 1}) {
                         const KsPointScan scan({h, v});
+                        if (k <= 64)
+                            mismatches +=
+                                scan.HoldingInFours(padded.data(), k) != scan.Holding(r.data(), k);
+                        if (!grid.On()) continue;
                         mismatches += grid.Last(r.data(), {h, v}, k) != scan.Last(r.data(), k) ||
                                       grid.First(r.data(), {h, v}, n - k + 1, n) !=
                                           scan.First(r.data(), n - k + 1, n);
