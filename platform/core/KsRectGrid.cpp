@@ -126,7 +126,7 @@ void KsRectGrid::Reserve(SInt32 n) {
     wide_.reserve(size_t(n));
 }
 
-void KsRectGrid::CellOf(KsPoint pt, const UInt32** begin, const UInt32** end) const {
+inline void KsRectGrid::CellOf(KsPoint pt, const UInt32** begin, const UInt32** end) const {
     *begin = *end = nullptr;
     if (cols_ == 0 || !KsRectHoldsInclusive(box_, pt)) return;
     const SInt64 x = (pt.h - SInt64(box_.left)) >> shiftW_;
