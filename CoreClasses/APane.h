@@ -440,6 +440,33 @@ protected:
     AWindow* itsEnclWindow = nullptr; // not owned
 private:
     CKsList* subPanes = nullptr; // owned, with its panes
+    // What the walks read of a pane they reach, kept together next to the
+    // list and the fields they read with it (visible, the window, border,
+    // borderProc), and packed: the descent and the idle walk read them at
+    // every level.
+    //
+    // The sub-panes packed for the scans of hit testing and idle time: list
+    // order, each with its bounds, frame and alwaysDawdle (APaneEvents.cpp);
+    // visibility and the window are read from the few panes the scans pick.
+    // Built on first use, rebuilt when stale. Every writer of what it holds
+    // calls NoteScanFieldsChanged (on the sub-pane) or NoteSubPanesChanged
+    // (on the enclosure); debug builds check the table against the panes on
+    // every use.
+    APaneSubTable* iSubTable = nullptr; // owned
+    // GetInterior's last answer and what it was measured from: the frame,
+    // the border style and the border proc (a border proc measures from its
+    // arguments alone). Checked on every use rather than cleared by the
+    // writers, so no writer of bounds, label strips, border or border proc,
+    // a subclass's included, can leave it stale.
+    mutable APaneBorderProc iInteriorProc = nullptr;
+    SInt32 iSubTableCount = 0; // the list's count the table was built from
+    mutable SInt32 iInteriorBorder = 0;
+    mutable KsRect iInteriorFrame{};
+    mutable KsRect iInterior{};
+    bool iSubTableStale = true;
+    const bool iOwnHitTest = false; // constructed with HitTest::kOwn
+    mutable bool iInteriorKnown = false;
+
 protected:
     bool drawsBackground = true;
     MacText* bodyText = nullptr; // owned
@@ -497,36 +524,14 @@ private:
     friend struct APaneReader;
     friend struct APaneSubTable; // records the walks' calls
     friend class StPaneHold;
-    SInt16 holdCount = 0;           // walks in progress through this pane
-    bool disposed = false;          // taken out of its tree; storage goes with the last hold
-    const bool iOwnHitTest = false; // constructed with HitTest::kOwn
+    SInt16 holdCount = 0;  // walks in progress through this pane
+    bool disposed = false; // taken out of its tree; storage goes with the last hold
     static long liveCount;
     static long nextPaneNumber;
     // bkgdHandle is a pattern this pane made (and frees).
     bool ownsBkgdHandle = false;
     void ReleaseBkgdHandle();
 
-    // GetInterior's last answer and what it was measured from: the frame,
-    // the border style and the border proc (a border proc measures from its
-    // arguments alone). Checked on every use rather than cleared by the
-    // writers, so no writer of bounds, label strips, border or border proc,
-    // a subclass's included, can leave it stale.
-    mutable KsRect iInteriorFrame{};
-    mutable KsRect iInterior{};
-    mutable APaneBorderProc iInteriorProc = nullptr;
-    mutable SInt32 iInteriorBorder = 0;
-    mutable bool iInteriorKnown = false;
-
-    // The sub-panes packed for the scans of hit testing and idle time: list
-    // order, each with its bounds, frame and alwaysDawdle (APaneEvents.cpp);
-    // visibility and the window are read from the few panes the scans pick.
-    // Built on first use, rebuilt when stale. Every writer of what it holds
-    // calls NoteScanFieldsChanged (on the sub-pane) or NoteSubPanesChanged
-    // (on the enclosure); debug builds check the table against the panes on
-    // every use.
-    APaneSubTable* iSubTable = nullptr; // owned
-    SInt32 iSubTableCount = 0;          // the list's count it was built from
-    bool iSubTableStale = true;
     void NoteScanFieldsChanged() {
         if (itsEnclPane) itsEnclPane->iSubTableStale = true;
     }
