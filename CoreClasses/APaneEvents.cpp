@@ -217,13 +217,14 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
     bool quick = shown.ShowsPixel(pt) && area.Contains(pt);
     bool areaKnown = !quick; // carried from a level where quick failed
     bool asked = false;      // hit is the answer of a FindPane of its own
+    SInt32 count = hit->subPanes ? hit->subPanes->GetCount() : 0; // hit's sub-panes
     while (!asked) {
         if (selectionAware && hit->GetSelected() &&
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         APane* next = nullptr;
         const APaneSubTable::Entry* chosen = nullptr; // next's entry, when scanned
-        SInt32 i = hit->subPanes ? hit->subPanes->GetCount() : 0;
+        SInt32 i = count;
         while (i >= 1 && !next) {
             const APaneSubTable& t = *hit->CurrentSubTable();
             const SInt32 k = HitChoice(t, std::min<SInt32>(i, SInt32(t.entries.size())), hit,
@@ -247,8 +248,10 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
         }
         if (!next) break;
         hit = next;
+        if (asked) break;
+        count = hit->subPanes ? hit->subPanes->GetCount() : 0;
         // A leaf needs no area for a level below it.
-        if (asked || !hit->subPanes || hit->subPanes->GetCount() == 0) continue;
+        if (count == 0) continue;
         const KsRect& interior = chosen->traits & kWalkStandardInterior
                                      ? hit->InteriorOfFrame(chosen->frame)
                                      : hit->GetInterior();
