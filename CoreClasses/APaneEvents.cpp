@@ -208,9 +208,9 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
 // candidate contains the point. While the point's pixel shows and lies in
 // every interior on the way, a candidate that holds the pixel shows, and the
 // area is not carried down: the rare test that needs it works it out, and it
-// is carried from a level where the point lies outside it. A
-// sub-pane that tests hits itself is asked instead, wherever the point is;
-// its answer ends the descent, and without one the scan goes on behind it.
+// is carried from a level where the point lies outside it. A sub-pane that
+// tests hits itself is asked instead, wherever the point is; its answer ends
+// the descent, and without one the scan goes on behind it.
 APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                          bool selectionAware) {
     const KsPointScan scan(pt);
