@@ -6,8 +6,10 @@
 // pane tree dawdle down to the pane under the pointer; the window then tells
 // the pane left and the pane entered. Measured two ways: the whole loop
 // (back-end input, ProcessEvent, HandleEvent) and the application's routing
-// alone (FindWindow, NullEvent, HandleEvent). The routed pane and the
-// enter/leave count are checked against a plain walk of the scene first.
+// alone (FindWindow, NullEvent, HandleEvent); the routing again without the
+// tip, and without the idle walk; and the hit test with enter and leave
+// alone, without the application. The routed pane and the enter/leave count
+// are checked against a plain walk of the scene first.
 #include "AApplication.h"
 #include "AApplicationPrivate.h"
 #include "ABartender.h"
@@ -204,6 +206,45 @@ void Scene5(benchmark::State& state) {
     state.SetLabel(r.scene.source);
 }
 
+// The hit test and the enter and leave alone, on the same walk in the
+// window's coordinates: no event, no application, no idle time, no tip.
+void Scene5_HitTestAlone(benchmark::State& state) {
+    Routing r;
+    if (!r.sw.window) {
+        state.SkipWithError(r.error.c_str());
+        return;
+    }
+    APane* main = r.sw.window->GetMainPane();
+    const auto walk = [&](std::vector<APane*>* seen) {
+        for (std::size_t i = 0; i < r.local.size(); ++i) {
+            APane* hit = main->FindPane(r.local[i], false, false);
+            if (!hit) hit = main;
+            if (hit != gPointer.current) {
+                if (gPointer.current) Leave(gPointer.current);
+                gPointer.current = hit;
+                Enter(hit);
+            }
+            if (seen) (*seen)[i] = hit;
+        }
+    };
+    ResetPointer(WindowRoute::kHitTest);
+    std::vector<APane*> seen(r.local.size());
+    walk(&seen);
+    if (const std::string bad = r.Expect(seen, gPointer.enters); !bad.empty()) {
+        state.SkipWithError(bad.c_str());
+        return;
+    }
+    const long transitions = gPointer.enters;
+    ResetPointer(WindowRoute::kHitTest);
+    for (auto _ : state)
+        walk(nullptr);
+    state.SetItemsProcessed(state.iterations() * long(r.local.size()));
+    state.counters["events/s"] = benchmark::Counter(
+        double(state.iterations()) * double(r.local.size()), benchmark::Counter::kIsRate);
+    state.counters["changes"] = double(transitions);
+    state.SetLabel(r.scene.source);
+}
+
 void Scene5_EventLoop(benchmark::State& state) {
     Scene5<KsRouteMouseMove>(state);
 }
@@ -220,6 +261,7 @@ BENCHMARK(Scene5_EventLoop)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Scene5_AppRouting)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Scene5_AppRoutingNoTip)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Scene5_HitRouting)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(Scene5_HitTestAlone)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
