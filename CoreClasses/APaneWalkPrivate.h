@@ -152,6 +152,9 @@ struct APaneHitProbe {
     // The pixel at the point shows through the port: a candidate that holds
     // that pixel shows without a look at the regions.
     bool pixelShown = false;
+    // The choice's quick test at hit (ChoiceAmong): the pixel shows and lies
+    // in the area.
+    bool Quick(KsPoint pt) const { return pixelShown && area.Contains(pt); }
 };
 
 // Hit testing reads only the bounds of most candidates and idle time only the

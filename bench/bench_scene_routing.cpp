@@ -161,6 +161,16 @@ struct Routing {
 
 using WindowRoute = PointerState::Route;
 
+// A measurement's rate over the walk's positions and the scene's count of
+// pane changes.
+void Report(benchmark::State& state, const Routing& r, long transitions) {
+    const double events = double(state.iterations()) * double(r.local.size());
+    state.SetItemsProcessed(long(events));
+    state.counters["events/s"] = benchmark::Counter(events, benchmark::Counter::kIsRate);
+    state.counters["changes"] = double(transitions);
+    state.SetLabel(r.scene.source);
+}
+
 void ResetPointer(WindowRoute route) {
     gPointer = PointerState{};
     gPointer.route = route;
@@ -199,11 +209,7 @@ void Scene5(benchmark::State& state) {
     for (auto _ : state)
         for (const Point& g : r.global)
             Route(r.setup.app, g);
-    state.SetItemsProcessed(state.iterations() * long(r.global.size()));
-    state.counters["events/s"] = benchmark::Counter(
-        double(state.iterations()) * double(r.global.size()), benchmark::Counter::kIsRate);
-    state.counters["changes"] = double(transitions);
-    state.SetLabel(r.scene.source);
+    Report(state, r, transitions);
 }
 
 // The hit test and the enter and leave alone, on the same walk in the
@@ -238,11 +244,7 @@ void Scene5_HitTestAlone(benchmark::State& state) {
     ResetPointer(WindowRoute::kHitTest);
     for (auto _ : state)
         walk(nullptr);
-    state.SetItemsProcessed(state.iterations() * long(r.local.size()));
-    state.counters["events/s"] = benchmark::Counter(
-        double(state.iterations()) * double(r.local.size()), benchmark::Counter::kIsRate);
-    state.counters["changes"] = double(transitions);
-    state.SetLabel(r.scene.source);
+    Report(state, r, transitions);
 }
 
 void Scene5_EventLoop(benchmark::State& state) {

@@ -445,6 +445,20 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
     hidden->Dispose();
     corner->Dispose();
     cover->Dispose();
+
+    // A main pane larger than its window: what the enclosures leave visible
+    // stops at the port rectangle as well.
+    main->DeleteSubPanes();
+    panes.clear();
+    main->SetBounds(KsRect{-60, -40, 520, 400});
+    ASSERT_GT(main->GetInterior().right, Port()->portRect.right);
+    for (std::uint64_t seed : {11u, 12u, 13u}) {
+        Rng big{seed};
+        Grow(big, 60);
+        ExpectAgreement(big, "main pane larger than its window");
+        main->DeleteSubPanes();
+        panes.clear();
+    }
 }
 
 namespace {
