@@ -16,13 +16,6 @@ constexpr UInt8 kTab = 0x30, kSpace = 0x31, kLeft = 0x7B, kRight = 0x7C, kDown =
 
 class ButtonTest : public GadgetTest {
 protected:
-    void Key(UInt8 code) {
-        backend->ScriptKeyDown(KsGetTicks() + 1, code);
-        backend->ScriptKeyUp(KsGetTicks() + 2, code);
-        KsAdvanceVirtualClockToTick(KsGetTicks() + 3);
-        app->ProcessEvent(everyEvent);
-        FlushEvents(everyEvent, 0);
-    }
     ACheckBoxGad* Check(SInt16 top = 20) {
         auto* c = ACheckBoxGad::New(main, "Loop", 20, S, 200, top, S, 18);
         c->SetUpClickProc(RecordUpClick);

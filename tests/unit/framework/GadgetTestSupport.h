@@ -114,6 +114,14 @@ protected:
             KsDoNothing(10);
         FlushEvents(everyEvent, 0);
     }
+    // A key pressed and released, taken by one turn of the event loop.
+    void Key(UInt8 code) {
+        backend->ScriptKeyDown(KsGetTicks() + 1, code);
+        backend->ScriptKeyUp(KsGetTicks() + 2, code);
+        KsAdvanceVirtualClockToTick(KsGetTicks() + 3);
+        app->ProcessEvent(everyEvent);
+        FlushEvents(everyEvent, 0);
+    }
 
     AWindow* win = nullptr;
     APane* main = nullptr;

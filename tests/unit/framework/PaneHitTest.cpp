@@ -7,6 +7,7 @@
 
 #include "CoreAttrList.h"
 #include "KsDrawUtils.h"
+#include "KsSplitMix.h"
 #include "MacText.h"
 
 #include <algorithm>
@@ -47,16 +48,7 @@ void WideBorder(KsRect* r, SInt32, const KsRGBColor*, Boolean, SInt32) {
     r->Inset(5, 7);
 }
 
-struct Rng {
-    std::uint64_t s;
-    std::uint64_t Next() {
-        std::uint64_t z = (s += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-    SInt32 In(SInt32 lo, SInt32 hi) { return lo + SInt32(Next() % std::uint64_t(hi - lo + 1)); }
-};
+using Rng = KsSplitMix;
 
 KsRect R(SInt32 l, SInt32 t, SInt32 r, SInt32 b) {
     return {l, t, r, b};
@@ -147,25 +139,25 @@ protected:
     // without a border proc, labels in each position, hidden panes.
     void Grow(Rng& rng, int count) {
         for (int i = 0; i < count; ++i) {
-            APane* encl = panes.empty() || rng.In(0, 3) == 0
+            APane* encl = panes.empty() || rng.Range(0, 3) == 0
                               ? main
-                              : panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))];
+                              : panes[std::size_t(rng.Range(0, SInt32(panes.size()) - 1))];
             const KsRect in = encl->GetInterior();
             const SInt32 w = std::max<SInt32>(in.Width(), 8), h = std::max<SInt32>(in.Height(), 8);
-            Probe* p = NewProbe(encl, SInt16(rng.In(-10, w - 4)), S,
-                                SInt16(rng.In(4, w * 3 / 4 + 6)), SInt16(rng.In(-10, h - 4)), S,
-                                SInt16(rng.In(4, h * 3 / 4 + 6)), rng.In(0, 3), keeping);
+            Probe* p = NewProbe(encl, SInt16(rng.Range(-10, w - 4)), S,
+                                SInt16(rng.Range(4, w * 3 / 4 + 6)), SInt16(rng.Range(-10, h - 4)),
+                                S, SInt16(rng.Range(4, h * 3 / 4 + 6)), rng.Range(0, 3), keeping);
             Shape(rng, p);
             panes.push_back(p);
         }
     }
     void Shape(Rng& rng, Probe* p) {
-        switch (rng.In(0, 9)) {
+        switch (rng.Range(0, 9)) {
         case 0:
             p->SetBorderProc(WideBorder);
             break;
         case 1:
-            p->AddLabel("Name", SInt16(rng.In(0, 2)));
+            p->AddLabel("Name", SInt16(rng.Range(0, 2)));
             break;
         case 2:
             p->SetVisible(false);
@@ -187,22 +179,22 @@ protected:
             break;
         }
     }
-    Probe* Pick(Rng& rng) { return panes[std::size_t(rng.In(0, SInt32(panes.size()) - 1))]; }
+    Probe* Pick(Rng& rng) { return panes[std::size_t(rng.Range(0, SInt32(panes.size()) - 1))]; }
     // One change through one writer of what the walks read: geometry, label
     // strips, border, visibility, hierarchy flags, window, list order and
     // membership, property text, disposal.
     void Mutate(Rng& rng) {
         Probe* p = Pick(rng);
         APane* encl = p->GetEnclPane();
-        switch (rng.In(0, 24)) {
+        switch (rng.Range(0, 24)) {
         case 0:
-            p->MovePane(rng.In(-30, 30), rng.In(-30, 30));
+            p->MovePane(rng.Range(-30, 30), rng.Range(-30, 30));
             break;
         case 1:
-            p->Resize(SInt16(rng.In(2, 200)), SInt16(rng.In(2, 150)));
+            p->Resize(SInt16(rng.Range(2, 200)), SInt16(rng.Range(2, 150)));
             break;
         case 2:
-            p->SetBorderStyle(rng.In(0, 3));
+            p->SetBorderStyle(rng.Range(0, 3));
             break;
         case 3:
             p->SetBorderProc(p->GetBorderProc() ? nullptr : WideBorder);
@@ -212,16 +204,16 @@ protected:
             break;
         case 5:
             if (!p->GetLabel()) p->AddLabel("Label", 0);
-            p->SetLabelPosition(SInt16(rng.In(-1, 2)));
+            p->SetLabelPosition(SInt16(rng.Range(-1, 2)));
             break;
         case 6:
-            p->SetBounds(p->GetBounds().Offsetted(rng.In(-20, 20), rng.In(-20, 20)));
+            p->SetBounds(p->GetBounds().Offsetted(rng.Range(-20, 20), rng.Range(-20, 20)));
             break;
         case 7:
-            p->PokeBorder(rng.In(0, 3));
+            p->PokeBorder(rng.Range(0, 3));
             break;
         case 8:
-            if (p->GetLabel()) p->SetLabelText(rng.In(0, 1) ? "A much longer label" : "L");
+            if (p->GetLabel()) p->SetLabelText(rng.Range(0, 1) ? "A much longer label" : "L");
             break;
         case 9: {
             Probe* to = Pick(rng);
@@ -229,7 +221,7 @@ protected:
             break;
         }
         case 10:
-            p->SetFrame(p->GetFrame().Insetted(rng.In(-5, 5), rng.In(-5, 5)));
+            p->SetFrame(p->GetFrame().Insetted(rng.Range(-5, 5), rng.Range(-5, 5)));
             break;
         case 11:
             p->SetAlwaysDawdle(!p->GetAlwaysDawdle());
@@ -244,18 +236,18 @@ protected:
             p->SetEnclWindow(p->GetEnclWindow() ? nullptr : win);
             break;
         case 15:
-            p->Place(SInt16(rng.In(-5, 60)), S, SInt16(rng.In(4, 90)), SInt16(rng.In(-5, 60)), S,
-                     SInt16(rng.In(4, 70)));
+            p->Place(SInt16(rng.Range(-5, 60)), S, SInt16(rng.Range(4, 90)),
+                     SInt16(rng.Range(-5, 60)), S, SInt16(rng.Range(4, 70)));
             break;
         case 16:
-            p->PlaceAndAdjust(S, SInt16(rng.In(-20, 5)), SInt16(rng.In(4, 90)), S,
-                              SInt16(rng.In(-20, 5)), SInt16(rng.In(4, 70)));
+            p->PlaceAndAdjust(S, SInt16(rng.Range(-20, 5)), SInt16(rng.Range(4, 90)), S,
+                              SInt16(rng.Range(-20, 5)), SInt16(rng.Range(4, 70)));
             break;
         case 17:
-            if (encl) p->CenterPane(encl, rng.In(0, 1) == 1, true);
+            if (encl) p->CenterPane(encl, rng.Range(0, 1) == 1, true);
             break;
         case 18:
-            p->JuxtaposePaneRight(Pick(rng), SInt16(rng.In(0, 8)));
+            p->JuxtaposePaneRight(Pick(rng), SInt16(rng.Range(0, 8)));
             break;
         case 19:
             if (encl) { // a pane taken out and put back: to the front
@@ -267,9 +259,9 @@ protected:
             // The property text's reader writes the fields it reads.
             CoreAttrList list;
             p->AddPropsToList(&list);
-            list.SetSInt32("br.lef", list.GetSInt32("br.lef") + rng.In(-15, 15));
-            list.SetSInt32("labeldx", rng.In(0, 1) ? 0 : rng.In(-10, 20));
-            list.SetSInt32("alDawdle", rng.In(0, 1));
+            list.SetSInt32("br.lef", list.GetSInt32("br.lef") + rng.Range(-15, 15));
+            list.SetSInt32("labeldx", rng.Range(0, 1) ? 0 : rng.Range(-10, 20));
+            list.SetSInt32("alDawdle", rng.Range(0, 1));
             p->GetPropsFromList(&list);
             break;
         }
@@ -284,10 +276,10 @@ protected:
             break;
         }
         case 22:
-            p->SetToTextWidth(SInt16(rng.In(4, 80)));
+            p->SetToTextWidth(SInt16(rng.Range(4, 80)));
             break;
         default:
-            main->SetBorderStyle(rng.In(0, 3));
+            main->SetBorderStyle(rng.Range(0, 3));
             break;
         }
         if (panes.empty()) Grow(rng, 3);
@@ -309,7 +301,7 @@ protected:
             ASSERT_EQ(first, rfirst);
         }
         for (int k = 0; k < 60; ++k) {
-            const KsPoint pt{rng.In(-5, 405), rng.In(-5, 305)};
+            const KsPoint pt{rng.Range(-5, 405), rng.Range(-5, 305)};
             ExpectWalksAt(pt, k % 2 == 1);
             APane* ref = RefFind(main, pt, false, Port());
             EXPECT_EQ(main->FindPane(pt, true, false), ref ? ref->GetEnclPane() : nullptr);

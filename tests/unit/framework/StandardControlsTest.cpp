@@ -15,13 +15,6 @@ constexpr UInt8 kSpace = 0x31, kDown = 0x7D, kUp = 0x7E;
 
 class StandardControlsTest : public GadgetTest {
 protected:
-    void Key(UInt8 code) {
-        backend->ScriptKeyDown(KsGetTicks() + 1, code);
-        backend->ScriptKeyUp(KsGetTicks() + 2, code);
-        KsAdvanceVirtualClockToTick(KsGetTicks() + 3);
-        app->ProcessEvent(everyEvent);
-        FlushEvents(everyEvent, 0);
-    }
     AMacPopupMenu* Popup(SInt16 top) {
         auto* p = AMacPopupMenu::New(main, "Rate:", 20, S, 160, top, S, 20);
         for (const char* item : {"24", "25", "30"})

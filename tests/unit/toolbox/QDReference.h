@@ -5,6 +5,7 @@
 
 #include "KsPixels.h"
 #include "KsPortPrivate.h"
+#include "KsSplitMix.h"
 
 #include <cstdint>
 #include <functional>
@@ -112,16 +113,6 @@ inline std::string Compare(GrafPtr port, const Canvas& c) {
     return {};
 }
 
-// splitmix64: the same stream everywhere.
-struct Rng {
-    std::uint64_t state;
-    std::uint64_t Next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int Range(int lo, int hi) { return lo + int(Next() % std::uint64_t(hi - lo + 1)); }
-};
+using Rng = KsSplitMix;
 
 } // namespace qdref
