@@ -556,6 +556,7 @@ private:
     }
     // The table, rebuilt first when stale or when the list's count changed.
     APaneSubTable* CurrentSubTable();
+    static const APaneSubTable* VouchedSubTable(APane* p, const APaneSubTable* sub);
     APaneSubTable* RefreshSubTable();
     bool SubtreeKeepsTree();
     // What a main pane's only enclosure, its window, leaves of it, for the

@@ -6,6 +6,7 @@
 #include "APane.h"
 #include "AWindow.h"
 #include "KsDrawUtils.h"
+#include "KsFatal.h"
 #include "KsPointScan.h"
 #include "KsRectGrid.h"
 #include "QuickDraw.h"
@@ -166,6 +167,10 @@ struct APaneSubTable {
     struct Entry {
         APane* pane;
         KsRect frame;
+        // The pane's own table at the build, or null: the descent takes the
+        // next level's address from here, and reads the pane only to vouch
+        // for it (APane::VouchedSubTable).
+        const APaneSubTable* sub;
         // The pane's declared traits; kWalkIdleKeepsTree only when every pane
         // of its subtree declares it too, since its walk calls them all.
         UInt8 traits;
@@ -248,6 +253,20 @@ inline APaneSubTable* APane::CurrentSubTable() {
         return iSubTable;
 #endif
     return RefreshSubTable();
+}
+
+// p's table, sub, recorded by an entry, when it is still current, else null.
+// The caller takes the address from the entry, so that its next reads need
+// not wait for p's own lines: those only vouch for it, in a predicted branch.
+inline const APaneSubTable* APane::VouchedSubTable(APane* p, const APaneSubTable* sub) {
+    if (!sub || sub != p->iSubTable || p->iSubTableStale || !p->subPanes ||
+        p->subPanes->GetCount() != p->iSubTableCount)
+        return nullptr;
+#ifndef NDEBUG
+    // Checked against the panes, as every use of a table is.
+    FtlAssert(p->RefreshSubTable() == sub);
+#endif
+    return sub;
 }
 
 inline const KsRect& APane::InteriorOfFrame(const KsRect& frame) const {
