@@ -28,6 +28,7 @@
 
 class AWindow;
 struct APaneSubTable;
+struct APaneTableView;
 struct APaneIdleCall;
 struct APaneHitProbe;
 struct MainPaneView;
@@ -556,7 +557,6 @@ private:
     }
     // The table, rebuilt first when stale or when the list's count changed.
     APaneSubTable* CurrentSubTable();
-    static const APaneSubTable* VouchedSubTable(APane* p, const APaneSubTable* sub);
     APaneSubTable* RefreshSubTable();
     bool SubtreeKeepsTree();
     // What a main pane's only enclosure, its window, leaves of it, for the
@@ -584,17 +584,17 @@ private:
     // FindPane's descent below hit, and one level of it (APaneEvents.cpp).
     static APane* DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                              bool selectionAware);
-    static SInt32 HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl, const KsRect* area,
-                            const PortExposure& shown, bool quick, const KsPointScan& scan,
-                            KsPoint pt);
-    static SInt32 ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
+    static SInt32 HitChoice(const APaneTableView& t, SInt32 n, const APane* encl,
+                            const KsRect* area, const PortExposure& shown, bool quick,
+                            const KsPointScan& scan, KsPoint pt);
+    static SInt32 ChoiceAmong(const APaneTableView& t, UInt64 hits, const APane* encl,
                               const KsRect* area, const PortExposure& shown, bool quick,
                               KsPoint pt);
-    static SInt32 ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect* area,
+    static SInt32 ChoiceAt(const APaneTableView& t, SInt32 k, const APane* encl, const KsRect* area,
                            const PortExposure& shown, bool quick, KsPoint pt);
     // Whether FindPane sees entry k of encl's table t (0-based) where area is
     // what encl and its enclosures leave visible (null: worked out here).
-    static bool HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect* area,
+    static bool HitSeen(const APaneTableView& t, SInt32 k, const APane* encl, const KsRect* area,
                         const PortExposure& shown);
     // The tab walk's record of its call: enclArea is the area this pane's
     // enclosures leave visible when the enclosure's walk vouches for it, or

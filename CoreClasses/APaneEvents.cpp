@@ -122,7 +122,7 @@ APaneSubTable* APane::RefreshSubTable() {
                 t.bounds.push_back(kKsRectNowhere);
                 t.dawdle.push_back(kKsRectNowhere);
                 t.cover.push_back(kKsRectNowhere);
-                t.entries.push_back({nullptr, kKsRectNowhere, nullptr, 0});
+                t.entries.push_back({nullptr, kKsRectNowhere, nullptr, nullptr, nullptr, 0});
                 t.hints.push_back({{&t, &t, &t}});
                 t.allKeepTree = false;
                 continue;
@@ -138,7 +138,8 @@ APaneSubTable* APane::RefreshSubTable() {
             const APaneSubTable* sub = p->iSubTable;
             const void* own = sub ? static_cast<const void*>(sub) : p;
             const auto hint = [&](const void* a) { return a ? a : own; };
-            t.entries.push_back({p, frame, sub, traits});
+            t.entries.push_back({p, frame, sub, sub ? sub->bounds.data() : nullptr,
+                                 sub ? sub->entries.data() : nullptr, traits});
             t.hints.push_back({{own, hint(sub ? sub->bounds.data() : nullptr),
                                 hint(sub ? sub->entries.data() : nullptr)}});
             t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
@@ -210,38 +211,40 @@ APane* APane::FindPane(KsPoint pt, bool wantEnclosure, bool selectionAware) {
 // area is not carried down: the rare test that needs it works it out, and it
 // is carried from a level where the point lies outside it. A sub-pane that
 // tests hits itself is asked instead, wherever the point is; its answer ends
-// the descent, and without one the scan goes on behind it. Each level's table
-// is the one the entry that chose its pane recorded, once the pane vouches
-// for it, so that the next level's reads need not wait for the pane's.
+// the descent, and without one the scan goes on behind it. Each level reads
+// its table where the entry that chose its pane recorded it, once vouched
+// for, so that its reads need not wait for the pane's or the table's header.
 APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsPoint pt,
                          bool selectionAware) {
     const KsPointScan scan(pt);
     bool quick = shown.ShowsPixel(pt) && area.Contains(pt);
     bool areaKnown = !quick; // carried from a level where quick failed
-    const auto tableOf = [](APane* p) -> const APaneSubTable* {
-        return p->subPanes && p->subPanes->GetCount() > 0 ? p->CurrentSubTable() : nullptr;
+    // hit's table, where hit has sub-panes.
+    const auto viewOf = [](APane* p) {
+        return p->subPanes && p->subPanes->GetCount() > 0 ? APaneTableView(*p->CurrentSubTable())
+                                                          : APaneTableView();
     };
-    const APaneSubTable* t = tableOf(hit);
-    while (t) {
+    APaneTableView t = viewOf(hit);
+    while (t.table) {
         if (selectionAware && hit->GetSelected() &&
             !InRectInclusive(hit->bounds.Insetted(3, 3), pt))
             break;
         const KsRect* knownArea = areaKnown ? &area : nullptr;
-        SInt32 k, n = SInt32(t->entries.size());
-        while ((k = HitChoice(*t, n, hit, knownArea, shown, quick, scan, pt)) < 0) {
+        SInt32 k, n = t.count;
+        while ((k = HitChoice(t, n, hit, knownArea, shown, quick, scan, pt)) < 0) {
             // A sub-pane that tests hits itself, in front of any other
             // choice. The table is fetched again after the call: its answer
             // is not bound to leave the list alone.
-            if (APane* own = t->entries[size_t(-k - 1)].pane->FindPane(pt, false, selectionAware))
+            if (APane* own = t.entries[-k - 1].pane->FindPane(pt, false, selectionAware))
                 return own;
-            if (!(t = tableOf(hit))) return hit;
-            n = std::min<SInt32>(-k - 1, SInt32(t->entries.size()));
+            if (!(t = viewOf(hit)).table) return hit;
+            n = std::min<SInt32>(-k - 1, t.count);
         }
         if (k == 0) break;
-        const APaneSubTable::Entry& chosen = t->entries[size_t(k - 1)];
+        const APaneSubTable::Entry& chosen = t.entries[k - 1];
         // The next level's table, read next: fetched while the chosen pane's
         // own fields are.
-        for (const void* h : t->hints[size_t(k - 1)].at)
+        for (const void* h : t.table->hints[size_t(k - 1)].at)
             __builtin_prefetch(h);
         hit = chosen.pane;
         // A leaf needs no area for a level below it.
@@ -259,8 +262,8 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
         quick = quick && interior.Contains(pt);
         // Vouched for after the interior: a subclass's GetInterior may have
         // changed the list.
-        const APaneSubTable* vouched = VouchedSubTable(hit, chosen.sub);
-        t = vouched ? vouched : tableOf(hit);
+        t = APaneSubTable::Vouched(chosen);
+        if (!t.table) t = viewOf(hit);
     }
     return hit;
 }

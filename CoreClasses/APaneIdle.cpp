@@ -27,7 +27,8 @@ inline const APaneIdleCall* APane::TakeIdleCall() {
 // FindPane's choice at this level, and the search taken on to it.
 inline SInt32 APane::AdvanceHitProbe(APaneHitProbe& probe, const APaneSubTable& t, UInt64 hits,
                                      KsPoint pt, KsRect* interior) {
-    const SInt32 k = ChoiceAmong(t, hits, this, &probe.area, probe.shown, probe.Quick(pt), pt);
+    const SInt32 k =
+        ChoiceAmong(APaneTableView(t), hits, this, &probe.area, probe.shown, probe.Quick(pt), pt);
     if (k == 0) probe.settled = true; // no sub-pane takes the point
     // A sub-pane that tests hits itself is asked after the walk, from here.
     if (k <= 0) return 0;
@@ -148,8 +149,8 @@ void APane::Dawdle(KsPoint pt, SInt16 modifiers, SInt32* sleep, SInt16* cursorID
                                                                                    : nullptr);
             }
         } else if (probe) {
-            const SInt32 k =
-                HitChoice(t, count, this, &probe->area, probe->shown, probe->Quick(pt), scan, pt);
+            const SInt32 k = HitChoice(APaneTableView(t), count, this, &probe->area, probe->shown,
+                                       probe->Quick(pt), scan, pt);
             if (k == 0) probe->settled = true;
             // Else the search goes on after the walk, from here: this level is
             // long, or a sub-pane that tests hits itself is asked.

@@ -167,10 +167,12 @@ struct APaneSubTable {
     struct Entry {
         APane* pane;
         KsRect frame;
-        // The pane's own table at the build, or null: the descent takes the
-        // next level's address from here, and reads the pane only to vouch
-        // for it (APane::VouchedSubTable).
+        // The pane's own table at the build and its arrays' addresses, or
+        // null: the descent takes the next level's addresses from here, and
+        // reads the pane and its table only to vouch for them (Vouched).
         const APaneSubTable* sub;
+        const KsRect* subBounds;
+        const Entry* subEntries;
         // The pane's declared traits; kWalkIdleKeepsTree only when every pane
         // of its subtree declares it too, since its walk calls them all.
         UInt8 traits;
@@ -192,6 +194,7 @@ struct APaneSubTable {
         const void* at[3];
     };
     std::vector<Hints> hints;
+    static APaneTableView Vouched(const Entry& e);
     bool allKeepTree = true; // every entry's traits hold kWalkIdleKeepsTree
     bool hitIsIdle = true;   // bounds and dawdle hold the same rectangles
     // For a long list (a window of many controls), grids over bounds and
@@ -255,18 +258,38 @@ inline APaneSubTable* APane::CurrentSubTable() {
     return RefreshSubTable();
 }
 
-// p's table, sub, recorded by an entry, when it is still current, else null.
-// The caller takes the address from the entry, so that its next reads need
-// not wait for p's own lines: those only vouch for it, in a predicted branch.
-inline const APaneSubTable* APane::VouchedSubTable(APane* p, const APaneSubTable* sub) {
+// What a level's scan reads of a table: the arrays' addresses, taken from
+// the table or from an entry vouched for (APaneSubTable::Vouched).
+struct APaneTableView {
+    const APaneSubTable* table = nullptr;
+    const KsRect* bounds = nullptr;
+    const APaneSubTable::Entry* entries = nullptr;
+    SInt32 count = 0;
+    APaneTableView() = default;
+    explicit APaneTableView(const APaneSubTable& t)
+        : table(&t), bounds(t.bounds.data()), entries(t.entries.data()),
+          count(SInt32(t.entries.size())) {}
+    APaneTableView(const APaneSubTable* t, const KsRect* b, const APaneSubTable::Entry* e)
+        : table(t), bounds(b), entries(e), count(SInt32(t->entries.size())) {}
+};
+
+// The view of e's pane's table that e recorded, when it still stands (else
+// an empty view): the table is the pane's, current, and its arrays where
+// they were. The caller's next reads then need not wait for the pane's lines
+// or the table's header: those only vouch for the addresses, in a predicted
+// branch.
+inline APaneTableView APaneSubTable::Vouched(const Entry& e) {
+    const APaneSubTable* sub = e.sub;
+    APane* p = e.pane;
     if (!sub || sub != p->iSubTable || p->iSubTableStale || !p->subPanes ||
-        p->subPanes->GetCount() != p->iSubTableCount)
-        return nullptr;
+        p->subPanes->GetCount() != p->iSubTableCount || e.subBounds != sub->bounds.data() ||
+        e.subEntries != sub->entries.data())
+        return {};
 #ifndef NDEBUG
     // Checked against the panes, as every use of a table is.
     FtlAssert(p->RefreshSubTable() == sub);
 #endif
-    return sub;
+    return {sub, e.subBounds, e.subEntries};
 }
 
 inline const KsRect& APane::InteriorOfFrame(const KsRect& frame) const {
@@ -290,13 +313,13 @@ inline MainPaneView APane::ViewInWindow(UInt8 traits) const {
     return v;
 }
 
-inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, const KsRect* area,
+inline bool APane::HitSeen(const APaneTableView& t, SInt32 k, const APane* encl, const KsRect* area,
                            const PortExposure& shown) {
-    const APane* p = t.entries[size_t(k)].pane;
-    const KsRect& b = t.bounds[size_t(k)];
+    const APane* p = t.entries[k].pane;
+    const KsRect& b = t.bounds[k];
     if (p->itsEnclWindow == encl->itsEnclWindow)
         return p->visible &&
-               !t.cover[size_t(k)]
+               !t.table->cover[size_t(k)]
                     .Intersect(area ? *area : encl->VisibleInteriorArea())
                     .IsEmpty() &&
                shown.Shows(b);
@@ -310,7 +333,7 @@ inline bool APane::HitSeen(const APaneSubTable& t, SInt32 k, const APane* encl, 
 // have it worked out where a test needs it. quick: the pixel at the point
 // shows through the port and lies in that area; a candidate holding that
 // pixel then shows without the rectangle tests.
-inline SInt32 APane::ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APane* encl,
+inline SInt32 APane::ChoiceAmong(const APaneTableView& t, UInt64 hits, const APane* encl,
                                  const KsRect* area, const PortExposure& shown, bool quick,
                                  KsPoint pt) {
     while (hits) {
@@ -323,13 +346,13 @@ inline SInt32 APane::ChoiceAmong(const APaneSubTable& t, UInt64 hits, const APan
 
 // ChoiceAmong's test of one candidate, entry k (0-based), that holds the
 // point; quick when the point's pixel shows and lies in the area.
-inline SInt32 APane::ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* encl,
+inline SInt32 APane::ChoiceAt(const APaneTableView& t, SInt32 k, const APane* encl,
                               const KsRect* area, const PortExposure& shown, bool quick,
                               KsPoint pt) {
-    const APane* p = t.entries[size_t(k)].pane;
+    const APane* p = t.entries[k].pane;
     if (!p) return 0;
     if (p->iOwnHitTest) return -(k + 1);
-    const KsRect& b = t.bounds[size_t(k)];
+    const KsRect& b = t.bounds[k];
     // b holds the point, edges included: its pixel is b's when it is not on
     // the right or bottom edge.
     if (quick && p->visible && p->itsEnclWindow == encl->itsEnclWindow && pt.h < b.right &&
@@ -340,18 +363,16 @@ inline SInt32 APane::ChoiceAt(const APaneSubTable& t, SInt32 k, const APane* enc
 
 // One level of FindPane's descent over the first n entries of encl's table,
 // answered as ChoiceAmong answers.
-inline SInt32 APane::HitChoice(const APaneSubTable& t, SInt32 n, const APane* encl,
+inline SInt32 APane::HitChoice(const APaneTableView& t, SInt32 n, const APane* encl,
                                const KsRect* area, const PortExposure& shown, bool quick,
                                const KsPointScan& scan, KsPoint pt) {
-    const KsRect* b = t.bounds.data();
+    const KsRect* b = t.bounds;
+    const KsRectGrid& grid = t.table->hitGrid;
     if (n <= 64) {
-        const UInt64 hits =
-            t.hitGrid.On() ? t.hitGrid.Holding(b, pt, n) : scan.HoldingInFours(b, n);
+        const UInt64 hits = grid.On() ? grid.Holding(b, pt, n) : scan.HoldingInFours(b, n);
         return ChoiceAmong(t, hits, encl, area, shown, quick, pt);
     }
-    const auto last = [&](SInt32 k) {
-        return t.hitGrid.On() ? t.hitGrid.Last(b, pt, k) : scan.Last(b, k);
-    };
+    const auto last = [&](SInt32 k) { return grid.On() ? grid.Last(b, pt, k) : scan.Last(b, k); };
     for (SInt32 i = last(n); i >= 1; i = last(i - 1))
         if (const SInt32 c = ChoiceAt(t, i - 1, encl, area, shown, quick, pt)) return c;
     return 0;
