@@ -63,6 +63,8 @@ void APane::ReserveSubTable() {
     // Doubling: a list filled one pane at a time moves its table a few times,
     // not once a pane.
     const size_t room = std::max(n, 2 * t.entries.capacity());
+    // The enclosure's entries record where this table's arrays lie.
+    if (itsEnclPane) itsEnclPane->iSubTableStale = true;
     t.bounds.reserve(room + 3);
     t.dawdle.reserve(room);
     t.cover.reserve(room);
@@ -101,6 +103,11 @@ APaneSubTable* APane::RefreshSubTable() {
     if (!iSubTable) iSubTable = new APaneSubTable;
     APaneSubTable& t = *iSubTable;
     if (iSubTableStale || t.entries.size() != size_t(n)) {
+        // The enclosure's entries record where the arrays lie and the count:
+        // a change to either makes them stale.
+        const KsRect* wasBounds = t.bounds.data();
+        const APaneSubTable::Entry* wasEntries = t.entries.data();
+        const size_t wasCount = t.entries.size();
         // Cleared first: a GetFrame that changed a pane would leave it stale.
         iSubTableStale = false;
         iSubTableCount = n;
@@ -122,7 +129,7 @@ APaneSubTable* APane::RefreshSubTable() {
                 t.bounds.push_back(kKsRectNowhere);
                 t.dawdle.push_back(kKsRectNowhere);
                 t.cover.push_back(kKsRectNowhere);
-                t.entries.push_back({nullptr, kKsRectNowhere, nullptr, nullptr, nullptr, 0});
+                t.entries.push_back({nullptr, kKsRectNowhere, nullptr, nullptr, nullptr, 0, 0});
                 t.hints.push_back({{&t, &t, &t}});
                 t.allKeepTree = false;
                 continue;
@@ -139,7 +146,8 @@ APaneSubTable* APane::RefreshSubTable() {
             const void* own = sub ? static_cast<const void*>(sub) : p;
             const auto hint = [&](const void* a) { return a ? a : own; };
             t.entries.push_back({p, frame, sub, sub ? sub->bounds.data() : nullptr,
-                                 sub ? sub->entries.data() : nullptr, traits});
+                                 sub ? sub->entries.data() : nullptr,
+                                 sub ? SInt32(sub->entries.size()) : 0, traits});
             t.hints.push_back({{own, hint(sub ? sub->bounds.data() : nullptr),
                                 hint(sub ? sub->entries.data() : nullptr)}});
             t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
@@ -149,6 +157,9 @@ APaneSubTable* APane::RefreshSubTable() {
             t.bounds.push_back(kKsRectNowhere);
         t.hitGrid.Build(t.bounds.data(), n);
         t.idleGrid.Build(t.dawdle.data(), n);
+        if (itsEnclPane && (t.bounds.data() != wasBounds || t.entries.data() != wasEntries ||
+                            t.entries.size() != wasCount))
+            itsEnclPane->iSubTableStale = true;
     }
 #ifndef NDEBUG
     // Every writer marks the table stale; a miss shows here, in every test.

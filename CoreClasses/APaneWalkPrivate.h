@@ -167,12 +167,14 @@ struct APaneSubTable {
     struct Entry {
         APane* pane;
         KsRect frame;
-        // The pane's own table at the build and its arrays' addresses, or
-        // null: the descent takes the next level's addresses from here, and
-        // reads the pane and its table only to vouch for them (Vouched).
+        // The pane's own table at the build (or null), its arrays' addresses
+        // and its count: the descent takes the next level's from here, and
+        // reads the pane only to vouch for them (Vouched). A rebuild that
+        // moves the arrays or changes the count marks this table stale.
         const APaneSubTable* sub;
         const KsRect* subBounds;
         const Entry* subEntries;
+        SInt32 subCount;
         // The pane's declared traits; kWalkIdleKeepsTree only when every pane
         // of its subtree declares it too, since its walk calls them all.
         UInt8 traits;
@@ -269,27 +271,28 @@ struct APaneTableView {
     explicit APaneTableView(const APaneSubTable& t)
         : table(&t), bounds(t.bounds.data()), entries(t.entries.data()),
           count(SInt32(t.entries.size())) {}
-    APaneTableView(const APaneSubTable* t, const KsRect* b, const APaneSubTable::Entry* e)
-        : table(t), bounds(b), entries(e), count(SInt32(t->entries.size())) {}
+    APaneTableView(const APaneSubTable* t, const KsRect* b, const APaneSubTable::Entry* e, SInt32 n)
+        : table(t), bounds(b), entries(e), count(n) {}
 };
 
 // The view of e's pane's table that e recorded, when it still stands (else
-// an empty view): the table is the pane's, current, and its arrays where
-// they were. The caller's next reads then need not wait for the pane's lines
-// or the table's header: those only vouch for the addresses, in a predicted
-// branch.
+// an empty view): the table is the pane's and current. Its arrays and count
+// are then as recorded, since a rebuild that changes them marks e's table
+// stale. The caller's next reads need not wait for the pane's lines or the
+// table's header: the pane only vouches, in a predicted branch.
 inline APaneTableView APaneSubTable::Vouched(const Entry& e) {
     const APaneSubTable* sub = e.sub;
     APane* p = e.pane;
     if (!sub || sub != p->iSubTable || p->iSubTableStale || !p->subPanes ||
-        p->subPanes->GetCount() != p->iSubTableCount || e.subBounds != sub->bounds.data() ||
-        e.subEntries != sub->entries.data())
+        p->subPanes->GetCount() != p->iSubTableCount)
         return {};
 #ifndef NDEBUG
     // Checked against the panes, as every use of a table is.
     FtlAssert(p->RefreshSubTable() == sub);
+    FtlAssert(e.subBounds == sub->bounds.data() && e.subEntries == sub->entries.data() &&
+              size_t(e.subCount) == sub->entries.size());
 #endif
-    return {sub, e.subBounds, e.subEntries};
+    return {sub, e.subBounds, e.subEntries, e.subCount};
 }
 
 inline const KsRect& APane::InteriorOfFrame(const KsRect& frame) const {
