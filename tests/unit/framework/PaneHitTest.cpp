@@ -5,6 +5,7 @@
 // are asked at any depth.
 #include "PaneTestSupport.h"
 
+#include "CKsList.h"
 #include "CoreAttrList.h"
 #include "KsDrawUtils.h"
 #include "KsSplitMix.h"
@@ -451,6 +452,35 @@ TEST_F(PaneHitTest, WalksAgreeWithTheLiteralRulesThroughMutationsAndClips) {
         main->DeleteSubPanes();
         panes.clear();
     }
+}
+
+// The list is public through GetSubPanes: a pane taken out there and put back,
+// with no writer told, is followed by every later descent, through levels
+// whose tables record the list's count as well.
+TEST_F(PaneHitTest, DescentsFollowAListChangedThroughItsAccessor) {
+    APane* outer = Add(main, 10, S, 200, 10, S, 150);
+    APane* inner = Add(outer, 10, S, 150, 10, S, 100);
+    APane* near = Add(inner, 10, S, 30, 10, S, 30);
+    APane* far = Add(inner, 60, S, 30, 10, S, 30);
+    const auto centre = [](const APane* p) {
+        const KsRect r = p->GetBounds();
+        return KsPoint{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    const auto expectHits = [&](APane* atFar, const char* where) {
+        SCOPED_TRACE(where);
+        // Twice: the first descent measures what changed, the second reads
+        // the tables as the first left them.
+        for (int pass = 0; pass < 2; ++pass) {
+            EXPECT_EQ(main->FindPane(centre(far), false, false), atFar);
+            EXPECT_EQ(main->FindPane(centre(near), false, false), near);
+        }
+    };
+    expectHits(far, "built");
+    CKsList* list = inner->GetSubPanes();
+    list->Remove(far);
+    expectHits(inner, "taken out through the list");
+    list->InsertAt(2, far);
+    expectHits(far, "put back through the list");
 }
 
 namespace {
