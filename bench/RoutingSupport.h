@@ -71,7 +71,7 @@ template <class App> struct RoutingApp {
 // next() mod 17 - 8 in x then y (splitmix64 seeded with 777), clamped to the
 // window.
 inline std::vector<KsPoint> RoutingWalk(SInt32 width = kSceneWidth, SInt32 height = kSceneHeight) {
-    SplitMix64 rng(777);
+    KsSplitMix rng{777};
     std::vector<KsPoint> pts(static_cast<std::size_t>(RoutingPositions()));
     SInt32 h = width / 2, v = height / 2;
     for (KsPoint& p : pts) {

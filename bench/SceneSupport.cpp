@@ -130,7 +130,7 @@ Scene GenerateScene() {
     static constexpr UInt32 kPalette[16] = {
         0xF4CCCC, 0xFCE5CD, 0xFFF2CC, 0xD9EAD3, 0xD0E0E3, 0xCFE2F3, 0xD9D2E9, 0xEAD1DC,
         0xE6B8AF, 0xF9CB9C, 0xFFE599, 0xB6D7A8, 0xA2C4C9, 0x9FC5E8, 0xB4A7D6, 0xD5A6BD};
-    SplitMix64 rng(2000);
+    KsSplitMix rng{2000};
     Scene s;
     s.source = "generated";
     auto add = [&s](int parent, SInt32 x, SInt32 y, SInt32 w, SInt32 h, bool label, UInt32 bg,

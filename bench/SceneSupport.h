@@ -6,6 +6,7 @@
 
 #include "KsGeometry.h"
 #include "KsMacTypes.h"
+#include "KsSplitMix.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,18 +16,6 @@
 class APane;
 class AWindow;
 class KsBackend;
-
-// The splitmix64 generator the peers' figures were drawn with.
-struct SplitMix64 {
-    std::uint64_t state;
-    explicit SplitMix64(std::uint64_t seed) : state(seed) {}
-    std::uint64_t Next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-        return z ^ (z >> 31);
-    }
-};
 
 // One line of the scene: geometry relative to the parent's top-left corner
 // (parent -1: the window's main pane).

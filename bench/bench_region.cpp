@@ -2,6 +2,7 @@
 // same shapes, so the wrapper's overhead shows as the ratio of the two.
 #include "KsRgn.h"
 #include "KsRgnPrivate.h"
+#include "KsSplitMix.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,20 +11,9 @@
 
 namespace {
 
-// splitmix64: the same stream on every machine.
-struct SplitMix {
-    std::uint64_t state;
-    std::uint64_t Next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-};
-
 // 1,000 rectangles of 4 to 67 pixels a side over a 1920x1080 desktop.
 std::vector<KsRect> Shapes(std::uint64_t seed) {
-    SplitMix rng{seed};
+    KsSplitMix rng{seed};
     std::vector<KsRect> rects(1000);
     for (KsRect& r : rects) {
         SInt32 l = SInt32(rng.Next() % 1920), t = SInt32(rng.Next() % 1080);

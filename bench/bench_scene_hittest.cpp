@@ -22,7 +22,7 @@ namespace {
 constexpr int kPoints = 100000;
 
 std::vector<KsPoint> ScenePoints() {
-    SplitMix64 rng(12345);
+    KsSplitMix rng{12345};
     std::vector<KsPoint> pts(kPoints);
     for (KsPoint& p : pts) {
         p.h = SInt32(rng.Next() % kSceneWidth);
@@ -167,7 +167,7 @@ void Scene2_FindPaneDepth12(benchmark::State& state) {
     APane* deepest = sw.panes.back();
     const KsRect in = deepest->GetInterior();
     std::vector<KsPoint> pts;
-    SplitMix64 rng(7);
+    KsSplitMix rng{7};
     for (int i = 0; i < 1000; ++i)
         pts.push_back({in.left + SInt32(rng.Next() % std::uint64_t(in.Width())),
                        in.top + SInt32(rng.Next() % std::uint64_t(in.Height()))});

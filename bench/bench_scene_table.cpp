@@ -43,7 +43,7 @@ public:
 };
 
 std::uint64_t Hash64(std::uint64_t x) {
-    return SplitMix64(x).Next();
+    return KsSplitMix{x}.Next();
 }
 
 void Digits(char* out, std::uint64_t v, int width) {

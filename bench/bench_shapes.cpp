@@ -1,6 +1,7 @@
 // Shape regions per second: a 200x200 oval (and its arc and frame), and
 // 1,000-point polygons, the sizes a drawing call meets in practice.
 #include "KsShapes.h"
+#include "KsSplitMix.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,20 +11,9 @@
 
 namespace {
 
-// splitmix64: the same stream on every machine.
-struct SplitMix {
-    std::uint64_t state;
-    std::uint64_t Next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-};
-
 // A star-shaped polygon: n points round a centre at radii 100 to 299.
 std::vector<KsPoint> Star(int n) {
-    SplitMix rng{7};
+    KsSplitMix rng{7};
     std::vector<KsPoint> pts;
     for (int i = 0; i < n; ++i) {
         const double t = 2 * M_PI * i / n;
@@ -36,7 +26,7 @@ std::vector<KsPoint> Star(int n) {
 
 // n points anywhere in a 600x600 square: a tangle of crossing edges.
 std::vector<KsPoint> Tangle(int n) {
-    SplitMix rng{11};
+    KsSplitMix rng{11};
     std::vector<KsPoint> pts;
     for (int i = 0; i < n; ++i)
         pts.push_back({SInt32(rng.Next() % 600), SInt32(rng.Next() % 600)});

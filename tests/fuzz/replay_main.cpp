@@ -3,6 +3,8 @@
 // known inputs (crash inputs included) and probes a little further.
 //
 // usage: <target> [--mutations=N] [--seed=S] [--max-len=L] corpus-dir-or-file ...
+#include "KsSplitMix.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -19,17 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;
-
-struct SplitMix {
-    std::uint64_t state;
-    std::uint64_t Next() {
-        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    std::size_t Below(std::size_t n) { return n ? std::size_t(Next() % n) : 0; }
-};
 
 void Collect(const std::filesystem::path& p, std::vector<Bytes>& out) {
     if (std::filesystem::is_directory(p)) {
@@ -49,7 +40,7 @@ void Collect(const std::filesystem::path& p, std::vector<Bytes>& out) {
     out.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void Mutate(Bytes& b, const std::vector<Bytes>& corpus, SplitMix& rng, std::size_t maxLen) {
+void Mutate(Bytes& b, const std::vector<Bytes>& corpus, KsSplitMix& rng, std::size_t maxLen) {
     static const std::uint8_t kInteresting[] = {0,   1,   0x7F, 0x80, 0xFF, 0xFE, '0', '9',
                                                 ':', ';', '\\', '"',  '\n', '\r', ' ', '-'};
     int steps = 1 + int(rng.Below(4));
@@ -121,7 +112,7 @@ int main(int argc, char** argv) {
     }
     for (const Bytes& b : corpus)
         LLVMFuzzerTestOneInput(b.data(), b.size());
-    SplitMix rng{seed};
+    KsSplitMix rng{seed};
     for (long i = 0; i < mutations; ++i) {
         Bytes b = corpus[rng.Below(corpus.size())];
         Mutate(b, corpus, rng, maxLen);

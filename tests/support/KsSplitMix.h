@@ -1,7 +1,9 @@
-// splitmix64: the seeded stream the randomised tests draw from, the same
-// everywhere, so that a failing seed can be replayed.
+// splitmix64: the seeded stream the randomised tests, the fuzz replay and the
+// benchmarks draw from, the same on every machine, so that a seed can be
+// replayed and the peers' scenes drawn alike.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct KsSplitMix {
@@ -14,4 +16,6 @@ struct KsSplitMix {
     }
     // Uniform enough in [lo, hi], both included.
     int Range(int lo, int hi) { return lo + int(Next() % std::uint64_t(hi - lo + 1)); }
+    // Uniform enough in [0, n); 0 for n = 0.
+    std::size_t Below(std::size_t n) { return n ? std::size_t(Next() % n) : 0; }
 };
