@@ -69,7 +69,6 @@ void APane::ReserveSubTable() {
     t.dawdle.reserve(room);
     t.cover.reserve(room);
     t.entries.reserve(room);
-    t.hints.reserve(room);
     t.hitGrid.Reserve(SInt32(room));
     t.idleGrid.Reserve(SInt32(room));
 }
@@ -115,14 +114,12 @@ APaneSubTable* APane::RefreshSubTable() {
         t.dawdle.clear();
         t.cover.clear();
         t.entries.clear();
-        t.hints.clear();
         t.allKeepTree = true;
         t.hitIsIdle = true;
         t.bounds.reserve(size_t(n) + 3);
         t.dawdle.reserve(size_t(n));
         t.cover.reserve(size_t(n));
         t.entries.reserve(size_t(n));
-        t.hints.reserve(size_t(n));
         for (SInt32 i = 1; i <= n; ++i) {
             auto* p = static_cast<APane*>(subPanes->At(i));
             if (!p) {
@@ -130,7 +127,6 @@ APaneSubTable* APane::RefreshSubTable() {
                 t.dawdle.push_back(kKsRectNowhere);
                 t.cover.push_back(kKsRectNowhere);
                 t.entries.push_back({nullptr, kKsRectNowhere, nullptr, nullptr, nullptr, 0, 0});
-                t.hints.push_back({{&t, &t, &t}});
                 t.allKeepTree = false;
                 continue;
             }
@@ -140,16 +136,10 @@ APaneSubTable* APane::RefreshSubTable() {
             t.dawdle.push_back(p->alwaysDawdle ? kKsRectEverywhere : frame);
             t.cover.push_back(t.bounds.back().Union(frame));
             t.hitIsIdle = t.hitIsIdle && t.bounds.back() == t.dawdle.back();
-            // A pane without a table of its own points its hints at itself:
-            // a null address is no cheap prefetch.
             const APaneSubTable* sub = p->iSubTable;
-            const void* own = sub ? static_cast<const void*>(sub) : p;
-            const auto hint = [&](const void* a) { return a ? a : own; };
             t.entries.push_back({p, frame, sub, sub ? sub->bounds.data() : nullptr,
                                  sub ? sub->entries.data() : nullptr,
                                  sub ? SInt32(sub->entries.size()) : 0, traits});
-            t.hints.push_back({{own, hint(sub ? sub->bounds.data() : nullptr),
-                                hint(sub ? sub->entries.data() : nullptr)}});
             t.allKeepTree = t.allKeepTree && (traits & kWalkIdleKeepsTree);
         }
         // The hit scan reads whole fours (KsPointScan::HoldingInFours).
@@ -253,10 +243,7 @@ APane* APane::DescendHit(APane* hit, KsRect area, const PortExposure& shown, KsP
         }
         if (k == 0) break;
         const APaneSubTable::Entry& chosen = t.entries[k - 1];
-        // The next level's table, read next: fetched while the chosen pane's
-        // own fields are.
-        for (const void* h : t.table->hints[size_t(k - 1)].at)
-            __builtin_prefetch(h);
+        chosen.PrefetchNext();
         hit = chosen.pane;
         // A leaf needs no area for a level below it.
         if (!chosen.sub && !(hit->subPanes && hit->subPanes->GetCount() > 0)) break;

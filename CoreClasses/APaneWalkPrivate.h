@@ -178,6 +178,15 @@ struct APaneSubTable {
         // The pane's declared traits; kWalkIdleKeepsTree only when every pane
         // of its subtree declares it too, since its walk calls them all.
         UInt8 traits;
+        // The next level's lines, fetched while the chosen pane's own fields
+        // are: its table and the table's arrays, or the pane itself where
+        // they are missing (a null address is no cheap prefetch).
+        void PrefetchNext() const {
+            const void* own = sub ? static_cast<const void*>(sub) : pane;
+            __builtin_prefetch(own);
+            __builtin_prefetch(subBounds ? static_cast<const void*>(subBounds) : own);
+            __builtin_prefetch(subEntries ? static_cast<const void*>(subEntries) : own);
+        }
     };
     // What hit testing scans: the bounds, or everywhere for a pane that
     // tests hits itself (its FindPane is asked wherever the point is);
@@ -188,14 +197,6 @@ struct APaneSubTable {
     // enclosures leave visible makes the sub-pane visible.
     std::vector<KsRect> cover;
     std::vector<Entry> entries;
-    // For each entry, where its pane's own table and that table's arrays
-    // were at the build (the pane itself where it has none): read only as
-    // prefetch hints, never as data. Apart from the entries, which the scans
-    // read more of.
-    struct Hints {
-        const void* at[3];
-    };
-    std::vector<Hints> hints;
     static APaneTableView Vouched(const Entry& e);
     bool allKeepTree = true; // every entry's traits hold kWalkIdleKeepsTree
     bool hitIsIdle = true;   // bounds and dawdle hold the same rectangles
